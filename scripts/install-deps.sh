@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the packages the build and the tests need on Debian 12, as root.
+# Idempotent: quiet and quick when everything is already there.
+set -euo pipefail
+
+need=()
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+packages=(cmake ninja-build g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
+          wine wine32:i386 xvfb xauth pulseaudio googletest)
+for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
+[ ${#need[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" != 0 ]; then
+    echo "missing packages: ${need[*]} (run this as root to install them)" >&2
+    exit 1
+fi
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+echo "installing: ${need[*]}" >&2
+apt-get update -qq >/dev/null
+apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
