@@ -1,0 +1,155 @@
+// The request callback of kvr-decrypt; see CliEvents.h.
+#include "app/cli/CliEvents.h"
+
+#include <windows.h>
+
+#include <cctype>
+#include <cstring>
+
+#include "app/cli/CliCancel.h"
+
+namespace {
+
+constexpr const char* kProgramName = "kvr-decrypt";
+
+}  // namespace
+
+OverwriteDecision DecideOverwrite(OverwriteMode mode, bool interactive) {
+    if (mode == OverwriteMode::Always)
+        return OverwriteDecision::Yes;
+    if (mode == OverwriteMode::Never || !interactive)
+        return OverwriteDecision::No;
+    return OverwriteDecision::Ask;
+}
+
+bool IsYesAnswer(const char* reply) {
+    if (!reply)
+        return false;
+    String word(reply);
+    // fgets keeps the line end, and a console sends CR LF.
+    word.Replace("\r", "");
+    word.Replace("\n", "");
+    word.TrimLeft();
+    word.TrimRight();
+    return word.CompareNoCase("y") == 0 || word.CompareNoCase("yes") == 0;
+}
+
+String FormatEngineMessage(const char* programName, const char* fileLabel, const char* message) {
+    String text;
+    text.Format("%s: %s: ", programName, fileLabel);
+    bool lineStart = false;
+    for (const char* p = message ? message : ""; *p; p++) {
+        if (*p == '\n' || *p == '\r') {
+            lineStart = true;
+            continue;
+        }
+        if (lineStart)
+            text.Append("\n    ");
+        lineStart = false;
+        text.Append(*p);
+    }
+    text.Append('\n');
+    return text;
+}
+
+void CliEvents::BeginFile(const char* label, bool carrier, DecryptRequest& request) {
+    label_ = label;
+    request_ = &request;
+    progress_.Begin(label, carrier);
+    lastValue_ = 0;
+    barOpen_ = false;
+    errorCount_ = 0;
+    overwriteDeclined_ = false;
+    cancelSeen_ = false;
+    request.block.callback = &CliEvents::Callback;
+    request.block.context = this;
+}
+
+int32_t CliEvents::Callback(int32_t code, intptr_t value, intptr_t /*extra*/, const RequestCallbackBlock* block) {
+    if (!block || !block->context)
+        return 0;
+    return static_cast<CliEvents*>(block->context)->OnEvent(code, value);
+}
+
+int32_t CliEvents::OnEvent(int32_t code, intptr_t value) {
+    switch (code) {
+        case RE_PROGRESS:
+            return OnProgress(static_cast<int>(value));
+        case RE_ASK_OVERWRITE:
+            return OnAskOverwrite(reinterpret_cast<const char*>(value));
+        case RE_ERROR:
+            OnError(reinterpret_cast<const char*>(value));
+            return 0;
+        case RE_WORK_END:
+            EndBar();
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+int32_t CliEvents::OnProgress(int value) {
+    if (CliCancelRequested()) {
+        cancelSeen_ = true;
+        return 1;
+    }
+    lastValue_ = value;
+    if (quiet_ || !console_.messages)
+        return 0;
+    String line;
+    const bool compressed = request_ && request_->compressed;
+    if (progress_.Update(value, compressed, GetTickCount(), line)) {
+        fprintf(console_.messages, "\r%s", line.Text());
+        fflush(console_.messages);
+        barOpen_ = true;
+    }
+    return 0;
+}
+
+void CliEvents::EndBar() {
+    if (!barOpen_)
+        return;
+    // The last values may have fallen between two redraws: show where the work really ended.
+    const bool compressed = request_ && request_->compressed;
+    fprintf(console_.messages, "\r%s\n", progress_.Line(lastValue_, compressed).Text());
+    fflush(console_.messages);
+    barOpen_ = false;
+}
+
+void CliEvents::OnError(const char* message) {
+    errorCount_++;
+    EndBar();
+    if (!console_.messages)
+        return;
+    fputs(FormatEngineMessage(kProgramName, label_, message).Text(), console_.messages);
+    fflush(console_.messages);
+}
+
+int32_t CliEvents::OnAskOverwrite(const char* folder) {
+    if (!folder)
+        folder = "";
+    OverwriteDecision decision = DecideOverwrite(overwrite_, console_.interactive);
+    if (CliCancelRequested())
+        decision = OverwriteDecision::No;
+    if (decision == OverwriteDecision::Ask)
+        decision = AskPerson(folder) ? OverwriteDecision::Yes : OverwriteDecision::No;
+    else if (decision == OverwriteDecision::No && console_.messages)
+        fprintf(console_.messages, "%s: %s: not written: the folder %s already exists (--overwrite writes into it)\n",
+                kProgramName, label_.Text(), folder);
+    if (decision == OverwriteDecision::Yes)
+        return 1;
+    overwriteDeclined_ = true;
+    return 0;
+}
+
+bool CliEvents::AskPerson(const char* folder) {
+    if (console_.messages) {
+        fprintf(console_.messages, "%s: %s: the folder %s already exists. Write into it? [y/N] ", kProgramName,
+                label_.Text(), folder);
+        fflush(console_.messages);
+    }
+    char reply[64] = "";
+    if (!console_.answers || !fgets(reply, sizeof(reply), console_.answers))
+        return false;
+    return IsYesAnswer(reply);
+}

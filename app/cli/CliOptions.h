@@ -1,0 +1,32 @@
+// CliOptions: the command line of kvr-decrypt, parsed into a plain record. Parsing touches
+// neither the file system nor the console, so every usage rule can be checked from a table.
+//
+//   kvr-decrypt [--keys DIR] [--out DIR] [--overwrite | --no-overwrite] [--quiet] FILE...
+//
+// "--keys=DIR" and "--out=DIR" are accepted too; "--" ends the options so that a file name
+// may begin with a dash.
+#pragma once
+
+#include "toolkit/base/Array.h"
+#include "toolkit/base/String.h"
+
+enum class OverwriteMode {
+    Ask,     // ask on the console when stdin is interactive, else refuse
+    Always,  // --overwrite
+    Never,   // --no-overwrite
+};
+
+struct CliOptions {
+    String keyFolder;     // as given; empty means the "Keys" folder beside the program
+    String outputFolder;  // as given; empty means the folder of each file
+    OverwriteMode overwrite = OverwriteMode::Ask;
+    bool quiet = false;
+    bool help = false;  // --help or -h: print the usage text and succeed
+    StringList files;   // as given, in order
+};
+
+// Fills options from argv[1..argc-1]. On a usage error gives false and a one-line reason.
+bool ParseCliOptions(int argc, const char* const* argv, CliOptions& options, String& error);
+
+// The usage text, ending with a line feed.
+const char* CliUsageText();

@@ -1,0 +1,152 @@
+// Runs a kvr-decrypt command line; see CliRun.h.
+#include "app/cli/CliRun.h"
+
+#include <windows.h>
+
+#include "app/cli/CliCancel.h"
+#include "engine/DecryptFile.h"
+
+namespace {
+
+constexpr const char* kProgramName = "kvr-decrypt";
+// Paths handed to the engine are at most this many bytes long.
+constexpr int kMaxPath = 1024;
+
+String FullPath(const char* path) {
+    char buffer[kMaxPath + 1];
+    char* filePart = nullptr;
+    const DWORD length = GetFullPathNameA(path, sizeof(buffer), buffer, &filePart);
+    if (length == 0 || length > kMaxPath)
+        return String();
+    return String(buffer);
+}
+
+// The folder part of a full file path, with its trailing backslash.
+String FolderOf(const String& fullPath) {
+    const int slash = fullPath.ReverseFind('\\');
+    return slash < 0 ? String() : fullPath.Left(slash + 1);
+}
+
+bool IsCarrierPath(const String& path) {
+    const int dot = path.ReverseFind('.');
+    if (dot < 0 || dot < path.ReverseFind('\\'))
+        return false;
+    return path.Mid(dot + 1).CompareNoCase("enc") != 0;
+}
+
+bool IsExistingFolder(const String& path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsExistingFile(const String& path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void Print(FILE* stream, const char* fileLabel, const char* text) {
+    if (!stream)
+        return;
+    fprintf(stream, "%s: %s: %s\n", kProgramName, fileLabel, text);
+    fflush(stream);
+}
+
+int UsageError(const CliConsole& console, const char* reason) {
+    if (console.messages) {
+        fprintf(console.messages, "%s: %s\n%s", kProgramName, reason, CliUsageText());
+        fflush(console.messages);
+    }
+    return kCliUsageError;
+}
+
+struct Folders {
+    String keys;
+    String output;  // empty: beside each file
+};
+
+// Resolves --keys and --out; false (with the reason) when one of them is unusable.
+bool ResolveFolders(const CliOptions& options, Folders& folders, String& reason) {
+    folders.keys = options.keyFolder.IsEmpty() ? DefaultKeyFolder() : FullFolderPath(options.keyFolder);
+    if (folders.keys.IsEmpty() || (!options.keyFolder.IsEmpty() && !IsExistingFolder(folders.keys))) {
+        reason.Format("key folder %s not found", options.keyFolder.Text());
+        return false;
+    }
+    if (options.outputFolder.IsEmpty())
+        return true;
+    folders.output = FullFolderPath(options.outputFolder);
+    if (folders.output.IsEmpty()) {
+        reason.Format("output folder %s is not a usable path", options.outputFolder.Text());
+        return false;
+    }
+    return true;
+}
+
+// Decrypts one file; true when it was written completely.
+bool DecryptOne(const char* label, const Folders& folders, CliEvents& events, const CliConsole& console) {
+    const String sourcePath = FullPath(label);
+    if (sourcePath.IsEmpty()) {
+        Print(console.messages, label, "path too long");
+        return false;
+    }
+    if (!IsExistingFile(sourcePath)) {
+        Print(console.messages, label, "no such file");
+        return false;
+    }
+    DecryptRequest request;
+    request.keyFolder = folders.keys;
+    request.sourcePath = sourcePath;
+    request.outputFolder = folders.output.IsEmpty() ? FolderOf(sourcePath) : folders.output;
+    events.BeginFile(label, IsCarrierPath(sourcePath), request);
+    const bool written = DecryptFile(request);
+    if (request.cancelled || (events.CancelSeen() && !written))
+        Print(console.messages, label, "cancelled");
+    return written;
+}
+
+}  // namespace
+
+String FullFolderPath(const char* folder) {
+    String path = FullPath(folder);
+    if (path.IsEmpty())
+        return path;
+    if (path.GetAt(path.Length() - 1) != '\\')
+        path.Append('\\');
+    return path.Length() <= kMaxPath ? path : String();
+}
+
+String DefaultKeyFolder() {
+    char buffer[MAX_PATH + 1];
+    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return String();
+    return FolderOf(String(buffer)) + "Keys\\";
+}
+
+int RunCli(int argc, const char* const* argv, const CliConsole& console) {
+    CliOptions options;
+    String reason;
+    if (!ParseCliOptions(argc, argv, options, reason))
+        return UsageError(console, reason);
+    if (options.help) {
+        if (console.out)
+            fputs(CliUsageText(), console.out);
+        return kCliSuccess;
+    }
+    Folders folders;
+    if (!ResolveFolders(options, folders, reason))
+        return UsageError(console, reason);
+
+    CliEvents events(console, options.overwrite, options.quiet);
+    int failures = 0;
+    for (int i = 0; i < options.files.Count(); i++) {
+        const char* label = options.files.At(i);
+        if (CliCancelRequested()) {
+            Print(console.messages, label, "skipped (cancelled)");
+            failures++;
+            continue;
+        }
+        if (!DecryptOne(label, folders, events, console))
+            failures++;
+    }
+    return failures == 0 ? kCliSuccess : kCliFailure;
+}
