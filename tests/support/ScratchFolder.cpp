@@ -1,0 +1,64 @@
+// Test-support scratch folder over kernel32: a unique name from the process id, a counter
+// and the tick count, created under the temporary folder and removed recursively.
+#include "tests/support/ScratchFolder.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace kvrtest {
+
+ScratchFolder::ScratchFolder() {
+    char temp[MAX_PATH + 1];
+    const DWORD length = GetTempPathA(MAX_PATH, temp);
+    if (length == 0 || length > MAX_PATH)
+        return;
+    char longTemp[1024];
+    const DWORD longLength = GetLongPathNameA(temp, longTemp, sizeof longTemp);
+    std::string base = (longLength > 0 && longLength < sizeof longTemp) ? longTemp : temp;
+    if (base.empty() || base.back() != '\\')
+        base += '\\';
+    static LONG counter = 0;
+    for (int attempt = 0; attempt < 100; attempt++) {
+        char name[96];
+        snprintf(name, sizeof name, "kvrtest-%lu-%ld-%lu\\", GetCurrentProcessId(), InterlockedIncrement(&counter),
+                 GetTickCount());
+        const std::string candidate = base + name;
+        if (CreateDirectoryA(candidate.c_str(), nullptr)) {
+            path_ = candidate;
+            return;
+        }
+    }
+}
+
+ScratchFolder::~ScratchFolder() {
+    if (!path_.empty())
+        RemoveTree(path_);
+}
+
+bool ScratchFolder::RemoveTree(const std::string& folder) {
+    std::string root = folder;
+    if (!root.empty() && root.back() != '\\')
+        root += '\\';
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((root + "*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (strcmp(entry.cFileName, ".") == 0 || strcmp(entry.cFileName, "..") == 0)
+                continue;
+            const std::string path = root + entry.cFileName;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+                continue;
+            }
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(root.c_str());
+    return GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace kvrtest
