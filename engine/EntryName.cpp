@@ -1,0 +1,62 @@
+// EntryName: component-by-component check of an entry name before it becomes a path.
+#include "engine/EntryName.h"
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// Windows maps these names to devices in every folder, whatever extension follows them.
+bool IsDeviceName(const char* component, int length) {
+    int baseLength = 0;
+    while (baseLength < length && component[baseLength] != '.')
+        ++baseLength;
+    while (baseLength > 0 && component[baseLength - 1] == ' ')
+        --baseLength;
+    String base;
+    for (int i = 0; i < baseLength; ++i)
+        base.Append(component[i]);
+    static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char* device : kDevices) {
+        if (base.CompareNoCase(device) == 0)
+            return true;
+    }
+    if (baseLength != 4)
+        return false;
+    const bool numbered = base.Left(3).CompareNoCase("COM") == 0 || base.Left(3).CompareNoCase("LPT") == 0;
+    return numbered && base.GetAt(3) >= '1' && base.GetAt(3) <= '9';
+}
+
+bool IsSafeComponent(const char* component, int length) {
+    if (length == 0)
+        return false;
+    const char last = component[length - 1];
+    if (last == '.' || last == ' ')
+        return false;
+    return !IsDeviceName(component, length);
+}
+
+}  // namespace
+
+bool IsSafeEntryName(const String& name) {
+    const char* const text = name.Text();
+    const int length = name.Length();
+    if (length == 0 || IsSeparator(text[0]))
+        return false;
+    for (int i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 32 || c == ':')
+            return false;
+    }
+    int start = 0;
+    for (int i = 0; i <= length; ++i) {
+        if (i < length && !IsSeparator(text[i]))
+            continue;
+        const bool trailing = i == length && start == length;
+        if (!trailing && !IsSafeComponent(text + start, i - start))
+            return false;
+        start = i + 1;
+    }
+    return true;
+}

@@ -1,0 +1,15 @@
+// EntryName: the safety rule for the names of archive entries. A name comes from untrusted
+// bytes and is appended to the output folder, so it must stay a plain relative path below
+// that folder: no way up, no absolute or drive-relative form, no device, no stream suffix,
+// and nothing Windows would silently rewrite into a different name.
+#pragma once
+
+#include "toolkit/base/String.h"
+
+// True when name is a relative path of plain components separated by backslashes (or
+// slashes). Refused: an empty name, a leading separator (rooted or UNC), a ':' anywhere (drive
+// letters, alternate streams), a byte below 32, an empty component inside the name, the
+// components "." and "..", a component ending in a dot or a space (Windows strips those), and
+// reserved device names (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM1-9, LPT1-9) with or without
+// an extension, in any case. A single trailing separator (a folder entry) is allowed.
+bool IsSafeEntryName(const String& name);

@@ -1,0 +1,106 @@
+// EntryWriter: record-by-record reading of the entry stream. Names are untrusted: each must
+// pass IsSafeEntryName before it is joined to the output folder. Every short read, short
+// write and unreadable result is a failure, never a silent success.
+#include "engine/EntryWriter.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "engine/EntryName.h"
+#include "engine/RequestEvents.h"
+#include "toolkit/base/FileStream.h"
+#include "toolkit/base/FileSystem.h"
+#include "toolkit/base/PathName.h"
+
+namespace {
+
+constexpr uint32_t kFolderEntrySize = 0xFFFFFFFF;
+constexpr int kMaxNameLength = 1024;
+
+bool ReadU32(Stream& stream, uint32_t& value) {
+    uint8_t bytes[4];
+    if (stream.Read(bytes, 4) != 4)
+        return false;
+    value = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+    return true;
+}
+
+bool FailCorrupted(const RequestCallbackBlock& block, const String& name) {
+    String text(messages::kCorrupted);
+    text += messages::kCorruptedSeparator;
+    text += name;
+    return FailRequest(block, text);
+}
+
+bool FailWithPath(const RequestCallbackBlock& block, const char* message, const String& path) {
+    String text(message);
+    text += messages::kNameSeparator;
+    text += path;
+    return FailRequest(block, text);
+}
+
+// Copies the entry's data into the target file and checks what landed on disk.
+bool WriteFileEntry(Stream& entries,
+                    const String& targetPath,
+                    const String& name,
+                    uint32_t size,
+                    uint32_t storedCrc,
+                    const RequestCallbackBlock& block) {
+    FileStream target;
+    if (!target.Open(targetPath, true, true, true))
+        return FailRequest(block, messages::kUnknownError);
+    const int expected = static_cast<int>(std::min<int64_t>(size, std::max(0, entries.Remaining())));
+    const int written = expected > 0 ? target.CopyFrom(&entries, expected) : 0;
+    uint32_t crc = 0;
+    // A full disk may only show when the buffered data is flushed: the size and the CRC are
+    // taken from the file itself, and either failing is a failed write.
+    if (written != expected || target.GetSize() != expected || !target.ComputeCrc32(crc))
+        return FailWithPath(block, messages::kCannotWriteFile, targetPath);
+    if (crc != storedCrc)
+        return FailCorrupted(block, name);
+    return true;
+}
+
+// Reads and writes one record; false when the request ended (events raised).
+bool WriteOneEntry(const EntryJob& job, const RequestCallbackBlock& block) {
+    Stream& entries = *job.entries;
+    String name;
+    entries.ReadLine(name, true, kMaxNameLength);
+    uint32_t size = 0;
+    if (!IsSafeEntryName(name) || !ReadU32(entries, size))
+        return FailCorrupted(block, name);
+    const bool folderEntry = size == kFolderEntrySize;
+    uint32_t storedCrc = 0;
+    if (!folderEntry && !ReadU32(entries, storedCrc))
+        return FailCorrupted(block, name);
+
+    const String targetText = job.outputFolder + name;
+    PathName target;
+    if (target.SetPath(targetText) == PathName::kNone)
+        return FailRequest(block, messages::kUnknownError);
+    const String folder = target.GetRoot() + target.GetFolder();
+    FileSystem fileSystem;
+    if (!fileSystem.FolderExists(folder) && !fileSystem.CreateFolder(folder))
+        return FailWithPath(block, messages::kCannotCreateFolder, folder);
+    if (folderEntry)
+        return true;
+    return WriteFileEntry(entries, target.GetPath(), name, size, storedCrc, block);
+}
+
+}  // namespace
+
+bool WriteEntries(const EntryJob& job, const RequestCallbackBlock& block) {
+    int written = 0;
+    while (!job.entries->IsEof() && written < job.count) {
+        ++written;
+        const int progress = static_cast<int>(int64_t{written} * 334 / job.count + 1666);
+        if (RaiseEvent(block, RE_PROGRESS, progress) != 0)
+            return StopRequest(block);
+        if (!WriteOneEntry(job, block))
+            return false;
+    }
+    // The data ended before the announced entries: entries are missing, not a success.
+    if (written < job.count)
+        return FailCorrupted(block, job.sourceName);
+    return true;
+}
