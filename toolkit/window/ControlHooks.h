@@ -1,0 +1,41 @@
+// The few operations the shared dispatch step calls on objects that the window framework
+// knows only by contract: the popup menu object stored as a menu item's data, and the list
+// box, tab control and tree view controls (kinds 15, 33 and 38). The classes that carry
+// those kinds derive from the matching hook class; the dispatcher reaches them by kind.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "toolkit/window/Window.h"
+
+// A popup menu object: its address is the data of each of its items.
+class MenuItemOwner {
+  public:
+    virtual ~MenuItemOwner() = default;
+    virtual void MeasureItem(MEASUREITEMSTRUCT& measure) = 0;
+    virtual void DrawItem(const DRAWITEMSTRUCT& draw) = 0;
+    // The item at this position (with this command id) was chosen.
+    virtual void OnMenuCommand(int position, int id) = 0;
+};
+
+class ListBoxHooks : public Window {
+  public:
+    virtual int GetListItemHeight() = 0;
+    // true when the list box drew the item itself.
+    virtual bool DrawListItem(const DRAWITEMSTRUCT& draw) = 0;
+};
+
+class TabControlHooks : public Window {
+  public:
+    // Shows the page of the current selection, before the parent hears of the change.
+    virtual void ShowSelectedPage() = 0;
+};
+
+class TreeViewHooks : public Window {
+  public:
+    virtual void OnItemExpanded(HTREEITEM item, bool expanded) = 0;
+    // A double click landed on the selected item.
+    virtual void OnItemActivated(HTREEITEM item) = 0;
+};

@@ -1,0 +1,183 @@
+// Window: construction, creation, destruction and the one window procedure of the toolkit.
+// The object enters the registry once its system window exists and leaves it after
+// OnMessage has handled WM_DESTROY; messages the system sends during CreateWindowEx (before
+// the object is registered) get the default behaviour.
+#include "toolkit/window/Window.h"
+
+#include "toolkit/window/Messages.h"
+#include "toolkit/window/Toolkit.h"
+#include "toolkit/window/WindowRegistry.h"
+
+namespace {
+
+constexpr DWORD kPopupStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kResizableStyle = WS_THICKFRAME | WS_MAXIMIZEBOX;
+
+}  // namespace
+
+Window::Window() {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea_, 0);
+    minTrackWidth = GetSystemMetrics(SM_CXMINTRACK);
+    minTrackHeight = GetSystemMetrics(SM_CYMINTRACK);
+}
+
+Window::~Window() {
+    if (handle_)
+        SendMessageA(handle_, WM_CLOSE, 0, 0);
+    if (handle_) {
+        ShowWindow(handle_, SW_HIDE);
+        DestroyWindow(handle_);
+    }
+    // DestroyWindow fails for a window of another thread; the registry must still forget us.
+    if (handle_)
+        WindowRegistry::Remove(handle_);
+    handle_ = nullptr;
+}
+
+void Window::Print(HDC dc, DWORD flags) {
+    SendMessageA(handle_, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags);
+}
+
+bool Window::Create(const char* title,
+                    DWORD style,
+                    DWORD exStyle,
+                    const RECT* rect,
+                    HWND parent,
+                    UINT id,
+                    void* param,
+                    HINSTANCE instance) {
+    return CreateWindowObject(kWindowClassName, title, style, exStyle, rect, parent, id, param, instance, false);
+}
+
+bool Window::CreateControl(const char* className,
+                           const char* title,
+                           DWORD style,
+                           DWORD exStyle,
+                           const RECT* rect,
+                           HWND parent,
+                           UINT id,
+                           void* param,
+                           HINSTANCE instance) {
+    return CreateWindowObject(className, title, style, exStyle, rect, parent, id, param, instance, true);
+}
+
+bool Window::CreatePopup(const char* title, const RECT& rect, HWND parent, void* param, bool resizable) {
+    const DWORD style = kPopupStyle | (resizable ? kResizableStyle : 0);
+    return Create(title, style, 0, &rect, parent, 0, param, GetInstance());
+}
+
+bool Window::CreateWindowObject(const char* className,
+                                const char* title,
+                                DWORD style,
+                                DWORD exStyle,
+                                const RECT* rect,
+                                HWND parent,
+                                UINT id,
+                                void* param,
+                                HINSTANCE instance,
+                                bool subclass) {
+    if (handle_)
+        return false;
+    ResetForCreation();
+    if (Window* const parentObject = FromHandle(parent))
+        sequence_ = parentObject->childCounter_++;
+    const bool visible = (style & WS_VISIBLE) != 0;
+    style &= ~WS_VISIBLE;
+    if (!parent)
+        style |= WS_POPUP;
+    systemProc_ = nullptr;
+    selfDrawn = false;
+    const int x = rect ? rect->left : 0;
+    const int y = rect ? rect->top : 0;
+    const int width = rect ? rect->right - rect->left : 0;
+    const int height = rect ? rect->bottom - rect->top : 0;
+    HWND handle = CreateWindowExA(exStyle, className, title ? title : "", style, x, y, width, height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, param);
+    if (!handle)
+        return false;
+    handle_ = handle;
+    UpdateFrameFlags();
+    WindowRegistry::Insert(handle, this);
+    if (subclass) {
+        systemProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::WindowProc)));
+    }
+    if (WindowProc(handle, WM_SWND_CREATED, 0, reinterpret_cast<LPARAM>(param)) != 0) {
+        Destroy();
+        return false;
+    }
+    if (visible && handle_)
+        ShowWindow(handle_, SW_SHOW);
+    return handle_ != nullptr;
+}
+
+void Window::ResetForCreation() {
+    name.Empty();
+    hasFrame_ = hasCaptionMenu_ = false;
+    minTrackWidth = GetSystemMetrics(SM_CXMINTRACK);
+    minTrackHeight = GetSystemMetrics(SM_CYMINTRACK);
+    maxTrackWidth = maxTrackHeight = -1;
+    caretEnabled_ = caretShown_ = caretVisible_ = false;
+    caretWidth_ = caretHeight_ = caretX_ = caretY_ = 0;
+    mouseTracked_ = false;
+    currentZone_ = -1;
+    currentNcZone_ = -2;
+    dragging_ = false;
+    childCounter_ = 0;
+    sequence_ = 0;
+    tabGroup = -1;
+    modal_ = false;
+    modalResult_ = 0;
+    eraseDepth_ = 0;
+    hLine_ = 10;
+    vPage_ = 10;
+    hGranularity_ = vGranularity_ = 1;
+}
+
+void Window::UpdateFrameFlags() {
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(handle_, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(handle_, GWL_EXSTYLE));
+    hasFrame_ = (style & (WS_BORDER | WS_THICKFRAME)) != 0 ||
+                (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE)) != 0;
+    hasCaptionMenu_ = (style & WS_SYSMENU) != 0 && (style & WS_CAPTION) == WS_CAPTION;
+}
+
+bool Window::Destroy() {
+    if (!handle_)
+        return false;
+    HWND handle = handle_;
+    ShowWindow(handle, SW_HIDE);
+    if (!DestroyWindow(handle))
+        return false;
+    handle_ = nullptr;
+    return true;
+}
+
+bool Window::Close() {
+    if (!handle_)
+        return false;
+    return SendMessageA(handle_, WM_CLOSE, 0, 0) == 0;
+}
+
+Window* Window::FromHandle(HWND handle) {
+    return WindowRegistry::Find(handle);
+}
+
+LRESULT Window::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (systemProc_)
+        return CallWindowProcA(systemProc_, handle_, message, wParam, lParam);
+    return DefWindowProcA(handle_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::WindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* const window = WindowRegistry::Find(handle);
+    if (!window)
+        return DefWindowProcA(handle, message, wParam, lParam);
+    LRESULT result = 0;
+    if (window->HandleMessage(message, wParam, lParam, result))
+        result = window->OnMessage(message, wParam, lParam);
+    // Only the handle is used from here: a handler may have deleted the object.
+    if (message == WM_DESTROY)
+        WindowRegistry::Remove(handle);
+    return result;
+}

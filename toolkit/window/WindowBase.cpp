@@ -1,0 +1,105 @@
+// Window::OnMessage, the base handling that every window class ends in: parent-size
+// notification of children, the window's own scroll bars (arithmetic in
+// WindowCaretScroll.cpp), menu commands, the end of modal runs, and plain background erasing.
+#include "toolkit/window/Messages.h"
+#include "toolkit/window/Window.h"
+
+namespace {
+
+constexpr uint32_t kSystemColorBase = 0xFE000000;
+
+class ScopedBrush {
+  public:
+    explicit ScopedBrush(COLORREF color) : brush_(CreateSolidBrush(color)) {}
+    ~ScopedBrush() {
+        if (brush_)
+            DeleteObject(brush_);
+    }
+    ScopedBrush(const ScopedBrush&) = delete;
+    ScopedBrush& operator=(const ScopedBrush&) = delete;
+    HBRUSH Get() const { return brush_; }
+
+  private:
+    HBRUSH brush_;
+};
+
+}  // namespace
+
+LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE: {
+            const LRESULT result = CallDefault(message, wParam, lParam);
+            NotifyChildrenOfSize(wParam, lParam);
+            return result;
+        }
+        case WM_DESTROY: {
+            HWND handle = handle_;
+            handle_ = nullptr;
+            if (systemProc_)
+                return CallWindowProcA(systemProc_, handle, message, wParam, lParam);
+            return DefWindowProcA(handle, message, wParam, lParam);
+        }
+        case WM_ERASEBKGND:
+            if (IsOwnPainted())
+                return EraseBackground(reinterpret_cast<HDC>(wParam));
+            break;
+        case WM_HSCROLL:
+        case WM_VSCROLL: {
+            const int bar = message == WM_HSCROLL ? SB_HORZ : SB_VERT;
+            if (!lParam && !systemProc_)
+                return HandleOwnScroll(bar, wParam);
+            Window* const child = FromHandle(reinterpret_cast<HWND>(lParam));
+            if (child && child->kind == KIND_TRACKBAR)
+                SendMessageA(handle_, WM_SWND_TRACKBARSCROLL, reinterpret_cast<WPARAM>(child), 0);
+            break;
+        }
+        case WM_MENUCOMMAND:
+            HandleMenuCommand(wParam, lParam);
+            return 0;
+        case WM_SWND_CREATED:
+            return systemProc_ ? CallWindowProcA(systemProc_, handle_, message, wParam, lParam) : 0;
+        case WM_SWND_PARENTSIZED:
+            if (anchorFlags_)
+                ApplyAnchor();
+            return 0;
+        case WM_SWND_MODALINIT:
+            return 0;
+        case WM_SWND_OK:
+            EndModal(1);
+            break;
+        case WM_SWND_CANCEL:
+            EndModal(0);
+            break;
+        default:
+            break;
+    }
+    return CallDefault(message, wParam, lParam);
+}
+
+void Window::NotifyChildrenOfSize(WPARAM wParam, LPARAM lParam) {
+    Array<Window*> children;
+    GetChildren(children, nullptr, false);
+    for (int i = 0; i < children.Count(); i++) {
+        HWND child = children[i]->Handle();
+        // Owned popups are not laid out by their owner (and may belong to another thread).
+        if (GetWindowLongA(child, GWL_STYLE) & WS_CHILD)
+            SendMessageA(child, WM_SWND_PARENTSIZED, wParam, lParam);
+    }
+}
+
+LRESULT Window::EraseBackground(HDC dc) {
+    // Plain colour fill; skins, see-through backgrounds and the shared off-screen
+    // composition come with the painting layer.
+    if (background == kNoColor || background == kSeeThrough || !dc)
+        return 1;
+    COLORREF color = background;
+    if ((background & 0xFF000000) == kSystemColorBase)
+        color = GetSysColor(static_cast<int>(background & 0xFF));
+    else if (background & 0xFF000000)
+        return 1;
+    RECT client;
+    ::GetClientRect(handle_, &client);
+    ScopedBrush brush(color);
+    FillRect(dc, &client, brush.Get());
+    return 1;
+}
