@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The main job: installs what is missing, builds the command-line front end, and decrypts
+# the bundled samples into a fresh folder out/samples-<time>/ (with samples/Keys as the key
+# folder), then shows what was written. With arguments, decrypts those files instead:
+#   scripts/run.sh [--keys DIR] [--out DIR] [--overwrite | --no-overwrite] [--quiet] FILE...
+# (paths are ordinary Linux paths; without --keys the Keys folder beside the program is used,
+# and a key lying beside the file is found too). Exit code: that of kvr-decrypt.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+export BUILD_DIR=${BUILD_DIR:-$root/build}
+build=$BUILD_DIR
+
+"$root/scripts/build.sh" kvr-decrypt
+
+# A private Wine session (virtual display, no sound): works on a machine without a display.
+export KVR_NO_SOUND=1
+# shellcheck source=wine-session.sh
+source "$root/scripts/wine-session.sh"
+export KVR_WINE_READY=1
+
+# Lists a folder's content as an indented tree with file sizes.
+show_tree() {
+    local folder=$1
+    echo "$folder/"
+    find "$folder" -mindepth 1 -printf '%P\t%y\t%s\n' | sort | while IFS=$'\t' read -r rel type size; do
+        local depth=${rel//[^\/]/}
+        local indent
+        indent=$(printf '%*s' $(( (${#depth} + 1) * 2 )) '')
+        if [ "$type" = d ]; then
+            echo "$indent${rel##*/}/"
+        else
+            printf '%s%-28s %10s bytes\n' "$indent" "${rel##*/}" "$size"
+        fi
+    done
+}
+
+if [ $# -eq 0 ]; then
+    out=$root/out/samples-$(date +%Y%m%d-%H%M%S)
+    mkdir -p "$out"
+    samples=()
+    for f in "$root"/samples/*.enc "$root"/samples/*.wav "$root"/samples/*.bmp "$root"/samples/*.png; do
+        [ -f "$f" ] && samples+=("$f")
+    done
+    if [ ${#samples[@]} -eq 0 ]; then
+        echo "run.sh: no samples in $root/samples" >&2
+        exit 1
+    fi
+    echo "Decrypting ${#samples[@]} samples into $out" >&2
+    set +e
+    "$root/scripts/kvr-decrypt" --keys "$root/samples/Keys" --out "$out" "${samples[@]}"
+    status=$?
+    set -e
+    echo
+    show_tree "$out"
+    exit $status
+fi
+
+set +e
+"$root/scripts/kvr-decrypt" "$@"
+status=$?
+set -e
+
+# Show the output folder of each file: --out, or the file's own folder, + the file's title.
+out=
+files=()
+options_ended=0
+while [ $# -gt 0 ]; do
+    arg=$1
+    shift
+    if [ $options_ended = 0 ]; then
+        case $arg in
+            --) options_ended=1; continue ;;
+            --keys) shift || true; continue ;;
+            --out) out=${1:-}; shift || true; continue ;;
+            --out=*) out=${arg#--out=}; continue ;;
+            -?*) continue ;;
+        esac
+    fi
+    files+=("$arg")
+done
+for f in "${files[@]}"; do
+    base=$(basename "$f")
+    folder=${out:-$(dirname "$f")}/${base%.*}
+    [ -d "$folder" ] && { echo; show_tree "$folder"; }
+done
+exit $status
