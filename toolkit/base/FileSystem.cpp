@@ -152,7 +152,7 @@ String FileSystem::TempFileName() {
 bool FileSystem::CopyFile(const String& from, const String& to, bool overwrite) {
     if (from.IsEmpty() || to.IsEmpty())
         return false;
-    return CopyFileA(from.Text(), to.Text(), overwrite ? FALSE : TRUE) != 0;
+    return ::CopyFileA(from.Text(), to.Text(), overwrite ? FALSE : TRUE) != 0;
 }
 
 bool FileSystem::ShellOpen(const String& file, const String& parameters, int show) {

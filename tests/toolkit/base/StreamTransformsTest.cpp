@@ -1,0 +1,349 @@
+// The block operations of Stream: CopyFrom, ApplyKey and InflateChunks / InflateFile, with
+// their progress hooks, block borders, key wrap-around and every way a chunk stream can lie.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/ArchiveWriter.h"
+#include "tests/support/ScratchFolder.h"
+#include "toolkit/base/FileStream.h"
+#include "toolkit/base/MemoryStream.h"
+
+namespace {
+
+using kvrtest::Bytes;
+
+void Load(MemoryStream& stream, const Bytes& bytes) {
+    stream.Close();
+    stream.Allocate(0);
+    if (!bytes.empty())
+        stream.Write(bytes.data(), static_cast<int>(bytes.size()));
+    stream.Seek(0);
+}
+
+Bytes Content(MemoryStream& stream) {
+    return Bytes(stream.Data(), stream.Data() + stream.GetSize());
+}
+
+// Records every progress report; answers false at the report numbered stopAt.
+struct HookLog {
+    std::vector<int> values;
+    int stopAt = -1;
+
+    static bool Record(int thousandths, void* context) {
+        HookLog* log = static_cast<HookLog*>(context);
+        log->values.push_back(thousandths);
+        return static_cast<int>(log->values.size()) - 1 != log->stopAt;
+    }
+};
+
+// A destination that counts what it is given and keeps nothing.
+class CountingSink : public MemoryStream {
+  public:
+    int Write(const void*, int count) override {
+        total += count;
+        return count;
+    }
+    long long total = 0;
+};
+
+// ---- CopyFrom ----
+
+TEST(CopyFrom, CountsAndBlockBorders) {
+    const int sizes[] = {0, 1, 999, 1000, 1001, 2500};
+    for (const int size : sizes) {
+        const Bytes data = kvrtest::PatternBytes(size, size + 1);
+        MemoryStream source;
+        Load(source, data);
+        source.Seek(size / 3);
+        FileStream target;
+        ASSERT_TRUE(target.OpenTemporary());
+        EXPECT_EQ(size - size / 3, target.CopyFrom(&source)) << size;
+        EXPECT_TRUE(source.IsEof());
+        MemoryStream back;
+        target.Seek(0);
+        EXPECT_EQ(size - size / 3, back.CopyFrom(&target)) << size;
+        EXPECT_EQ(Bytes(data.begin() + size / 3, data.end()), back.GetSize() ? Content(back) : Bytes()) << size;
+    }
+}
+
+TEST(CopyFrom, CountLimits) {
+    MemoryStream source;
+    Load(source, kvrtest::BytesOf("0123456789"));
+    MemoryStream target;
+    EXPECT_EQ(4, target.CopyFrom(&source, 4));
+    EXPECT_EQ(4, source.Tell());
+    EXPECT_EQ(6, target.CopyFrom(&source, 100));
+    EXPECT_EQ(0, target.CopyFrom(&source, 5));
+    EXPECT_EQ(0, target.CopyFrom(nullptr, 5));
+    source.Seek(0);
+    EXPECT_EQ(0, target.CopyFrom(&source, 0));
+    EXPECT_EQ(0, source.Tell());
+    EXPECT_EQ(kvrtest::BytesOf("0123456789"), Content(target));
+}
+
+TEST(CopyFrom, ShortWriteStopsAndCountsWritten) {
+    FileStream readOnly;
+    kvrtest::ScratchFolder scratch;
+    ASSERT_TRUE(kvrtest::WriteFileBytes(scratch.PathOf("ro.bin"), Bytes()));
+    ASSERT_TRUE(readOnly.Open(String(scratch.PathOf("ro.bin").c_str()), false, false, true));
+    MemoryStream source;
+    Load(source, Bytes(3000, 7));
+    EXPECT_EQ(0, readOnly.CopyFrom(&source));
+}
+
+// ---- ApplyKey ----
+
+struct KeyCase {
+    const char* name;
+    size_t bodySize;
+    Bytes key;
+};
+
+TEST(ApplyKey, RemovesKeyAcrossBlocks) {
+    const KeyCase cases[] = {
+        {"one byte key", 10, {200}},
+        {"three byte key over a block border", 2001, {1, 2, 250}},
+        {"key longer than a block", 2500, kvrtest::PatternBytes(1500, 9)},
+        {"key of 999", 3000, kvrtest::PatternBytes(999, 4)},
+        {"key held by stream, not memory", 150000, kvrtest::PatternBytes(70001, 5)},
+        {"body 999", 999, {9, 8, 7}},
+        {"body 1000", 1000, {9, 8, 7}},
+        {"body 1001", 1001, {9, 8, 7}},
+    };
+    for (const KeyCase& c : cases) {
+        const Bytes plain = kvrtest::PatternBytes(c.bodySize, 3);
+        MemoryStream data, key, out;
+        Load(data, kvrtest::AddKey(plain, c.key));
+        Load(key, c.key);
+        ASSERT_TRUE(data.ApplyKey(&key, -1, &out, nullptr)) << c.name;
+        EXPECT_EQ(plain, Content(out)) << c.name;
+        EXPECT_TRUE(data.IsEof()) << c.name;
+    }
+}
+
+TEST(ApplyKey, ByteArithmeticWraps) {
+    MemoryStream data, key, out;
+    Load(data, {5, 7, 0, 255});
+    Load(key, {6, 7, 1, 255});
+    ASSERT_TRUE(data.ApplyKey(&key, -1, &out, nullptr));
+    EXPECT_EQ((Bytes{255, 0, 255, 0}), Content(out));
+}
+
+TEST(ApplyKey, KeyIndexRunsOnAtBlockBorder) {
+    // Byte 1000 is the first of the second block: it takes key index 1000 mod 3 = 1.
+    Bytes stored(1001, 100);
+    MemoryStream data, key, out;
+    Load(data, stored);
+    Load(key, {10, 20, 30});
+    ASSERT_TRUE(data.ApplyKey(&key, -1, &out, nullptr));
+    const Bytes result = Content(out);
+    ASSERT_EQ(1001u, result.size());
+    EXPECT_EQ(100 - 10, result[999]);  // 999 mod 3 = 0
+    EXPECT_EQ(100 - 20, result[1000]);
+}
+
+TEST(ApplyKey, EmptyKeyChangesNothing) {
+    const Bytes plain = kvrtest::PatternBytes(1234, 8);
+    MemoryStream data, key, out;
+    Load(data, plain);
+    key.Allocate(0);
+    ASSERT_TRUE(data.ApplyKey(&key, -1, &out, nullptr));
+    EXPECT_EQ(plain, Content(out));
+}
+
+TEST(ApplyKey, FromPositionForLengthInPlace) {
+    const Bytes key = {3, 4};
+    Bytes stored = kvrtest::BytesOf("HEADER");
+    const Bytes body = kvrtest::AddKey(kvrtest::PatternBytes(2100, 2), key);
+    stored.insert(stored.end(), body.begin(), body.end());
+    kvrtest::ScratchFolder scratch;
+    const std::string path = scratch.PathOf("inplace.bin");
+    ASSERT_TRUE(kvrtest::WriteFileBytes(path, stored));
+    FileStream data(String(path.c_str()), true, false, true);
+    MemoryStream keyStream;
+    Load(keyStream, key);
+    data.Seek(6);
+    ASSERT_TRUE(data.ApplyKey(&keyStream, 1500, nullptr, nullptr));
+    EXPECT_EQ(1506, data.Tell());
+    data.Close();
+    const Bytes result = kvrtest::ReadFileBytes(path);
+    ASSERT_EQ(stored.size(), result.size());
+    EXPECT_EQ(Bytes(stored.begin(), stored.begin() + 6), Bytes(result.begin(), result.begin() + 6));
+    const Bytes plain = kvrtest::PatternBytes(2100, 2);
+    EXPECT_EQ(Bytes(plain.begin(), plain.begin() + 1500), Bytes(result.begin() + 6, result.begin() + 1506));
+    EXPECT_EQ(Bytes(stored.begin() + 1506, stored.end()), Bytes(result.begin() + 1506, result.end()));
+}
+
+TEST(ApplyKey, HookReportsBeforeEachBlock) {
+    MemoryStream data, key, out;
+    Load(data, Bytes(4000, 1));
+    Load(key, {1});
+    HookLog log;
+    data.keyStageHook = &HookLog::Record;
+    ASSERT_TRUE(data.ApplyKey(&key, -1, &out, &log));
+    EXPECT_EQ((std::vector<int>{0, 250, 500, 750}), log.values);
+}
+
+TEST(ApplyKey, HookStopsTheTransform) {
+    MemoryStream data, key, out;
+    Load(data, Bytes(4000, 1));
+    Load(key, {1});
+    HookLog log;
+    log.stopAt = 2;
+    data.keyStageHook = &HookLog::Record;
+    EXPECT_FALSE(data.ApplyKey(&key, -1, &out, &log));
+    EXPECT_EQ(3u, log.values.size());
+    EXPECT_EQ(2000, out.GetSize());
+}
+
+TEST(ApplyKey, RefusesMissingStreams) {
+    MemoryStream data, key, out;
+    Load(key, {1});
+    EXPECT_FALSE(data.ApplyKey(&key, -1, &out, nullptr));  // data closed
+    Load(data, {1, 2});
+    EXPECT_FALSE(data.ApplyKey(nullptr, -1, &out, nullptr));
+    FileStream unopenedKey;
+    EXPECT_FALSE(data.ApplyKey(&unopenedKey, -1, &out, nullptr));
+    EXPECT_EQ(0, out.GetSize());
+}
+
+// ---- InflateChunks ----
+
+TEST(InflateChunks, JoinsChunksInOrder) {
+    const size_t sizes[] = {1, 99999, 100000, 100001, 250000};
+    for (const size_t size : sizes) {
+        const Bytes plain = kvrtest::PatternBytes(size, static_cast<uint32_t>(size));
+        MemoryStream packed, out;
+        Load(packed, kvrtest::BuildChunkStream(plain, 100000));
+        packed.Seek(17);  // the stage reads from the start whatever the position
+        ASSERT_TRUE(packed.InflateChunks(&out, nullptr)) << size;
+        EXPECT_EQ(plain, Content(out)) << size;
+    }
+}
+
+TEST(InflateChunks, ZeroChunksInflateToNothing) {
+    MemoryStream packed, out;
+    Load(packed, {0, 0, 0, 0});
+    EXPECT_TRUE(packed.InflateChunks(&out, nullptr));
+    EXPECT_EQ(0, out.GetSize());
+}
+
+TEST(InflateChunks, EmptySourceOrNoDestinationFails) {
+    MemoryStream packed, out;
+    packed.Allocate(0);
+    EXPECT_FALSE(packed.InflateChunks(&out, nullptr));
+    Load(packed, kvrtest::BuildChunkStream(kvrtest::BytesOf("abc")));
+    EXPECT_FALSE(packed.InflateChunks(nullptr, nullptr));
+}
+
+Bytes OneChunk(uint32_t plainSize, uint32_t packedSize, const Bytes& packed, uint32_t count = 1) {
+    Bytes out;
+    kvrtest::AppendU32(out, count);
+    kvrtest::AppendChunk(out, plainSize, packedSize, packed);
+    return out;
+}
+
+TEST(InflateChunks, RejectsLyingOrBrokenChunks) {
+    const Bytes small = kvrtest::PatternBytes(5000, 1);
+    const Bytes packedSmall = kvrtest::ZlibCompress(small);
+    const uint32_t packedSize = static_cast<uint32_t>(packedSmall.size());
+    Bytes damaged = packedSmall;
+    damaged[packedSmall.size() / 2] ^= 0x55;
+    Bytes twoGood = kvrtest::BuildChunkStream(kvrtest::PatternBytes(200000, 2));
+    struct Case {
+        const char* name;
+        Bytes stream;
+    };
+    const Case cases[] = {
+        {"plain size over 100000", OneChunk(100001, packedSize, packedSmall)},
+        {"packed size over 110012", OneChunk(5000, 110013, Bytes(110013, 0))},
+        {"plain size larger than the data inflates to", OneChunk(5001, packedSize, packedSmall)},
+        {"plain size smaller than the data inflates to", OneChunk(4999, packedSize, packedSmall)},
+        {"damaged zlib data", OneChunk(5000, packedSize, damaged)},
+        {"packed size past the end", OneChunk(5000, packedSize + 20, packedSmall)},
+        {"packed data cut short", kvrtest::Truncated(OneChunk(5000, packedSize, packedSmall), 30)},
+        {"chunk header cut short", kvrtest::Truncated(OneChunk(5000, packedSize, packedSmall), 10)},
+        {"count cut short", Bytes{1, 0}},
+        {"count larger than the chunks", OneChunk(5000, packedSize, packedSmall, 2)},
+        {"huge count", OneChunk(5000, packedSize, packedSmall, 0xFFFFFFFFu)},
+        {"zero packed size", OneChunk(0, 0, Bytes())},
+        {"second of two chunks cut", kvrtest::Truncated(twoGood, twoGood.size() - 1)},
+    };
+    for (const Case& c : cases) {
+        MemoryStream packed, out;
+        Load(packed, c.stream);
+        EXPECT_FALSE(packed.InflateChunks(&out, nullptr)) << c.name;
+    }
+}
+
+TEST(InflateChunks, ChunkOfZeroPlainBytes) {
+    MemoryStream packed, out;
+    const Bytes empty = kvrtest::ZlibCompress(Bytes());
+    Load(packed, OneChunk(0, static_cast<uint32_t>(empty.size()), empty));
+    EXPECT_TRUE(packed.InflateChunks(&out, nullptr));
+    EXPECT_EQ(0, out.GetSize());
+}
+
+TEST(InflateChunks, HookReportsBeforeEachChunkAndStops) {
+    const Bytes plain = kvrtest::PatternBytes(400000, 6);
+    MemoryStream packed, out;
+    Load(packed, kvrtest::BuildChunkStream(plain, 100000));
+    HookLog log;
+    packed.decompressionHook = &HookLog::Record;
+    ASSERT_TRUE(packed.InflateChunks(&out, &log));
+    EXPECT_EQ((std::vector<int>{0, 250, 500, 750}), log.values);
+    HookLog stopping;
+    stopping.stopAt = 1;
+    packed.decompressionHook = &HookLog::Record;
+    MemoryStream partial;
+    EXPECT_FALSE(packed.InflateChunks(&partial, &stopping));
+    EXPECT_EQ(100000, partial.GetSize());
+}
+
+TEST(InflateChunks, OutputCappedBelowTwoGigabytes) {
+    // 21475 chunks of 100000 bytes would make 2147500000 bytes: one chunk too many.
+    const Bytes packedZeros = kvrtest::ZlibCompress(Bytes(100000, 0));
+    Bytes stream;
+    const uint32_t count = 21475;
+    kvrtest::AppendU32(stream, count);
+    for (uint32_t i = 0; i < count; i++)
+        kvrtest::AppendChunk(stream, 100000, static_cast<uint32_t>(packedZeros.size()), packedZeros);
+    MemoryStream packed;
+    Load(packed, stream);
+    CountingSink sink;
+    EXPECT_FALSE(packed.InflateChunks(&sink, nullptr));
+    EXPECT_EQ(21474LL * 100000, sink.total);
+}
+
+// ---- InflateFile ----
+
+TEST(InflateFile, InflatesBetweenFiles) {
+    kvrtest::ScratchFolder scratch;
+    const Bytes plain = kvrtest::PatternBytes(123456, 7);
+    const std::string packedPath = scratch.PathOf("packed.bin");
+    const std::string plainPath = scratch.PathOf("plain.bin");
+    ASSERT_TRUE(kvrtest::WriteFileBytes(packedPath, kvrtest::BuildChunkStream(plain)));
+    ASSERT_TRUE(kvrtest::WriteFileBytes(plainPath, Bytes(500000, 1)));  // truncated by the stage
+    HookLog log;
+    ASSERT_TRUE(Stream::InflateFile(String(packedPath.c_str()), String(plainPath.c_str()), &HookLog::Record, &log));
+    EXPECT_EQ(plain, kvrtest::ReadFileBytes(plainPath));
+    EXPECT_EQ((std::vector<int>{0, 500}), log.values);
+}
+
+TEST(InflateFile, FailureDeletesPlainFile) {
+    kvrtest::ScratchFolder scratch;
+    const std::string packedPath = scratch.PathOf("packed.bin");
+    const std::string plainPath = scratch.PathOf("plain.bin");
+    const Bytes good = kvrtest::BuildChunkStream(kvrtest::PatternBytes(150000, 7));
+    ASSERT_TRUE(kvrtest::WriteFileBytes(packedPath, kvrtest::Truncated(good, good.size() - 3)));
+    EXPECT_FALSE(Stream::InflateFile(String(packedPath.c_str()), String(plainPath.c_str()), nullptr, nullptr));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(plainPath.c_str()));
+    EXPECT_FALSE(
+        Stream::InflateFile(String(scratch.PathOf("missing").c_str()), String(plainPath.c_str()), nullptr, nullptr));
+}
+
+}  // namespace
