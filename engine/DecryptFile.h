@@ -4,6 +4,12 @@
 // request's callback.
 #pragma once
 
+// <windows.h> maps DecryptFile to the system's DecryptFileA (file-system encryption). It is
+// included here once, and the mapping removed, so that every file that sees this declaration
+// means the engine's operation, whatever it includes afterwards.
+#include <windows.h>
+#undef DecryptFile
+
 #include "engine/DecryptRequest.h"
 
 // True when every entry the archive announced was written; false on any failure, cancel or
