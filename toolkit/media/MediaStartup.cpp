@@ -5,9 +5,7 @@
 #include <mmsystem.h>
 
 #include <dsound.h>
-#include <objidl.h>
-
-#include <gdiplus.h>
+#include "toolkit/media/GdiplusApi.h"
 
 namespace {
 

@@ -1,0 +1,37 @@
+// Pictures for the media tests: a hand-written PNG (so that what GDI+ decodes is known byte
+// for byte, including the pHYs resolution), the GDI+ session every image test needs, and
+// small accessors for the BMP header fields the tests check.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+class Image;
+class Stream;
+
+namespace mediatest {
+
+using Bytes = std::vector<uint8_t>;
+
+// 8-bit RGB or RGBA PNG of width x height from ARGB pixels, top row first (alpha is dropped
+// for RGB). A pHYs chunk in pixels per metre when ppm > 0.
+Bytes BuildPng(int width, int height, const std::vector<uint32_t>& argb, bool withAlpha, uint32_t ppm);
+
+// Every test of a fixture derived from this runs inside one GDI+ session.
+class GraphicsTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+};
+
+void WriteBytes(Stream* stream, const Bytes& bytes);
+Bytes ReadAll(Stream* stream);
+// Every pixel of the image as ARGB, row by row.
+std::vector<uint32_t> PixelsOf(const Image& image);
+
+uint16_t Get16(const Bytes& b, int offset);
+uint32_t Get32(const Bytes& b, int offset);
+
+}  // namespace mediatest
