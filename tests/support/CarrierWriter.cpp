@@ -1,0 +1,232 @@
+// Test-support carrier writers: the exact inverse of the engine's carrier extraction, with
+// random bits wherever the extraction ignores them, so that a reader that looks at the wrong
+// bits decodes garbage instead of passing by luck.
+#include "tests/support/CarrierWriter.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+
+namespace kvrtest {
+namespace {
+
+class Random {
+  public:
+    explicit Random(uint32_t seed) : state_(seed * 2654435761u + 0x9E3779B9u) {}
+    uint8_t Byte() {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return static_cast<uint8_t>(state_ >> 11);
+    }
+
+  private:
+    uint32_t state_;
+};
+
+void AppendU16(Bytes& out, uint16_t value) {
+    out.push_back(static_cast<uint8_t>(value));
+    out.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+void AppendTag(Bytes& out, const char* tag) {
+    out.insert(out.end(), tag, tag + 4);
+}
+
+void AppendU32BigEndian(Bytes& out, uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<uint8_t>(value >> shift));
+}
+
+uint32_t LengthField(size_t payloadSize, int64_t lengthOverride) {
+    return lengthOverride >= 0 ? static_cast<uint32_t>(lengthOverride) : static_cast<uint32_t>(payloadSize);
+}
+
+// L followed by the payload: the bytes a bitmap carrier spreads over its pixels.
+Bytes CarriedBytes(const Bytes& payload, int64_t lengthOverride) {
+    Bytes carried;
+    AppendU32(carried, LengthField(payload.size(), lengthOverride));
+    carried.insert(carried.end(), payload.begin(), payload.end());
+    return carried;
+}
+
+void PutByteValue(uint8_t* pixel, uint8_t value, Random& random) {
+    pixel[0] = static_cast<uint8_t>((random.Byte() & ~3) | (value & 3));
+    pixel[1] = static_cast<uint8_t>((random.Byte() & ~7) | ((value >> 2) & 7));
+    pixel[2] = static_cast<uint8_t>((random.Byte() & ~7) | ((value >> 5) & 7));
+}
+
+void PutWordValues(uint8_t* pixel, uint8_t first, uint8_t second, Random& random) {
+    pixel[0] = static_cast<uint8_t>((random.Byte() & ~63) | (second & 63));
+    pixel[1] = static_cast<uint8_t>((random.Byte() & ~31) | (first & 15) | (((second >> 6) & 1) << 4));
+    pixel[2] = static_cast<uint8_t>((random.Byte() & ~31) | (first >> 4) | (((second >> 7) & 1) << 4));
+}
+
+void AppendPngChunk(Bytes& out, const char* type, const Bytes& data) {
+    AppendU32BigEndian(out, static_cast<uint32_t>(data.size()));
+    const size_t typeAt = out.size();
+    AppendTag(out, type);
+    out.insert(out.end(), data.begin(), data.end());
+    const uLong crc = crc32(0L, out.data() + typeAt, static_cast<uInt>(4 + data.size()));
+    AppendU32BigEndian(out, static_cast<uint32_t>(crc));
+}
+
+}  // namespace
+
+Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec) {
+    Random random(spec.seed);
+    Bytes data;
+    AppendU32(data, LengthField(payload.size(), spec.lengthOverride));
+    for (size_t at = 0; at < payload.size(); at += 5) {
+        uint8_t p[5];
+        for (size_t k = 0; k < 5; ++k)
+            p[k] = at + k < payload.size() ? payload[at + k] : random.Byte();
+        for (int k = 0; k < 4; ++k) {
+            const uint8_t highBits = static_cast<uint8_t>((p[0] >> (6 - 2 * k)) & 3);
+            data.push_back(p[k + 1]);
+            data.push_back(static_cast<uint8_t>((random.Byte() & ~3) | highBits));
+        }
+    }
+    for (size_t k = 0; k < spec.extraDataBytes; ++k)
+        data.push_back(random.Byte());
+    return data;
+}
+
+Bytes BuildWaveFile(const Bytes& data, const WaveCarrierSpec& spec) {
+    const uint16_t channels = 1;
+    const uint32_t rate = 22050;
+    const uint16_t blockAlign = static_cast<uint16_t>(channels * std::max(1, spec.bitsPerSample / 8));
+    Bytes chunks;
+    AppendTag(chunks, "fmt ");
+    AppendU32(chunks, 16);
+    AppendU16(chunks, 1);
+    AppendU16(chunks, channels);
+    AppendU32(chunks, rate);
+    AppendU32(chunks, rate * blockAlign);
+    AppendU16(chunks, blockAlign);
+    AppendU16(chunks, spec.bitsPerSample);
+    if (spec.chunkBetween) {
+        AppendTag(chunks, "LIST");
+        AppendU32(chunks, 4);
+        AppendTag(chunks, "INFO");
+    }
+    AppendTag(chunks, "data");
+    AppendU32(chunks, static_cast<uint32_t>(data.size()));
+    chunks.insert(chunks.end(), data.begin(), data.end());
+
+    Bytes file;
+    AppendTag(file, "RIFF");
+    AppendU32(file, static_cast<uint32_t>(4 + chunks.size()));
+    AppendTag(file, "WAVE");
+    file.insert(file.end(), chunks.begin(), chunks.end());
+    return file;
+}
+
+Bytes BuildWaveCarrier(const Bytes& payload, const WaveCarrierSpec& spec) {
+    return BuildWaveFile(BuildWaveData(payload, spec), spec);
+}
+
+Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec) {
+    Random random(spec.seed);
+    const Bytes carried = CarriedBytes(payload, spec.lengthOverride);
+    const size_t width = static_cast<size_t>(std::max(1, spec.width));
+    // The first row's payload starts at pixel 2 (byte mode) or 1 (word mode); a first row
+    // too narrow for that simply carries nothing more, and later rows start at pixel 0.
+    const size_t firstPayloadPixel = std::min<size_t>(spec.byteMode ? 2 : 1, width);
+    const size_t pixelsNeeded = firstPayloadPixel + (spec.byteMode ? carried.size() : (carried.size() + 1) / 2);
+    const size_t rows = std::max(static_cast<size_t>(std::max(1, spec.minHeight)), (pixelsNeeded + width - 1) / width);
+
+    Pixels pixels;
+    pixels.width = static_cast<int>(width);
+    pixels.height = static_cast<int>(rows);
+    pixels.rows.resize(width * rows * 3);
+    for (uint8_t& byte : pixels.rows)
+        byte = random.Byte();
+
+    uint8_t* const first = pixels.rows.data();
+    if (spec.byteMode) {
+        PutByteValue(first, 1, random);
+        for (size_t k = 0; k < carried.size(); ++k)
+            PutByteValue(first + (firstPayloadPixel + k) * 3, carried[k], random);
+        return pixels;
+    }
+    PutByteValue(first, spec.wordMarker, random);
+    for (size_t k = 0; k < carried.size(); k += 2) {
+        const uint8_t second = k + 1 < carried.size() ? carried[k + 1] : random.Byte();
+        PutWordValues(first + (firstPayloadPixel + k / 2) * 3, carried[k], second, random);
+    }
+    return pixels;
+}
+
+Bytes BuildBitmapFile(const Pixels& pixels, uint32_t resolution) {
+    const size_t rowLength = static_cast<size_t>(pixels.width) * 3;
+    const size_t stride = (rowLength + 3) & ~static_cast<size_t>(3);
+    const uint32_t pixelBytes = static_cast<uint32_t>(stride * static_cast<size_t>(pixels.height));
+    Bytes file;
+    file.push_back('B');
+    file.push_back('M');
+    AppendU32(file, 54 + pixelBytes);
+    AppendU32(file, 0);
+    AppendU32(file, 54);
+    AppendU32(file, 40);
+    AppendU32(file, static_cast<uint32_t>(pixels.width));
+    AppendU32(file, static_cast<uint32_t>(pixels.height));
+    AppendU16(file, 1);
+    AppendU16(file, 24);
+    AppendU32(file, 0);
+    AppendU32(file, 0);
+    AppendU32(file, resolution);
+    AppendU32(file, resolution);
+    AppendU32(file, 0);
+    AppendU32(file, 0);
+    for (int row = 0; row < pixels.height; ++row) {
+        const auto begin = pixels.rows.begin() + static_cast<std::ptrdiff_t>(row * rowLength);
+        file.insert(file.end(), begin, begin + static_cast<std::ptrdiff_t>(rowLength));
+        // Padding carries nothing; odd values catch a reader that takes it for pixels.
+        for (size_t pad = rowLength; pad < stride; ++pad)
+            file.push_back(0xA5);
+    }
+    return file;
+}
+
+Bytes BuildBitmapCarrier(const Bytes& payload, const BitmapCarrierSpec& spec) {
+    return BuildBitmapFile(BuildCarrierPixels(payload, spec), spec.resolution);
+}
+
+Bytes BuildPngFile(const Pixels& pixels, uint32_t pixelsPerMetre) {
+    const size_t rowLength = static_cast<size_t>(pixels.width) * 3;
+    Bytes raw;
+    for (int row = pixels.height - 1; row >= 0; --row) {
+        raw.push_back(0);  // filter type None
+        const uint8_t* bgr = pixels.rows.data() + static_cast<size_t>(row) * rowLength;
+        for (int x = 0; x < pixels.width; ++x, bgr += 3) {
+            raw.push_back(bgr[2]);
+            raw.push_back(bgr[1]);
+            raw.push_back(bgr[0]);
+        }
+    }
+
+    Bytes header;
+    AppendU32BigEndian(header, static_cast<uint32_t>(pixels.width));
+    AppendU32BigEndian(header, static_cast<uint32_t>(pixels.height));
+    const uint8_t rest[] = {8, 2, 0, 0, 0};  // depth 8, RGB, deflate, filter 0, no interlace
+    header.insert(header.end(), rest, rest + sizeof rest);
+
+    Bytes physical;
+    AppendU32BigEndian(physical, pixelsPerMetre);
+    AppendU32BigEndian(physical, pixelsPerMetre);
+    physical.push_back(1);  // unit: metre
+
+    Bytes file = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    AppendPngChunk(file, "IHDR", header);
+    AppendPngChunk(file, "pHYs", physical);
+    AppendPngChunk(file, "IDAT", ZlibCompress(raw));
+    AppendPngChunk(file, "IEND", Bytes());
+    return file;
+}
+
+Bytes BuildPngCarrier(const Bytes& payload, const BitmapCarrierSpec& spec) {
+    return BuildPngFile(BuildCarrierPixels(payload, spec), spec.resolution);
+}
+
+}  // namespace kvrtest

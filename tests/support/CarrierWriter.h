@@ -1,0 +1,72 @@
+// Test-support writers of carrier files: they hide a raw archive in a 16-bit PCM WAV or a
+// 24-bit BMP exactly the way the extraction reads it back, and write PNG pictures by hand, so
+// that tests can feed the carrier readers with known payloads. Not part of the product.
+//
+// Wave carrier (mono, 16-bit PCM):
+//   "RIFF" size "WAVE" | "fmt " 16 PCM fields | "data" D | L (4 bytes, plain) | groups
+//   each group: 8 sample bytes s0..s7 carrying 5 payload bytes p0..p4:
+//     s0 = p1, s2 = p2, s4 = p3, s6 = p4 (whole low bytes of the four samples)
+//     the two lowest bits of s1, s3, s5, s7 = bits 7-6, 5-4, 3-2, 1-0 of p0
+//   the other bits of s1, s3, s5, s7 are random; the payload's last group is padded randomly.
+// Bitmap carrier (24-bit, 2835 pixels per metre, bottom-up rows padded to 4 bytes):
+//   pixel 0 of the first row is the marker; byte value = (B&3) | (G&7)<<2 | (R&7)<<5.
+//   byte mode (marker byte value 1): pixels from 2 of the first row (later rows from 0) carry
+//     one byte each (the byte value).
+//   word mode (any other marker): pixels from 1 of the first row (later rows from 0) carry
+//     two bytes each,
+//     first = (G&15) | (R&15)<<4, second = (B&63) | (G&16)<<2 | (R&16)<<3.
+//   The carried bytes are L (4 bytes) followed by the L payload bytes; unused bits are random.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/support/ArchiveWriter.h"
+
+namespace kvrtest {
+
+struct WaveCarrierSpec {
+    uint16_t bitsPerSample = 16;  // written into the format chunk as given
+    size_t extraDataBytes = 0;    // random bytes appended to the data chunk after the groups
+    bool chunkBetween = false;    // a "LIST" chunk between "fmt " and "data"
+    int64_t lengthOverride = -1;  // when >= 0, written as L instead of the payload's length
+    uint32_t seed = 7;
+};
+
+// The data chunk's content: L followed by the groups.
+Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec = WaveCarrierSpec());
+// A whole RIFF file around arbitrary data-chunk content.
+Bytes BuildWaveFile(const Bytes& data, const WaveCarrierSpec& spec = WaveCarrierSpec());
+Bytes BuildWaveCarrier(const Bytes& payload, const WaveCarrierSpec& spec = WaveCarrierSpec());
+
+struct BitmapCarrierSpec {
+    bool byteMode = true;
+    uint8_t wordMarker = 0;  // marker byte value in word mode (anything but 1)
+    int width = 16;          // pixels per row
+    int minHeight = 1;       // rows beyond those the payload needs are random
+    uint32_t resolution = 2835;
+    int64_t lengthOverride = -1;  // when >= 0, written as L instead of the payload's length
+    uint32_t seed = 11;
+};
+
+// A picture's pixels as BMP file order: rows from the bottom of the picture upwards, each
+// row width * 3 bytes in blue, green, red order (no padding).
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    Bytes rows;
+};
+
+Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec = BitmapCarrierSpec());
+// A 24-bit BMP file of the pixels with the given resolution (pixels per metre).
+Bytes BuildBitmapFile(const Pixels& pixels, uint32_t resolution = 2835);
+Bytes BuildBitmapCarrier(const Bytes& payload, const BitmapCarrierSpec& spec = BitmapCarrierSpec());
+
+// A hand-written PNG of the pixels: signature, IHDR (8-bit RGB), pHYs (pixels per metre,
+// unit 1), one IDAT (zlib, filter 0 on every row), IEND. Rows are written top row first, so
+// a reader that turns the PNG back into a bottom-up BMP yields the same file order.
+Bytes BuildPngFile(const Pixels& pixels, uint32_t pixelsPerMetre = 2835);
+Bytes BuildPngCarrier(const Bytes& payload, const BitmapCarrierSpec& spec = BitmapCarrierSpec());
+
+}  // namespace kvrtest
