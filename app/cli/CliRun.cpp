@@ -138,15 +138,19 @@ int RunCli(int argc, const char* const* argv, const CliConsole& console) {
 
     CliEvents events(console, options.overwrite, options.quiet);
     int failures = 0;
+    bool cancelled = false;
     for (int i = 0; i < options.files.Count(); i++) {
         const char* label = options.files.At(i);
-        if (CliCancelRequested()) {
+        // A Ctrl+C reaches a running request through its progress answers; once one has
+        // been cancelled, the files after it are not started.
+        if (cancelled) {
             Print(console.messages, label, "skipped (cancelled)");
             failures++;
             continue;
         }
         if (!DecryptOne(label, folders, events, console))
             failures++;
+        cancelled = CliCancelRequested();
     }
     return failures == 0 ? kCliSuccess : kCliFailure;
 }

@@ -1,0 +1,217 @@
+// Streaming writers of the benchmark's archives and carriers; see BenchInputs.h.
+#include "bench/BenchInputs.h"
+
+#include <windows.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+constexpr uint32_t kChunkPlain = 100000;
+constexpr size_t kBlock = 64 * 1024;
+
+struct FileCloser {
+    void operator()(FILE* file) const {
+        if (file)
+            fclose(file);
+    }
+};
+using File = std::unique_ptr<FILE, FileCloser>;
+
+File OpenWrite(const std::string& path) {
+    return File(fopen(path.c_str(), "wb"));
+}
+
+void PutU32(uint8_t* out, uint32_t value) {
+    for (int i = 0; i < 4; i++)
+        out[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
+// Deterministic text: words from a fixed vocabulary, separated by blanks and line ends.
+class TextSource {
+  public:
+    explicit TextSource(uint32_t seed) : state_(seed * 2654435761u + 1) {}
+    void Fill(uint8_t* out, size_t n) {
+        static const char* const kWords[] = {
+            "the",   "key",   "archive", "of",     "a",      "file",   "and",    "folder",  "to",    "decrypt",
+            "entry", "with",  "data",    "bytes",  "report", "letter", "month",  "project", "under", "between",
+            "which", "while", "number",  "signal", "sample", "colour", "window", "picture", "river", "table"};
+        for (size_t i = 0; i < n; i++) {
+            if (pending_ == nullptr || *pending_ == '\0') {
+                state_ = state_ * 1664525u + 1013904223u;
+                const uint32_t pick = state_ >> 8;
+                pending_ = kWords[pick % (sizeof(kWords) / sizeof(kWords[0]))];
+                separator_ = (pick >> 12) % 13 == 0 ? '\n' : ' ';
+                out[i] = static_cast<uint8_t>(separator_);
+                continue;
+            }
+            out[i] = static_cast<uint8_t>(*pending_++);
+        }
+    }
+
+  private:
+    uint32_t state_;
+    const char* pending_ = nullptr;
+    char separator_ = ' ';
+};
+
+// Adds the key to every byte, the key index running on across calls, and writes.
+class KeyedWriter {
+  public:
+    KeyedWriter(FILE* file, const BenchBytes& key) : file_(file), key_(key) {}
+    bool Put(const uint8_t* bytes, size_t n) {
+        while (n > 0) {
+            const size_t take = n < sizeof(block_) ? n : sizeof(block_);
+            for (size_t i = 0; i < take; i++) {
+                block_[i] = key_.empty() ? bytes[i] : static_cast<uint8_t>(bytes[i] + key_[index_]);
+                if (!key_.empty() && ++index_ == key_.size())
+                    index_ = 0;
+            }
+            if (fwrite(block_, 1, take, file_) != take)
+                return false;
+            bytes += take;
+            n -= take;
+        }
+        return true;
+    }
+
+  private:
+    FILE* file_;
+    const BenchBytes& key_;
+    size_t index_ = 0;
+    uint8_t block_[kBlock];
+};
+
+// Receives the entry stream; passes it on plainly or as zlib chunks.
+class EntrySink {
+  public:
+    EntrySink(KeyedWriter& body, bool compressed, FILE* chunkCopy)
+        : body_(body), compressed_(compressed), chunkCopy_(chunkCopy) {}
+
+    bool Put(const uint8_t* bytes, size_t n) {
+        if (!compressed_)
+            return body_.Put(bytes, n);
+        while (n > 0) {
+            const size_t room = kChunkPlain - pending_.size();
+            const size_t take = n < room ? n : room;
+            pending_.insert(pending_.end(), bytes, bytes + take);
+            bytes += take;
+            n -= take;
+            if (pending_.size() == kChunkPlain && !FlushChunk())
+                return false;
+        }
+        return true;
+    }
+
+    bool PutChunkCount(uint32_t count) {
+        uint8_t word[4];
+        PutU32(word, count);
+        return Raw(word, 4);
+    }
+
+    bool Finish() { return !compressed_ || pending_.empty() || FlushChunk(); }
+
+  private:
+    bool Raw(const uint8_t* bytes, size_t n) {
+        if (chunkCopy_ && fwrite(bytes, 1, n, chunkCopy_) != n)
+            return false;
+        return body_.Put(bytes, n);
+    }
+
+    bool FlushChunk() {
+        uLongf packedSize = static_cast<uLongf>(packed_.size());
+        if (compress(packed_.data(), &packedSize, pending_.data(), static_cast<uLong>(pending_.size())) != Z_OK)
+            return false;
+        uint8_t sizes[8];
+        PutU32(sizes, static_cast<uint32_t>(pending_.size()));
+        PutU32(sizes + 4, static_cast<uint32_t>(packedSize));
+        pending_.clear();
+        return Raw(sizes, 8) && Raw(packed_.data(), packedSize);
+    }
+
+    KeyedWriter& body_;
+    bool compressed_;
+    FILE* chunkCopy_;
+    BenchBytes pending_;
+    BenchBytes packed_ = BenchBytes(compressBound(kChunkPlain));
+};
+
+std::string EntryName(int index) {
+    return "part" + std::to_string(index / 4) + "\\document-" + std::to_string(index) + ".txt";
+}
+
+uint32_t CrcOfText(uint32_t seed, uint64_t size) {
+    TextSource text(seed);
+    std::vector<uint8_t> block(kBlock);
+    uLong crc = crc32(0, Z_NULL, 0);
+    for (uint64_t done = 0; done < size;) {
+        const size_t take = static_cast<size_t>(size - done < kBlock ? size - done : kBlock);
+        text.Fill(block.data(), take);
+        crc = crc32(crc, block.data(), static_cast<uInt>(take));
+        done += take;
+    }
+    return static_cast<uint32_t>(crc);
+}
+
+bool PutEntry(EntrySink& sink, const std::string& name, uint32_t seed, uint64_t size) {
+    BenchBytes head(name.begin(), name.end());
+    head.push_back('\r');
+    head.push_back('\n');
+    head.resize(head.size() + 8);
+    PutU32(&head[head.size() - 8], static_cast<uint32_t>(size));
+    PutU32(&head[head.size() - 4], CrcOfText(seed, size));
+    if (!sink.Put(head.data(), head.size()))
+        return false;
+    TextSource text(seed);
+    std::vector<uint8_t> block(kBlock);
+    for (uint64_t done = 0; done < size;) {
+        const size_t take = static_cast<size_t>(size - done < kBlock ? size - done : kBlock);
+        text.Fill(block.data(), take);
+        if (!sink.Put(block.data(), take))
+            return false;
+        done += take;
+    }
+    return true;
+}
+
+}  // namespace
+
+uint64_t BenchFileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool WriteBenchArchive(const std::string& path, const BenchArchiveSpec& spec) {
+    File file = OpenWrite(path);
+    File chunkCopy = spec.compressed && !spec.chunkCopyPath.empty() ? OpenWrite(spec.chunkCopyPath) : File();
+    if (!file || (spec.compressed && !spec.chunkCopyPath.empty() && !chunkCopy))
+        return false;
+    const int files = spec.files < 1 ? 1 : spec.files;
+    const std::string header = std::string("KVR-ENC-1.00") + (spec.compressed ? '\1' : '\0') + spec.keyName + "\r\n" +
+                               std::to_string(files + 1) + "\r\n";
+    if (fwrite(header.data(), 1, header.size(), file.get()) != header.size())
+        return false;
+
+    // The entry stream's length fixes the chunk count, which precedes the chunks.
+    const std::string folderName = "empty\\";
+    uint64_t streamLength = folderName.size() + 2 + 4;
+    for (int i = 0; i < files; i++)
+        streamLength += EntryName(i).size() + 2 + 8 + spec.plainBytes / files;
+    auto body = std::make_unique<KeyedWriter>(file.get(), spec.key);
+    EntrySink sink(*body, spec.compressed, chunkCopy.get());
+    if (spec.compressed && !sink.PutChunkCount(static_cast<uint32_t>((streamLength + kChunkPlain - 1) / kChunkPlain)))
+        return false;
+    for (int i = 0; i < files; i++)
+        if (!PutEntry(sink, EntryName(i), spec.seed + i, spec.plainBytes / files))
+            return false;
+    uint8_t folder[4];
+    PutU32(folder, 0xFFFFFFFFu);
+    const std::string folderLine = folderName + "\r\n";
+    return sink.Put(reinterpret_cast<const uint8_t*>(folderLine.data()), folderLine.size()) && sink.Put(folder, 4) &&
+           sink.Finish();
+}

@@ -1,0 +1,209 @@
+// kvr-bench: throughput of the decryption engine, stage by stage, next to baselines measured
+// in the same run on the same data: a plain 64 KB-block file copy (reading, key removal,
+// writing), zlib uncompress of the same chunks (inflating) and CRC-32 of the same bytes
+// (writing checks every entry). Also the peak working set of a decryption of a small and of
+// a large input, each in a child process of its own. Not run by the tests; scripts/bench.sh
+// builds and runs it under Wine.
+//   kvr-bench [--size-mb N (256)] [--carrier-mb N (64)] [--keep]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench/BenchInputs.h"
+#include "bench/BenchTiming.h"
+
+namespace {
+
+const char* const kStageNames[kStageCount] = {"reading", "removing the key", "inflating", "writing"};
+constexpr double kMB = 1024.0 * 1024.0;
+constexpr double kTarget = 1.5;
+
+struct Input {
+    std::string name;
+    std::string path;
+    std::string chunks;  // key-free chunk stream, compressed archives only
+    std::string plain;   // a file of the entries' size, for the writing baseline
+    std::string body;    // the raw archive inside (the key stage's bytes)
+    bool compressed = false;
+    bool carrier = false;
+    uint64_t plainBytes = 0;
+};
+
+struct StageBaseline {
+    double seconds = 0;
+    std::string what;
+};
+
+// The baselines of each stage of one input, measured now.
+void MeasureBaselines(const Input& input, const std::string& scratch, StageBaseline out[kStageCount]) {
+    const std::string copyTarget = scratch + "baseline.tmp";
+    out[kStageRead] = {TimeFileCopy(input.path, copyTarget), "copy of the source"};
+    out[kStageKey] = {TimeFileCopy(input.body, copyTarget), "copy of the archive"};
+    if (input.compressed)
+        out[kStageInflate] = {TimeChunkUncompress(input.chunks), "uncompress of the chunks"};
+    out[kStageWrite] = {TimeFileCopy(input.plain, copyTarget) + TimeCrc32(input.plain), "copy + CRC-32 of entries"};
+}
+
+double StageBytes(const Input& input, int stage) {
+    if (stage == kStageRead)
+        return static_cast<double>(BenchFileSize(input.path));
+    if (stage == kStageKey)
+        return static_cast<double>(BenchFileSize(input.body));
+    return static_cast<double>(input.plainBytes);
+}
+
+void Report(const Input& input, const DecryptTimes& times, const StageBaseline baselines[kStageCount]) {
+    printf("\n%s: %.1f MB file, %.1f MB of entries%s\n", input.name.c_str(), BenchFileSize(input.path) / kMB,
+           input.plainBytes / kMB, times.ok ? "" : "  ** DECRYPTION FAILED **");
+    printf("  %-18s %9s %9s   %-26s %9s %7s\n", "stage", "engine s", "MB/s", "baseline", "base s", "ratio");
+    double baselineSum = 0;
+    for (int stage = 0; stage < kStageCount; stage++) {
+        if (stage == kStageInflate && !input.compressed)
+            continue;
+        const double seconds = times.stage[stage];
+        const StageBaseline& base = baselines[stage];
+        baselineSum += base.seconds;
+        const char* name = stage == kStageRead && input.carrier ? "extracting" : kStageNames[stage];
+        printf("  %-18s %9.3f %9.1f   %-26s %9.3f %7.2f\n", name, seconds,
+               seconds > 0 ? StageBytes(input, stage) / kMB / seconds : 0.0, base.what.c_str(), base.seconds,
+               base.seconds > 0 ? seconds / base.seconds : 0.0);
+    }
+    const double ratio = baselineSum > 0 ? times.total / baselineSum : 0;
+    printf("  %-18s %9.3f %9.1f   %-26s %9.3f %7.2f  (target <= %.1f: %s)\n", "total", times.total,
+           times.total > 0 ? input.plainBytes / kMB / times.total : 0.0, "sum of the baselines", baselineSum, ratio,
+           kTarget, ratio <= kTarget ? "met" : "NOT met");
+    printf("  peak working set of the decrypting process: %.1f MB\n", times.peakWorkingSet / kMB);
+}
+
+bool Generate(const std::string& path, BenchArchiveSpec spec, const char* what) {
+    const double start = Seconds();
+    const bool ok = WriteBenchArchive(path, spec);
+    fprintf(stderr, "  %-44s %7.1f MB in %5.1f s%s\n", what, BenchFileSize(path) / kMB, Seconds() - start,
+            ok ? "" : "  FAILED");
+    return ok;
+}
+
+std::string TempRoot() {
+    char folder[MAX_PATH];
+    if (!GetTempPathA(MAX_PATH, folder))
+        return std::string();
+    return std::string(folder) + "kvr-bench-" + std::to_string(GetCurrentProcessId()) + "\\";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 6 && strcmp(argv[1], "--decrypt") == 0)
+        return DecryptChildMain(argv[2], argv[3], argv[4], argv[5]);
+    int sizeMb = 256;
+    int carrierMb = 64;
+    bool keep = false;
+    for (int i = 1; i < argc; i++) {
+        if (strcmp(argv[i], "--size-mb") == 0 && i + 1 < argc)
+            sizeMb = atoi(argv[++i]);
+        else if (strcmp(argv[i], "--carrier-mb") == 0 && i + 1 < argc)
+            carrierMb = atoi(argv[++i]);
+        else if (strcmp(argv[i], "--keep") == 0)
+            keep = true;
+        else {
+            fprintf(stderr, "usage: kvr-bench [--size-mb N] [--carrier-mb N] [--keep]\n");
+            return 2;
+        }
+    }
+    if (sizeMb < 1 || carrierMb < 1) {
+        fprintf(stderr, "kvr-bench: sizes must be at least 1 MB\n");
+        return 2;
+    }
+    const std::string root = TempRoot();
+    const std::string keys = root + "Keys\\";
+    if (root.empty() || !CreateDirectoryA(root.c_str(), nullptr) || !CreateDirectoryA(keys.c_str(), nullptr)) {
+        fprintf(stderr, "kvr-bench: cannot make %s\n", root.c_str());
+        return 1;
+    }
+    BenchBytes key(1000);
+    for (size_t i = 0; i < key.size(); i++)
+        key[i] = static_cast<uint8_t>(i * 131 + 7);
+    FILE* keyFile = fopen((keys + "bench.key").c_str(), "wb");
+    if (!keyFile || fwrite(key.data(), 1, key.size(), keyFile) != key.size()) {
+        fprintf(stderr, "kvr-bench: cannot write the key\n");
+        return 1;
+    }
+    fclose(keyFile);
+
+    BenchArchiveSpec spec;
+    spec.keyName = "bench.key";
+    spec.key = key;
+    const uint64_t mb = 1024 * 1024;
+    fprintf(stderr, "Making the inputs in %s\n", root.c_str());
+    std::vector<Input> inputs;
+    bool made = true;
+    auto archive = [&](const std::string& name, bool compressed, uint64_t plainBytes) {
+        Input input;
+        input.name = name;
+        input.path = input.body = root + name;
+        input.compressed = compressed;
+        input.plainBytes = plainBytes;
+        BenchArchiveSpec s = spec;
+        s.compressed = compressed;
+        s.plainBytes = plainBytes;
+        s.seed = static_cast<uint32_t>(plainBytes);
+        if (compressed)
+            s.chunkCopyPath = input.chunks = root + name + ".chunks";
+        made = Generate(input.path, s, (name + (compressed ? " (compressed)" : " (not compressed)")).c_str()) && made;
+        return input;
+    };
+    inputs.push_back(archive("small.enc", true, 1 * mb));
+    inputs.push_back(archive("large-compressed.enc", true, sizeMb * mb));
+    inputs.push_back(archive("large-plain.enc", false, sizeMb * mb));
+    Input wave = archive("wave-payload.enc", false, carrierMb * mb * 5 / 8 - mb);
+    Input bitmap = archive("bitmap-payload.enc", false, carrierMb * mb * 2 / 3 - mb);
+    if (!made) {
+        RemoveTree(root.substr(0, root.size() - 1));
+        return 1;
+    }
+    // The writing baselines need a file as large as the entries: the plain archive is one.
+    inputs[0].plain = inputs[0].path;
+    inputs[1].plain = inputs[2].path;
+    inputs[2].plain = inputs[2].path;
+    wave.plain = wave.path;
+    bitmap.plain = bitmap.path;
+    const double start = Seconds();
+    Input waveCarrier = wave;
+    waveCarrier.name = "carrier.wav";
+    waveCarrier.path = root + "carrier.wav";
+    waveCarrier.carrier = true;
+    Input bitmapCarrier = bitmap;
+    bitmapCarrier.name = "carrier.bmp";
+    bitmapCarrier.path = root + "carrier.bmp";
+    bitmapCarrier.carrier = true;
+    if (!WriteWaveCarrierFile(wave.path, waveCarrier.path) ||
+        !WriteBitmapCarrierFile(bitmap.path, bitmapCarrier.path)) {
+        fprintf(stderr, "kvr-bench: cannot write the carriers\n");
+        return 1;
+    }
+    fprintf(stderr, "  carriers (%.1f MB WAV, %.1f MB BMP) in %.1f s\n", BenchFileSize(waveCarrier.path) / kMB,
+            BenchFileSize(bitmapCarrier.path) / kMB, Seconds() - start);
+    inputs.push_back(waveCarrier);
+    inputs.push_back(bitmapCarrier);
+
+    printf("kvr-bench: DecryptFile against baselines (64 KB block copy, zlib uncompress, CRC-32)\n");
+    int failures = 0;
+    for (const Input& input : inputs) {
+        const std::string out = root + "out\\";
+        CreateDirectoryA(out.c_str(), nullptr);
+        fprintf(stderr, "Decrypting %s\n", input.name.c_str());
+        const DecryptTimes times = RunDecryptChild(input.path, keys, out);
+        RemoveTree(out.substr(0, out.size() - 1));
+        StageBaseline baselines[kStageCount];
+        MeasureBaselines(input, root, baselines);
+        Report(input, times, baselines);
+        failures += times.ok ? 0 : 1;
+    }
+    if (!keep)
+        RemoveTree(root.substr(0, root.size() - 1));
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,238 @@
+// A whole kvr-decrypt command line run in-process over archives and carriers made by the
+// test writers: exit codes, files written, messages with the file names, the overwrite
+// rule, relative paths, and a cancel through the console control handler.
+#include "app/cli/CliRun.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/cli/CliCancel.h"
+#include "tests/app/cli/CapturedFile.h"
+#include "tests/support/ArchiveWriter.h"
+#include "tests/support/CarrierWriter.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+using kvrtest::ArchiveEntry;
+using kvrtest::ArchiveSpec;
+using kvrtest::Bytes;
+using kvrtest::BytesOf;
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+ArchiveSpec SampleSpec(bool compressed) {
+    ArchiveSpec spec;
+    spec.keyName = "sub\\k.key";
+    spec.key = BytesOf("secret key");
+    spec.compressed = compressed;
+    spec.entries = {{"a.txt", BytesOf("alpha"), false},
+                    {"docs\\", {}, true},
+                    {"docs\\b.txt", kvrtest::PatternBytes(5000, 3), false}};
+    return spec;
+}
+
+class CliRun : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CliClearCancel();
+        ASSERT_TRUE(scratch_.IsValid());
+        ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("keys").c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("keys\\sub").c_str(), nullptr));
+        ASSERT_TRUE(kvrtest::WriteFileBytes(scratch_.PathOf("keys\\sub\\k.key"), BytesOf("secret key")));
+        ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("out").c_str(), nullptr));
+    }
+    void TearDown() override { CliClearCancel(); }
+
+    std::string Write(const std::string& name, const Bytes& bytes) {
+        const std::string path = scratch_.PathOf(name);
+        EXPECT_TRUE(kvrtest::WriteFileBytes(path, bytes));
+        return path;
+    }
+
+    // Runs a command line made of args; stdin is not a console unless typed is given.
+    int Run(std::vector<std::string> args, const char* typed = nullptr) {
+        std::vector<const char*> argv{"kvr-decrypt"};
+        for (const std::string& a : args)
+            argv.push_back(a.c_str());
+        CapturedFile out;
+        CapturedFile messages;
+        CapturedFile answers(typed ? typed : "");
+        CliConsole console;
+        console.out = out.File();
+        console.messages = messages.File();
+        console.answers = answers.File();
+        console.interactive = typed != nullptr;
+        const int code = RunCli(static_cast<int>(argv.size()), argv.data(), console);
+        out_ = out.Text();
+        messages_ = messages.Text();
+        return code;
+    }
+
+    std::vector<std::string> Folders(std::vector<std::string> files) {
+        std::vector<std::string> args{"--keys", scratch_.PathOf("keys"), "--out", scratch_.PathOf("out")};
+        args.insert(args.end(), files.begin(), files.end());
+        return args;
+    }
+
+    kvrtest::ScratchFolder scratch_;
+    std::string out_;
+    std::string messages_;
+};
+
+TEST_F(CliRun, UsageErrorsGiveTwoAndTheUsageText) {
+    const std::vector<std::vector<std::string>> lines = {
+        {}, {"--keys"}, {"--bogus", "a.enc"}, {"--overwrite", "--no-overwrite", "a.enc"}};
+    for (const auto& line : lines) {
+        EXPECT_EQ(kCliUsageError, Run(line));
+        EXPECT_NE(std::string::npos, messages_.find("usage: kvr-decrypt")) << messages_;
+    }
+}
+
+TEST_F(CliRun, MissingKeyFolderIsAUsageError) {
+    const std::string archive = Write("a.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
+    EXPECT_EQ(kCliUsageError, Run({"--keys", scratch_.PathOf("nowhere"), archive}));
+    EXPECT_NE(std::string::npos, messages_.find("key folder")) << messages_;
+    EXPECT_FALSE(Exists(scratch_.PathOf("a")));
+}
+
+TEST_F(CliRun, HelpPrintsUsageAndSucceeds) {
+    EXPECT_EQ(kCliSuccess, Run({"--help"}));
+    EXPECT_EQ(0u, out_.find("usage: kvr-decrypt"));
+    EXPECT_EQ("", messages_);
+}
+
+TEST_F(CliRun, DecryptsCompressedAndPlainArchivesIntoTheOutputFolder) {
+    const std::string packed = Write("packed.enc", kvrtest::BuildRawArchive(SampleSpec(true)));
+    const std::string plain = Write("plain.ENC", kvrtest::BuildRawArchive(SampleSpec(false)));
+    ASSERT_EQ(kCliSuccess, Run(Folders({packed, plain}))) << messages_;
+    for (const char* title : {"packed", "plain"}) {
+        const std::string folder = scratch_.PathOf(std::string("out\\") + title + "\\");
+        EXPECT_EQ(BytesOf("alpha"), kvrtest::ReadFileBytes(folder + "a.txt")) << title;
+        EXPECT_EQ(kvrtest::PatternBytes(5000, 3), kvrtest::ReadFileBytes(folder + "docs\\b.txt")) << title;
+    }
+    // The progress bar ran to its end for each file, with the stages of each.
+    EXPECT_NE(std::string::npos, messages_.find("100% writing"));
+    EXPECT_NE(std::string::npos, messages_.find("packed.enc ["));
+    EXPECT_NE(std::string::npos, messages_.find("plain.ENC ["));
+}
+
+TEST_F(CliRun, CarriersAreDecrypted) {
+    const Bytes raw = kvrtest::BuildRawArchive(SampleSpec(true));
+    const std::string wave = Write("song.wav", kvrtest::BuildWaveCarrier(raw));
+    kvrtest::BitmapCarrierSpec bitmap;
+    bitmap.width = 64;
+    const std::string picture = Write("picture.bmp", kvrtest::BuildBitmapCarrier(raw, bitmap));
+    ASSERT_EQ(kCliSuccess, Run(Folders({"--quiet", wave, picture}))) << messages_;
+    EXPECT_EQ("", messages_);
+    EXPECT_EQ(BytesOf("alpha"), kvrtest::ReadFileBytes(scratch_.PathOf("out\\song\\a.txt")));
+    EXPECT_EQ(BytesOf("alpha"), kvrtest::ReadFileBytes(scratch_.PathOf("out\\picture\\a.txt")));
+}
+
+TEST_F(CliRun, WithoutOutTheOutputGoesBesideEachFile) {
+    ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("in").c_str(), nullptr));
+    const std::string archive = Write("in\\x.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
+    ASSERT_EQ(kCliSuccess, Run({"--quiet", "--keys", scratch_.PathOf("keys"), archive})) << messages_;
+    EXPECT_TRUE(Exists(scratch_.PathOf("in\\x\\a.txt")));
+}
+
+TEST_F(CliRun, RelativePathsAreResolvedAgainstTheCurrentFolder) {
+    Write("rel.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
+    char previous[MAX_PATH];
+    ASSERT_TRUE(GetCurrentDirectoryA(MAX_PATH, previous));
+    ASSERT_TRUE(SetCurrentDirectoryA(scratch_.Path().c_str()));
+    const int code = Run({"--quiet", "--keys", "keys", "--out", "out\\new", "rel.enc"});
+    SetCurrentDirectoryA(previous);
+    ASSERT_EQ(kCliSuccess, code) << messages_;
+    EXPECT_TRUE(Exists(scratch_.PathOf("out\\new\\rel\\docs\\b.txt")));
+}
+
+struct FailureCase {
+    const char* name;
+    Bytes content;
+    const char* message;  // expected after "kvr-decrypt: <file>: "
+};
+
+TEST_F(CliRun, FailuresAreReportedWithTheFileAndGiveOne) {
+    ArchiveSpec badMagic = SampleSpec(false);
+    badMagic.magic = "KVR-ENC-9.99";
+    ArchiveSpec noKey = SampleSpec(false);
+    noKey.keyName = "missing.key";
+    ArchiveSpec corrupt = SampleSpec(true);
+    corrupt.corruptCrcOf = 0;
+    const FailureCase cases[] = {
+        {"magic.enc", kvrtest::BuildRawArchive(badMagic), "This is not a valid encrypted archive\n"},
+        {"nokey.enc", kvrtest::BuildRawArchive(noKey), "Key not found :\n    missing.key\n"},
+        {"crc.enc", kvrtest::BuildRawArchive(corrupt),
+         "The archive is corrupted or different from the original.\n    Please obtain a valid encrypted copy:\n"
+         "    a.txt\n"},
+        {"notes.txt", BytesOf("hello"), "Type or Format not valid\n"},
+        {"noise.wav", BytesOf("RIFF...."), "This WAV file does not contain encrypted data\n"},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = Write(c.name, c.content);
+        EXPECT_EQ(kCliFailure, Run(Folders({"--quiet", path})));
+        EXPECT_NE(std::string::npos, messages_.find("kvr-decrypt: " + path + ": " + c.message)) << messages_;
+    }
+}
+
+TEST_F(CliRun, OneFailureAmongSeveralStillDecryptsTheOthers) {
+    const std::string good = Write("good.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
+    const std::string missing = scratch_.PathOf("absent.enc");
+    EXPECT_EQ(kCliFailure, Run(Folders({"--quiet", missing, good})));
+    EXPECT_NE(std::string::npos, messages_.find("kvr-decrypt: " + missing + ": no such file")) << messages_;
+    EXPECT_TRUE(Exists(scratch_.PathOf("out\\good\\a.txt")));
+}
+
+TEST_F(CliRun, ExistingOutputFolderFollowsTheOverwriteRule) {
+    const std::string archive = Write("again.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
+    ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("out\\again").c_str(), nullptr));
+
+    EXPECT_EQ(kCliFailure, Run(Folders({"--quiet", archive})));  // stdin is no console
+    EXPECT_NE(std::string::npos, messages_.find("already exists")) << messages_;
+    EXPECT_FALSE(Exists(scratch_.PathOf("out\\again\\a.txt")));
+
+    EXPECT_EQ(kCliFailure, Run(Folders({"--quiet", "--no-overwrite", archive}), "y\n"));
+    EXPECT_FALSE(Exists(scratch_.PathOf("out\\again\\a.txt")));
+
+    EXPECT_EQ(kCliFailure, Run(Folders({"--quiet", archive}), "n\n"));
+    EXPECT_NE(std::string::npos, messages_.find("Write into it? [y/N]")) << messages_;
+    EXPECT_FALSE(Exists(scratch_.PathOf("out\\again\\a.txt")));
+
+    EXPECT_EQ(kCliSuccess, Run(Folders({"--quiet", archive}), "yes\n")) << messages_;
+    EXPECT_TRUE(Exists(scratch_.PathOf("out\\again\\a.txt")));
+
+    EXPECT_EQ(kCliSuccess, Run(Folders({"--quiet", "--overwrite", archive}))) << messages_;
+}
+
+TEST_F(CliRun, CtrlCCancelsTheRunningRequestAndSkipsTheRest) {
+    const std::string first = Write("first.enc", kvrtest::BuildRawArchive(SampleSpec(true)));
+    const std::string second = Write("second.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
+    // The handler is what the system calls on Ctrl+C; the first progress answer carries it.
+    ASSERT_TRUE(CliConsoleCtrlHandler(CTRL_C_EVENT));
+    EXPECT_EQ(kCliFailure, Run(Folders({first, second})));
+    EXPECT_NE(std::string::npos, messages_.find("kvr-decrypt: " + first + ": cancelled")) << messages_;
+    EXPECT_NE(std::string::npos, messages_.find("kvr-decrypt: " + second + ": skipped")) << messages_;
+    EXPECT_EQ(std::string::npos, messages_.find("Error")) << messages_;
+    EXPECT_FALSE(Exists(scratch_.PathOf("out\\first\\a.txt")));
+    EXPECT_FALSE(Exists(scratch_.PathOf("out\\second")));
+}
+
+TEST(CliPaths, FolderPathsEndWithABackslash) {
+    EXPECT_EQ("C:\\data\\", std::string(FullFolderPath("C:\\data").Text()));
+    EXPECT_EQ("C:\\data\\", std::string(FullFolderPath("C:\\data\\").Text()));
+    EXPECT_EQ("C:\\", std::string(FullFolderPath("C:\\").Text()));
+    EXPECT_EQ("", std::string(FullFolderPath(std::string(1100, 'a').c_str()).Text()));
+    const std::string keys = DefaultKeyFolder().Text();
+    ASSERT_GT(keys.size(), 5u);
+    EXPECT_EQ("\\Keys\\", keys.substr(keys.size() - 6));
+}
+
+}  // namespace
