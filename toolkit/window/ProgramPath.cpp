@@ -1,7 +1,7 @@
 // Command-line splitting and program-folder resolution; see ProgramPath.h.
 #include "toolkit/window/ProgramPath.h"
 
-#include <windows.h>
+#include "toolkit/base/PathName.h"
 
 namespace {
 
@@ -33,21 +33,12 @@ String FirstCommandLineArgument(const char* commandLine) {
 }
 
 String ProgramFolderOf(const char* programPath) {
-    String folder;
     if (!programPath || !*programPath)
-        return folder;
-    char full[MAX_PATH * 4];
-    char* filePart = nullptr;
-    const DWORD length = GetFullPathNameA(programPath, sizeof(full), full, &filePart);
-    if (length == 0 || length >= sizeof(full))
-        return folder;
-    if (filePart)
-        *filePart = '\0';
-    folder = full;
-    if (folder.IsEmpty())
-        return folder;
-    const char last = folder.GetAt(folder.Length() - 1);
-    if (last != '\\' && last != '/')
+        return String();
+    // PathName makes a local path absolute against the current folder.
+    const PathName path(programPath);
+    String folder = path.GetFolderPath();
+    if (!folder.IsEmpty() && folder.GetAt(folder.Length() - 1) != '\\')
         folder.Append('\\');
     return folder;
 }

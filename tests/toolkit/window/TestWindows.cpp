@@ -1,0 +1,92 @@
+// Test support of the window framework tests; see TestWindows.h.
+#include "tests/toolkit/window/TestWindows.h"
+
+#include <gtest/gtest.h>
+
+#include "toolkit/window/Toolkit.h"
+
+namespace {
+
+// Brings the toolkit up before the first test and down after the last one.
+class ToolkitEnvironment : public testing::Environment {
+  public:
+    void SetUp() override { ToolkitInit(GetModuleHandleA(nullptr)); }
+    void TearDown() override { ToolkitShutdown(GetModuleHandleA(nullptr)); }
+};
+
+testing::Environment* const toolkitEnvironment = testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
+
+}  // namespace
+
+LRESULT RecordingWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_SWND_CREATED && message <= WM_SWND_TREEITEMDBLCLK)
+        received.push_back(Received{message, wParam, lParam});
+    switch (message) {
+        case WM_SWND_CREATED:
+            visibleWhenCreated = IsWindowVisible(Handle()) != 0;
+            if (createdAnswer)
+                return createdAnswer;
+            break;
+        case WM_SWND_DRAGQUERY:
+            return dragQueryAnswer;
+        case WM_SWND_MODALINIT: {
+            HWND owner = GetWindow(Handle(), GW_OWNER);
+            ownerEnabledDuringRun = owner && IsWindowEnabled(owner);
+            if (modalInitAnswer)
+                return modalInitAnswer;
+            break;
+        }
+        case WM_TIMER:
+            KillTimer(Handle(), wParam);
+            if (timerPostsQuit)
+                PostQuitMessage(3);
+            else if (timerEndsModalWith)
+                EndModal(static_cast<int>(timerEndsModalWith));
+            return 0;
+        default:
+            break;
+    }
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+int RecordingWindow::Count(UINT message) const {
+    int n = 0;
+    for (const Received& r : received)
+        n += r.message == message ? 1 : 0;
+    return n;
+}
+
+const Received* RecordingWindow::Last(UINT message) const {
+    for (auto it = received.rbegin(); it != received.rend(); ++it) {
+        if (it->message == message)
+            return &*it;
+    }
+    return nullptr;
+}
+
+void RecordingWindow::Note(const char* what, const RECT&, int, int, int index) {
+    zoneCalls.push_back(std::string(what) + " " + std::to_string(index));
+}
+
+void RecordingWindow::NoteNc(const char* what, const RECT* zone, int index) {
+    zoneCalls.push_back(std::string("nc ") + what + " " + std::to_string(index) + (zone ? "" : " -"));
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD style) {
+    const RECT rect{x, y, x + width, y + height};
+    return window.Create("", style, 0, &rect, nullptr, 0, nullptr, GetModuleHandleA(nullptr));
+}
+
+bool CreateChild(Window& window, Window& parent, int x, int y, int width, int height, DWORD style) {
+    const RECT rect{x, y, x + width, y + height};
+    return window.Create("", WS_CHILD | WS_VISIBLE | style, 0, &rect, parent.Handle(), 0, nullptr,
+                         GetModuleHandleA(nullptr));
+}
