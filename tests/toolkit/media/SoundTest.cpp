@@ -1,0 +1,187 @@
+// The strict RIFF reader, blank waves and the silent path without a sound device (this
+// program never starts one, so no buffer can exist).
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/media/TestPictures.h"
+#include "tests/toolkit/media/TestSounds.h"
+#include "toolkit/base/FileStream.h"
+#include "toolkit/base/MemoryStream.h"
+#include "toolkit/media/Sound.h"
+
+using namespace mediatest;
+
+namespace {
+
+Bytes Samples(size_t n) {
+    Bytes s(n);
+    for (size_t i = 0; i < n; ++i) {
+        s[i] = static_cast<uint8_t>(i * 7);
+    }
+    return s;
+}
+
+WaveFormat Bits(uint16_t bits, uint16_t channels = 1) {
+    WaveFormat f;
+    f.bits = bits;
+    f.channels = channels;
+    return f;
+}
+
+struct ReaderCase {
+    const char* name;
+    Bytes wave;
+    bool accepted;
+};
+
+TEST(SoundReader, AcceptsOnlyTheStrictChunkOrder) {
+    const Bytes data = DataChunk(Samples(40), 40);
+    WaveFormat fmt40 = Bits(16, 2);
+    fmt40.extraBytes = 24;
+    WaveFormat fmt41 = Bits(16, 2);
+    fmt41.extraBytes = 25;
+    WaveFormat noChannels = Bits(16, 0);
+    WaveFormat smallAlign = Bits(16, 2);
+    smallAlign.blockAlign = 2;
+    const ReaderCase cases[] = {
+        {"16-bit PCM", RiffWave({FormatChunk(Bits(16)), data}), true},
+        {"8-bit PCM", RiffWave({FormatChunk(Bits(8)), data}), true},
+        {"32-bit PCM", RiffWave({FormatChunk(Bits(32)), data}), true},
+        {"24-bit PCM", RiffWave({FormatChunk(Bits(24)), data}), false},
+        {"12-bit PCM", RiffWave({FormatChunk(Bits(12)), data}), false},
+        {"LIST after fmt", RiffWave({FormatChunk(Bits(16)), Chunk("LIST", Samples(10)), data}), false},
+        {"fact after fmt", RiffWave({FormatChunk(Bits(16)), Chunk("fact", Samples(4)), data}), false},
+        {"LIST before fmt", RiffWave({Chunk("LIST", Samples(10)), FormatChunk(Bits(16)), data}), false},
+        {"data before fmt", RiffWave({data, FormatChunk(Bits(16))}), false},
+        {"fmt of 40 bytes", RiffWave({FormatChunk(fmt40), data}), true},
+        {"fmt of 41 bytes", RiffWave({FormatChunk(fmt41), data}), false},
+        {"fmt of 14 bytes", RiffWave({Chunk("fmt ", Bytes(14, 1)), data}), false},
+        {"no channels", RiffWave({FormatChunk(noChannels), data}), false},
+        {"frame smaller than its samples", RiffWave({FormatChunk(smallAlign), data}), false},
+        {"short data", RiffWave({FormatChunk(Bits(16)), DataChunk(Samples(40), 41)}), false},
+        {"no data chunk", RiffWave({FormatChunk(Bits(16))}), false},
+        {"not RIFF", Bytes{'R', 'I', 'F', 'X', 0, 0, 0, 0, 'W', 'A', 'V', 'E'}, false},
+        {"empty", Bytes(), false},
+    };
+    for (const ReaderCase& c : cases) {
+        for (bool intoMemory : {true, false}) {
+            MemoryStream stream;
+            WriteBytes(&stream, c.wave);
+            stream.Seek(0);
+            Sound sound;
+            uint32_t size = 12345;
+            EXPECT_EQ(sound.LoadWav(&stream, intoMemory, true, &size), c.accepted) << c.name;
+            EXPECT_EQ(sound.IsLoaded(), c.accepted) << c.name;
+            if (c.accepted) {
+                EXPECT_EQ(size, 40u) << c.name;
+                ASSERT_NE(sound.Data(), nullptr) << c.name;
+                EXPECT_EQ(ReadAll(sound.Data()), Samples(40)) << c.name;
+                EXPECT_EQ(sound.IsInMemory(), intoMemory) << c.name;
+            } else {
+                EXPECT_EQ(sound.Data(), nullptr) << c.name;
+                EXPECT_EQ(sound.Channels(), 0) << c.name;  // a refused wave leaves the sound empty
+            }
+        }
+    }
+}
+
+TEST(SoundReader, HeaderOnlyLeavesTheStreamAtTheFirstSample) {
+    const Bytes wave = RiffWave({FormatChunk(Bits(16, 2)), DataChunk(Samples(400), 4000)});  // short: not read
+    MemoryStream stream;
+    stream.WriteText("xyz");
+    WriteBytes(&stream, wave);
+    stream.Seek(3);
+    Sound sound;
+    uint32_t size = 0;
+    ASSERT_TRUE(sound.LoadWav(&stream, false, false, &size));
+    EXPECT_EQ(size, 4000u);
+    EXPECT_EQ(stream.Tell(), 3 + 44);
+    EXPECT_EQ(sound.BitsPerSample(), 16);
+    EXPECT_EQ(sound.Channels(), 2);
+    EXPECT_EQ(sound.BlockAlign(), 4);
+    EXPECT_EQ(sound.SamplesPerSecond(), 22050u);
+    EXPECT_EQ(sound.FrameCount(), 1000u);
+    EXPECT_EQ(sound.Data(), nullptr);
+    EXPECT_FALSE(sound.HasBuffer());
+}
+
+TEST(SoundReader, SilenceFollowsTheSampleSize) {
+    for (uint16_t bits : {8, 16, 32}) {
+        MemoryStream stream;
+        WriteBytes(&stream, SimpleWave(Bits(bits), 10));
+        stream.Seek(0);
+        Sound sound;
+        ASSERT_TRUE(sound.LoadWav(&stream, true, true));
+        EXPECT_EQ(sound.Silence(), bits == 8 ? 128 : 0) << bits;
+    }
+}
+
+TEST(SoundReader, ReadsFromAFileIntoATemporaryFile) {
+    FileStream file;
+    ASSERT_TRUE(file.OpenTemporary());
+    WriteBytes(&file, SimpleWave(Bits(16), 100));
+    file.Seek(0);
+    Sound sound;
+    ASSERT_TRUE(sound.LoadWav(&file, false, true));
+    EXPECT_EQ(sound.FrameCount(), 100u);
+    ASSERT_NE(sound.Data(), nullptr);
+    EXPECT_EQ(sound.Data()->GetSize(), 200);
+    EXPECT_FALSE(sound.LoadWav(nullptr, true, true));
+}
+
+TEST(SoundBlank, MakesOneTwoOrSixChannels) {
+    struct Case {
+        int channels;
+        uint32_t rate;
+        bool made;
+        uint16_t tag;
+        int formatSize;
+    };
+    const Case cases[] = {
+        {1, 44100, true, 1, 18}, {2, 8000, true, 1, 18},  {6, 48000, true, 0xFFFE, 40},
+        {3, 44100, false, 0, 0}, {0, 44100, false, 0, 0}, {2, 0, false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        Sound sound;
+        EXPECT_EQ(sound.CreateBlank(c.channels, c.rate), c.made) << c.channels << " @ " << c.rate;
+        if (!c.made) {
+            EXPECT_FALSE(sound.IsLoaded());
+            continue;
+        }
+        EXPECT_EQ(sound.FormatTag(), c.tag);
+        EXPECT_EQ(sound.FormatSize(), c.formatSize);
+        EXPECT_EQ(sound.Channels(), c.channels);
+        EXPECT_EQ(sound.BitsPerSample(), 16);
+        EXPECT_EQ(sound.BlockAlign(), c.channels * 2);
+        EXPECT_EQ(sound.AverageBytesPerSecond(), c.rate * c.channels * 2);
+        EXPECT_EQ(sound.FrameCount(), 0u);
+        ASSERT_NE(sound.Data(), nullptr);
+        EXPECT_EQ(sound.Data()->GetSize(), 0);
+        if (c.channels == 6) {
+            const uint8_t* f = sound.FormatBytes();
+            EXPECT_EQ(f[16] | (f[17] << 8), 22);  // extension size
+            EXPECT_EQ(f[18] | (f[19] << 8), 16);  // valid bits
+            EXPECT_EQ(f[20], 0x3F);               // channel mask
+            EXPECT_EQ(f[24], 1);                  // sub-format PCM
+        }
+    }
+}
+
+TEST(SoundWithoutDevice, EverythingIsSilentAndNothingFails) {
+    MemoryStream stream;
+    WriteBytes(&stream, SimpleWave(Bits(16, 2), 2000));
+    stream.Seek(0);
+    Sound sound;
+    ASSERT_TRUE(sound.LoadWav(&stream, true, true));
+    EXPECT_FALSE(sound.HasBuffer());
+    EXPECT_FALSE(sound.CreateBuffer());
+    EXPECT_FALSE(sound.Play(0, 0));
+    EXPECT_FALSE(sound.IsPlaying());
+    EXPECT_EQ(sound.GetPosition(), 0u);
+    EXPECT_EQ(sound.GetFrequency(), 0u);
+    EXPECT_FALSE(sound.SetFrequency(11025));
+    sound.SetPosition(10);
+    sound.Stop();
+    EXPECT_EQ(Sound::PlayingCount(), 0);
+}
+
+}  // namespace
