@@ -52,6 +52,11 @@ if [ $# -eq 0 ]; then
     set -e
     echo
     show_tree "$out"
+    if [ $status = 0 ]; then
+        echo "All ${#samples[@]} samples decrypted into $out" >&2
+    else
+        echo "kvr-decrypt ended with exit code $status" >&2
+    fi
     exit $status
 fi
 

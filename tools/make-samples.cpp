@@ -41,6 +41,13 @@ std::string Lines(const std::string& first, int count) {
     return text;
 }
 
+std::string Squares(int count) {
+    std::string text = "n,square\r\n";
+    for (int n = 1; n <= count; n++)
+        text += std::to_string(n) + "," + std::to_string(n * n) + "\r\n";
+    return text;
+}
+
 // The entries every sample carries, with a title line naming the sample.
 std::vector<ArchiveEntry> SampleEntries(const std::string& sample) {
     return {
@@ -48,7 +55,8 @@ std::vector<ArchiveEntry> SampleEntries(const std::string& sample) {
         File("letters\\to-alice.txt", "Dear Alice,\r\n\r\nthe keys are where we said.\r\n\r\nBob\r\n"),
         File("letters\\to-bob.txt", Lines("Dear Bob,", 3)),
         Folder("empty folder\\"),
-        File("data\\numbers.csv", "n,square\r\n1,1\r\n2,4\r\n3,9\r\n4,16\r\n"),
+        File("data\\numbers.csv", Squares(40)),
+        File("story.txt", Lines("A longer text, so that compression has something to do.", 40)),
     };
 }
 
@@ -110,17 +118,20 @@ int main(int argc, char** argv) {
     ok = Write(folder, "plain.enc", BuildRawArchive(Spec("plain.enc", "friends\\alice.key", false))) && ok;
 
     WaveCarrierSpec wave;
+    wave.extraDataBytes = 6000;  // some sound after the hidden archive
     ok =
         Write(folder, "song.wav", BuildWaveCarrier(BuildRawArchive(Spec("song.wav", "project.key", true)), wave)) && ok;
 
     // An archive with no key name: the built-in default key.
     BitmapCarrierSpec bitmap;
     bitmap.width = 48;
+    bitmap.minHeight = 48;
     ok = Write(folder, "picture.bmp", BuildBitmapCarrier(BuildRawArchive(Spec("picture.bmp", "", true)), bitmap)) && ok;
 
     BitmapCarrierSpec png;
     png.byteMode = false;
     png.width = 40;
+    png.minHeight = 40;
     ok = Write(folder, "photo.png",
                BuildPngCarrier(BuildRawArchive(Spec("photo.png", "friends\\alice.key", false)), png)) &&
          ok;

@@ -55,7 +55,11 @@ String FormatEngineMessage(const char* programName, const char* fileLabel, const
 void CliEvents::BeginFile(const char* label, bool carrier, DecryptRequest& request) {
     label_ = label;
     request_ = &request;
-    progress_.Begin(label, carrier);
+    // The bar names the file only: a full path would push the bar off a narrow console.
+    const int backslash = label_.ReverseFind('\\');
+    const int slash = label_.ReverseFind('/');
+    progress_.Begin(label_.Mid((backslash > slash ? backslash : slash) + 1), carrier);
+    drawnValue_ = -1;
     lastValue_ = 0;
     barOpen_ = false;
     errorCount_ = 0;
@@ -102,6 +106,7 @@ int32_t CliEvents::OnProgress(int value) {
         fprintf(console_.messages, "\r%s", line.Text());
         fflush(console_.messages);
         barOpen_ = true;
+        drawnValue_ = value;
     }
     return 0;
 }
@@ -111,7 +116,9 @@ void CliEvents::EndBar() {
         return;
     // The last values may have fallen between two redraws: show where the work really ended.
     const bool compressed = request_ && request_->compressed;
-    fprintf(console_.messages, "\r%s\n", progress_.Line(lastValue_, compressed).Text());
+    if (drawnValue_ != lastValue_)
+        fprintf(console_.messages, "\r%s", progress_.Line(lastValue_, compressed).Text());
+    fputc('\n', console_.messages);
     fflush(console_.messages);
     barOpen_ = false;
 }

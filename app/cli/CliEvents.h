@@ -63,6 +63,7 @@ class CliEvents {
     String label_;
     ConsoleProgress progress_;
     int lastValue_ = 0;
+    int drawnValue_ = -1;   // the value the bar on screen shows
     bool barOpen_ = false;  // a bar line is on screen without its line feed
     int errorCount_ = 0;
     bool overwriteDeclined_ = false;

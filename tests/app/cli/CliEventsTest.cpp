@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/cli/CliCancel.h"
@@ -99,6 +100,24 @@ TEST_F(CliEventsSession, ProgressBarEndsWithItsLastValueBeforeAnError) {
     EXPECT_NE(std::string::npos, text.find("\nkvr-decrypt: a.enc: Unknown Error\n"));
     Raise(RE_WORK_END);  // nothing more: the bar is already closed
     EXPECT_EQ(text, messages_.Text());
+}
+
+TEST_F(CliEventsSession, BarNamesTheFileAndEndsWithOneLineFeed) {
+    CliEvents events(Console(nullptr, false), OverwriteMode::Ask, false);
+    events.BeginFile("C:\\deep\\folder/x.bmp", true, request_);
+    EXPECT_EQ(0, Raise(RE_PROGRESS, 500));
+    EXPECT_EQ(0, Raise(RE_PROGRESS, 2000));
+    Raise(RE_WORK_END);
+    Raise(RE_END);
+    const std::string text = messages_.Text();
+    EXPECT_EQ(0u, text.find("\rx.bmp [")) << text;
+    EXPECT_NE(std::string::npos, text.find(" 25% extracting")) << text;
+    // The last value was on screen already: the bar is closed, not drawn again.
+    const size_t last = text.find("100% writing");
+    ASSERT_NE(std::string::npos, last) << text;
+    EXPECT_EQ(std::string::npos, text.find("100% writing", last + 1)) << text;
+    EXPECT_EQ('\n', text.back());
+    EXPECT_EQ(1, static_cast<int>(std::count(text.begin(), text.end(), '\n')));
 }
 
 TEST_F(CliEventsSession, QuietPrintsNoBarButStillErrors) {
