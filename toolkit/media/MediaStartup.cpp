@@ -2,9 +2,7 @@
 // before the worker starts and cleared after it ended, so readers on either thread need no lock.
 #include "toolkit/media/MediaStartup.h"
 
-#include <mmsystem.h>
-
-#include <dsound.h>
+#include "toolkit/media/DirectSoundApi.h"
 #include "toolkit/media/GdiplusApi.h"
 
 namespace {

@@ -9,9 +9,7 @@
 // "fact" chunks are refused). The data size is not trusted: the copy must deliver d bytes.
 #include "toolkit/media/Sound.h"
 
-#include <mmsystem.h>
-
-#include <dsound.h>
+#include "toolkit/media/DirectSoundApi.h"
 
 #include <cstring>
 #include <vector>

@@ -6,9 +6,7 @@
 // while OnPlaying or OnStopped run (they may play or stop sounds themselves).
 #include "toolkit/media/Sound.h"
 
-#include <mmsystem.h>
-
-#include <dsound.h>
+#include "toolkit/media/DirectSoundApi.h"
 
 #include <mutex>
 #include <vector>

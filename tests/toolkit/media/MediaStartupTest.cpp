@@ -1,10 +1,8 @@
 // Start-up of the media layer: the GDI+ token, the DirectSound retry rule and the real device.
 #include "toolkit/media/MediaStartup.h"
 
-#include <mmsystem.h>
-
-#include <dsound.h>
 #include <gtest/gtest.h>
+#include "toolkit/media/DirectSoundApi.h"
 
 namespace {
 
