@@ -57,6 +57,15 @@ int32_t TimingCallback(int32_t code, intptr_t value, intptr_t, const RequestCall
     return 0;
 }
 
+// A command-line argument in quotes; a backslash before the closing quote is doubled, or the
+// C runtime would read it as an escaped quote.
+std::string Quoted(const std::string& argument) {
+    std::string quoted = "\"" + argument;
+    if (!argument.empty() && argument.back() == '\\')
+        quoted += '\\';
+    return quoted + "\"";
+}
+
 uint64_t PeakWorkingSet() {
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof(counters);
@@ -140,8 +149,8 @@ DecryptTimes RunDecryptChild(const std::string& source, const std::string& keyFo
     if (!GetModuleFileNameA(nullptr, program, MAX_PATH))
         return times;
     const std::string resultPath = outputFolder + "result.txt";
-    std::string commandLine = std::string("\"") + program + "\" --decrypt \"" + source + "\" \"" + keyFolder + "\" \"" +
-                              outputFolder + "\" \"" + resultPath + "\"";
+    std::string commandLine = Quoted(program) + " --decrypt " + Quoted(source) + " " + Quoted(keyFolder) + " " +
+                              Quoted(outputFolder) + " " + Quoted(resultPath);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
