@@ -1,0 +1,302 @@
+// Robustness of DecryptFile against damaged input: deterministic, seeded mutants of small
+// valid archives and carriers of every kind (bit flips, truncations, insertions, deletions,
+// edited header fields, lying sizes and counts, hostile entry names) and every truncated
+// prefix of one valid source of each kind. Only invariants are asserted: the call returns,
+// the events are well formed, nothing is written outside the output folder, and the
+// temporary folder holds no new file afterwards.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/engine/RequestRecorder.h"
+#include "tests/engine/TestFolders.h"
+#include "tests/support/ArchiveWriter.h"
+#include "tests/support/CarrierWriter.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace kvrtest {
+namespace {
+
+testing::Environment* const kGraphics = testing::AddGlobalTestEnvironment(new GraphicsEnvironment);
+
+class Random {
+  public:
+    explicit Random(uint32_t seed) : state_(seed * 2654435761u + 1) {}
+    uint32_t Next() {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return state_;
+    }
+    size_t Below(size_t n) { return n == 0 ? 0 : Next() % n; }
+
+  private:
+    uint32_t state_;
+};
+
+const uint32_t kLyingValues[] = {0, 1, 3, 0xFFFFFFFF, 0xFFFFFFFE, 0x7FFFFFFF, 0x80000000, 100000, 100001, 110013};
+
+void PutU32(Bytes& bytes, size_t at, uint32_t value) {
+    for (size_t k = 0; k < 4 && at + k < bytes.size(); ++k)
+        bytes[at + k] = static_cast<uint8_t>(value >> (8 * k));
+}
+
+// One random damage of the bytes; headBias makes the first bytes (the headers) likelier.
+Bytes Mutate(const Bytes& original, Random& random, size_t headBias = 0) {
+    Bytes bytes = original;
+    const size_t span = headBias && random.Below(2) ? std::min(headBias, bytes.size()) : bytes.size();
+    const size_t at = random.Below(span);
+    switch (random.Below(6)) {
+        case 0:
+            for (size_t n = 1 + random.Below(3); n > 0 && !bytes.empty(); --n)
+                bytes[random.Below(span)] ^= static_cast<uint8_t>(1u << random.Below(8));
+            break;
+        case 1:
+            bytes.resize(at);
+            break;
+        case 2: {
+            Bytes run(1 + random.Below(9));
+            for (uint8_t& b : run)
+                b = static_cast<uint8_t>(random.Next());
+            bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), run.begin(), run.end());
+            break;
+        }
+        case 3:
+            bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                        bytes.begin() + static_cast<std::ptrdiff_t>(std::min(bytes.size(), at + 1 + random.Below(8))));
+            break;
+        case 4:
+            PutU32(bytes, at, kLyingValues[random.Below(sizeof kLyingValues / sizeof kLyingValues[0])]);
+            break;
+        default:
+            if (!bytes.empty())
+                bytes[at < bytes.size() ? at : 0] = static_cast<uint8_t>(random.Next());
+            break;
+    }
+    return bytes;
+}
+
+ArchiveEntry File(const std::string& name, const Bytes& data) {
+    ArchiveEntry entry;
+    entry.name = name;
+    entry.data = data;
+    return entry;
+}
+
+ArchiveSpec SmallSpec(bool compressed) {
+    ArchiveSpec spec;
+    spec.keyName = "k.key";
+    spec.key = BytesOf("key");
+    spec.compressed = compressed;
+    spec.chunkSize = 24;
+    ArchiveEntry folder;
+    folder.name = "docs\\";
+    folder.folder = true;
+    spec.entries = {File("a.txt", PatternBytes(20, 3)), folder, File("docs\\b.bin", PatternBytes(30, 4))};
+    return spec;
+}
+
+enum class Kind { kArchive, kWave, kBitmapBytes, kBitmapWords, kPngHandWritten, kPngThroughImage };
+
+struct SourceKind {
+    Kind kind;
+    const char* fileName;
+};
+
+Bytes Wrap(Kind kind, const Bytes& raw) {
+    BitmapCarrierSpec bitmap;
+    bitmap.width = 7;
+    switch (kind) {
+        case Kind::kArchive:
+            return raw;
+        case Kind::kWave:
+            return BuildWaveCarrier(raw);
+        case Kind::kBitmapBytes:
+            return BuildBitmapCarrier(raw, bitmap);
+        case Kind::kBitmapWords:
+            bitmap.byteMode = false;
+            bitmap.width = 5;
+            return BuildBitmapCarrier(raw, bitmap);
+        case Kind::kPngHandWritten:
+            return BuildPngCarrier(raw, bitmap);
+        case Kind::kPngThroughImage:
+            return PngThroughImage(BuildBitmapCarrier(raw, bitmap));
+    }
+    return Bytes();
+}
+
+const char* FileNameOf(Kind kind) {
+    switch (kind) {
+        case Kind::kArchive:
+            return "m.enc";
+        case Kind::kWave:
+            return "m.wav";
+        case Kind::kBitmapBytes:
+        case Kind::kBitmapWords:
+            return "m.bmp";
+        default:
+            return "m.png";
+    }
+}
+
+// Raw archives damaged inside their layers: header fields, entry records, chunk headers.
+std::vector<Bytes> LayerMutants(bool compressed, size_t count, uint32_t seed) {
+    Random random(seed);
+    const ArchiveSpec base = SmallSpec(compressed);
+    const char* const countLines[] = {"0", "1", "2", "3", "99", "2147483647", "99999999999", "-5", " 3", "abc", "+2"};
+    const char* const keyNames[] = {"", "..\\k.key", "C:\\k.key", "CON", "sub/k.key", "\\\\srv\\k.key", "k.key:x"};
+    const char* const hostileNames[] = {"..\\x",      "..",    "C:\\x",   "\\x",    "a\\..\\..\\x",  "NUL.txt",
+                                        "x:stream",   "x.",    "x \\y",   "con\\y", "\\\\srv\\s\\x", "a//b",
+                                        "docs\\..\\", "\x01x", "a\\.\\b", "."};
+    std::vector<Bytes> mutants;
+    while (mutants.size() < count) {
+        ArchiveSpec spec = base;
+        Bytes entries = BuildEntryStream(spec);
+        switch (random.Below(6)) {
+            case 0:
+                spec.countLine = countLines[random.Below(sizeof countLines / sizeof countLines[0])];
+                mutants.push_back(BuildRawArchive(spec));
+                break;
+            case 1:
+                spec.keyName = keyNames[random.Below(sizeof keyNames / sizeof keyNames[0])];
+                mutants.push_back(BuildRawArchive(spec));
+                break;
+            case 2:
+                spec.entries[random.Below(spec.entries.size())].name =
+                    hostileNames[random.Below(sizeof hostileNames / sizeof hostileNames[0])];
+                mutants.push_back(BuildRawArchive(spec));
+                break;
+            case 3:
+                spec.flagByte = static_cast<int>(random.Below(3)) * 127;
+                spec.announcedCount = static_cast<int>(random.Below(6));
+                mutants.push_back(BuildRawArchive(spec));
+                break;
+            default: {
+                const Bytes damaged = Mutate(entries, random);
+                mutants.push_back(BuildRawArchiveFromBody(
+                    spec, compressed && random.Below(2) ? BuildChunkStream(damaged, spec.chunkSize)
+                          : compressed                  ? Mutate(BuildKeyFreeBody(spec), random, 16)
+                                                        : damaged));
+                break;
+            }
+        }
+    }
+    return mutants;
+}
+
+class MutationTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(scratch_.IsValid());
+        rootBefore_ = ListNames(scratch_.Path());
+        tempBefore_ = ListNames(TempFolderPath());
+    }
+
+    // Decrypts one mutant in a work folder of its own and checks the invariants.
+    void Check(const Bytes& source, const char* fileName, const std::string& label) {
+        const std::string work = scratch_.PathOf("w\\");
+        ASSERT_TRUE(CreateDirectoryA(work.c_str(), nullptr)) << label;
+        ASSERT_TRUE(CreateDirectoryA((work + "out").c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA((work + "keys").c_str(), nullptr));
+        ASSERT_TRUE(WriteFileBytes(work + "keys\\k.key", BytesOf("key")));
+        ASSERT_TRUE(WriteFileBytes(work + fileName, source));
+        RequestRecorder recorder;
+        recorder.request.keyFolder = (work + "keys\\").c_str();
+        recorder.request.sourcePath = (work + fileName).c_str();
+        recorder.request.outputFolder = (work + "out\\").c_str();
+        const bool result = recorder.Run();
+        EXPECT_EQ(recorder.Problem(), "") << label;
+        EXPECT_EQ(result,
+                  recorder.Count(RE_ERROR) == 0 && !recorder.request.cancelled && recorder.Count(RE_WORK_BEGIN) == 1)
+            << label;
+        EXPECT_EQ(ListNames(work), (std::set<std::string>{"keys", "out", fileName})) << label;
+        const std::set<std::string> outside = ListNames(work + "out\\");
+        EXPECT_TRUE(outside.empty() || outside == std::set<std::string>{"m"}) << label;
+        EXPECT_EQ(ListNames(work + "keys\\"), (std::set<std::string>{"k.key"})) << label;
+        EXPECT_TRUE(ScratchFolder::RemoveTree(work)) << label;
+        EXPECT_EQ(ListNames(scratch_.Path()), rootBefore_) << label;
+        EXPECT_EQ(NewNames(tempBefore_, ListNames(TempFolderPath())), std::set<std::string>()) << label;
+        ++checked_;
+        succeeded_ += result ? 1 : 0;
+    }
+
+    void CheckAll(const std::vector<Bytes>& sources, Kind kind, const std::string& what) {
+        for (size_t i = 0; i < sources.size() && !HasFatalFailure(); ++i)
+            Check(sources[i], FileNameOf(kind), what + " #" + std::to_string(i));
+    }
+
+    ScratchFolder scratch_;
+    std::set<std::string> rootBefore_;
+    std::set<std::string> tempBefore_;
+    int checked_ = 0;
+    int succeeded_ = 0;
+};
+
+TEST_F(MutationTest, ValidSourcesOfEveryKindDecrypt) {
+    for (Kind kind : {Kind::kArchive, Kind::kWave, Kind::kBitmapBytes, Kind::kBitmapWords, Kind::kPngHandWritten,
+                      Kind::kPngThroughImage}) {
+        for (bool compressed : {false, true})
+            Check(Wrap(kind, BuildRawArchive(SmallSpec(compressed))), FileNameOf(kind), "valid");
+    }
+    EXPECT_EQ(succeeded_, checked_) << "the unmutated sources must decrypt";
+}
+
+TEST_F(MutationTest, DamagedArchives) {
+    for (bool compressed : {false, true}) {
+        Random random(compressed ? 101 : 100);
+        const Bytes raw = BuildRawArchive(SmallSpec(compressed));
+        std::vector<Bytes> mutants;
+        for (int i = 0; i < 500; ++i)
+            mutants.push_back(Mutate(raw, random, 24));
+        CheckAll(mutants, Kind::kArchive, compressed ? "compressed archive" : "archive");
+        CheckAll(LayerMutants(compressed, 500, compressed ? 201 : 200), Kind::kArchive, "layer");
+    }
+    EXPECT_GT(succeeded_, 0);
+    EXPECT_LT(succeeded_, checked_);
+}
+
+TEST_F(MutationTest, DamagedWaveAndBitmapCarriers) {
+    const Kind kinds[] = {Kind::kWave, Kind::kBitmapBytes, Kind::kBitmapWords};
+    for (Kind kind : kinds) {
+        Random random(300 + static_cast<uint32_t>(kind));
+        const Bytes carrier = Wrap(kind, BuildRawArchive(SmallSpec(kind == Kind::kBitmapWords)));
+        std::vector<Bytes> mutants;
+        for (int i = 0; i < 300; ++i)
+            mutants.push_back(Mutate(carrier, random, 64));
+        for (const Bytes& raw : LayerMutants(kind != Kind::kWave, 150, 400 + static_cast<uint32_t>(kind)))
+            mutants.push_back(Wrap(kind, raw));
+        CheckAll(mutants, kind, FileNameOf(kind));
+    }
+}
+
+TEST_F(MutationTest, DamagedPngCarriers) {
+    for (Kind kind : {Kind::kPngHandWritten, Kind::kPngThroughImage}) {
+        Random random(500 + static_cast<uint32_t>(kind));
+        const Bytes carrier = Wrap(kind, BuildRawArchive(SmallSpec(false)));
+        std::vector<Bytes> mutants;
+        for (int i = 0; i < 60; ++i)
+            mutants.push_back(Mutate(carrier, random, 60));
+        for (const Bytes& raw : LayerMutants(true, 30, 600 + static_cast<uint32_t>(kind)))
+            mutants.push_back(Wrap(kind, raw));
+        CheckAll(mutants, kind, "png");
+    }
+}
+
+TEST_F(MutationTest, EveryTruncatedPrefix) {
+    ArchiveSpec spec = SmallSpec(true);
+    spec.entries.resize(1);
+    for (Kind kind : {Kind::kArchive, Kind::kWave, Kind::kBitmapBytes, Kind::kBitmapWords, Kind::kPngHandWritten}) {
+        const Bytes whole = Wrap(kind, BuildRawArchive(spec));
+        std::vector<Bytes> prefixes;
+        for (size_t n = 0; n < whole.size(); ++n)
+            prefixes.push_back(Truncated(whole, n));
+        CheckAll(prefixes, kind, std::string("prefix of ") + FileNameOf(kind));
+    }
+}
+
+}  // namespace
+}  // namespace kvrtest
