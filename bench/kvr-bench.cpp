@@ -159,8 +159,10 @@ int main(int argc, char** argv) {
     inputs.push_back(archive("small.enc", true, 1 * mb));
     inputs.push_back(archive("large-compressed.enc", true, sizeMb * mb));
     inputs.push_back(archive("large-plain.enc", false, sizeMb * mb));
-    Input wave = archive("wave-payload.enc", false, carrierMb * mb * 5 / 8 - mb);
-    Input bitmap = archive("bitmap-payload.enc", false, carrierMb * mb * 2 / 3 - mb);
+    // A WAV carries 5 bytes in 8, a word-mode BMP 2 in 3: payloads that make carriers of at
+    // least carrierMb.
+    Input wave = archive("wave-payload.enc", false, carrierMb * mb * 5 / 8 + 64 * 1024);
+    Input bitmap = archive("bitmap-payload.enc", false, carrierMb * mb * 2 / 3 + 64 * 1024);
     if (!made) {
         RemoveTree(root.substr(0, root.size() - 1));
         return 1;

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The Linux wrapper scripts/kvr-decrypt over the bundled samples: relative and absolute Linux
+# paths, a trailing slash, a folder name with a blank, --keys=DIR, and the exit codes 0, 1
+# and 2 passed through from the program. Run by CTest inside the Wine session of test.sh.
+# Arguments: the source tree, the build folder.
+set -u
+root=$1
+export BUILD_DIR=$2
+export KVR_WINE_READY=1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+wrapper=$root/scripts/kvr-decrypt
+cd "$work" || fail "no work folder"
+cp -r "$root/samples" in
+
+"$wrapper" --quiet --keys in/Keys/ --out "$work/out dir" in/letters.enc "$work/in/song.wav"
+status=$?
+[ $status = 0 ] || fail "samples: exit $status"
+cmp -s "out dir/letters/readme.txt" /dev/null && fail "empty readme"
+[ -f "out dir/letters/letters/to-alice.txt" ] || fail "letters.enc not written"
+[ -d "out dir/song/empty folder" ] || fail "song.wav folder entry missing"
+grep -q "came out of song.wav" "out dir/song/readme.txt" || fail "song.wav content"
+
+"$wrapper" --quiet --keys=in/Keys in/plain.enc
+status=$?
+[ $status = 0 ] || fail "beside the file: exit $status"
+grep -q "came out of plain.enc" in/plain/readme.txt || fail "plain.enc not written beside itself"
+
+output=$("$wrapper" --quiet --keys in/Keys in/missing.enc 2>&1)
+status=$?
+[ $status = 1 ] || fail "missing file: exit $status"
+case $output in
+    *"missing.enc: no such file"*) ;;
+    *) fail "missing file message: $output" ;;
+esac
+
+"$wrapper" --bogus in/plain.enc >/dev/null 2>&1
+status=$?
+[ $status = 2 ] || fail "usage error: exit $status"
+echo "wrapper: all checks passed"
