@@ -1,0 +1,251 @@
+// Stress tests of the window framework: the registry under many creates and destroys, two
+// threads creating, using and destroying windows (and playing sounds) at the same time, and
+// a create-use-destroy cycle run past Wine's GDI handle limit (about 65 000 live objects), so
+// that a single GDI object leaked per cycle makes creation fail before the end.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "tests/toolkit/media/TestPictures.h"
+#include "tests/toolkit/media/TestSounds.h"
+#include "toolkit/base/MemoryStream.h"
+#include "toolkit/media/Image.h"
+#include "toolkit/media/MediaStartup.h"
+#include "toolkit/media/Sound.h"
+#include "toolkit/window/Messages.h"
+#include "toolkit/window/Toolkit.h"
+#include "toolkit/window/Window.h"
+#include "toolkit/window/WindowRegistry.h"
+
+namespace {
+
+constexpr UINT kPing = WM_USER + 77;
+
+// The whole start-up order of the application, as the program runs it.
+class MediaToolkitEnvironment : public testing::Environment {
+  public:
+    void SetUp() override {
+        ToolkitInit(GetModuleHandleA(nullptr));
+        GraphicsStartup();
+        SoundStartup(GetToolkitWindowHandle(), 2);
+    }
+    void TearDown() override {
+        SoundShutdown();
+        GraphicsShutdown();
+        ToolkitShutdown(GetModuleHandleA(nullptr));
+    }
+};
+
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new MediaToolkitEnvironment);
+
+class PingWindow : public Window {
+  public:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == kPing) {
+            pings++;
+            return reinterpret_cast<LRESULT>(this);
+        }
+        if (message == WM_SWND_LCLICK)
+            clicks++;
+        return Window::OnMessage(message, wParam, lParam);
+    }
+    int pings = 0;
+    int clicks = 0;
+};
+
+bool CreateHidden(Window& window, HWND parent = nullptr, DWORD style = WS_POPUP) {
+    const RECT rect{0, 0, 60, 40};
+    if (parent)
+        style = WS_CHILD | WS_VISIBLE;
+    return window.Create("", style, 0, &rect, parent, 0, nullptr, GetModuleHandleA(nullptr));
+}
+
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool LoadTone(Sound& sound, uint32_t frames) {
+    mediatest::WaveFormat format;
+    format.rate = 22050;
+    format.bits = 16;
+    format.channels = 1;
+    MemoryStream stream;
+    mediatest::WriteBytes(&stream, mediatest::SimpleWave(format, frames));
+    stream.Seek(0);
+    return sound.LoadWav(&stream, true, true);
+}
+
+// A deterministic shuffle, so that destruction order does not follow handle order.
+void Shuffle(std::vector<int>& order, uint32_t seed) {
+    for (int i = static_cast<int>(order.size()) - 1; i > 0; i--) {
+        seed = seed * 1103515245u + 12345u;
+        std::swap(order[i], order[(seed >> 8) % (i + 1)]);
+    }
+}
+
+TEST(Registry, LookupsStayRightAfterManyCreatesAndDestroys) {
+    const int baseline = WindowRegistry::Count();
+    constexpr int kWindows = 400;
+    std::vector<std::unique_ptr<PingWindow>> windows;
+    for (int i = 0; i < kWindows; i++) {
+        windows.emplace_back(new PingWindow);
+        ASSERT_TRUE(CreateHidden(*windows.back()));
+    }
+    std::vector<int> order(kWindows);
+    for (int i = 0; i < kWindows; i++)
+        order[i] = i;
+    Shuffle(order, 7);
+    std::vector<HWND> gone;
+    for (int i = 0; i < kWindows / 2; i++) {
+        gone.push_back(windows[order[i]]->Handle());
+        windows[order[i]].reset();
+    }
+    for (int i = 0; i < kWindows / 4; i++) {
+        windows.emplace_back(new PingWindow);
+        ASSERT_TRUE(CreateHidden(*windows.back()));
+    }
+    int live = 0;
+    for (const auto& window : windows) {
+        if (!window)
+            continue;
+        live++;
+        ASSERT_EQ(Window::FromHandle(window->Handle()), window.get());
+    }
+    for (HWND handle : gone) {
+        Window* const found = Window::FromHandle(handle);
+        // A freed handle value may have been given to a new window; never to a deleted object.
+        if (found)
+            EXPECT_EQ(found->Handle(), handle);
+    }
+    EXPECT_EQ(WindowRegistry::Count(), baseline + live);
+    EXPECT_EQ(Window::FromHandle(nullptr), nullptr);
+    windows.clear();
+    EXPECT_EQ(WindowRegistry::Count(), baseline);
+}
+
+struct ChurnReport {
+    int failures = 0;
+    int rounds = 0;
+    int sounds = 0;
+};
+
+DWORD WINAPI Churn(void* argument) {
+    ChurnReport& report = *static_cast<ChurnReport*>(argument);
+    Sound sound;
+    const bool haveSound = GetSoundDevice() && LoadTone(sound, 2205);
+    for (int round = 0; round < 25; round++) {
+        std::vector<std::unique_ptr<PingWindow>> windows;
+        for (int i = 0; i < 30; i++) {
+            windows.emplace_back(new PingWindow);
+            if (!CreateHidden(*windows.back()))
+                report.failures++;
+            std::unique_ptr<PingWindow> child(new PingWindow);
+            windows.emplace_back(std::move(child));
+            if (!CreateHidden(*windows.back(), windows[windows.size() - 2]->Handle()))
+                report.failures++;
+        }
+        if (haveSound && sound.Play(0, 0))
+            report.sounds++;
+        for (const auto& window : windows) {
+            HWND handle = window->Handle();
+            if (Window::FromHandle(handle) != window.get())
+                report.failures++;
+            if (SendMessageA(handle, kPing, 0, 0) != reinterpret_cast<LRESULT>(window.get()))
+                report.failures++;
+        }
+        Array<Window*> children;
+        if (windows[0]->GetChildren(children, nullptr, true) != 1 || children[0] != windows[1].get())
+            report.failures++;
+        Pump();
+        for (size_t i = 0; i < windows.size(); i += 2)
+            windows[i].reset();  // destroys the child's window with it
+        for (size_t i = 1; i < windows.size(); i += 2) {
+            if (windows[i]->Handle())
+                report.failures++;
+        }
+        report.rounds++;
+    }
+    sound.Stop();
+    Pump();
+    return 0;
+}
+
+TEST(Threads, TwoThreadsCreateUseAndDestroyWindowsAtOnce) {
+    const int baseline = WindowRegistry::Count();
+    ChurnReport reports[2];
+    HANDLE threads[2];
+    for (int i = 0; i < 2; i++) {
+        threads[i] = CreateThread(nullptr, 0, Churn, &reports[i], 0, nullptr);
+        ASSERT_NE(threads[i], nullptr);
+    }
+    ASSERT_EQ(WaitForMultipleObjects(2, threads, TRUE, 120000), WAIT_OBJECT_0);
+    for (int i = 0; i < 2; i++) {
+        CloseHandle(threads[i]);
+        EXPECT_EQ(reports[i].failures, 0) << "thread " << i;
+        EXPECT_EQ(reports[i].rounds, 25) << "thread " << i;
+        if (GetSoundDevice())
+            EXPECT_GT(reports[i].sounds, 0) << "thread " << i;
+    }
+    EXPECT_EQ(WindowRegistry::Count(), baseline);
+}
+
+// One cycle: a window with a child control, zones, scroll bar, caret, a region cut from an
+// image, a background erase, clicks; then destruction.
+bool RunCycle(int iteration) {
+    PingWindow window;
+    if (!CreateHidden(window, nullptr, WS_POPUP | WS_VSCROLL))
+        return false;
+    Window button;
+    button.kind = KIND_BUTTON;
+    const RECT rect{0, 0, 20, 10};
+    if (!button.CreateControl("BUTTON", "b", WS_CHILD | WS_VISIBLE, 0, &rect, window.Handle(), 0, nullptr,
+                              GetModuleHandleA(nullptr)))
+        return false;
+    window.zonesEnabled = true;
+    window.zones.Append(RECT{0, 0, 10, 10});
+    SendMessageA(window.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageA(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(window.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    window.SetScrollRange(1, 0, 50, 10, false);
+    SendMessageA(window.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    window.CreateCaret(10, 1, 0, 0, true);
+    window.DestroyCaret();
+    HDC dc = GetDC(window.Handle());
+    SendMessageA(window.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    ReleaseDC(window.Handle(), dc);
+    if (iteration % 16 != 0)
+        return !window.HasRegion();
+    Image image(8, 8);
+    HRGN region = image.CreateRegion(0x00FF00FF);
+    if (!region)
+        return false;
+    SetWindowRgn(window.Handle(), region, FALSE);  // the window owns the region from here
+    return window.HasRegion();
+}
+
+TEST(Leaks, CreateUseDestroyCycleRunsPastTheGdiHandleLimit) {
+    constexpr int kIterations = 66000;
+    Sound sound;
+    const bool haveSound = GetSoundDevice() && LoadTone(sound, 220);
+    for (int i = 0; i < kIterations; i++) {
+        ASSERT_TRUE(RunCycle(i)) << "iteration " << i;
+        if (i % 1000 == 0) {
+            HRGN probe = CreateRectRgn(0, 0, 1, 1);
+            ASSERT_NE(probe, nullptr) << "GDI exhausted at iteration " << i;
+            DeleteObject(probe);
+            if (haveSound) {
+                sound.Play(0, 0);
+                Pump();
+            }
+        }
+    }
+    sound.Stop();
+    Pump();
+}
+
+}  // namespace
