@@ -39,7 +39,19 @@ bool FailWithPath(const RequestCallbackBlock& block, const char* message, const 
     return FailRequest(block, text);
 }
 
-// Copies the entry's data into the target file and checks what landed on disk.
+}  // namespace
+
+bool CopyEntryData(Stream& entries, Stream& target, uint32_t size, uint32_t& crc) {
+    const int expected = static_cast<int>(std::min<int64_t>(size, std::max(0, entries.Remaining())));
+    const int written = expected > 0 ? target.CopyFrom(&entries, expected) : 0;
+    // A full disk may only show when buffered data is flushed: the size and the CRC are taken
+    // from the file itself, and either failing counts as a failed write.
+    return written == expected && target.GetSize() == expected && target.ComputeCrc32(crc);
+}
+
+namespace {
+
+// Copies the entry's data into the target file and checks it against the stored CRC-32.
 bool WriteFileEntry(Stream& entries,
                     const String& targetPath,
                     const String& name,
@@ -49,12 +61,8 @@ bool WriteFileEntry(Stream& entries,
     FileStream target;
     if (!target.Open(targetPath, true, true, true))
         return FailRequest(block, messages::kUnknownError);
-    const int expected = static_cast<int>(std::min<int64_t>(size, std::max(0, entries.Remaining())));
-    const int written = expected > 0 ? target.CopyFrom(&entries, expected) : 0;
     uint32_t crc = 0;
-    // A full disk may only show when the buffered data is flushed: the size and the CRC are
-    // taken from the file itself, and either failing is a failed write.
-    if (written != expected || target.GetSize() != expected || !target.ComputeCrc32(crc))
+    if (!CopyEntryData(entries, target, size, crc))
         return FailWithPath(block, messages::kCannotWriteFile, targetPath);
     if (crc != storedCrc)
         return FailCorrupted(block, name);

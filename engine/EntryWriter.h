@@ -5,6 +5,8 @@
 //   a folder entry's name ends with a backslash; folders of file entries are made on demand.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/DecryptRequest.h"
 #include "toolkit/base/String.h"
 
@@ -16,6 +18,11 @@ struct EntryJob {
     int count = 0;              // entries announced by the header, 1 or more
     String sourceName;          // the source's file name, for the message of a short archive
 };
+
+// Copies an entry's size bytes (fewer when the entries end first) into target and checks what
+// landed there: false when a write came up short or the result cannot be read back (a full
+// disk, a locked file). crc receives the CRC-32 of target's whole content.
+bool CopyEntryData(Stream& entries, Stream& target, uint32_t size, uint32_t& crc);
 
 // Writes up to count entries, raising progress 1666..2000 once per entry. Files written stay
 // when a later entry fails. True when all count entries were written; otherwise the closing

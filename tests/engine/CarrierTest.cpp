@@ -21,6 +21,7 @@
 namespace kvrtest {
 namespace {
 
+testing::Environment* const kTemp = testing::AddGlobalTestEnvironment(new PrivateTempEnvironment);
 testing::Environment* const kGraphics = testing::AddGlobalTestEnvironment(new GraphicsEnvironment);
 
 const std::vector<int32_t> kFailureTail = {RE_ERROR, RE_WORK_END, RE_END};
@@ -35,7 +36,7 @@ Bytes RawBytes(MemoryStream& raw) {
 
 // Runs one carrier operation on a file written into a scratch folder.
 class CarrierTest : public testing::Test {
-  protected:
+protected:
     std::string Put(const std::string& name, const Bytes& bytes) {
         const std::string path = scratch_.PathOf(name);
         EXPECT_TRUE(WriteFileBytes(path, bytes));

@@ -19,6 +19,7 @@
 namespace kvrtest {
 namespace {
 
+testing::Environment* const kTemp = testing::AddGlobalTestEnvironment(new PrivateTempEnvironment);
 testing::Environment* const kGraphics = testing::AddGlobalTestEnvironment(new GraphicsEnvironment);
 
 const char kCorrupted[] =
@@ -106,7 +107,7 @@ Bytes CarrierOf(Kind kind, const Bytes& raw) {
 }
 
 class DecryptFileTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(scratch_.IsValid());
         ASSERT_TRUE(CreateDirectoryA(Source().c_str(), nullptr));

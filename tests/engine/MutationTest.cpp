@@ -21,10 +21,11 @@
 namespace kvrtest {
 namespace {
 
+testing::Environment* const kTemp = testing::AddGlobalTestEnvironment(new PrivateTempEnvironment);
 testing::Environment* const kGraphics = testing::AddGlobalTestEnvironment(new GraphicsEnvironment);
 
 class Random {
-  public:
+public:
     explicit Random(uint32_t seed) : state_(seed * 2654435761u + 1) {}
     uint32_t Next() {
         state_ ^= state_ << 13;
@@ -34,7 +35,7 @@ class Random {
     }
     size_t Below(size_t n) { return n == 0 ? 0 : Next() % n; }
 
-  private:
+private:
     uint32_t state_;
 };
 
@@ -189,7 +190,7 @@ std::vector<Bytes> LayerMutants(bool compressed, size_t count, uint32_t seed) {
 }
 
 class MutationTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(scratch_.IsValid());
         rootBefore_ = ListNames(scratch_.Path());

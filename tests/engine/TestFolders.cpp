@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "tests/support/ScratchFolder.h"
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/media/Image.h"
 #include "toolkit/media/MediaStartup.h"
@@ -99,6 +100,24 @@ Bytes PngThroughImage(const Bytes& bitmapFile) {
     encoded.Seek(0);
     encoded.Read(png.data(), static_cast<int>(png.size()));
     return png;
+}
+
+void PrivateTempEnvironment::SetUp() {
+    const std::string base = TempFolderPath();
+    ASSERT_FALSE(base.empty());
+    folder_ = base + "kvr-engine-" + std::to_string(GetCurrentProcessId()) + "\\";
+    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    ASSERT_TRUE(SetEnvironmentVariableA("TMP", folder_.c_str()));
+    ASSERT_TRUE(SetEnvironmentVariableA("TEMP", folder_.c_str()));
+    ASSERT_EQ(TempFolderPath(), folder_);
+}
+
+void PrivateTempEnvironment::TearDown() {
+    if (folder_.empty())
+        return;
+    SetEnvironmentVariableA("TMP", nullptr);
+    SetEnvironmentVariableA("TEMP", nullptr);
+    ScratchFolder::RemoveTree(folder_);
 }
 
 void GraphicsEnvironment::SetUp() {

@@ -28,9 +28,21 @@ bool FileExists(const std::string& path);
 // as PNG. Empty when GDI+ refused.
 Bytes PngThroughImage(const Bytes& bitmapFile);
 
+// Gives the test program a temporary folder of its own (TMP and TEMP point into a fresh
+// folder under the system's one), so that listings of it see only this program's files even
+// when other test programs run at the same time. Removed with its content at the end.
+class PrivateTempEnvironment : public testing::Environment {
+public:
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    std::string folder_;
+};
+
 // Starts GDI+ for the whole test program.
 class GraphicsEnvironment : public testing::Environment {
-  public:
+public:
     void SetUp() override;
     void TearDown() override;
 };
