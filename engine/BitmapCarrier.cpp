@@ -36,7 +36,7 @@ uint8_t ByteValue(const uint8_t* bgr) {
 
 // The carried-byte walk: the first four values form L, the next L are the payload.
 class PayloadWalk {
-  public:
+public:
     bool Done() const { return lengthBytesSeen_ == 4 && produced_ >= length_; }
     void Take(uint8_t value, uint8_t* out, int& emitted) {
         if (lengthBytesSeen_ < 4) {
@@ -49,14 +49,14 @@ class PayloadWalk {
         }
     }
 
-  private:
+private:
     int lengthBytesSeen_ = 0;
     uint32_t length_ = 0;
     uint32_t produced_ = 0;
 };
 
 class BitmapReader {
-  public:
+public:
     BitmapReader(FileStream& file, Stream& raw, int width) : file_(file), raw_(raw), width_(width) {}
 
     // Walks one row; false when the raw file refused a write. Sets endOfData at a short read.
@@ -81,7 +81,7 @@ class BitmapReader {
     }
     bool Done() const { return walk_.Done(); }
 
-  private:
+private:
     void TakePixel(int row, int pixel, const uint8_t* bgr, int& emitted) {
         if (row == 0 && pixel == 0) {
             byteMode_ = ByteValue(bgr) == 1;

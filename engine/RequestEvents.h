@@ -36,12 +36,12 @@ bool StopRequest(const RequestCallbackBlock& block);
 // Progress of the copy and carrier stages: thousandths of the source consumed, raised only
 // when the value changes (so 0 itself is never raised).
 class ChangedProgress {
-  public:
+public:
     explicit ChangedProgress(const RequestCallbackBlock& block) : block_(block) {}
     // done out of total (both >= 0); false when the caller answered with a cancel.
     bool Report(int64_t done, int64_t total);
 
-  private:
+private:
     const RequestCallbackBlock& block_;
     int last_ = 0;
 };

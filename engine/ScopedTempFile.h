@@ -6,7 +6,7 @@
 #include "toolkit/base/String.h"
 
 class ScopedTempFile {
-  public:
+public:
     ScopedTempFile();
     ~ScopedTempFile();
     ScopedTempFile(const ScopedTempFile&) = delete;
@@ -18,6 +18,6 @@ class ScopedTempFile {
     // Deletes the file now; later calls and the destructor do nothing more.
     void Delete();
 
-  private:
+private:
     String path_;
 };

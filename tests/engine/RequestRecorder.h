@@ -18,7 +18,7 @@ struct RecordedEvent {
 };
 
 class RequestRecorder {
-  public:
+public:
     RequestRecorder();
     RequestRecorder(const RequestRecorder&) = delete;
     RequestRecorder& operator=(const RequestRecorder&) = delete;
@@ -40,7 +40,7 @@ class RequestRecorder {
     int cancelAtProgress = 0;  // 1-based number of the RE_PROGRESS answered with a cancel; 0 none
     int cancelAtValue = -1;    // answer the first RE_PROGRESS at or above this value with a cancel
 
-  private:
+private:
     static int32_t Callback(int32_t code, intptr_t value, intptr_t extra, const RequestCallbackBlock* block);
     int32_t Record(int32_t code, intptr_t value, intptr_t extra, const RequestCallbackBlock* block);
 

@@ -11,7 +11,7 @@ namespace kvrtest {
 namespace {
 
 class Random {
-  public:
+public:
     explicit Random(uint32_t seed) : state_(seed * 2654435761u + 0x9E3779B9u) {}
     uint8_t Byte() {
         state_ ^= state_ << 13;
@@ -20,7 +20,7 @@ class Random {
         return static_cast<uint8_t>(state_ >> 11);
     }
 
-  private:
+private:
     uint32_t state_;
 };
 
