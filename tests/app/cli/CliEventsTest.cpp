@@ -53,7 +53,7 @@ TEST(CliEvents, EngineMessagesBecomeIndentedLines) {
 
 // One request's worth of events through the real callback entry.
 class CliEventsSession : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { CliClearCancel(); }
     void TearDown() override { CliClearCancel(); }
 
@@ -189,12 +189,12 @@ TEST_F(CliEventsSession, OverwriteQuestionAnswers) {
         EXPECT_EQ(c.answer == 0, events.OverwriteDeclined());
         const std::string text = messages.Text();
         EXPECT_NE(std::string::npos, text.find(c.printed)) << text;
-        if (*c.printed)
+        if (*c.printed) {
             EXPECT_NE(std::string::npos, text.find("kvr-decrypt: a.enc: ")) << text;
-        if (*c.printed)
             EXPECT_NE(std::string::npos, text.find(folder)) << text;
-        else
+        } else {
             EXPECT_EQ("", text);
+        }
     }
 }
 
