@@ -9,7 +9,7 @@ namespace {
 
 // Brings the toolkit up before the first test and down after the last one.
 class ToolkitEnvironment : public testing::Environment {
-  public:
+public:
     void SetUp() override { ToolkitInit(GetModuleHandleA(nullptr)); }
     void TearDown() override { ToolkitShutdown(GetModuleHandleA(nullptr)); }
 };

@@ -228,7 +228,7 @@ HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
 }
 
 class DropRecorder : public RecordingWindow {
-  public:
+public:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_SWND_FILESDROPPED) {
             const StringList& list = *reinterpret_cast<StringList*>(lParam);
