@@ -79,8 +79,10 @@ bool Window::CreateWindowObject(const char* className,
     if (handle_)
         return false;
     ResetForCreation();
+    // An owner may live on the other thread (the worker's message windows are owned by the
+    // main window), so the counter is taken atomically.
     if (Window* const parentObject = FromHandle(parent))
-        sequence_ = parentObject->childCounter_++;
+        sequence_ = InterlockedExchangeAdd(reinterpret_cast<volatile LONG*>(&parentObject->childCounter_), 1);
     const bool visible = (style & WS_VISIBLE) != 0;
     style &= ~WS_VISIBLE;
     if (!parent)

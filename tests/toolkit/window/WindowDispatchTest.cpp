@@ -326,6 +326,45 @@ TEST(ChildNotifications, KeyDownOfAChildReachesTheTopLevelWindow) {
     EXPECT_EQ(middle.Count(WM_SWND_KEYDOWN), 0);
 }
 
+class ColoredChild : public RecordingWindow {
+public:
+    HBRUSH OnStaticColor(HDC) override { return brush; }
+    HBRUSH brush = nullptr;
+};
+
+TEST(Dispatch, ColorRequestsAskTheChildAndTrackingSizesAndCursorApply) {
+    RecordingWindow parent;
+    ASSERT_TRUE(CreateTopLevel(parent, 0, 0, 100, 100));
+    ColoredChild child;
+    ASSERT_TRUE(CreateChild(child, parent, 0, 0, 10, 10));
+    HBRUSH brush = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    child.brush = brush;
+    EXPECT_EQ(SendMessageA(parent.Handle(), WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(child.Handle())),
+              reinterpret_cast<LRESULT>(brush));
+    // Without a brush from the child the system's default colouring applies.
+    child.brush = nullptr;
+    EXPECT_NE(SendMessageA(parent.Handle(), WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(child.Handle())),
+              reinterpret_cast<LRESULT>(brush));
+
+    parent.minTrackWidth = 40;
+    parent.minTrackHeight = -1;
+    parent.maxTrackWidth = 500;
+    MINMAXINFO info{};
+    info.ptMinTrackSize = POINT{1, 2};
+    info.ptMaxTrackSize = POINT{3, 4};
+    SendMessageA(parent.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 40);
+    EXPECT_EQ(info.ptMinTrackSize.y, 2);
+    EXPECT_EQ(info.ptMaxTrackSize.x, 500);
+    EXPECT_EQ(info.ptMaxTrackSize.y, 4);
+
+    EXPECT_EQ(SendMessageA(parent.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(parent.Handle()), HTCLIENT), 0);
+    parent.SetCursor(GetCursor(CURSOR_HAND));
+    EXPECT_EQ(SendMessageA(parent.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(parent.Handle()), HTCLIENT), 1);
+    parent.SetCursor(nullptr);
+    EXPECT_EQ(parent.Cursor(), nullptr);
+}
+
 struct ScrollCase {
     const char* name;
     int start;
