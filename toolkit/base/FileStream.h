@@ -55,6 +55,9 @@ class FileStream : public Stream {
     enum class LastAccess { kNone, kRead, kWrite };
     // The C runtime requires a positioning call between a write and a read on one FILE.
     void PrepareFor(LastAccess access);
+    void UseLargeBuffer();
+
+    static constexpr int kBufferSize = 64 * 1024;
 
     FILE* file_ = nullptr;
     String name_;
