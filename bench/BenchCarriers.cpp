@@ -34,7 +34,7 @@ void PutU16(uint8_t* out, uint16_t value) {
 
 // The carried bytes: the length L, then the raw archive, then zeros.
 class CarriedBytes {
-  public:
+public:
     CarriedBytes(FILE* raw, uint32_t length) : raw_(raw) { PutU32(lengthBytes_, length); }
     uint8_t Next() {
         if (lengthIndex_ < 4)
@@ -43,7 +43,7 @@ class CarriedBytes {
         return c == EOF ? 0 : static_cast<uint8_t>(c);
     }
 
-  private:
+private:
     FILE* raw_;
     uint8_t lengthBytes_[4];
     int lengthIndex_ = 0;

@@ -32,7 +32,7 @@ void PutU32(uint8_t* out, uint32_t value) {
 
 // Deterministic text: words from a fixed vocabulary, separated by blanks and line ends.
 class TextSource {
-  public:
+public:
     explicit TextSource(uint32_t seed) : state_(seed * 2654435761u + 1) {}
     void Fill(uint8_t* out, size_t n) {
         static const char* const kWords[] = {
@@ -52,7 +52,7 @@ class TextSource {
         }
     }
 
-  private:
+private:
     uint32_t state_;
     const char* pending_ = nullptr;
     char separator_ = ' ';
@@ -60,7 +60,7 @@ class TextSource {
 
 // Adds the key to every byte, the key index running on across calls, and writes.
 class KeyedWriter {
-  public:
+public:
     KeyedWriter(FILE* file, const BenchBytes& key) : file_(file), key_(key) {}
     bool Put(const uint8_t* bytes, size_t n) {
         while (n > 0) {
@@ -78,7 +78,7 @@ class KeyedWriter {
         return true;
     }
 
-  private:
+private:
     FILE* file_;
     const BenchBytes& key_;
     size_t index_ = 0;
@@ -87,7 +87,7 @@ class KeyedWriter {
 
 // Receives the entry stream; passes it on plainly or as zlib chunks.
 class EntrySink {
-  public:
+public:
     EntrySink(KeyedWriter& body, bool compressed, FILE* chunkCopy)
         : body_(body), compressed_(compressed), chunkCopy_(chunkCopy) {}
 
@@ -114,7 +114,7 @@ class EntrySink {
 
     bool Finish() { return !compressed_ || pending_.empty() || FlushChunk(); }
 
-  private:
+private:
     bool Raw(const uint8_t* bytes, size_t n) {
         if (chunkCopy_ && fwrite(bytes, 1, n, chunkCopy_) != n)
             return false;

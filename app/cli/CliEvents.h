@@ -33,7 +33,7 @@ bool IsYesAnswer(const char* reply);
 String FormatEngineMessage(const char* programName, const char* fileLabel, const char* message);
 
 class CliEvents {
-  public:
+public:
     CliEvents(const CliConsole& console, OverwriteMode overwrite, bool quiet)
         : console_(console), overwrite_(overwrite), quiet_(quiet) {}
 
@@ -48,7 +48,7 @@ class CliEvents {
     bool OverwriteDeclined() const { return overwriteDeclined_; }
     bool CancelSeen() const { return cancelSeen_; }
 
-  private:
+private:
     int32_t OnEvent(int32_t code, intptr_t value);
     int32_t OnProgress(int value);
     int32_t OnAskOverwrite(const char* folder);

@@ -9,7 +9,7 @@
 #include "toolkit/base/String.h"
 
 class ConsoleProgress {
-  public:
+public:
     static constexpr int kScale = 2000;  // a whole request
     static constexpr int kBarWidth = 30;
 
@@ -31,7 +31,7 @@ class ConsoleProgress {
 
     bool HasDrawn() const { return drawn_; }
 
-  private:
+private:
     uint32_t minIntervalMs_;
     String label_;
     bool carrier_ = false;

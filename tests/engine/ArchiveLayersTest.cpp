@@ -45,7 +45,7 @@ bool ReadU32(Stream& stream, uint32_t& value) {
 }
 
 class ArchiveLayersTest : public testing::Test {
-  protected:
+protected:
     // Writes the archive and the key to files, then reads them back layer by layer.
     ReadArchive Read(const ArchiveSpec& spec) {
         const std::string archivePath = scratch_.PathOf("archive.enc");

@@ -15,7 +15,7 @@
 namespace {
 
 class KeyLookupTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(scratch_.IsValid());
         for (const char* folder : {"Keys", "Keys\\mine", "Source", "Outside", "Keys\\folder.key"})

@@ -7,7 +7,7 @@
 namespace kvrtest {
 
 class ScratchFolder {
-  public:
+public:
     ScratchFolder();
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
@@ -22,7 +22,7 @@ class ScratchFolder {
     // Deletes a folder and everything below it; true when it is gone afterwards.
     static bool RemoveTree(const std::string& folder);
 
-  private:
+private:
     std::string path_;
 };
 

@@ -9,7 +9,7 @@
 #include "toolkit/base/String.h"
 
 class FileStream : public Stream {
-  public:
+public:
     FileStream() : Stream(false) {}
     FileStream(const String& path, bool write, bool create, bool read);
     ~FileStream() override;
@@ -51,7 +51,7 @@ class FileStream : public Stream {
     String Name() const { return temporary_ ? temporaryName_ : name_; }
     bool IsTemporary() const { return temporary_; }
 
-  private:
+private:
     enum class LastAccess { kNone, kRead, kWrite };
     // The C runtime requires a positioning call between a write and a read on one FILE.
     void PrepareFor(LastAccess access);

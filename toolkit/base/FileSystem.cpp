@@ -35,7 +35,7 @@ bool IsFolderEntry(const WIN32_FIND_DATAA& entry) {
 
 // Closes a FindFirstFileA search when it goes out of scope.
 class FindHandle {
-  public:
+public:
     FindHandle(const char* pattern, WIN32_FIND_DATAA& entry) : handle_(FindFirstFileA(pattern, &entry)) {}
     ~FindHandle() {
         if (handle_ != INVALID_HANDLE_VALUE)
@@ -46,7 +46,7 @@ class FindHandle {
     bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE; }
     bool Next(WIN32_FIND_DATAA& entry) { return FindNextFileA(handle_, &entry) != 0; }
 
-  private:
+private:
     HANDLE handle_;
 };
 

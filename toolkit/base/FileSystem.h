@@ -12,7 +12,7 @@
 #include "toolkit/base/String.h"
 
 class FileSystem {
-  public:
+public:
     // ListFolder flags.
     enum ListFlags {
         kListFiles = 1,
@@ -48,7 +48,7 @@ class FileSystem {
     // The last path a service produced (full path found by FileExists, temporary names).
     const char* Buffer() const { return buffer_; }
 
-  private:
+private:
     void ListInto(const String& folder, const String& mask, const String& prefix, StringList& list, int flags);
 
     char buffer_[1024];

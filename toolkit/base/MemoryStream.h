@@ -12,7 +12,7 @@
 struct HINSTANCE__;
 
 class MemoryStream : public Stream {
-  public:
+public:
     MemoryStream() : Stream(true) {}
     ~MemoryStream() override;
 
@@ -53,10 +53,10 @@ class MemoryStream : public Stream {
     int Capacity() const { return capacity_; }
     const uint8_t* Data() const { return buffer_; }
 
-  protected:
+protected:
     const uint8_t* DirectBytes() const override { return buffer_; }
 
-  private:
+private:
     static int CapacityFor(int size) { return size - (size % 1024) + 1024; }
 
     uint8_t* buffer_ = nullptr;

@@ -7,7 +7,7 @@
 #include "toolkit/base/String.h"
 
 class PathName {
-  public:
+public:
     enum Kind { kNone = 0, kLocal = 1, kUnc = 2, kUrl = 3 };
 
     PathName() = default;
@@ -39,7 +39,7 @@ class PathName {
     // Begins with two backslashes.
     static bool IsUnc(const char* text);
 
-  private:
+private:
     char Separator() const { return kind_ == kUrl ? '/' : '\\'; }
     // Length of the root within full_ (may pass its end by one when the root adds a separator).
     int RootLength() const;

@@ -14,7 +14,7 @@
 typedef bool (*StreamHook)(int thousandths, void* context);
 
 class Stream {
-  public:
+public:
     // Set by the owner before ApplyKey / InflateChunks; both start null.
     StreamHook keyStageHook = nullptr;
     StreamHook decompressionHook = nullptr;
@@ -78,7 +78,7 @@ class Stream {
     // Block size of CopyFrom and ApplyKey.
     static constexpr int kBlockSize = 1000;
 
-  protected:
+protected:
     explicit Stream(bool direct) : crcTable_(CrcTable()), direct_(direct) {}
 
     // One step of the table-driven CRC-32 (reflected polynomial 0xEDB88320) over bytes;
@@ -93,6 +93,6 @@ class Stream {
     // CopyFrom can write straight from their buffer.
     const bool direct_;
 
-  private:
+private:
     static const uint32_t* CrcTable();
 };

@@ -38,7 +38,7 @@ bool ReadU32(Stream& stream, uint32_t& value) {
 
 // The key, either held whole in memory or read in step with the data from its stream.
 class KeySource {
-  public:
+public:
     bool Start(Stream* key) {
         const int size = key->GetSize();
         if (size <= 0) {
@@ -87,7 +87,7 @@ class KeySource {
         return true;
     }
 
-  private:
+private:
     Stream* key_ = nullptr;
     std::unique_ptr<uint8_t[]> held_;
     int length_ = 0;

@@ -6,7 +6,7 @@
 
 template <typename T>
 class ComPtr {
-  public:
+public:
     ComPtr() = default;
     explicit ComPtr(T* p) : p_(p) {}
     ComPtr(const ComPtr&) = delete;
@@ -36,6 +36,6 @@ class ComPtr {
         p_ = p;
     }
 
-  private:
+private:
     T* p_ = nullptr;
 };

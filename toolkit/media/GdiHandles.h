@@ -8,7 +8,7 @@
 
 template <typename Handle>
 class GdiObject {
-  public:
+public:
     GdiObject() = default;
     explicit GdiObject(Handle handle) : handle_(handle) {}
     GdiObject(const GdiObject&) = delete;
@@ -26,13 +26,13 @@ class GdiObject {
         handle_ = handle;
     }
 
-  private:
+private:
     Handle handle_ = nullptr;
 };
 
 // A memory device context that puts back the object it displaced before it is deleted.
 class MemoryDC {
-  public:
+public:
     explicit MemoryDC(HDC compatibleWith = nullptr) : dc_(CreateCompatibleDC(compatibleWith)) {}
     MemoryDC(const MemoryDC&) = delete;
     MemoryDC& operator=(const MemoryDC&) = delete;
@@ -55,7 +55,7 @@ class MemoryDC {
         }
     }
 
-  private:
+private:
     HDC dc_;
     HGDIOBJ old_ = nullptr;
 };

@@ -20,7 +20,7 @@ struct Rect;
 }  // namespace Gdiplus
 
 class Image {
-  public:
+public:
     static constexpr int kPixelFormat32bppARGB = 0x26200A;
     static constexpr int kPixelFormat24bppRGB = 0x21808;
     // Special colour words: "none" (do not fill / no key) and "see-through" (do not fill).
@@ -94,7 +94,7 @@ class Image {
     // Index of the GDI+ encoder for the MIME type, its class id copied out; -1 when none.
     static int FindEncoder(const wchar_t* mimeType, CLSID* classId);
 
-  private:
+private:
     void Adopt(Gdiplus::Bitmap* bitmap);
     void RecolorWith(const Gdiplus::Rect* area, uint32_t skip, bool byShift, int amount);
     void FillAround(Gdiplus::Graphics* graphics, const Gdiplus::Rect& destination, const Gdiplus::Rect& picture) const;

@@ -30,7 +30,7 @@ ChannelRange RangeOf(uint32_t key, uint32_t tolerance, int shift) {
 
 // Collects rectangles and unites them into the result region batch by batch.
 class RegionCollector {
-  public:
+public:
     RegionCollector() { Restart(); }
 
     void Add(int left, int top, int right, int bottom) {
@@ -55,7 +55,7 @@ class RegionCollector {
         return result_.Detach();
     }
 
-  private:
+private:
     void Restart() {
         rects_.clear();
         rects_.reserve(kGrowRects);

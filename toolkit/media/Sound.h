@@ -17,7 +17,7 @@ class MemoryStream;
 struct IDirectSoundBuffer;
 
 class Sound {
-  public:
+public:
     static constexpr int kMaxFormatBytes = 40;
     static constexpr uint32_t kFillChunkFrames = 10000;
     static constexpr UINT kTimerMs = 5;
@@ -81,7 +81,7 @@ class Sound {
     // Process-wide: the number of sounds whose timer runs.
     static int PlayingCount();
 
-  private:
+private:
     static void CALLBACK TimerTick(HWND, UINT, UINT_PTR timerId, DWORD);
     void OnTick();
     bool FillBuffer();

@@ -12,7 +12,7 @@
 
 // A popup menu object: its address is the data of each of its items.
 class MenuItemOwner {
-  public:
+public:
     virtual ~MenuItemOwner() = default;
     virtual void MeasureItem(MEASUREITEMSTRUCT& measure) = 0;
     virtual void DrawItem(const DRAWITEMSTRUCT& draw) = 0;
@@ -21,20 +21,20 @@ class MenuItemOwner {
 };
 
 class ListBoxHooks : public Window {
-  public:
+public:
     virtual int GetListItemHeight() = 0;
     // true when the list box drew the item itself.
     virtual bool DrawListItem(const DRAWITEMSTRUCT& draw) = 0;
 };
 
 class TabControlHooks : public Window {
-  public:
+public:
     // Shows the page of the current selection, before the parent hears of the change.
     virtual void ShowSelectedPage() = 0;
 };
 
 class TreeViewHooks : public Window {
-  public:
+public:
     virtual void OnItemExpanded(HTREEITEM item, bool expanded) = 0;
     // A double click landed on the selected item.
     virtual void OnItemActivated(HTREEITEM item) = 0;

@@ -8,7 +8,7 @@
 #include <windows.h>
 
 class CriticalSection {
-  public:
+public:
     CriticalSection() { InitializeCriticalSection(&section_); }
     ~CriticalSection() { DeleteCriticalSection(&section_); }
     CriticalSection(const CriticalSection&) = delete;
@@ -17,17 +17,17 @@ class CriticalSection {
     void Enter() { EnterCriticalSection(&section_); }
     void Leave() { LeaveCriticalSection(&section_); }
 
-  private:
+private:
     CRITICAL_SECTION section_;
 };
 
 class ScopedLock {
-  public:
+public:
     explicit ScopedLock(CriticalSection& section) : section_(section) { section_.Enter(); }
     ~ScopedLock() { section_.Leave(); }
     ScopedLock(const ScopedLock&) = delete;
     ScopedLock& operator=(const ScopedLock&) = delete;
 
-  private:
+private:
     CriticalSection& section_;
 };

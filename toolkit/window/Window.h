@@ -18,7 +18,7 @@ class Window;
 typedef int (*IdleCallback)(void* argument);
 
 class Window {
-  public:
+public:
     // Colour words of the background field.
     static constexpr uint32_t kNoColor = 0xFF000000;
     static constexpr uint32_t kSeeThrough = 0xFF000001;
@@ -159,7 +159,7 @@ class Window {
     Array<RECT> ncZones;  // relative to the window's top-left corner
     uint32_t background = kNoColor;
 
-  private:
+private:
     bool CreateWindowObject(const char* className,
                             const char* title,
                             DWORD style,

@@ -9,7 +9,7 @@ namespace {
 constexpr uint32_t kSystemColorBase = 0xFE000000;
 
 class ScopedBrush {
-  public:
+public:
     explicit ScopedBrush(COLORREF color) : brush_(CreateSolidBrush(color)) {}
     ~ScopedBrush() {
         if (brush_)
@@ -19,7 +19,7 @@ class ScopedBrush {
     ScopedBrush& operator=(const ScopedBrush&) = delete;
     HBRUSH Get() const { return brush_; }
 
-  private:
+private:
     HBRUSH brush_;
 };
 

@@ -8,7 +8,7 @@
 #include <string>
 
 class CapturedFile {
-  public:
+public:
     // initial: bytes the file starts with (for a stream that is read, such as stdin).
     explicit CapturedFile(const std::string& initial = std::string()) {
         char folder[MAX_PATH];
@@ -48,7 +48,7 @@ class CapturedFile {
         return text;
     }
 
-  private:
+private:
     std::string path_;
     FILE* file_ = nullptr;
 };

@@ -87,7 +87,7 @@ ArchiveSpec Spec(const std::string& keyName, bool compressed) {
 }
 
 class CliProcess : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(scratch_.IsValid());
         ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("keys").c_str(), nullptr));

@@ -39,7 +39,7 @@ ArchiveSpec SampleSpec(bool compressed) {
 }
 
 class CliRun : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         CliClearCancel();
         ASSERT_TRUE(scratch_.IsValid());

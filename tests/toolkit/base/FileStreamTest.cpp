@@ -28,7 +28,7 @@ std::string Text(const String& text) {
 }
 
 class FileStreamTest : public testing::Test {
-  protected:
+protected:
     String FileWith(const std::string& name, const std::string& content) {
         const std::string path = scratch_.PathOf(name);
         EXPECT_TRUE(WriteFileBytes(path, Bytes(content.begin(), content.end())));

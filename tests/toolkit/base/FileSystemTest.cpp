@@ -13,7 +13,7 @@
 namespace {
 
 class FileSystemTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(scratch_.IsValid());
         ASSERT_TRUE(kvrtest::WriteFileBytes(scratch_.PathOf("file.txt"), kvrtest::BytesOf("abc")));

@@ -42,7 +42,7 @@ struct HookLog {
 
 // A destination that counts what it is given and keeps nothing.
 class CountingSink : public MemoryStream {
-  public:
+public:
     int Write(const void*, int count) override {
         total += count;
         return count;

@@ -42,7 +42,7 @@ struct Probe {
 };
 
 class ImageDrawTest : public GraphicsTest {
-  protected:
+protected:
     void DrawAndCheck(const Image& picture, const Rect& destination, const std::vector<Probe>& probes) {
         Image target(16, 16);
         target.Clear(0x00FFFFFF);

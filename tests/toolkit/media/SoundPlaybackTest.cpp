@@ -19,7 +19,7 @@ using namespace mediatest;
 namespace {
 
 class CountingSound : public Sound {
-  public:
+public:
     void OnPlaying() override { ++playingTicks; }
     void OnStopped() override { ++stops; }
     std::atomic<int> playingTicks{0};
@@ -40,7 +40,7 @@ bool LoadFrames(Sound* sound, uint32_t frames, uint16_t bits = 16, uint16_t chan
 }
 
 class SoundPlaybackTest : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() { SoundStartup(nullptr, DSSCL_PRIORITY); }
     static void TearDownTestSuite() { SoundShutdown(); }
     void SetUp() override {

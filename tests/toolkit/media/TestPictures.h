@@ -21,7 +21,7 @@ Bytes BuildPng(int width, int height, const std::vector<uint32_t>& argb, bool wi
 
 // Every test of a fixture derived from this runs inside one GDI+ session.
 class GraphicsTest : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite();
     static void TearDownTestSuite();
 };

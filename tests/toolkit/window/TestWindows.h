@@ -18,7 +18,7 @@ struct Received {
 };
 
 class RecordingWindow : public Window {
-  public:
+public:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnZoneEnter(const RECT& zone, int x, int y, int index) override { Note("enter", zone, x, y, index); }
     void OnZoneMove(const RECT& zone, int x, int y, int index) override { Note("move", zone, x, y, index); }
@@ -40,7 +40,7 @@ class RecordingWindow : public Window {
     UINT_PTR timerEndsModalWith = 0;  // non-zero: WM_TIMER calls EndModal(value)
     bool timerPostsQuit = false;
 
-  private:
+private:
     void Note(const char* what, const RECT& zone, int x, int y, int index);
     void NoteNc(const char* what, const RECT* zone, int index);
 };
