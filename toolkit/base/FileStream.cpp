@@ -45,6 +45,7 @@ void FileStream::Close() {
     name_.Empty();
     temporary_ = false;
     lastAccess_ = LastAccess::kNone;
+    readOnlySize_ = -1;
 }
 
 bool FileStream::Open(const String& path, bool write, bool create, bool read) {
@@ -56,6 +57,9 @@ bool FileStream::Open(const String& path, bool write, bool create, bool read) {
     if (!file_)
         return false;
     UseLargeBuffer();
+    // A file opened for reading only cannot change size through this stream: its size is
+    // taken once instead of once per block.
+    readOnlySize_ = !write ? GetSize() : -1;
     name_ = path;
     return true;
 }
@@ -234,6 +238,8 @@ bool FileStream::SetSize(int size) {
 int FileStream::GetSize() {
     if (!file_)
         return 0;
+    if (readOnlySize_ >= 0)
+        return readOnlySize_;
     // Buffered writes count towards the size only once they reach the file.
     if (lastAccess_ == LastAccess::kWrite)
         fflush(file_);

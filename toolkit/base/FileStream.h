@@ -64,4 +64,5 @@ private:
     String temporaryName_;
     bool temporary_ = false;
     LastAccess lastAccess_ = LastAccess::kNone;
+    int readOnlySize_ = -1;
 };
