@@ -1,6 +1,6 @@
 // FileStream against real files in a scratch folder: open modes, temporary files that
-// vanish, CloseAndDelete, its own ReadLine (CR and LF dropped), Find across block borders,
-// ComputeCrc32 in 100-byte blocks, and switching between reading and writing.
+// vanish, CloseAndDelete, the common stream contract, its own ReadLine (CR and LF dropped),
+// Find across block borders, ComputeCrc32 in 100-byte blocks, SetSize and Fill.
 #include "toolkit/base/FileStream.h"
 
 #include <gtest/gtest.h>
@@ -66,9 +66,6 @@ TEST_F(FileStreamTest, OpenModes) {
         EXPECT_EQ(c.canRead && c.keepsOldContent, stream.ReadText(3) == "old") << n;
         EXPECT_STREQ(path.Text(), stream.Name().Text());
     }
-}
-
-TEST_F(FileStreamTest, OpenFailures) {
     FileStream stream;
     EXPECT_FALSE(stream.Open(String(""), false, false, true));
     EXPECT_FALSE(stream.Open(String(scratch_.PathOf("missing.bin").c_str()), false, false, true));
@@ -77,30 +74,21 @@ TEST_F(FileStreamTest, OpenFailures) {
     EXPECT_TRUE(stream.Name().IsEmpty());
 }
 
-TEST_F(FileStreamTest, TemporaryFileVanishesOnClose) {
-    FileStream stream;
-    ASSERT_TRUE(stream.OpenTemporary());
-    const String path = stream.Name();
-    ASSERT_FALSE(path.IsEmpty());
-    EXPECT_TRUE(Exists(path));
-    const std::string full = Text(path);
-    EXPECT_EQ(0u, full.substr(full.rfind('\\') + 1).find("tmp")) << full;
-    EXPECT_EQ(4, stream.WriteText("data"));
-    stream.CloseAndDelete();  // a temporary stream ignores it
-    EXPECT_TRUE(stream.IsOpen());
-    EXPECT_TRUE(Exists(path));
-    stream.Close();
-    EXPECT_FALSE(Exists(path));
-    EXPECT_TRUE(stream.Name().IsEmpty());
-}
-
-TEST_F(FileStreamTest, ReopeningOrDestroyingDeletesTemporaryFile) {
+TEST_F(FileStreamTest, TemporaryAndDeletedFiles) {
     const String other = FileWith("other.bin", "xyz");
     String first;
     {
         FileStream stream;
         ASSERT_TRUE(stream.OpenTemporary());
         first = stream.Name();
+        EXPECT_TRUE(Exists(first));
+        const std::string full = Text(first);
+        EXPECT_EQ(0u, full.substr(full.rfind('\\') + 1).find("tmp")) << full;
+        EXPECT_EQ(4, stream.WriteText("data"));
+        stream.CloseAndDelete();  // a temporary stream ignores it
+        EXPECT_TRUE(stream.IsOpen());
+        EXPECT_TRUE(Exists(first));
+        // Reopening (as another file or another temporary) deletes the temporary file, as does the destructor.
         ASSERT_TRUE(stream.Open(other, false, false, true));
         EXPECT_FALSE(Exists(first));
         EXPECT_FALSE(stream.IsTemporary());
@@ -112,28 +100,25 @@ TEST_F(FileStreamTest, ReopeningOrDestroyingDeletesTemporaryFile) {
     }
     EXPECT_FALSE(Exists(first));
     EXPECT_TRUE(Exists(other));
-}
 
-TEST_F(FileStreamTest, CloseAndDeleteRemovesNamedFile) {
-    const String path = FileWith("gone.bin", "abc");
-    FileStream stream(path, false, false, true);
-    ASSERT_TRUE(stream.IsOpen());
-    stream.CloseAndDelete();
-    EXPECT_FALSE(stream.IsOpen());
+    FileStream temporary;
+    ASSERT_TRUE(temporary.OpenTemporary());
+    const String path = temporary.Name();
+    temporary.Close();
     EXPECT_FALSE(Exists(path));
+    EXPECT_TRUE(temporary.Name().IsEmpty());
+
+    FileStream named(other, false, false, true);
+    ASSERT_TRUE(named.IsOpen());
+    named.CloseAndDelete();
+    EXPECT_FALSE(named.IsOpen());
+    EXPECT_FALSE(Exists(other));
 }
 
-TEST_F(FileStreamTest, SeekTellAndSize) {
-    FileStream stream(FileWith("seek.bin", "hello"), false, false, true);
-    EXPECT_EQ(5, stream.GetSize());
-    EXPECT_EQ(5, stream.Seek(-1));
-    EXPECT_EQ(5, stream.Seek(6));
-    EXPECT_EQ(2, stream.Seek(2));
-    EXPECT_EQ(2, stream.Tell());
-    EXPECT_EQ(3, stream.Remaining());
-    EXPECT_EQ("llo", Text(stream.ReadText(12)));
-    EXPECT_TRUE(stream.IsEof());
-    EXPECT_EQ(-1, stream.ReadByte());
+TEST_F(FileStreamTest, KeepsTheStreamContract) {
+    FileStream stream;
+    ASSERT_TRUE(stream.OpenTemporary());
+    CheckStreamContract(stream);
 }
 
 TEST_F(FileStreamTest, ReadLineCases) {
@@ -149,14 +134,6 @@ TEST_F(FileStreamTest, ReadLineCases) {
     }
 }
 
-TEST_F(FileStreamTest, ReadString0ConsumesNul) {
-    FileStream stream(FileWith("zero.bin", std::string("ab\0cd", 5)), false, false, true);
-    EXPECT_EQ("ab", Text(stream.ReadString0()));
-    EXPECT_EQ(3, stream.Tell());
-    EXPECT_EQ("cd", Text(stream.ReadString0()));
-    EXPECT_TRUE(stream.IsEof());
-}
-
 TEST_F(FileStreamTest, FindAcrossBlockBorders) {
     // The search reads 1024-byte blocks: patterns placed on both sides of and across the border.
     const int positions[] = {0, 1019, 1020, 1021, 1022, 1023, 1024, 2046, 2995};
@@ -170,10 +147,7 @@ TEST_F(FileStreamTest, FindAcrossBlockBorders) {
         EXPECT_EQ(-1, stream.Find("NEEDL", 5)) << at;
         EXPECT_EQ(at + 1, stream.Tell());
     }
-}
-
-TEST_F(FileStreamTest, FindLongPattern) {
-    std::string pattern(1500, 'p');
+    std::string pattern(1500, 'p');  // longer than a block
     pattern[0] = 'P';
     std::string data(5000, 'p');
     data.replace(2100, pattern.size(), pattern);
@@ -182,7 +156,7 @@ TEST_F(FileStreamTest, FindLongPattern) {
     EXPECT_EQ(-1, stream.Find("", 0));
 }
 
-TEST_F(FileStreamTest, Crc32InBlocksRestoresPosition) {
+TEST_F(FileStreamTest, Crc32InBlocksRestoresPositionAndNeedsReading) {
     const size_t sizes[] = {0, 1, 99, 100, 101, 999, 1000, 1001, 12345};
     for (const size_t size : sizes) {
         const Bytes data = kvrtest::PatternBytes(size, static_cast<uint32_t>(size));
@@ -195,42 +169,14 @@ TEST_F(FileStreamTest, Crc32InBlocksRestoresPosition) {
         EXPECT_EQ(kvrtest::Crc32Of(data), crc) << size;
         EXPECT_EQ(static_cast<int>(size / 2), stream.Tell());
     }
-}
-
-TEST_F(FileStreamTest, Crc32CheckValueAndWriteOnlyFile) {
-    FileStream stream(FileWith("check.txt", "123456789"), false, false, true);
     uint32_t crc = 0;
-    ASSERT_TRUE(stream.ComputeCrc32(crc));
-    EXPECT_EQ(0xCBF43926u, crc);
     FileStream writeOnly(FileWith("wo.txt", "123456789"), true, false, false);
     EXPECT_FALSE(writeOnly.ComputeCrc32(crc));
     FileStream closed;
     EXPECT_FALSE(closed.ComputeCrc32(crc));
 }
 
-TEST_F(FileStreamTest, Crc32SeesUnflushedWrites) {
-    FileStream stream;
-    ASSERT_TRUE(stream.OpenTemporary());
-    stream.WriteText("123456789");
-    uint32_t crc = 0;
-    ASSERT_TRUE(stream.ComputeCrc32(crc));
-    EXPECT_EQ(0xCBF43926u, crc);
-    EXPECT_EQ(9, stream.Tell());
-}
-
-TEST_F(FileStreamTest, ReadAfterWriteAndBack) {
-    FileStream stream;
-    ASSERT_TRUE(stream.OpenTemporary());
-    EXPECT_EQ(6, stream.WriteText("abcdef"));
-    stream.Seek(2);
-    EXPECT_EQ("cd", Text(stream.ReadText(2)));
-    EXPECT_EQ(2, stream.WriteText("XY"));
-    EXPECT_EQ(-1, stream.ReadByte());
-    stream.Seek(0);
-    EXPECT_EQ("abcdXY", Text(stream.ReadText(-1)));
-}
-
-TEST_F(FileStreamTest, SetSizeTruncatesAndExtends) {
+TEST_F(FileStreamTest, SetSizeAndFill) {
     FileStream stream(FileWith("size.bin", "0123456789"), true, false, true);
     EXPECT_TRUE(stream.SetSize(4));
     EXPECT_EQ(4, stream.GetSize());
@@ -242,16 +188,14 @@ TEST_F(FileStreamTest, SetSizeTruncatesAndExtends) {
     ASSERT_EQ(20u, bytes.size());
     EXPECT_EQ('3', bytes[3]);
     EXPECT_EQ(0, bytes[10]);
-}
 
-TEST_F(FileStreamTest, FillInHundreds) {
-    FileStream stream;
-    ASSERT_TRUE(stream.OpenTemporary());
-    EXPECT_EQ(250, stream.Fill(0xAB, 250));
-    EXPECT_EQ(0, stream.Fill(0xAB, 0));
-    EXPECT_EQ(250, stream.GetSize());
-    stream.Seek(249);
-    EXPECT_EQ(0xAB, stream.ReadByte());
+    FileStream filled;
+    ASSERT_TRUE(filled.OpenTemporary());
+    EXPECT_EQ(250, filled.Fill(0xAB, 250));  // written in hundreds
+    EXPECT_EQ(0, filled.Fill(0xAB, 0));
+    EXPECT_EQ(250, filled.GetSize());
+    filled.Seek(249);
+    EXPECT_EQ(0xAB, filled.ReadByte());
     FileStream readOnly(FileWith("ro.bin", ""), false, false, true);
     EXPECT_EQ(0, readOnly.Fill(1, 300));
 }

@@ -25,48 +25,35 @@ protected:
     FileSystem fileSystem_;
 };
 
-TEST_F(FileSystemTest, FileExists) {
+TEST_F(FileSystemTest, FileAndFolderExist) {
     struct Case {
         std::string relative;
         bool exists;
     };
-    const Case cases[] = {
-        {"file.txt", true}, {"sub", true}, {"sub\\", true}, {"missing.txt", false}, {"sub\\missing", false},
-    };
-    for (const Case& c : cases)
+    const Case files[] = {
+        {"file.txt", true}, {"sub", true}, {"sub\\", true}, {"missing.txt", false}, {"sub\\missing", false}};
+    for (const Case& c : files)
         EXPECT_EQ(c.exists, fileSystem_.FileExists(At(c.relative))) << c.relative;
     EXPECT_FALSE(fileSystem_.FileExists(String("")));
     EXPECT_TRUE(fileSystem_.FileExists(At("file.txt")));
     EXPECT_STREQ(scratch_.PathOf("file.txt").c_str(), fileSystem_.Buffer());
-}
+    // A wildcard names a folder when exactly one folder matches: "sub" is the only one so far.
+    const Case folders[] = {{"sub", true},        {"sub\\", true}, {"sub/", true}, {"file.txt", false},
+                            {"missing\\", false}, {"su*", true},   {"*", true},    {"x*", false}};
+    for (const Case& c : folders)
+        EXPECT_EQ(c.exists, fileSystem_.FolderExists(At(c.relative))) << c.relative;
+    EXPECT_FALSE(fileSystem_.FolderExists(String("")));
+    for (const char* windows : {"C:\\windows\\", "C:\\windows", "C:\\"})
+        EXPECT_TRUE(fileSystem_.FolderExists(String(windows))) << windows;
+    ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("sub2").c_str(), nullptr));
+    EXPECT_FALSE(fileSystem_.FolderExists(At("sub*")));  // two folders match
 
-TEST_F(FileSystemTest, FileExistsRelativeToCurrentFolder) {
     char saved[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, saved);
     ASSERT_TRUE(SetCurrentDirectoryA(scratch_.Path().c_str()));
     EXPECT_TRUE(fileSystem_.FileExists(String("file.txt")));
     EXPECT_FALSE(fileSystem_.FileExists(String("nothing.txt")));
     SetCurrentDirectoryA(saved);
-}
-
-TEST_F(FileSystemTest, FolderExists) {
-    struct Case {
-        std::string relative;
-        bool exists;
-    };
-    const Case cases[] = {
-        {"sub", true},        {"sub\\", true}, {"sub/", true}, {"file.txt", false},
-        {"missing\\", false}, {"su*", true},   {"*", true},  // exactly one folder (sub) in the scratch folder
-        {"x*", false},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.exists, fileSystem_.FolderExists(At(c.relative))) << c.relative;
-    EXPECT_FALSE(fileSystem_.FolderExists(String("")));
-    EXPECT_TRUE(fileSystem_.FolderExists(String("C:\\windows\\")));
-    EXPECT_TRUE(fileSystem_.FolderExists(String("C:\\windows")));
-    EXPECT_TRUE(fileSystem_.FolderExists(String("C:\\")));
-    ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("sub2").c_str(), nullptr));
-    EXPECT_FALSE(fileSystem_.FolderExists(At("sub*")));  // two folders match
 }
 
 TEST_F(FileSystemTest, CreateFolderWithParents) {
@@ -77,29 +64,20 @@ TEST_F(FileSystemTest, CreateFolderWithParents) {
     EXPECT_FALSE(fileSystem_.CreateFolder(At("file.txt\\inside\\")));  // a file in the way
     EXPECT_TRUE(fileSystem_.CreateFolder(At("mixed/slashes\\here\\")));
     EXPECT_TRUE(fileSystem_.FolderExists(At("mixed\\slashes\\here")));
-}
-
-TEST_F(FileSystemTest, CreateFolderWithoutSeparator) {
     fileSystem_.SetWithSeparator(false);
     EXPECT_TRUE(fileSystem_.CreateFolder(At("plain\\nested")));
     EXPECT_TRUE(fileSystem_.FolderExists(At("plain\\nested")));
     EXPECT_FALSE(fileSystem_.FolderExists(At("plain\\neste")));  // the last character was not cut
 }
 
-TEST_F(FileSystemTest, TempFolderWithAndWithoutSeparator) {
+TEST_F(FileSystemTest, TempFolderAndFreshEmptyTempFiles) {
+    EXPECT_TRUE(fileSystem_.WithSeparator());
     const String with = fileSystem_.TempFolder();
     ASSERT_GT(with.Length(), 1);
     EXPECT_EQ('\\', with.GetAt(with.Length() - 1));
     EXPECT_TRUE(fileSystem_.FolderExists(with));
-    fileSystem_.SetWithSeparator(false);
-    const String without = fileSystem_.TempFolder();
-    EXPECT_EQ(std::string(with.Text(), with.Length() - 1), std::string(without.Text()));
-}
-
-TEST_F(FileSystemTest, TempFileNamesAreFreshEmptyFiles) {
     const String first = fileSystem_.TempFileName();
     const String second = fileSystem_.TempFileName();
-    EXPECT_TRUE(fileSystem_.WithSeparator());
     ASSERT_FALSE(first.IsEmpty());
     EXPECT_STRNE(first.Text(), second.Text());
     for (const String* name : {&first, &second}) {
@@ -107,12 +85,14 @@ TEST_F(FileSystemTest, TempFileNamesAreFreshEmptyFiles) {
         EXPECT_TRUE(kvrtest::ReadFileBytes(name->Text()).empty());
         const std::string path = name->Text();
         EXPECT_EQ(0u, path.substr(path.rfind('\\') + 1).find("tmp")) << path;
-        EXPECT_EQ(0, path.find(fileSystem_.TempFolder().Text())) << path;
+        EXPECT_EQ(0, path.find(with.Text())) << path;
         DeleteFileA(name->Text());
     }
+    fileSystem_.SetWithSeparator(false);
+    EXPECT_EQ(std::string(with.Text(), with.Length() - 1), std::string(fileSystem_.TempFolder().Text()));
 }
 
-TEST_F(FileSystemTest, CopyFileOverwriteRule) {
+TEST_F(FileSystemTest, CopyFileOverwriteRuleAndShellOpenFailures) {
     ASSERT_TRUE(kvrtest::WriteFileBytes(scratch_.PathOf("target.txt"), kvrtest::BytesOf("old")));
     EXPECT_FALSE(fileSystem_.CopyFile(At("file.txt"), At("target.txt"), false));
     EXPECT_EQ(kvrtest::BytesOf("old"), kvrtest::ReadFileBytes(scratch_.PathOf("target.txt")));
@@ -120,9 +100,6 @@ TEST_F(FileSystemTest, CopyFileOverwriteRule) {
     EXPECT_EQ(kvrtest::BytesOf("abc"), kvrtest::ReadFileBytes(scratch_.PathOf("target.txt")));
     EXPECT_TRUE(fileSystem_.CopyFile(At("file.txt"), At("sub\\copy.txt"), false));
     EXPECT_FALSE(fileSystem_.CopyFile(At("missing.txt"), At("x.txt"), true));
-}
-
-TEST_F(FileSystemTest, ShellOpenOfMissingFileFails) {
     EXPECT_FALSE(fileSystem_.ShellOpen(At("no-such-document.xyz"), String(""), SW_HIDE));
     EXPECT_FALSE(fileSystem_.ShellOpen(String(""), String(""), SW_HIDE));
 }

@@ -63,15 +63,10 @@ TEST(PathName, Pieces) {
     }
 }
 
-TEST(PathName, ExtensionWithDot) {
+TEST(PathName, TrailingSeparatorAndExtensionDot) {
     PathName path("C:\\a\\b\\file.txt");
     EXPECT_STREQ(".txt", path.GetExtension(true).Text());
-    PathName none("C:\\a\\file");
-    EXPECT_STREQ("", none.GetExtension(true).Text());
-}
-
-TEST(PathName, WithoutTrailingSeparator) {
-    PathName path("C:\\a\\b\\file.txt");
+    EXPECT_STREQ("", PathName("C:\\a\\file").GetExtension(true).Text());
     path.SetTrailingSeparator(false);
     EXPECT_STREQ("a\\b", path.GetFolder().Text());
     EXPECT_STREQ("b", path.GetLastFolderName().Text());
@@ -80,6 +75,11 @@ TEST(PathName, WithoutTrailingSeparator) {
     path.SetTrailingSeparator(true);
     EXPECT_STREQ("C:\\a\\b\\file.txt", path.GetPath().Text());
     EXPECT_STREQ("C:\\a\\b\\", path.GetFolderPath().Text());
+    // Invalid text resets what an earlier path left.
+    EXPECT_EQ(PathName::kNone, path.SetPath("C:\\a?"));
+    EXPECT_STREQ("", path.GetFileName().Text());
+    EXPECT_STREQ("", path.GetFolderPath().Text());
+    EXPECT_FALSE(path.IsFolderPath());
 }
 
 TEST(PathName, RelativePathsAgainstCurrentFolder) {
@@ -108,14 +108,6 @@ TEST(PathName, ValidityAndKindTests) {
     EXPECT_TRUE(PathName::IsUnc("\\\\s"));
     EXPECT_FALSE(PathName::IsUnc("\\s"));
     EXPECT_FALSE(PathName::IsUnc(nullptr));
-}
-
-TEST(PathName, InvalidTextResetsEarlierPath) {
-    PathName path("C:\\a\\b.txt");
-    EXPECT_EQ(PathName::kNone, path.SetPath("C:\\a?"));
-    EXPECT_STREQ("", path.GetFileName().Text());
-    EXPECT_STREQ("", path.GetFolderPath().Text());
-    EXPECT_FALSE(path.IsFolderPath());
 }
 
 }  // namespace

@@ -113,6 +113,7 @@ TEST(ApplyKey, RemovesKeyAcrossBlocks) {
         {"body 999", 999, {9, 8, 7}},
         {"body 1000", 1000, {9, 8, 7}},
         {"body 1001", 1001, {9, 8, 7}},
+        {"empty key changes nothing", 1234, {}},
     };
     for (const KeyCase& c : cases) {
         const Bytes plain = kvrtest::PatternBytes(c.bodySize, 3);
@@ -131,28 +132,6 @@ TEST(ApplyKey, ByteArithmeticWraps) {
     Load(key, {6, 7, 1, 255});
     ASSERT_TRUE(data.ApplyKey(&key, -1, &out, nullptr));
     EXPECT_EQ((Bytes{255, 0, 255, 0}), Content(out));
-}
-
-TEST(ApplyKey, KeyIndexRunsOnAtBlockBorder) {
-    // Byte 1000 is the first of the second block: it takes key index 1000 mod 3 = 1.
-    Bytes stored(1001, 100);
-    MemoryStream data, key, out;
-    Load(data, stored);
-    Load(key, {10, 20, 30});
-    ASSERT_TRUE(data.ApplyKey(&key, -1, &out, nullptr));
-    const Bytes result = Content(out);
-    ASSERT_EQ(1001u, result.size());
-    EXPECT_EQ(100 - 10, result[999]);  // 999 mod 3 = 0
-    EXPECT_EQ(100 - 20, result[1000]);
-}
-
-TEST(ApplyKey, EmptyKeyChangesNothing) {
-    const Bytes plain = kvrtest::PatternBytes(1234, 8);
-    MemoryStream data, key, out;
-    Load(data, plain);
-    key.Allocate(0);
-    ASSERT_TRUE(data.ApplyKey(&key, -1, &out, nullptr));
-    EXPECT_EQ(plain, Content(out));
 }
 
 TEST(ApplyKey, FromPositionForLengthInPlace) {
@@ -178,7 +157,7 @@ TEST(ApplyKey, FromPositionForLengthInPlace) {
     EXPECT_EQ(Bytes(stored.begin() + 1506, stored.end()), Bytes(result.begin() + 1506, result.end()));
 }
 
-TEST(ApplyKey, HookReportsBeforeEachBlock) {
+TEST(ApplyKey, HookReportsBeforeEachBlockAndStops) {
     MemoryStream data, key, out;
     Load(data, Bytes(4000, 1));
     Load(key, {1});
@@ -186,18 +165,13 @@ TEST(ApplyKey, HookReportsBeforeEachBlock) {
     data.keyStageHook = &HookLog::Record;
     ASSERT_TRUE(data.ApplyKey(&key, -1, &out, &log));
     EXPECT_EQ((std::vector<int>{0, 250, 500, 750}), log.values);
-}
-
-TEST(ApplyKey, HookStopsTheTransform) {
-    MemoryStream data, key, out;
-    Load(data, Bytes(4000, 1));
-    Load(key, {1});
-    HookLog log;
-    log.stopAt = 2;
-    data.keyStageHook = &HookLog::Record;
-    EXPECT_FALSE(data.ApplyKey(&key, -1, &out, &log));
-    EXPECT_EQ(3u, log.values.size());
-    EXPECT_EQ(2000, out.GetSize());
+    data.Seek(0);
+    MemoryStream partial;
+    HookLog stopping;
+    stopping.stopAt = 2;
+    EXPECT_FALSE(data.ApplyKey(&key, -1, &partial, &stopping));
+    EXPECT_EQ(3u, stopping.values.size());
+    EXPECT_EQ(2000, partial.GetSize());
 }
 
 TEST(ApplyKey, RefusesMissingStreams) {
@@ -225,26 +199,25 @@ TEST(InflateChunks, JoinsChunksInOrder) {
     }
 }
 
-TEST(InflateChunks, ZeroChunksInflateToNothing) {
-    MemoryStream packed, out;
-    Load(packed, {0, 0, 0, 0});
-    EXPECT_TRUE(packed.InflateChunks(&out, nullptr));
-    EXPECT_EQ(0, out.GetSize());
-}
-
-TEST(InflateChunks, EmptySourceOrNoDestinationFails) {
-    MemoryStream packed, out;
-    packed.Allocate(0);
-    EXPECT_FALSE(packed.InflateChunks(&out, nullptr));
-    Load(packed, kvrtest::BuildChunkStream(kvrtest::BytesOf("abc")));
-    EXPECT_FALSE(packed.InflateChunks(nullptr, nullptr));
-}
-
 Bytes OneChunk(uint32_t plainSize, uint32_t packedSize, const Bytes& packed, uint32_t count = 1) {
     Bytes out;
     kvrtest::AppendU32(out, count);
     kvrtest::AppendChunk(out, plainSize, packedSize, packed);
     return out;
+}
+
+TEST(InflateChunks, EmptyResultsAndRefusals) {
+    MemoryStream packed, out;
+    Load(packed, {0, 0, 0, 0});  // zero chunks
+    EXPECT_TRUE(packed.InflateChunks(&out, nullptr));
+    EXPECT_EQ(0, out.GetSize());
+    const Bytes empty = kvrtest::ZlibCompress(Bytes());
+    Load(packed, OneChunk(0, static_cast<uint32_t>(empty.size()), empty));  // one chunk of no bytes
+    EXPECT_TRUE(packed.InflateChunks(&out, nullptr));
+    EXPECT_EQ(0, out.GetSize());
+    EXPECT_FALSE(packed.InflateChunks(nullptr, nullptr));
+    packed.Allocate(0);
+    EXPECT_FALSE(packed.InflateChunks(&out, nullptr));
 }
 
 TEST(InflateChunks, RejectsLyingOrBrokenChunks) {
@@ -280,14 +253,6 @@ TEST(InflateChunks, RejectsLyingOrBrokenChunks) {
     }
 }
 
-TEST(InflateChunks, ChunkOfZeroPlainBytes) {
-    MemoryStream packed, out;
-    const Bytes empty = kvrtest::ZlibCompress(Bytes());
-    Load(packed, OneChunk(0, static_cast<uint32_t>(empty.size()), empty));
-    EXPECT_TRUE(packed.InflateChunks(&out, nullptr));
-    EXPECT_EQ(0, out.GetSize());
-}
-
 TEST(InflateChunks, HookReportsBeforeEachChunkAndStops) {
     const Bytes plain = kvrtest::PatternBytes(400000, 6);
     MemoryStream packed, out;
@@ -321,29 +286,23 @@ TEST(InflateChunks, OutputCappedBelowTwoGigabytes) {
 
 // ---- InflateFile ----
 
-TEST(InflateFile, InflatesBetweenFiles) {
+TEST(InflateFile, InflatesBetweenFilesAndFailureDeletesPlainFile) {
     kvrtest::ScratchFolder scratch;
-    const Bytes plain = kvrtest::PatternBytes(123456, 7);
-    const std::string packedPath = scratch.PathOf("packed.bin");
-    const std::string plainPath = scratch.PathOf("plain.bin");
-    ASSERT_TRUE(kvrtest::WriteFileBytes(packedPath, kvrtest::BuildChunkStream(plain)));
-    ASSERT_TRUE(kvrtest::WriteFileBytes(plainPath, Bytes(500000, 1)));  // truncated by the stage
+    const Bytes plain = kvrtest::PatternBytes(150000, 7);
+    const Bytes good = kvrtest::BuildChunkStream(plain);
+    const String packedPath(scratch.PathOf("packed.bin").c_str());
+    const String plainPath(scratch.PathOf("plain.bin").c_str());
+    ASSERT_TRUE(kvrtest::WriteFileBytes(packedPath.Text(), good));
+    ASSERT_TRUE(kvrtest::WriteFileBytes(plainPath.Text(), Bytes(500000, 1)));  // truncated by the stage
     HookLog log;
-    ASSERT_TRUE(Stream::InflateFile(String(packedPath.c_str()), String(plainPath.c_str()), &HookLog::Record, &log));
-    EXPECT_EQ(plain, kvrtest::ReadFileBytes(plainPath));
+    ASSERT_TRUE(Stream::InflateFile(packedPath, plainPath, &HookLog::Record, &log));
+    EXPECT_EQ(plain, kvrtest::ReadFileBytes(plainPath.Text()));
     EXPECT_EQ((std::vector<int>{0, 500}), log.values);
-}
 
-TEST(InflateFile, FailureDeletesPlainFile) {
-    kvrtest::ScratchFolder scratch;
-    const std::string packedPath = scratch.PathOf("packed.bin");
-    const std::string plainPath = scratch.PathOf("plain.bin");
-    const Bytes good = kvrtest::BuildChunkStream(kvrtest::PatternBytes(150000, 7));
-    ASSERT_TRUE(kvrtest::WriteFileBytes(packedPath, kvrtest::Truncated(good, good.size() - 3)));
-    EXPECT_FALSE(Stream::InflateFile(String(packedPath.c_str()), String(plainPath.c_str()), nullptr, nullptr));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(plainPath.c_str()));
-    EXPECT_FALSE(
-        Stream::InflateFile(String(scratch.PathOf("missing").c_str()), String(plainPath.c_str()), nullptr, nullptr));
+    ASSERT_TRUE(kvrtest::WriteFileBytes(packedPath.Text(), kvrtest::Truncated(good, good.size() - 3)));
+    EXPECT_FALSE(Stream::InflateFile(packedPath, plainPath, nullptr, nullptr));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(plainPath.Text()));
+    EXPECT_FALSE(Stream::InflateFile(String(scratch.PathOf("missing").c_str()), plainPath, nullptr, nullptr));
 }
 
 }  // namespace

@@ -1,26 +1,32 @@
 // String: capacity rule, searches and range clamping, editing, formatting, conversions.
+// Most checks are tables of {result, expected}; a failure names the entry's index.
 #include "toolkit/base/String.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <utility>
 
-TEST(String, DefaultAndEmptyAssignment) {
-    String s;
-    EXPECT_EQ(0, s.Length());
-    EXPECT_STREQ("", s.Text());
-    EXPECT_EQ(0, s.Capacity());
-    s.Assign("");
-    EXPECT_EQ(16, s.Capacity());
-    s.Assign(static_cast<const char*>(nullptr));
-    EXPECT_STREQ("", s.Text());
-    s.Empty();
-    EXPECT_EQ(0, s.Capacity());
-    EXPECT_STREQ("", s.Text());
+namespace {
+
+using TextCase = std::pair<String, const char*>;
+using NumberCase = std::pair<int, int>;
+
+template <size_t N>
+void ExpectTexts(const TextCase (&cases)[N]) {
+    for (size_t i = 0; i < N; i++)
+        EXPECT_STREQ(cases[i].second, cases[i].first.Text()) << "entry " << i;
 }
 
-TEST(String, CapacityStepsAndNeverShrinks) {
+template <size_t N>
+void ExpectNumbers(const NumberCase (&cases)[N]) {
+    for (size_t i = 0; i < N; i++)
+        EXPECT_EQ(cases[i].second, cases[i].first) << "entry " << i;
+}
+
+TEST(String, CapacityStepsAndEmptyStates) {
     const struct {
         int length;
         int capacity;
@@ -32,38 +38,44 @@ TEST(String, CapacityStepsAndNeverShrinks) {
         EXPECT_EQ(c.length, s.Length());
         EXPECT_EQ(0, s.Text()[c.length]);
     }
-    String s("12345678901234");  // 14 bytes
+    String s;
+    EXPECT_EQ(0, s.Capacity());
+    EXPECT_STREQ("", s.Text());
+    s.Assign("");
     EXPECT_EQ(16, s.Capacity());
-    s.Append('5');
-    EXPECT_EQ(32, s.Capacity());
-    s.Append("6");
-    EXPECT_STREQ("1234567890123456", s.Text());
-    s.SetLength(2, true);
-    EXPECT_EQ(32, s.Capacity());
-    EXPECT_STREQ("12", s.Text());
+    s.Assign(static_cast<const char*>(nullptr));
+    EXPECT_STREQ("", s.Text());
+    s.Empty();
+    EXPECT_EQ(0, s.Capacity());
+    EXPECT_STREQ("", s.Text());
+
+    String grown("12345678901234");  // 14 bytes in 16: one more byte moves to 32, which never shrinks
+    EXPECT_EQ(16, grown.Capacity());
+    grown.Append('5');
+    grown.Append("6");
+    EXPECT_STREQ("1234567890123456", grown.Text());
+    grown.SetLength(2, true);
+    EXPECT_EQ(32, grown.Capacity());
+    EXPECT_STREQ("12", grown.Text());
 }
 
-TEST(String, AppendFromOwnBuffer) {
+TEST(String, OwnBufferAsSourceAndTags) {
     String s("abcdefghijklmn");  // capacity 16; appending itself forces a move
     s.Append(s.Text());
-    EXPECT_STREQ("abcdefghijklmnabcdefghijklmn", s.Text());
     s.Append(s.Text() + 20);
-    EXPECT_STREQ("abcdefghijklmnabcdefghijklmnghijklmn", s.Text());
     String t("xy");
     t.Insert(t.Text(), 1);
-    EXPECT_STREQ("xxyy", t.Text());
-}
+    const TextCase edited[] = {{s, "abcdefghijklmnabcdefghijklmnghijklmn"}, {t, "xxyy"}};
+    ExpectTexts(edited);
 
-TEST(String, CopyCarriesTagConcatenationDoesNot) {
-    String s("a");
-    s.SetTag(7);
-    String copy(s);
-    EXPECT_EQ(7u, copy.Tag());
+    String tagged("a");
+    tagged.SetTag(7);
     String assigned;
-    assigned.Assign(s);
+    assigned.Assign(tagged);
+    EXPECT_EQ(7u, String(tagged).Tag());
     EXPECT_EQ(7u, assigned.Tag());
-    EXPECT_EQ(0u, (s + "b").Tag());
-    EXPECT_STREQ("ab", (s + "b").Text());
+    EXPECT_EQ(0u, (tagged + "b").Tag());  // concatenation makes a new text without the tag
+    EXPECT_STREQ("ab", (tagged + "b").Text());
 }
 
 TEST(String, FindCharAndTextRanges) {
@@ -83,37 +95,43 @@ TEST(String, FindCharAndTextRanges) {
         String s(c.text);
         EXPECT_EQ(c.expected, s.Find(c.needle, c.start, c.count, c.after)) << c.text << " / " << c.needle;
     }
-    String s("hello");
-    EXPECT_EQ(2, s.Find('l'));
-    EXPECT_EQ(3, s.Find('l', 3));
-    EXPECT_EQ(-1, s.Find('o', 0, 4));
-    EXPECT_EQ(-1, s.Find('h', 5));
-    EXPECT_EQ(1, String("HeLLo").FindNoCase("ell"));
-    EXPECT_EQ(-1, String("HeLLo").FindNoCase("ell", 2));
+    const String s("hello");
+    const String mixed("HeLLo");
+    const String path("a\\b\\c");
+    const NumberCase positions[] = {{s.Find('l'), 2},
+                                    {s.Find('l', 3), 3},
+                                    {s.Find('o', 0, 4), -1},
+                                    {s.Find('h', 5), -1},
+                                    {mixed.FindNoCase("ell"), 1},
+                                    {mixed.FindNoCase("ell", 2), -1},
+                                    {String("").ReverseFind('a'), -1},
+                                    {String().ReverseFind('a'), -1},
+                                    {path.ReverseFind('\\'), 3},
+                                    {path.ReverseFind('\\', 2), 1},
+                                    {s.ReverseFind('h', 5), -1},
+                                    {s.ReverseFind('l'), 3}};
+    ExpectNumbers(positions);
 }
 
-TEST(String, ReverseFind) {
-    EXPECT_EQ(-1, String("").ReverseFind('a'));
-    EXPECT_EQ(-1, String().ReverseFind('a'));
-    EXPECT_EQ(4, String("a\\b\\c").ReverseFind('\\') + 1);
-    EXPECT_EQ(1, String("a\\b\\c").ReverseFind('\\', 2));
-    EXPECT_EQ(-1, String("abc").ReverseFind('a', 3));
-}
-
-TEST(String, Extraction) {
-    String s("abcdef");
-    EXPECT_STREQ("", s.Left(0).Text());
-    EXPECT_STREQ("abc", s.Left(3).Text());
-    EXPECT_STREQ("abcdef", s.Left(99).Text());
-    EXPECT_STREQ("f", s.Right(1).Text());
-    EXPECT_STREQ("", s.Right(-1).Text());
-    EXPECT_STREQ("abcdef", s.Right(10).Text());
-    EXPECT_STREQ("cd", s.Mid(2, 2).Text());
-    EXPECT_STREQ("abcdef", s.Mid(-3).Text());
-    EXPECT_STREQ("", s.Mid(6).Text());
+TEST(String, ExtractionAndComparison) {
+    const String s("abcdef");
+    const TextCase pieces[] = {{s.Left(0), ""},     {s.Left(3), "abc"},    {s.Left(99), "abcdef"},
+                               {s.Right(1), "f"},   {s.Right(-1), ""},     {s.Right(10), "abcdef"},
+                               {s.Mid(2, 2), "cd"}, {s.Mid(-3), "abcdef"}, {s.Mid(6), ""}};
+    ExpectTexts(pieces);
     EXPECT_STREQ("ab", String("ab=cd").BeforeChar('=').Text());
     EXPECT_STREQ("abcd", String("abcd").BeforeChar('=').Text());
     EXPECT_STREQ("ABC1", String("abC1").Upper().Text());
+    const String abc("abc");
+    EXPECT_TRUE(abc == "abc");
+    EXPECT_TRUE(abc != "abd");
+    const String high("\xE9");  // above "z" in unsigned byte order
+    const NumberCase orders[] = {{abc.Compare("abd"), -1},
+                                 {high.Compare("z"), 1},
+                                 {abc.Compare("abc"), 0},
+                                 {abc.CompareNoCase("ABC"), 0},
+                                 {abc.CompareNoCase("ABD") < 0, true}};
+    ExpectNumbers(orders);
 }
 
 TEST(String, TokensAndLines) {
@@ -129,127 +147,92 @@ TEST(String, TokensAndLines) {
         const char* text;
         const char* line;
         int next;
-    } lines[] = {{"a\r\nb", "a", 3}, {"a\rb", "a", 2}, {"abc", "abc", 3}, {"a\nb", "a", 2}, {"\r\n", "", 2}};
+        int lineCount;
+    } lines[] = {{"a\r\nb", "a", 3, 2}, {"a\rb", "a", 2, 1}, {"abc", "abc", 3, 1},  {"a\nb", "a", 2, 1},
+                 {"\r\n", "", 2, 2},    {"", "", 0, 1},      {"\r\n\r\n", "", 2, 3}};
     for (const auto& c : lines) {
         String t(c.text);
         EXPECT_STREQ(c.line, t.GetLine(0, next).Text()) << c.text;
         EXPECT_EQ(c.next, next) << c.text;
+        EXPECT_EQ(c.lineCount, t.LineCount()) << c.text;
     }
-    EXPECT_EQ(1, String("a\nb").LineCount());
-    EXPECT_EQ(2, String("a\r\nb").LineCount());
-    EXPECT_EQ(1, String("").LineCount());
-    EXPECT_EQ(3, String("\r\n\r\n").LineCount());
 }
 
-TEST(String, DeleteInsertReplaceRange) {
+TEST(String, DeleteInsertReplaceRangeTrimSetAt) {
     String s("1234567");
     EXPECT_EQ(2, s.Delete(5, 10));
-    EXPECT_STREQ("12345", s.Text());
     EXPECT_EQ(0, s.Delete(5));
     EXPECT_EQ(3, s.Delete(1, 3));
-    EXPECT_STREQ("15", s.Text());
-
     String t("ac");
     t.Insert("b", 1);
     t.Insert("z", 10);
     t.Insert("d", -1);
-    EXPECT_STREQ("abcd", t.Text());
-    t.Insert('-', 2, 3);
-    EXPECT_STREQ("ab---cd", t.Text());
-    t.Insert('x', 1, 0);
-    EXPECT_STREQ("ab---cd", t.Text());
-
+    String dashes(t);
+    dashes.Insert('-', 2, 3);
+    dashes.Insert('x', 1, 0);
     String r("hello world");
     r.ReplaceRange("HELLO THERE", 0, 5);
-    EXPECT_STREQ("HELLO THERE world", r.Text());
-    r.ReplaceRange("", 5);
-    EXPECT_STREQ("HELLO", r.Text());
-    r.ReplaceRange("x", 99);
-    EXPECT_STREQ("HELLO", r.Text());
+    String cut(r);
+    cut.ReplaceRange("", 5);
+    cut.ReplaceRange("x", 99);
+    String blanks(" \t \t");
+    blanks.TrimLeft(-1);
+    String trimmed("\t x y \t");
+    trimmed.TrimLeft(-1);
+    trimmed.TrimRight(-1);
+    String left(trimmed);
+    left.TrimLeft(1);
+    String none(left);
+    none.TrimRight(5);
+    String untouched("abc");
+    untouched.TrimLeft(0);
+    String setAt("abcd");
+    setAt.SetAt(2, 0);  // a NUL cuts the text
+    setAt.SetAt(0, 'x');
+    const TextCase edited[] = {{s, "15"},      {t, "abcd"},        {dashes, "ab---cd"}, {r, "HELLO THERE world"},
+                               {cut, "HELLO"}, {blanks, ""},       {trimmed, "x y"},    {left, " y"},
+                               {none, ""},     {untouched, "abc"}, {setAt, "xb"}};
+    ExpectTexts(edited);
+    EXPECT_EQ(2, setAt.Length());
 }
 
 TEST(String, ReplaceAll) {
     String tabs("a\t\tb");
-    EXPECT_EQ(2, tabs.Replace("\t", "    "));
-    EXPECT_STREQ("a        b", tabs.Text());
     String spaces(" a b  c ");
-    EXPECT_EQ(5, spaces.Replace(" ", ""));
-    EXPECT_STREQ("abc", spaces.Text());
-    String grow("aaa");
-    EXPECT_EQ(3, grow.Replace("a", "aa"));  // resumes after each replacement: no endless loop
-    EXPECT_STREQ("aaaaaa", grow.Text());
+    String grow("aaa");  // resumes after each replacement: no endless loop
     String ranged("a.a.a.a");
-    EXPECT_EQ(2, ranged.Replace(".", "::", 0, 4));
-    EXPECT_STREQ("a::a::a.a", ranged.Text());
-    EXPECT_EQ(0, ranged.Replace("", "x"));
     String path("a/b/c");
-    EXPECT_EQ(2, path.Replace('/', '\\'));
-    EXPECT_STREQ("a\\b\\c", path.Text());
+    const NumberCase counts[] = {{tabs.Replace("\t", "    "), 2}, {spaces.Replace(" ", ""), 5},
+                                 {grow.Replace("a", "aa"), 3},    {ranged.Replace(".", "::", 0, 4), 2},
+                                 {ranged.Replace("", "x"), 0},    {path.Replace('/', '\\'), 2}};
+    ExpectNumbers(counts);
+    const TextCase replaced[] = {
+        {tabs, "a        b"}, {spaces, "abc"}, {grow, "aaaaaa"}, {ranged, "a::a::a.a"}, {path, "a\\b\\c"}};
+    ExpectTexts(replaced);
 }
 
-TEST(String, Trim) {
-    String s(" \t \t");
-    s.TrimLeft(-1);
-    EXPECT_STREQ("", s.Text());
-    String t("\t x y \t");
-    t.TrimLeft(-1);
-    t.TrimRight(-1);
-    EXPECT_STREQ("x y", t.Text());
-    t.TrimLeft(1);
-    EXPECT_STREQ(" y", t.Text());
-    t.TrimRight(5);
-    EXPECT_STREQ("", t.Text());
-    String u("abc");
-    u.TrimLeft(0);
-    EXPECT_STREQ("abc", u.Text());
-}
-
-TEST(String, SetAtCuts) {
-    String s("abcd");
-    s.SetAt(2, 0);
-    EXPECT_STREQ("ab", s.Text());
-    EXPECT_EQ(2, s.Length());
-    s.SetAt(0, 'x');
-    EXPECT_STREQ("xb", s.Text());
-}
-
-TEST(String, FormatProducesWholeText) {
+TEST(String, FormatAndFromDouble) {
     String big(std::string(300, 'q').c_str());
     String s;
     s.Format("<%s>", big.Text());
     EXPECT_EQ(302, s.Length());
-    s.Format("%.3s", "abcdef");
-    EXPECT_STREQ("abc", s.Text());
-    s.Format("%d|%5s|%-3d|%x|%s", -12, "ab", 7, 255, static_cast<const char*>("z"));
-    EXPECT_STREQ("-12|   ab|7  |ff|z", s.Text());
     s.Format("%0500d", 1);
     EXPECT_EQ(500, s.Length());
     s.Format("%f", 1e300);
     EXPECT_EQ(301, s.Find('.'));
+    s.Format("%.3s", "abcdef");
+    EXPECT_STREQ("abc", s.Text());
+    s.Format("%d|%5s|%-3d|%x|%s", -12, "ab", 7, 255, static_cast<const char*>("z"));
+    EXPECT_STREQ("-12|   ab|7  |ff|z", s.Text());
     s.Format("%lld %c%%", 1234567890123LL, 'k');
     EXPECT_STREQ("1234567890123 k%", s.Text());
-}
 
-TEST(String, FromDouble) {
     const struct {
         double x;
         const char* text;
     } cases[] = {{0.0, "0"}, {-1.25, "-1.25"}, {2.5, "2.5"}, {3.0, "3"}, {10.0, "10"}, {0.125, "0.125"}};
-    for (const auto& c : cases) {
-        String s;
-        EXPECT_STREQ(c.text, s.FromDouble(c.x).Text()) << c.x;
-    }
-}
-
-TEST(String, Comparison) {
-    String s("abc");
-    EXPECT_TRUE(s == "abc");
-    EXPECT_TRUE(s != "abd");
-    EXPECT_EQ(-1, s.Compare("abd"));
-    EXPECT_EQ(1, String("\xE9").Compare("z"));  // unsigned byte order
-    EXPECT_EQ(0, s.Compare("abc"));
-    EXPECT_EQ(0, s.CompareNoCase("ABC"));
-    EXPECT_LT(s.CompareNoCase("ABD"), 0);
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.text, String().FromDouble(c.x).Text()) << c.x;
 }
 
 TEST(String, WideAndCopies) {
@@ -264,18 +247,15 @@ TEST(String, WideAndCopies) {
     char* copy = s.NewCopy();
     EXPECT_STREQ(s.Text(), copy);
     free(copy);
-    String empty;
-    EXPECT_EQ(0, empty.ToWide()[0]);
+    EXPECT_EQ(0, String().ToWide()[0]);
 }
 
 TEST(String, IdentifierClasses) {
-    EXPECT_TRUE(IsIdentifier("BTN_OK"));
-    EXPECT_TRUE(IsIdentifier("_x1"));
-    EXPECT_FALSE(IsIdentifier("1x"));
-    EXPECT_FALSE(IsIdentifier(""));
-    EXPECT_FALSE(IsIdentifier("a-b"));
-    EXPECT_TRUE(IsIdentLetter('\xE9'));
-    EXPECT_FALSE(IsIdentLetter('\xF7'));
-    EXPECT_FALSE(IsIdentLetter('\xE5'));
-    EXPECT_TRUE(IsIdentChar('_'));
+    const NumberCase classes[] = {
+        {IsIdentifier("BTN_OK"), true}, {IsIdentifier("_x1"), true},    {IsIdentifier("1x"), false},
+        {IsIdentifier(""), false},      {IsIdentifier("a-b"), false},   {IsIdentLetter('\xE9'), true},
+        {IsIdentLetter('\xF7'), false}, {IsIdentLetter('\xE5'), false}, {IsIdentChar('_'), true}};
+    ExpectNumbers(classes);
 }
+
+}  // namespace
