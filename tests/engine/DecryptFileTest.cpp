@@ -12,9 +12,6 @@
 #include "engine/DecryptFile.h"
 #include "tests/engine/RequestRecorder.h"
 #include "tests/engine/TestFolders.h"
-#include "tests/support/ArchiveWriter.h"
-#include "tests/support/CarrierWriter.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace kvrtest {
 namespace {
@@ -22,23 +19,9 @@ namespace {
 testing::Environment* const kTemp = testing::AddGlobalTestEnvironment(new PrivateTempEnvironment);
 testing::Environment* const kGraphics = testing::AddGlobalTestEnvironment(new GraphicsEnvironment);
 
-const char kCorrupted[] =
+const std::string kCorrupted =
     "The archive is corrupted or different from the original.\nPlease obtain a valid encrypted copy:\n\n";
-const std::vector<int32_t> kDeclined = {RE_BEGIN, RE_ASK_OVERWRITE, RE_END};
-
-ArchiveEntry File(const std::string& name, const Bytes& data) {
-    ArchiveEntry entry;
-    entry.name = name;
-    entry.data = data;
-    return entry;
-}
-
-ArchiveEntry Folder(const std::string& name) {
-    ArchiveEntry entry;
-    entry.name = name;
-    entry.folder = true;
-    return entry;
-}
+using Tree = std::map<std::string, Bytes>;
 
 // Text-mode traps (EOF mark, CR, LF, NUL) and more than one 1000-byte block.
 Bytes AwkwardBytes() {
@@ -52,13 +35,13 @@ ArchiveSpec StandardSpec() {
     ArchiveSpec spec;
     spec.keyName = "k.key";
     spec.key = BytesOf("s3cr\xEFt");
-    spec.entries = {File("a.txt", BytesOf("hello")), Folder("docs\\"),  File("docs\\b.bin", AwkwardBytes()),
-                    File("empty.txt", Bytes()),      Folder("empty\\"), File("c/d.txt", BytesOf("slash"))};
+    spec.entries = {{"a.txt", BytesOf("hello")}, {"docs\\", {}, true},  {"docs\\b.bin", AwkwardBytes()},
+                    {"empty.txt", {}},           {"empty\\", {}, true}, {"c/d.txt", BytesOf("slash")}};
     return spec;
 }
 
-std::map<std::string, Bytes> ExpectedTree(const ArchiveSpec& spec) {
-    std::map<std::string, Bytes> tree;
+Tree ExpectedTree(const ArchiveSpec& spec) {
+    Tree tree;
     for (const ArchiveEntry& entry : spec.entries) {
         std::string name = entry.name;
         for (char& c : name)
@@ -69,41 +52,6 @@ std::map<std::string, Bytes> ExpectedTree(const ArchiveSpec& spec) {
             tree[name] = entry.data;
     }
     return tree;
-}
-
-enum class Kind { kArchive, kWave, kBitmapBytes, kBitmapWords, kPngHandWritten, kPngThroughImage };
-
-struct KindCase {
-    Kind kind;
-    const char* fileName;
-};
-
-const KindCase kKinds[] = {
-    {Kind::kArchive, "report.enc"},       {Kind::kWave, "song.wav"},
-    {Kind::kBitmapBytes, "bytes.bmp"},    {Kind::kBitmapWords, "words.BMP"},
-    {Kind::kPngHandWritten, "photo.PNG"}, {Kind::kPngThroughImage, "image.png"},
-};
-
-Bytes CarrierOf(Kind kind, const Bytes& raw) {
-    BitmapCarrierSpec bitmap;
-    bitmap.width = 37;  // rows padded to 112 bytes
-    switch (kind) {
-        case Kind::kArchive:
-            return raw;
-        case Kind::kWave:
-            return BuildWaveCarrier(raw);
-        case Kind::kBitmapBytes:
-            return BuildBitmapCarrier(raw, bitmap);
-        case Kind::kBitmapWords:
-            bitmap.byteMode = false;
-            return BuildBitmapCarrier(raw, bitmap);
-        case Kind::kPngHandWritten:
-            return BuildPngCarrier(raw, bitmap);
-        case Kind::kPngThroughImage:
-            bitmap.byteMode = false;
-            return PngThroughImage(BuildBitmapCarrier(raw, bitmap));
-    }
-    return Bytes();
 }
 
 class DecryptFileTest : public testing::Test {
@@ -124,9 +72,12 @@ protected:
     std::string Source() const { return scratch_.PathOf("src\\"); }
     std::string Keys() const { return scratch_.PathOf("keys\\"); }
     void PutKey(const std::string& relative, const Bytes& key) { ASSERT_TRUE(WriteFileBytes(Keys() + relative, key)); }
+    // Writes the source as name, clearing the output folder a previous run left.
     void PutSource(const std::string& name, const Bytes& bytes) {
         ASSERT_TRUE(WriteFileBytes(Source() + name, bytes));
         recorder_.request.sourcePath = (Source() + name).c_str();
+        if (name.find('.') != std::string::npos)
+            ScratchFolder::RemoveTree(Source() + name.substr(0, name.find('.')));
     }
     // Writes the archive of spec (and its key under spec.keyName) as name and runs the request.
     bool RunArchive(const ArchiveSpec& spec, const std::string& name = "report.enc") {
@@ -144,9 +95,8 @@ protected:
         }
         return result;
     }
-    std::map<std::string, Bytes> Output(const std::string& title = "report") const {
-        return ReadTree(Source() + title + "\\");
-    }
+    Tree Output(const std::string& title = "report") const { return ReadTree(Source() + title + "\\"); }
+    void MakeFolder(const std::string& path) { ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path; }
 
     ScratchFolder scratch_;
     RequestRecorder recorder_;
@@ -155,33 +105,25 @@ protected:
 
 // --- success ---------------------------------------------------------------------------
 
-TEST_F(DecryptFileTest, ArchiveWithFileAndEmptyFolderYieldsBoth) {
-    ArchiveSpec spec;
-    spec.keyName = "keys\\k1.key";
-    spec.key = BytesOf("K1");
-    spec.entries = {File("a.txt", BytesOf("abc")), Folder("empty\\")};
-    ASSERT_TRUE(CreateDirectoryA((Keys() + "keys").c_str(), nullptr));
-    ASSERT_TRUE(RunArchive(spec));
-    EXPECT_EQ(Output(), (std::map<std::string, Bytes>{{"a.txt", BytesOf("abc")}, {"empty\\", Bytes()}}));
-    const std::vector<int32_t> codes = recorder_.Codes();
-    EXPECT_EQ(codes[1], RE_WORK_BEGIN);
-    EXPECT_EQ(recorder_.ProgressValues().back(), 2000);
-}
-
 TEST_F(DecryptFileTest, EveryKindAndDensityGivesTheFilesByteForByte) {
-    for (const KindCase& kind : kKinds) {
+    // Upper-case extensions count too.
+    const std::pair<SourceKind, const char*> kinds[] = {
+        {SourceKind::kArchive, "report.enc"},       {SourceKind::kWave, "song.wav"},
+        {SourceKind::kBitmapBytes, "bytes.bmp"},    {SourceKind::kBitmapWords, "words.BMP"},
+        {SourceKind::kPngHandWritten, "photo.PNG"}, {SourceKind::kPngThroughImage, "image.png"},
+    };
+    for (const auto& kind : kinds) {
         for (bool compressed : {false, true}) {
             ArchiveSpec spec = StandardSpec();
             spec.compressed = compressed;
             spec.chunkSize = 1500;
             PutKey(spec.keyName, spec.key);
-            const Bytes carrier = CarrierOf(kind.kind, BuildRawArchive(spec));
-            ASSERT_FALSE(carrier.empty()) << kind.fileName;
-            PutSource(kind.fileName, carrier);
-            const std::string title = std::string(kind.fileName).substr(0, std::string(kind.fileName).find('.'));
-            ScratchFolder::RemoveTree(Source() + title);
-            EXPECT_TRUE(RunChecked()) << kind.fileName << " compressed " << compressed << ": " << recorder_.ErrorText();
-            EXPECT_EQ(Output(title), ExpectedTree(spec)) << kind.fileName << " compressed " << compressed;
+            const Bytes source = SourceOf(kind.first, BuildRawArchive(spec), 37);  // rows padded to 112 bytes
+            ASSERT_FALSE(source.empty()) << kind.second;
+            PutSource(kind.second, source);
+            const std::string title = std::string(kind.second).substr(0, std::string(kind.second).find('.'));
+            EXPECT_TRUE(RunChecked()) << kind.second << " compressed " << compressed << ": " << recorder_.ErrorText();
+            EXPECT_EQ(Output(title), ExpectedTree(spec)) << kind.second << " compressed " << compressed;
             EXPECT_EQ(recorder_.request.compressed, compressed);
         }
     }
@@ -193,35 +135,44 @@ TEST_F(DecryptFileTest, EmptyKeyNameUsesTheBuiltInKeyAndFlagTwoMeansCompressed) 
     spec.key = BytesOf("KVRK");
     spec.compressed = true;
     spec.flagByte = 2;
+    spec.entries.push_back({"big.bin", PatternBytes(250001, 3)});  // three full-size chunks and a short one
     recorder_.request.keyFolder = scratch_.PathOf("no such folder\\").c_str();
     ASSERT_TRUE(RunArchive(spec)) << recorder_.ErrorText();
     EXPECT_EQ(Output(), ExpectedTree(spec));
 }
 
-TEST_F(DecryptFileTest, KeyUnderASubfolderNameIsFoundInTheKeyFolderOrBesideTheSource) {
-    for (bool besideSource : {false, true}) {
+TEST_F(DecryptFileTest, HeaderVariantsThatStillDecrypt) {
+    struct Case {
+        const char* what;
+        const char* keyName;
+        const char* keyFile;  // below the scratch folder
+        const char* countLine;
+    };
+    const Case cases[] = {
+        {"key below the key folder", "sub\\k.key", "keys\\sub\\k.key", ""},
+        {"key by its file name in the key folder", "sub\\k.key", "keys\\k.key", ""},
+        {"key beside the source", "sub\\k.key", "src\\k.key", ""},
+        {"lone line feed in the key name", "ab\ncd", "keys\\abcd", ""},
+        {"count after blanks", "k.key", "keys\\k.key", " 6"},
+        {"count with a sign", "k.key", "keys\\k.key", "+6"},
+        {"count before other text", "k.key", "keys\\k.key", "6x"},
+    };
+    MakeFolder(Keys() + "sub");
+    for (const Case& c : cases) {
         ArchiveSpec spec = StandardSpec();
-        spec.keyName = "sub\\k.key";
-        const std::string keyPath = besideSource ? Source() + "k.key" : Keys() + "k.key";
-        ASSERT_TRUE(WriteFileBytes(keyPath, spec.key));
+        spec.keyName = c.keyName;
+        spec.countLine = c.countLine;
+        ASSERT_TRUE(WriteFileBytes(scratch_.PathOf(c.keyFile), spec.key));
         PutSource("report.enc", BuildRawArchive(spec));
-        ScratchFolder::RemoveTree(Source() + "report");
-        EXPECT_TRUE(RunChecked()) << recorder_.ErrorText();
-        DeleteFileA(keyPath.c_str());
+        EXPECT_TRUE(RunChecked()) << c.what << ": " << recorder_.ErrorText();
+        EXPECT_EQ(Output(), ExpectedTree(spec)) << c.what;
+        DeleteFileA(scratch_.PathOf(c.keyFile).c_str());
     }
-}
-
-TEST_F(DecryptFileTest, KeyNameLineWithALoneLineFeedIsOneName) {
-    ArchiveSpec spec = StandardSpec();
-    spec.keyName = "ab\ncd";
-    PutKey("abcd", spec.key);
-    PutSource("report.enc", BuildRawArchive(spec));
-    EXPECT_TRUE(RunChecked()) << recorder_.ErrorText();
 }
 
 TEST_F(DecryptFileTest, OutputGoesToTheRequestedFolderOrElseBesideTheSource) {
     const std::string elsewhere = scratch_.PathOf("out\\");
-    ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
+    MakeFolder(elsewhere);
     recorder_.request.outputFolder = elsewhere.c_str();
     ASSERT_TRUE(RunArchive(StandardSpec()));
     EXPECT_EQ(ReadTree(elsewhere + "report\\"), ExpectedTree(StandardSpec()));
@@ -231,33 +182,27 @@ TEST_F(DecryptFileTest, OutputGoesToTheRequestedFolderOrElseBesideTheSource) {
     EXPECT_EQ(Output(), ExpectedTree(StandardSpec()));
 }
 
-// --- progress --------------------------------------------------------------------------
-
 TEST_F(DecryptFileTest, ProgressRunsThroughTheFourBands) {
     for (bool compressed : {false, true}) {
         ArchiveSpec spec = StandardSpec();
         spec.compressed = compressed;
         spec.chunkSize = 700;
-        spec.key = BytesOf("k");
         const Bytes raw = BuildRawArchive(spec);
         PutKey(spec.keyName, spec.key);
         PutSource("report.enc", raw);
-        ScratchFolder::RemoveTree(Source() + "report");
         ASSERT_TRUE(RunChecked());
 
+        // Copy 0..1000 per 1000 bytes, key removal per 1000 bytes, inflation per chunk, one per entry.
         std::vector<int> expected;
         const int size = static_cast<int>(raw.size());
         for (int p = 1000; p < size; p += 1000)
             expected.push_back(p * 1000 / size);
-        const int bodyStart = static_cast<int>(BuildHeader(spec).size());
-        const int body = size - bodyStart;
+        const int body = size - static_cast<int>(BuildHeader(spec).size());
         for (int p = 0; p < body; p += 1000)
             expected.push_back(1000 + p * 1000 / body * (compressed ? 333 : 666) / 1000);
-        if (compressed) {
-            const int chunks = static_cast<int>((BuildEntryStream(spec).size() + 699) / 700);
-            for (int i = 0; i < chunks; ++i)
-                expected.push_back(1333 + i * 1000 / chunks * 333 / 1000);
-        }
+        const int chunks = compressed ? static_cast<int>((BuildEntryStream(spec).size() + 699) / 700) : 0;
+        for (int i = 0; i < chunks; ++i)
+            expected.push_back(1333 + i * 1000 / chunks * 333 / 1000);
         const int count = static_cast<int>(spec.entries.size());
         for (int i = 1; i <= count; ++i)
             expected.push_back(i * 334 / count + 1666);
@@ -275,52 +220,49 @@ TEST_F(DecryptFileTest, FailuresRaiseTheirExactMessage) {
         std::string message;
     };
     std::vector<Case> cases;
-    auto add = [&cases](const char* what, ArchiveSpec spec, const std::string& name, const std::string& message) {
-        cases.push_back({what, spec, name, message});
-    };
     ArchiveSpec spec = StandardSpec();
-    add("no extension", spec, "archive", "Type or Format not valid");
-    add("other extension", spec, "report.zip", "Type or Format not valid");
+    cases.push_back({"no extension", spec, "archive", "Type or Format not valid"});
+    cases.push_back({"other extension", spec, "report.zip", "Type or Format not valid"});
     spec.magic = "KVR-ENC-1.01";
-    add("bad magic", spec, "report.enc", "This is not a valid encrypted archive");
+    cases.push_back({"bad magic", spec, "report.enc", "This is not a valid encrypted archive"});
     spec = StandardSpec();
+    spec.keyName = "missing.key";  // a count is refused before the key is looked up
     for (const char* line : {"0", "abc", "-1", " "}) {
         spec.countLine = line;
-        spec.keyName = "missing.key";  // the count is refused before the key is looked up
-        add("count line", spec, "report.enc", "Unknown Error");
+        cases.push_back({"count line", spec, "report.enc", "Unknown Error"});
     }
     spec = StandardSpec();
     spec.keyName = "missing\\nope.key";
-    add("key missing", spec, "report.enc", "Key not found :\n\nmissing\\nope.key");
+    cases.push_back({"key missing", spec, "report.enc", "Key not found :\n\nmissing\\nope.key"});
+    spec = StandardSpec();
+    spec.keyName = "wrong.key";
+    spec.compressed = true;
+    cases.push_back({"wrong key breaks the inflation", spec, "report.enc", "Unknown Error"});
     spec = StandardSpec();
     spec.corruptCrcOf = 2;
-    add("CRC mismatch", spec, "report.enc", std::string(kCorrupted) + "docs\\b.bin");
-    spec = StandardSpec();
-    spec.announcedCount = 8;
-    add("fewer entries than announced", spec, "report.enc", std::string(kCorrupted) + "report.enc");
-    spec.compressed = true;
-    add("fewer entries than announced, compressed", spec, "report.enc", std::string(kCorrupted) + "report.enc");
+    cases.push_back({"CRC mismatch", spec, "report.enc", kCorrupted + "docs\\b.bin"});
     spec = StandardSpec();
     spec.lyingSizeOf = 0;
-    add("entry longer than the data", spec, "report.enc", std::string(kCorrupted) + "a.txt");
+    cases.push_back({"entry longer than the data", spec, "report.enc", kCorrupted + "a.txt"});
+    spec = StandardSpec();
+    spec.announcedCount = 8;
+    cases.push_back({"fewer entries than announced", spec, "report.enc", kCorrupted + "report.enc"});
+    spec.compressed = true;
+    cases.push_back({"fewer entries than announced, compressed", spec, "report.enc", kCorrupted + "report.enc"});
+    spec.countLine = "99999999999";
+    cases.push_back({"count beyond the integers", spec, "report.enc", kCorrupted + "report.enc"});
     spec = StandardSpec();
     spec.compressed = true;
     spec.entries.clear();
     spec.announcedCount = 1;
-    add("zero chunks", spec, "report.enc", std::string(kCorrupted) + "report.enc");
+    cases.push_back({"zero chunks", spec, "report.enc", kCorrupted + "report.enc"});
 
+    PutKey("k.key", StandardSpec().key);
+    PutKey("wrong.key", BytesOf("other key"));
     for (const Case& c : cases) {
-        RequestRecorder recorder;
-        recorder.request.keyFolder = Keys().c_str();
-        recorder.request.outputFolder = Source().c_str();
-        if (c.spec.keyName != "missing.key" && c.spec.keyName.find("missing") == std::string::npos)
-            PutKey(c.spec.keyName, c.spec.key);
-        ASSERT_TRUE(WriteFileBytes(Source() + c.sourceName, BuildRawArchive(c.spec)));
-        recorder.request.sourcePath = (Source() + c.sourceName).c_str();
-        EXPECT_FALSE(recorder.Run()) << c.what;
-        EXPECT_EQ(recorder.Problem(), "") << c.what;
-        EXPECT_EQ(recorder.ErrorText(), c.message) << c.what;
-        ScratchFolder::RemoveTree(Source() + "report");
+        PutSource(c.sourceName, BuildRawArchive(c.spec));
+        EXPECT_FALSE(RunChecked()) << c.what;
+        EXPECT_EQ(recorder_.ErrorText(), c.message) << c.what;
     }
 }
 
@@ -328,10 +270,8 @@ TEST_F(DecryptFileTest, FilesWrittenBeforeAFailureStay) {
     ArchiveSpec spec = StandardSpec();
     spec.corruptCrcOf = 2;
     EXPECT_FALSE(RunArchive(spec));
-    const std::map<std::string, Bytes> output = Output();
-    EXPECT_EQ(output.at("a.txt"), BytesOf("hello"));
-    EXPECT_EQ(output.at("docs\\b.bin"), AwkwardBytes());  // the mismatching file stays too
-    EXPECT_EQ(output.count("empty.txt"), 0u);
+    EXPECT_EQ(Output(), (Tree{{"a.txt", BytesOf("hello")}, {"docs\\", {}}, {"docs\\b.bin", AwkwardBytes()}}))
+        << "the mismatching file stays too";
 }
 
 TEST_F(DecryptFileTest, UnsafeEntryNamesAreRefusedAndNothingLandsOutsideTheOutputFolder) {
@@ -353,45 +293,36 @@ TEST_F(DecryptFileTest, UnsafeEntryNamesAreRefusedAndNothingLandsOutsideTheOutpu
     const std::set<std::string> scratchBefore = ListNames(scratch_.Path());
     for (const char* name : names) {
         ArchiveSpec spec = StandardSpec();
-        spec.entries.insert(spec.entries.begin() + 1, File(name, BytesOf("evil")));
+        spec.entries.insert(spec.entries.begin() + 1, {name, BytesOf("evil")});
         PutKey(spec.keyName, spec.key);
         PutSource("report.enc", BuildRawArchive(spec));
         const std::set<std::string> sourceBefore = ListNames(Source());
         EXPECT_FALSE(RunChecked()) << name;
-        EXPECT_EQ(recorder_.ErrorText(), std::string(kCorrupted) + name);
-        EXPECT_EQ(Output(), (std::map<std::string, Bytes>{{"a.txt", BytesOf("hello")}})) << name;
+        EXPECT_EQ(recorder_.ErrorText(), kCorrupted + name);
+        EXPECT_EQ(Output(), (Tree{{"a.txt", BytesOf("hello")}})) << name;
         EXPECT_EQ(NewNames(sourceBefore, ListNames(Source())), (std::set<std::string>{"report"})) << name;
-        ScratchFolder::RemoveTree(Source() + "report");
     }
     EXPECT_EQ(ListNames(scratch_.Path()), scratchBefore);
 }
 
-TEST_F(DecryptFileTest, WrongKeyForACompressedArchiveFailsTheDecompression) {
-    ArchiveSpec spec = StandardSpec();
-    spec.compressed = true;
-    PutSource("report.enc", BuildRawArchive(spec));
-    PutKey(spec.keyName, BytesOf("other key"));
-    EXPECT_FALSE(RunChecked());
-    EXPECT_EQ(recorder_.ErrorText(), "Unknown Error");
-}
-
-TEST_F(DecryptFileTest, OutputFolderThatCannotBeCreatedIsNamed) {
+TEST_F(DecryptFileTest, OutputThatCannotBeWrittenFails) {
+    const std::string folderMessage = "Cannot create the following folder :\n\n" + Source() + "report\\";
+    PutSource("report.enc", BuildRawArchive(StandardSpec()));
+    PutKey("k.key", StandardSpec().key);
     ASSERT_TRUE(WriteFileBytes(Source() + "report", BytesOf("a file where the folder should go")));
-    EXPECT_FALSE(RunArchive(StandardSpec()));
-    EXPECT_EQ(recorder_.ErrorText(), "Cannot create the following folder :\n\n" + Source() + "report\\");
-}
+    EXPECT_FALSE(RunChecked());
+    EXPECT_EQ(recorder_.ErrorText(), folderMessage);
+    DeleteFileA((Source() + "report").c_str());
 
-TEST_F(DecryptFileTest, EntryFolderThatCannotBeCreatedIsNamed) {
     ArchiveSpec spec = StandardSpec();
-    spec.entries = {File("x", BytesOf("1")), File("x\\y.txt", BytesOf("2"))};
+    spec.entries = {{"x", BytesOf("1")}, {"x\\y.txt", BytesOf("2")}};
     EXPECT_FALSE(RunArchive(spec));
-    EXPECT_EQ(recorder_.ErrorText(), "Cannot create the following folder :\n\n" + Source() + "report\\x\\");
-}
+    EXPECT_EQ(recorder_.ErrorText(), folderMessage + "x\\");
 
-TEST_F(DecryptFileTest, TargetThatCannotBeOpenedFails) {
-    ASSERT_TRUE(CreateDirectoryA((Source() + "report").c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((Source() + "report\\a.txt").c_str(), nullptr));
-    EXPECT_FALSE(RunArchive(StandardSpec()));
+    PutSource("report.enc", BuildRawArchive(StandardSpec()));
+    MakeFolder(Source() + "report");
+    MakeFolder(Source() + "report\\a.txt");  // a folder where the first file should go
+    EXPECT_FALSE(RunChecked());
     EXPECT_EQ(recorder_.ErrorText(), "Unknown Error");
 }
 
@@ -411,43 +342,43 @@ TEST_F(DecryptFileTest, SourceOfTwoGigabytesIsRefusedAfterTheWorkBegins) {
 }
 
 TEST_F(DecryptFileTest, MissingSourcesFail) {
-    for (const char* name : {"gone.enc", "gone.wav", "gone.bmp"}) {
+    for (const char* name : {"gone.enc", "gone.wav", "gone.bmp", "gone.png"}) {
         recorder_.request.sourcePath = (Source() + name).c_str();
         EXPECT_FALSE(RunChecked());
-        EXPECT_EQ(recorder_.ErrorText(), "Unknown Error") << name;
+        EXPECT_EQ(recorder_.ErrorText(),
+                  std::string(name) == "gone.png" ? "This PNG file does not contain encrypted data" : "Unknown Error")
+            << name;
     }
-    recorder_.request.sourcePath = (Source() + "gone.png").c_str();
-    EXPECT_FALSE(RunChecked());
-    EXPECT_EQ(recorder_.ErrorText(), "This PNG file does not contain encrypted data");
 }
 
 // --- overwrite question ----------------------------------------------------------------
 
-TEST_F(DecryptFileTest, DeclinedOverwriteTouchesNothing) {
-    ASSERT_TRUE(CreateDirectoryA((Source() + "report").c_str(), nullptr));
+TEST_F(DecryptFileTest, OverwriteQuestionDecidesWhetherTheFolderIsWritten) {
+    MakeFolder(Source() + "report");
     ASSERT_TRUE(WriteFileBytes(Source() + "report\\a.txt", BytesOf("old")));
-    recorder_.overwriteAnswer = 0;
-    EXPECT_FALSE(RunArchive(StandardSpec()));
-    EXPECT_EQ(recorder_.Codes(), kDeclined);
-    EXPECT_EQ(recorder_.events[1].text, Source() + "report\\");
-    EXPECT_EQ(Output(), (std::map<std::string, Bytes>{{"a.txt", BytesOf("old")}}));
-}
-
-TEST_F(DecryptFileTest, AcceptedOverwriteReplacesEntriesAndKeepsOtherFiles) {
-    ASSERT_TRUE(CreateDirectoryA((Source() + "report").c_str(), nullptr));
-    ASSERT_TRUE(WriteFileBytes(Source() + "report\\a.txt", BytesOf("old old old")));
     ASSERT_TRUE(WriteFileBytes(Source() + "report\\mine.txt", BytesOf("keep")));
-    EXPECT_TRUE(RunArchive(StandardSpec()));
+    PutKey("k.key", StandardSpec().key);
+    recorder_.request.sourcePath = (Source() + "report.enc").c_str();
+    ASSERT_TRUE(WriteFileBytes(Source() + "report.enc", BuildRawArchive(StandardSpec())));
+
+    recorder_.overwriteAnswer = 0;
+    EXPECT_FALSE(RunChecked());
+    EXPECT_EQ(recorder_.Codes(), (std::vector<int32_t>{RE_BEGIN, RE_ASK_OVERWRITE, RE_END}));
+    EXPECT_EQ(recorder_.events[1].text, Source() + "report\\");
+    EXPECT_EQ(Output(), (Tree{{"a.txt", BytesOf("old")}, {"mine.txt", BytesOf("keep")}}));
+
+    recorder_.overwriteAnswer = 1;
+    EXPECT_TRUE(RunChecked());
     EXPECT_EQ(recorder_.Count(RE_ASK_OVERWRITE), 1);
-    std::map<std::string, Bytes> expected = ExpectedTree(StandardSpec());
+    Tree expected = ExpectedTree(StandardSpec());
     expected["mine.txt"] = BytesOf("keep");
     EXPECT_EQ(Output(), expected);
 }
 
 TEST_F(DecryptFileTest, SourceWithoutExtensionIsRefusedOnlyAfterTheQuestion) {
     const std::string elsewhere = scratch_.PathOf("out\\");
-    ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((elsewhere + "archive").c_str(), nullptr));
+    MakeFolder(elsewhere);
+    MakeFolder(elsewhere + "archive");
     recorder_.request.outputFolder = elsewhere.c_str();
     PutSource("archive", BuildRawArchive(StandardSpec()));
     EXPECT_FALSE(RunChecked());
@@ -460,27 +391,25 @@ TEST_F(DecryptFileTest, SourceWithoutExtensionIsRefusedOnlyAfterTheQuestion) {
 TEST_F(DecryptFileTest, CancelInEveryStageStopsQuietly) {
     struct Case {
         const char* stage;
-        Kind kind;
+        SourceKind kind;
         int atValue;
         bool setsCancelled;
     };
     const Case cases[] = {
-        {"archive copy", Kind::kArchive, 1, false},          {"wave extraction", Kind::kWave, 1, false},
-        {"bitmap extraction", Kind::kBitmapWords, 1, false}, {"PNG extraction", Kind::kPngHandWritten, 1, false},
-        {"key removal", Kind::kArchive, 1000, true},         {"decompression", Kind::kArchive, 1333, true},
-        {"first entry", Kind::kArchive, 1666, false},
+        {"archive copy", SourceKind::kArchive, 1, false},
+        {"wave extraction", SourceKind::kWave, 1, false},
+        {"bitmap extraction", SourceKind::kBitmapWords, 1, false},
+        {"PNG extraction", SourceKind::kPngHandWritten, 1, false},
+        {"key removal", SourceKind::kArchive, 1000, true},
+        {"decompression", SourceKind::kArchive, 1333, true},
+        {"first entry", SourceKind::kArchive, 1666, false},
     };
     for (const Case& c : cases) {
         ArchiveSpec spec = StandardSpec();
         spec.compressed = true;
         spec.chunkSize = 500;
         PutKey(spec.keyName, spec.key);
-        PutSource(c.kind == Kind::kArchive ? "report.enc" : "report.png", CarrierOf(c.kind, BuildRawArchive(spec)));
-        if (c.kind == Kind::kWave)
-            PutSource("report.wav", CarrierOf(c.kind, BuildRawArchive(spec)));
-        if (c.kind == Kind::kBitmapWords)
-            PutSource("report.bmp", CarrierOf(c.kind, BuildRawArchive(spec)));
-        ScratchFolder::RemoveTree(Source() + "report");
+        PutSource(std::string("report") + ExtensionOf(c.kind), SourceOf(c.kind, BuildRawArchive(spec), 37));
         recorder_.cancelAtValue = c.atValue;
         EXPECT_FALSE(RunChecked()) << c.stage;
         EXPECT_EQ(recorder_.Count(RE_ERROR), 0) << c.stage;
@@ -490,9 +419,9 @@ TEST_F(DecryptFileTest, CancelInEveryStageStopsQuietly) {
         EXPECT_LT(values.back(), c.atValue == 1 ? 1000 : c.atValue + 333) << c.stage;
         EXPECT_EQ(recorder_.request.cancelled, c.setsCancelled) << c.stage;
         if (c.atValue == 1666)
-            EXPECT_EQ(Output(), (std::map<std::string, Bytes>())) << "the output folder stays, empty";
+            EXPECT_EQ(Output(), Tree()) << "the output folder stays, empty";
         else
-            EXPECT_FALSE(FolderExists(Source() + "report")) << c.stage;
+            EXPECT_EQ(GetFileAttributesA((Source() + "report").c_str()), INVALID_FILE_ATTRIBUTES) << c.stage;
     }
 }
 

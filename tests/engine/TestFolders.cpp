@@ -1,11 +1,11 @@
-// Test support: folder listings over kernel32 and the sibling program's PNG conversion.
+// Test support: folder listings over kernel32, and sources of every kind.
 #include "tests/engine/TestFolders.h"
 
 #include <windows.h>
 
 #include <cstring>
 
-#include "tests/support/ScratchFolder.h"
+#include "tests/support/CarrierWriter.h"
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/media/Image.h"
 #include "toolkit/media/MediaStartup.h"
@@ -33,19 +33,6 @@ void ReadTreeInto(const std::string& root, const std::string& prefix, std::map<s
 }
 
 }  // namespace
-
-std::string TempFolderPath() {
-    char temp[MAX_PATH + 1];
-    const DWORD length = GetTempPathA(MAX_PATH, temp);
-    if (length == 0 || length > MAX_PATH)
-        return "";
-    char longTemp[1024];
-    const DWORD longLength = GetLongPathNameA(temp, longTemp, sizeof longTemp);
-    std::string path = longLength > 0 && longLength < sizeof longTemp ? longTemp : temp;
-    if (path.empty() || path.back() != '\\')
-        path += '\\';
-    return path;
-}
 
 std::set<std::string> ListNames(const std::string& folder) {
     std::set<std::string> names;
@@ -76,14 +63,24 @@ std::map<std::string, Bytes> ReadTree(const std::string& folder) {
     return tree;
 }
 
-bool FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+Bytes SourceOf(SourceKind kind, const Bytes& raw, int width) {
+    BitmapCarrierSpec bitmap;
+    bitmap.width = width;
+    bitmap.byteMode = kind != SourceKind::kBitmapWords && kind != SourceKind::kPngThroughImage;
+    switch (kind) {
+        case SourceKind::kArchive:
+            return raw;
+        case SourceKind::kWave:
+            return BuildWaveCarrier(raw);
+        case SourceKind::kBitmapBytes:
+        case SourceKind::kBitmapWords:
+            return BuildBitmapCarrier(raw, bitmap);
+        case SourceKind::kPngHandWritten:
+            return BuildPngCarrier(raw, bitmap);
+        case SourceKind::kPngThroughImage:
+            return PngThroughImage(BuildBitmapCarrier(raw, bitmap));
+    }
+    return Bytes();
 }
 
 Bytes PngThroughImage(const Bytes& bitmapFile) {
@@ -91,15 +88,27 @@ Bytes PngThroughImage(const Bytes& bitmapFile) {
     source.Write(bitmapFile.data(), static_cast<int>(bitmapFile.size()));
     source.Seek(0);
     Image image;
-    if (!image.LoadFromStream(&source))
-        return Bytes();
     MemoryStream encoded;
-    if (!image.SaveToStream(&encoded, Image::kFormatPng))
+    if (!image.LoadFromStream(&source) || !image.SaveToStream(&encoded, Image::kFormatPng))
         return Bytes();
     Bytes png(static_cast<size_t>(encoded.GetSize()));
     encoded.Seek(0);
     encoded.Read(png.data(), static_cast<int>(png.size()));
     return png;
+}
+
+const char* ExtensionOf(SourceKind kind) {
+    switch (kind) {
+        case SourceKind::kArchive:
+            return ".enc";
+        case SourceKind::kWave:
+            return ".wav";
+        case SourceKind::kBitmapBytes:
+        case SourceKind::kBitmapWords:
+            return ".bmp";
+        default:
+            return ".png";
+    }
 }
 
 void PrivateTempEnvironment::SetUp() {

@@ -1,6 +1,6 @@
 // Test support for the engine: listings of folders (to prove that nothing new appears in the
-// temporary folder or beside an output folder), a whole-tree reader for output checks, and the
-// GDI+ start-up that the PNG route needs.
+// temporary folder or beside an output folder), a whole-tree reader for output checks, the
+// sources of every kind a raw archive can hide in, and the GDI+ start-up the PNG route needs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,22 +10,29 @@
 #include <string>
 
 #include "tests/support/ArchiveWriter.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace kvrtest {
 
-// The Windows temporary folder, long form, with a trailing backslash.
-std::string TempFolderPath();
 // Names directly inside folder (files and folders, no "." or "..").
 std::set<std::string> ListNames(const std::string& folder);
 // Names in after that are not in before.
 std::set<std::string> NewNames(const std::set<std::string>& before, const std::set<std::string>& after);
 // Every file below folder by relative path, and every subfolder as "name\" with no bytes.
 std::map<std::string, Bytes> ReadTree(const std::string& folder);
-bool FolderExists(const std::string& path);
-bool FileExists(const std::string& path);
 
-// A PNG carrier the way the sibling program makes one: the BMP loaded into Image and saved
-// as PNG. Empty when GDI+ refused.
+enum class SourceKind { kArchive, kWave, kBitmapBytes, kBitmapWords, kPngHandWritten, kPngThroughImage };
+const SourceKind kAllSourceKinds[] = {SourceKind::kArchive,        SourceKind::kWave,
+                                      SourceKind::kBitmapBytes,    SourceKind::kBitmapWords,
+                                      SourceKind::kPngHandWritten, SourceKind::kPngThroughImage};
+
+// The raw archive as a source of the kind: itself, or hidden in a carrier whose pictures are
+// width pixels wide; the last kind is a word-mode carrier saved as PNG the way the sibling
+// program makes one. Empty when GDI+ refused.
+Bytes SourceOf(SourceKind kind, const Bytes& raw, int width);
+// ".enc", ".wav", ".bmp" or ".png".
+const char* ExtensionOf(SourceKind kind);
+// A BMP file loaded into Image and saved as PNG. Empty when GDI+ refused.
 Bytes PngThroughImage(const Bytes& bitmapFile);
 
 // Gives the test program a temporary folder of its own (TMP and TEMP point into a fresh

@@ -11,17 +11,17 @@ namespace {
 
 constexpr uint32_t kFolderSize = 0xFFFFFFFFu;
 
+void AppendLine(Bytes& out, const std::string& text) {
+    out.insert(out.end(), text.begin(), text.end());
+    out.push_back('\r');
+    out.push_back('\n');
+}
+
 }  // namespace
 
 void AppendU32(Bytes& out, uint32_t value) {
     for (int i = 0; i < 4; i++)
         out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
-void AppendLine(Bytes& out, const std::string& text) {
-    out.insert(out.end(), text.begin(), text.end());
-    out.push_back('\r');
-    out.push_back('\n');
 }
 
 void AppendChunk(Bytes& out, uint32_t plainSize, uint32_t packedSize, const Bytes& packed) {
@@ -119,15 +119,6 @@ Bytes AddKey(const Bytes& body, const Bytes& key) {
     Bytes out(body.size());
     for (size_t i = 0; i < body.size(); i++)
         out[i] = static_cast<uint8_t>(body[i] + key[i % key.size()]);
-    return out;
-}
-
-Bytes RemoveKey(const Bytes& body, const Bytes& key) {
-    if (key.empty())
-        return body;
-    Bytes out(body.size());
-    for (size_t i = 0; i < body.size(); i++)
-        out[i] = static_cast<uint8_t>(body[i] - key[i % key.size()]);
     return out;
 }
 

@@ -50,7 +50,6 @@ Bytes BuildRawArchive(const ArchiveSpec& spec);
 // Pieces, for hand-made and broken archives.
 Bytes BuildHeader(const ArchiveSpec& spec);  // magic, flag, key-name line, count line
 Bytes AddKey(const Bytes& body, const Bytes& key);
-Bytes RemoveKey(const Bytes& body, const Bytes& key);
 // Header of spec followed by the given key-free body with spec.key added.
 Bytes BuildRawArchiveFromBody(const ArchiveSpec& spec, const Bytes& keyFreeBody);
 
@@ -60,7 +59,6 @@ Bytes ZlibCompress(const Bytes& plain);
 Bytes BuildChunkStream(const Bytes& plain, size_t chunkSize = 100000);
 void AppendU32(Bytes& out, uint32_t value);
 void AppendChunk(Bytes& out, uint32_t plainSize, uint32_t packedSize, const Bytes& packed);
-void AppendLine(Bytes& out, const std::string& text);  // text then CR LF
 
 // The first n bytes (all when n is larger).
 Bytes Truncated(const Bytes& bytes, size_t n);

@@ -10,6 +10,14 @@
 namespace kvrtest {
 namespace {
 
+// A picture's pixels in BMP file order: rows bottom-up, each width * 3 bytes of blue, green,
+// red (no padding).
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    Bytes rows;
+};
+
 class Random {
 public:
     explicit Random(uint32_t seed) : state_(seed * 2654435761u + 0x9E3779B9u) {}
@@ -71,8 +79,6 @@ void AppendPngChunk(Bytes& out, const char* type, const Bytes& data) {
     AppendU32BigEndian(out, static_cast<uint32_t>(crc));
 }
 
-}  // namespace
-
 Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec) {
     Random random(spec.seed);
     Bytes data;
@@ -90,40 +96,6 @@ Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec) {
     for (size_t k = 0; k < spec.extraDataBytes; ++k)
         data.push_back(random.Byte());
     return data;
-}
-
-Bytes BuildWaveFile(const Bytes& data, const WaveCarrierSpec& spec) {
-    const uint16_t channels = 1;
-    const uint32_t rate = 22050;
-    const uint16_t blockAlign = static_cast<uint16_t>(channels * std::max(1, spec.bitsPerSample / 8));
-    Bytes chunks;
-    AppendTag(chunks, "fmt ");
-    AppendU32(chunks, 16);
-    AppendU16(chunks, 1);
-    AppendU16(chunks, channels);
-    AppendU32(chunks, rate);
-    AppendU32(chunks, rate * blockAlign);
-    AppendU16(chunks, blockAlign);
-    AppendU16(chunks, spec.bitsPerSample);
-    if (spec.chunkBetween) {
-        AppendTag(chunks, "LIST");
-        AppendU32(chunks, 4);
-        AppendTag(chunks, "INFO");
-    }
-    AppendTag(chunks, "data");
-    AppendU32(chunks, static_cast<uint32_t>(data.size()));
-    chunks.insert(chunks.end(), data.begin(), data.end());
-
-    Bytes file;
-    AppendTag(file, "RIFF");
-    AppendU32(file, static_cast<uint32_t>(4 + chunks.size()));
-    AppendTag(file, "WAVE");
-    file.insert(file.end(), chunks.begin(), chunks.end());
-    return file;
-}
-
-Bytes BuildWaveCarrier(const Bytes& payload, const WaveCarrierSpec& spec) {
-    return BuildWaveFile(BuildWaveData(payload, spec), spec);
 }
 
 Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec) {
@@ -189,10 +161,6 @@ Bytes BuildBitmapFile(const Pixels& pixels, uint32_t resolution) {
     return file;
 }
 
-Bytes BuildBitmapCarrier(const Bytes& payload, const BitmapCarrierSpec& spec) {
-    return BuildBitmapFile(BuildCarrierPixels(payload, spec), spec.resolution);
-}
-
 Bytes BuildPngFile(const Pixels& pixels, uint32_t pixelsPerMetre) {
     const size_t rowLength = static_cast<size_t>(pixels.width) * 3;
     Bytes raw;
@@ -223,6 +191,46 @@ Bytes BuildPngFile(const Pixels& pixels, uint32_t pixelsPerMetre) {
     AppendPngChunk(file, "IDAT", ZlibCompress(raw));
     AppendPngChunk(file, "IEND", Bytes());
     return file;
+}
+
+}  // namespace
+
+Bytes BuildWaveFile(const Bytes& data, const WaveCarrierSpec& spec) {
+    const uint16_t channels = 1;
+    const uint32_t rate = 22050;
+    const uint16_t blockAlign = static_cast<uint16_t>(channels * std::max(1, spec.bitsPerSample / 8));
+    Bytes chunks;
+    AppendTag(chunks, "fmt ");
+    AppendU32(chunks, 16);
+    AppendU16(chunks, 1);
+    AppendU16(chunks, channels);
+    AppendU32(chunks, rate);
+    AppendU32(chunks, rate * blockAlign);
+    AppendU16(chunks, blockAlign);
+    AppendU16(chunks, spec.bitsPerSample);
+    if (spec.chunkBetween) {
+        AppendTag(chunks, "LIST");
+        AppendU32(chunks, 4);
+        AppendTag(chunks, "INFO");
+    }
+    AppendTag(chunks, "data");
+    AppendU32(chunks, static_cast<uint32_t>(data.size()));
+    chunks.insert(chunks.end(), data.begin(), data.end());
+
+    Bytes file;
+    AppendTag(file, "RIFF");
+    AppendU32(file, static_cast<uint32_t>(4 + chunks.size()));
+    AppendTag(file, "WAVE");
+    file.insert(file.end(), chunks.begin(), chunks.end());
+    return file;
+}
+
+Bytes BuildWaveCarrier(const Bytes& payload, const WaveCarrierSpec& spec) {
+    return BuildWaveFile(BuildWaveData(payload, spec), spec);
+}
+
+Bytes BuildBitmapCarrier(const Bytes& payload, const BitmapCarrierSpec& spec) {
+    return BuildBitmapFile(BuildCarrierPixels(payload, spec), spec.resolution);
 }
 
 Bytes BuildPngCarrier(const Bytes& payload, const BitmapCarrierSpec& spec) {

@@ -34,8 +34,6 @@ struct WaveCarrierSpec {
     uint32_t seed = 7;
 };
 
-// The data chunk's content: L followed by the groups.
-Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec = WaveCarrierSpec());
 // A whole RIFF file around arbitrary data-chunk content.
 Bytes BuildWaveFile(const Bytes& data, const WaveCarrierSpec& spec = WaveCarrierSpec());
 Bytes BuildWaveCarrier(const Bytes& payload, const WaveCarrierSpec& spec = WaveCarrierSpec());
@@ -50,23 +48,10 @@ struct BitmapCarrierSpec {
     uint32_t seed = 11;
 };
 
-// A picture's pixels as BMP file order: rows from the bottom of the picture upwards, each
-// row width * 3 bytes in blue, green, red order (no padding).
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    Bytes rows;
-};
-
-Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec = BitmapCarrierSpec());
-// A 24-bit BMP file of the pixels with the given resolution (pixels per metre).
-Bytes BuildBitmapFile(const Pixels& pixels, uint32_t resolution = 2835);
 Bytes BuildBitmapCarrier(const Bytes& payload, const BitmapCarrierSpec& spec = BitmapCarrierSpec());
-
-// A hand-written PNG of the pixels: signature, IHDR (8-bit RGB), pHYs (pixels per metre,
-// unit 1), one IDAT (zlib, filter 0 on every row), IEND. Rows are written top row first, so
-// a reader that turns the PNG back into a bottom-up BMP yields the same file order.
-Bytes BuildPngFile(const Pixels& pixels, uint32_t pixelsPerMetre = 2835);
+// The same pixels as a hand-written PNG: IHDR (8-bit RGB), pHYs (spec.resolution per metre),
+// one IDAT (filter 0 on every row), IEND; rows top first, so that a reader turning it back
+// into a bottom-up BMP yields the same file order.
 Bytes BuildPngCarrier(const Bytes& payload, const BitmapCarrierSpec& spec = BitmapCarrierSpec());
 
 }  // namespace kvrtest

@@ -9,16 +9,23 @@
 
 namespace kvrtest {
 
-ScratchFolder::ScratchFolder() {
+std::string TempFolderPath() {
     char temp[MAX_PATH + 1];
     const DWORD length = GetTempPathA(MAX_PATH, temp);
     if (length == 0 || length > MAX_PATH)
-        return;
+        return "";
     char longTemp[1024];
     const DWORD longLength = GetLongPathNameA(temp, longTemp, sizeof longTemp);
-    std::string base = (longLength > 0 && longLength < sizeof longTemp) ? longTemp : temp;
-    if (base.empty() || base.back() != '\\')
-        base += '\\';
+    std::string path = longLength > 0 && longLength < sizeof longTemp ? longTemp : temp;
+    if (path.empty() || path.back() != '\\')
+        path += '\\';
+    return path;
+}
+
+ScratchFolder::ScratchFolder() {
+    const std::string base = TempFolderPath();
+    if (base.empty())
+        return;
     static LONG counter = 0;
     for (int attempt = 0; attempt < 100; attempt++) {
         char name[96];

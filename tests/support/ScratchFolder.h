@@ -6,6 +6,9 @@
 
 namespace kvrtest {
 
+// The Windows temporary folder, long form, with a trailing backslash; "" when unknown.
+std::string TempFolderPath();
+
 class ScratchFolder {
 public:
     ScratchFolder();

@@ -8,100 +8,60 @@
 
 namespace {
 
-struct ParseCase {
-    std::vector<const char*> args;  // without the program name
-    bool ok;
-    const char* error;  // expected reason on failure
-    const char* keys;
-    const char* out;
-    OverwriteMode overwrite;
-    bool quiet;
-    std::vector<const char*> files;
-};
-
-bool Parse(const std::vector<const char*>& args, CliOptions& options, String& error) {
+// The parse of args (without the program name) in one line: "error: <reason>" or
+// "keys=K out=O overwrite=<0 ask, 1 always, 2 never> quiet=Q help=H files=[a][b]".
+std::string Parsed(const std::vector<const char*>& args, CliOptions& options) {
     std::vector<const char*> argv{"kvr-decrypt"};
     argv.insert(argv.end(), args.begin(), args.end());
-    return ParseCliOptions(static_cast<int>(argv.size()), argv.data(), options, error);
+    String error;
+    if (!ParseCliOptions(static_cast<int>(argv.size()), argv.data(), options, error))
+        return std::string("error: ") + error.Text();
+    std::string text = std::string("keys=") + options.keyFolder.Text() + " out=" + options.outputFolder.Text() +
+                       " overwrite=" + std::to_string(static_cast<int>(options.overwrite)) +
+                       " quiet=" + std::to_string(options.quiet) + " help=" + std::to_string(options.help) + " files=";
+    for (int i = 0; i < options.files.Count(); i++)
+        text += std::string("[") + options.files.At(i).Text() + "]";
+    return error.IsEmpty() ? text : text + " with error " + error.Text();
 }
-
-const OverwriteMode kAsk = OverwriteMode::Ask;
-
-const ParseCase kCases[] = {
-    {{"a.enc"}, true, "", "", "", kAsk, false, {"a.enc"}},
-    {{"a.enc", "b.wav", "c.png"}, true, "", "", "", kAsk, false, {"a.enc", "b.wav", "c.png"}},
-    {{"--keys", "K", "--out", "O", "a.enc"}, true, "", "K", "O", kAsk, false, {"a.enc"}},
-    {{"--keys=K", "--out=O dir", "a.enc"}, true, "", "K", "O dir", kAsk, false, {"a.enc"}},
-    {{"a.enc", "--quiet", "b.enc"}, true, "", "", "", kAsk, true, {"a.enc", "b.enc"}},
-    {{"-q", "--overwrite", "a.enc"}, true, "", "", "", OverwriteMode::Always, true, {"a.enc"}},
-    {{"--no-overwrite", "a.enc"}, true, "", "", "", OverwriteMode::Never, false, {"a.enc"}},
-    {{"--overwrite", "--overwrite", "a.enc"}, true, "", "", "", OverwriteMode::Always, false, {"a.enc"}},
-    {{"--", "--quiet", "-x.enc"}, true, "", "", "", kAsk, false, {"--quiet", "-x.enc"}},
-    {{"-"}, true, "", "", "", kAsk, false, {"-"}},
-    // Usage errors.
-    {{}, false, "no file given", "", "", kAsk, false, {}},
-    {{"--quiet"}, false, "no file given", "", "", kAsk, false, {}},
-    {{"--keys", "K"}, false, "no file given", "", "", kAsk, false, {}},
-    {{"a.enc", "--keys"}, false, "--keys needs a folder", "", "", kAsk, false, {}},
-    {{"--out", "", "a.enc"}, false, "--out needs a folder", "", "", kAsk, false, {}},
-    {{"--keys=", "a.enc"}, false, "--keys needs a folder", "", "", kAsk, false, {}},
-    {{"--keys", "A", "--keys", "B", "x.enc"}, false, "--keys given twice", "", "", kAsk, false, {}},
-    {{"--overwrite", "--no-overwrite", "a.enc"},
-     false,
-     "--overwrite and --no-overwrite exclude each other",
-     "",
-     "",
-     kAsk,
-     false,
-     {}},
-    {{"--verbose", "a.enc"}, false, "unknown option --verbose", "", "", kAsk, false, {}},
-    {{"--keysX", "a.enc"}, false, "unknown option --keysX", "", "", kAsk, false, {}},
-    {{"-x", "a.enc"}, false, "unknown option -x", "", "", kAsk, false, {}},
-    {{"a.enc", ""}, false, "empty file name", "", "", kAsk, false, {}},
-};
 
 TEST(CliOptions, TableOfCommandLines) {
-    for (const ParseCase& c : kCases) {
-        std::string joined;
-        for (const char* a : c.args)
-            joined += std::string("[") + a + "]";
-        SCOPED_TRACE(joined);
+    const std::pair<std::vector<const char*>, const char*> cases[] = {
+        {{"a.enc"}, "keys= out= overwrite=0 quiet=0 help=0 files=[a.enc]"},
+        {{"a.enc", "b.wav", "c.png"}, "keys= out= overwrite=0 quiet=0 help=0 files=[a.enc][b.wav][c.png]"},
+        {{"--keys", "K", "--out", "O", "a.enc"}, "keys=K out=O overwrite=0 quiet=0 help=0 files=[a.enc]"},
+        {{"--keys=K", "--out=O dir", "a.enc"}, "keys=K out=O dir overwrite=0 quiet=0 help=0 files=[a.enc]"},
+        {{"a.enc", "--quiet", "b.enc"}, "keys= out= overwrite=0 quiet=1 help=0 files=[a.enc][b.enc]"},
+        {{"-q", "--overwrite", "a.enc"}, "keys= out= overwrite=1 quiet=1 help=0 files=[a.enc]"},
+        {{"--no-overwrite", "a.enc"}, "keys= out= overwrite=2 quiet=0 help=0 files=[a.enc]"},
+        {{"--overwrite", "--overwrite", "a.enc"}, "keys= out= overwrite=1 quiet=0 help=0 files=[a.enc]"},
+        {{"--", "--quiet", "-x.enc"}, "keys= out= overwrite=0 quiet=0 help=0 files=[--quiet][-x.enc]"},
+        {{"-"}, "keys= out= overwrite=0 quiet=0 help=0 files=[-]"},
+        {{"--help"}, "keys= out= overwrite=0 quiet=0 help=1 files="},
+        {{"-h", "a.enc"}, "keys= out= overwrite=0 quiet=0 help=1 files=[a.enc]"},
+        // Usage errors.
+        {{}, "error: no file given"},
+        {{"--quiet"}, "error: no file given"},
+        {{"--keys", "K"}, "error: no file given"},
+        {{"a.enc", "--keys"}, "error: --keys needs a folder"},
+        {{"--out", "", "a.enc"}, "error: --out needs a folder"},
+        {{"--keys=", "a.enc"}, "error: --keys needs a folder"},
+        {{"--keys", "A", "--keys", "B", "x.enc"}, "error: --keys given twice"},
+        {{"--overwrite", "--no-overwrite", "a.enc"}, "error: --overwrite and --no-overwrite exclude each other"},
+        {{"--verbose", "a.enc"}, "error: unknown option --verbose"},
+        {{"--keysX", "a.enc"}, "error: unknown option --keysX"},
+        {{"-x", "a.enc"}, "error: unknown option -x"},
+        {{"a.enc", ""}, "error: empty file name"},
+    };
+    for (const auto& c : cases) {
         CliOptions options;
-        String error;
-        ASSERT_EQ(c.ok, Parse(c.args, options, error)) << error.Text();
-        if (!c.ok) {
-            EXPECT_STREQ(c.error, error.Text());
-            continue;
-        }
-        EXPECT_TRUE(error.IsEmpty());
-        EXPECT_STREQ(c.keys, options.keyFolder.Text());
-        EXPECT_STREQ(c.out, options.outputFolder.Text());
-        EXPECT_EQ(c.overwrite, options.overwrite);
-        EXPECT_EQ(c.quiet, options.quiet);
-        ASSERT_EQ(static_cast<int>(c.files.size()), options.files.Count());
-        for (size_t i = 0; i < c.files.size(); i++)
-            EXPECT_STREQ(c.files[i], options.files.At(static_cast<int>(i)).Text());
+        EXPECT_EQ(c.second, Parsed(c.first, options));
     }
-}
-
-TEST(CliOptions, HelpNeedsNoFile) {
-    CliOptions options;
-    String error;
-    EXPECT_TRUE(Parse({"--help"}, options, error));
-    EXPECT_TRUE(options.help);
-    EXPECT_TRUE(Parse({"-h", "a.enc"}, options, error));
-    EXPECT_TRUE(options.help);
 }
 
 TEST(CliOptions, ParsingAgainStartsFresh) {
     CliOptions options;
-    String error;
-    ASSERT_TRUE(Parse({"--quiet", "--keys", "K", "a.enc"}, options, error));
-    ASSERT_TRUE(Parse({"b.enc"}, options, error));
-    EXPECT_FALSE(options.quiet);
-    EXPECT_TRUE(options.keyFolder.IsEmpty());
-    ASSERT_EQ(1, options.files.Count());
-    EXPECT_STREQ("b.enc", options.files.At(0).Text());
+    Parsed({"--quiet", "--keys", "K", "--help", "a.enc"}, options);
+    EXPECT_EQ("keys= out= overwrite=0 quiet=0 help=0 files=[b.enc]", Parsed({"b.enc"}, options));
 }
 
 TEST(CliOptions, UsageTextNamesEveryOption) {
