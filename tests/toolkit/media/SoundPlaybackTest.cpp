@@ -8,9 +8,7 @@
 #include <atomic>
 #include <cstdlib>
 
-#include "tests/toolkit/media/TestPictures.h"
 #include "tests/toolkit/media/TestSounds.h"
-#include "toolkit/base/MemoryStream.h"
 #include "toolkit/media/MediaStartup.h"
 #include "toolkit/media/Sound.h"
 
@@ -33,10 +31,7 @@ bool LoadFrames(Sound* sound, uint32_t frames, uint16_t bits = 16, uint16_t chan
     format.rate = kRate;
     format.bits = bits;
     format.channels = channels;
-    MemoryStream stream;
-    WriteBytes(&stream, SimpleWave(format, frames));
-    stream.Seek(0);
-    return sound->LoadWav(&stream, true, true);
+    return LoadSimpleWave(sound, format, frames);
 }
 
 class SoundPlaybackTest : public ::testing::Test {
@@ -52,99 +47,81 @@ protected:
     void TearDown() override { EXPECT_EQ(Sound::PlayingCount(), 0); }
 };
 
-TEST_F(SoundPlaybackTest, PlayStartsTheBufferAndTheCursorAdvances) {
+TEST_F(SoundPlaybackTest, PlayStartsTheBufferTheCursorAdvancesAndPlayingAgainRestarts) {
     CountingSound sound;
-    ASSERT_TRUE(LoadFrames(&sound, kRate));  // one second
+    ASSERT_TRUE(LoadFrames(&sound, kRate * 2));
     ASSERT_TRUE(sound.HasBuffer());
     ASSERT_TRUE(sound.Play(0, 0));
     EXPECT_TRUE(sound.IsPlaying());
     EXPECT_EQ(Sound::PlayingCount(), 1);
-    EXPECT_TRUE(PumpUntil([&] { return sound.GetPosition() > 2000; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return sound.GetPosition() > kRate / 4; }, 2000));
     EXPECT_GT(sound.playingTicks.load(), 0);  // ticks arrive through this thread's messages
     EXPECT_EQ(sound.stops.load(), 0);
-    sound.Stop();
-    EXPECT_FALSE(sound.IsPlaying());
-    EXPECT_EQ(sound.GetPosition(), 0u);
-}
-
-TEST_F(SoundPlaybackTest, PlayToTheEndStopsByItselfAndReportsOnce) {
-    CountingSound sound;
-    ASSERT_TRUE(LoadFrames(&sound, kRate / 5));  // 200 ms
-    ASSERT_TRUE(sound.Play(0, 0));
-    ASSERT_TRUE(PumpUntil([&] { return sound.stops.load() > 0; }, 3000));
-    PumpUntil([] { return false; }, 100);  // further ticks must not report again
-    EXPECT_EQ(sound.stops.load(), 1);
-    EXPECT_FALSE(sound.IsPlaying());
-    EXPECT_EQ(Sound::PlayingCount(), 0);
-}
-
-TEST_F(SoundPlaybackTest, EndFrameIsEnforced) {
-    CountingSound sound;
-    ASSERT_TRUE(LoadFrames(&sound, kRate * 3));  // three seconds
-    const DWORD start = timeGetTime();
-    ASSERT_TRUE(sound.Play(1000, 1000 + kRate / 5));
-    ASSERT_TRUE(PumpUntil([&] { return sound.stops.load() > 0; }, 2500));
-    EXPECT_LT(timeGetTime() - start, 2000u);
-    EXPECT_FALSE(sound.IsPlaying());
-}
-
-TEST_F(SoundPlaybackTest, AnEndNotAboveTheStartPlaysToTheEnd) {
-    CountingSound sound;
-    ASSERT_TRUE(LoadFrames(&sound, kRate / 2));
-    ASSERT_TRUE(sound.Play(1000, 500));
-    EXPECT_GE(sound.GetPosition(), 1000u);
-    ASSERT_TRUE(PumpUntil([&] { return sound.stops.load() > 0; }, 3000));
-}
-
-TEST_F(SoundPlaybackTest, LoopingKeepsPlayingUntilStopped) {
-    CountingSound sound;
-    ASSERT_TRUE(LoadFrames(&sound, kRate / 10));  // 100 ms
-    sound.SetLoop(true);
-    ASSERT_TRUE(sound.Play(0, 0));
-    PumpUntil([] { return false; }, 400);
-    EXPECT_TRUE(sound.IsPlaying());
-    EXPECT_EQ(sound.stops.load(), 0);
-    sound.Stop();
-    EXPECT_FALSE(sound.IsPlaying());
-}
-
-TEST_F(SoundPlaybackTest, LoopingRangeReturnsToItsStart) {
-    CountingSound sound;
-    ASSERT_TRUE(LoadFrames(&sound, kRate * 2));
-    sound.SetLoop(true);
-    ASSERT_TRUE(sound.Play(0, kRate / 10));
-    bool wrapped = false;
-    uint32_t last = 0;
-    PumpUntil(
-        [&] {
-            const uint32_t now = sound.GetPosition();
-            wrapped = wrapped || now < last;
-            last = now;
-            return false;
-        },
-        600);
-    EXPECT_TRUE(wrapped);
-    EXPECT_LT(last, kRate / 2u);  // never ran far past the range
-    sound.Stop();
-}
-
-TEST_F(SoundPlaybackTest, PlayingTwiceRestartsFromTheStartFrame) {
-    CountingSound sound;
-    ASSERT_TRUE(LoadFrames(&sound, kRate * 2));
-    ASSERT_TRUE(sound.Play(0, 0));
-    ASSERT_TRUE(PumpUntil([&] { return sound.GetPosition() > kRate / 4; }, 2000));
     ASSERT_TRUE(sound.Play(0, 0));
     EXPECT_LT(sound.GetPosition(), kRate / 8);
     EXPECT_EQ(Sound::PlayingCount(), 1);
     sound.Stop();
+    EXPECT_FALSE(sound.IsPlaying());
+    EXPECT_EQ(sound.GetPosition(), 0u);
+    EXPECT_EQ(sound.GetFrequency(), kRate);
+    EXPECT_TRUE(sound.SetFrequency(11025));
+    EXPECT_EQ(sound.GetFrequency(), 11025u);
 }
 
-TEST_F(SoundPlaybackTest, EightBitSoundsPlay) {
-    CountingSound sound;
-    ASSERT_TRUE(LoadFrames(&sound, kRate / 5, 8, 2));
-    EXPECT_EQ(sound.Silence(), 128);
-    ASSERT_TRUE(sound.Play(0, 0));
-    ASSERT_TRUE(PumpUntil([&] { return sound.stops.load() > 0; }, 3000));
+TEST_F(SoundPlaybackTest, PlayingToTheEndStopsByItselfAndReportsOnce) {
+    struct Case {
+        const char* name;
+        uint32_t frames;
+        uint16_t bits;
+        uint16_t channels;
+        uint32_t start;
+        uint32_t end;
+    };
+    const Case cases[] = {
+        {"whole sound of 200 ms", kRate / 5, 16, 1, 0, 0},
+        {"8-bit stereo", kRate / 5, 8, 2, 0, 0},
+        {"an end not above the start plays to the end", kRate / 2, 16, 1, 1000, 500},
+        {"200 ms range of three seconds: the end frame is enforced", kRate * 3, 16, 1, 1000, 1000 + kRate / 5},
+    };
+    for (const Case& c : cases) {
+        CountingSound sound;
+        ASSERT_TRUE(LoadFrames(&sound, c.frames, c.bits, c.channels)) << c.name;
+        const DWORD start = timeGetTime();
+        ASSERT_TRUE(sound.Play(c.start, c.end)) << c.name;
+        EXPECT_GE(sound.GetPosition(), c.start) << c.name;
+        ASSERT_TRUE(PumpUntil([&] { return sound.stops.load() > 0; }, 3000)) << c.name;
+        EXPECT_LT(timeGetTime() - start, 2000u) << c.name;
+        PumpUntil([] { return false; }, 100);  // further ticks must not report again
+        EXPECT_EQ(sound.stops.load(), 1) << c.name;
+        EXPECT_FALSE(sound.IsPlaying()) << c.name;
+        EXPECT_EQ(Sound::PlayingCount(), 0) << c.name;
+    }
+}
+
+TEST_F(SoundPlaybackTest, LoopingReturnsToTheStartUntilStopped) {
+    // A whole sound of 100 ms, and a range of 100 ms in a sound of two seconds.
+    for (const uint32_t frames : {kRate / 10, kRate * 2}) {
+        CountingSound sound;
+        ASSERT_TRUE(LoadFrames(&sound, frames));
+        sound.SetLoop(true);
+        ASSERT_TRUE(sound.Play(0, frames == kRate * 2 ? kRate / 10 : 0));
+        bool wrapped = false;
+        uint32_t last = 0;
+        PumpUntil(
+            [&] {
+                const uint32_t now = sound.GetPosition();
+                wrapped = wrapped || now < last;
+                last = now;
+                return false;
+            },
+            600);
+        EXPECT_TRUE(wrapped) << frames;
+        EXPECT_LT(last, kRate / 2u) << frames;  // never ran far past the range
+        EXPECT_TRUE(sound.IsPlaying()) << frames;
+        EXPECT_EQ(sound.stops.load(), 0) << frames;
+        sound.Stop();
+        EXPECT_FALSE(sound.IsPlaying()) << frames;
+    }
 }
 
 TEST_F(SoundPlaybackTest, MutedChannelsAreSilentAndAllMutedMeansNoBuffer) {
@@ -156,14 +133,6 @@ TEST_F(SoundPlaybackTest, MutedChannelsAreSilentAndAllMutedMeansNoBuffer) {
     EXPECT_FALSE(sound.CreateBuffer());
     EXPECT_FALSE(sound.HasBuffer());
     EXPECT_FALSE(sound.Play(0, 0));
-}
-
-TEST_F(SoundPlaybackTest, FrequencyOfTheBuffer) {
-    CountingSound sound;
-    ASSERT_TRUE(LoadFrames(&sound, 1000));
-    EXPECT_EQ(sound.GetFrequency(), kRate);
-    EXPECT_TRUE(sound.SetFrequency(11025));
-    EXPECT_EQ(sound.GetFrequency(), 11025u);
 }
 
 DWORD WINAPI PlayOnThisThread(void* argument) {

@@ -5,6 +5,9 @@
 
 #include <mmsystem.h>
 
+#include "toolkit/base/MemoryStream.h"
+#include "toolkit/media/Sound.h"
+
 namespace mediatest {
 namespace {
 
@@ -75,6 +78,14 @@ Bytes SimpleWave(const WaveFormat& format, uint32_t frames) {
         }
     }
     return RiffWave({FormatChunk(format), DataChunk(samples, static_cast<uint32_t>(samples.size()))});
+}
+
+bool LoadSimpleWave(Sound* sound, const WaveFormat& format, uint32_t frames) {
+    const Bytes wave = SimpleWave(format, frames);
+    MemoryStream stream;
+    stream.Write(wave.data(), static_cast<int>(wave.size()));
+    stream.Seek(0);
+    return sound->LoadWav(&stream, true, true);
 }
 
 bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {

@@ -1,11 +1,13 @@
 // WAV images for the sound tests, built chunk by chunk so that broken layouts are easy to make,
-// and a message pump for waiting on the timer ticks of playing sounds.
+// a loader of plain waves, and a message pump for waiting on the timer ticks of playing sounds.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
+
+class Sound;
 
 namespace mediatest {
 
@@ -28,6 +30,9 @@ Bytes DataChunk(const Bytes& samples, uint32_t declared);
 Bytes RiffWave(const std::vector<Bytes>& chunks);
 // A plain PCM wave of `frames` frames of a square wave.
 Bytes SimpleWave(const WaveFormat& format, uint32_t frames);
+
+// Loads SimpleWave(format, frames) into the sound from a memory stream, samples into memory.
+bool LoadSimpleWave(Sound* sound, const WaveFormat& format, uint32_t frames);
 
 // Dispatches this thread's messages until done() holds or timeoutMs passed; gives done().
 bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs);
