@@ -14,7 +14,7 @@ using namespace mediatest;
 
 namespace {
 
-TEST(ColorText, BothFormsRoundTrip) {
+TEST(ColorText, BothFormsRoundTripOtherLengthsGiveZero) {
     struct Case {
         uint32_t color;
         const char* text;
@@ -27,9 +27,7 @@ TEST(ColorText, BothFormsRoundTrip) {
         EXPECT_STREQ(ColorToText(c.color).Text(), c.text) << std::hex << c.color;
         EXPECT_EQ(TextToColor(c.text), c.color) << c.text;
     }
-}
-
-TEST(ColorText, OtherLengthsGiveZeroAndCaseDoesNotMatter) {
+    // Other lengths give zero; case does not matter.
     for (const char* text : {"#FF800", "", "#FF80001", "#FF8000012", "FF8000"}) {
         EXPECT_EQ(TextToColor(text), 0u) << text;
     }

@@ -4,49 +4,43 @@
 #include <gtest/gtest.h>
 #include "toolkit/media/DirectSoundApi.h"
 
+#include <vector>
+
 namespace {
 
 struct ScriptedDevice {
-    HRESULT answers[12];
-    int count;
-    int calls;
+    std::vector<HRESULT> answers;
+    int calls = 0;
 };
 
 HRESULT AnswerFromScript(IDirectSound8** device, void* context) {
     auto* script = static_cast<ScriptedDevice*>(context);
     *device = nullptr;
-    const int i = script->calls++;
-    return i < script->count ? script->answers[i] : DSERR_GENERIC;
+    const size_t i = static_cast<size_t>(script->calls++);
+    return i < script->answers.size() ? script->answers[i] : DSERR_GENERIC;
 }
 
-TEST(SoundStartupRetry, RetriesOnlyTheTwoTransientErrors) {
+TEST(SoundStartupRetry, RetriesOnlyTheTwoTransientErrorsWithPauses) {
     struct Case {
         const char* name;
-        ScriptedDevice script;
+        std::vector<HRESULT> answers;
         int expectedTries;
     };
-    Case cases[] = {
-        {"busy ten times gives up after the tenth",
-         {{DSERR_ALLOCATED, DSERR_ALLOCATED, DSERR_ALLOCATED, DSERR_ALLOCATED, DSERR_ALLOCATED, DSERR_ALLOCATED,
-           DSERR_ALLOCATED, DSERR_ALLOCATED, DSERR_ALLOCATED, DSERR_ALLOCATED, DSERR_ALLOCATED, DSERR_ALLOCATED},
-          12,
-          0},
-         10},
-        {"no driver then another error stops", {{DSERR_NODRIVER, DSERR_NODRIVER, E_OUTOFMEMORY}, 3, 0}, 3},
-        {"another error stops at once", {{DSERR_GENERIC}, 1, 0}, 1},
-        {"success on the first try", {{S_OK}, 1, 0}, 1},
+    const Case cases[] = {
+        {"busy twelve times gives up after the tenth", std::vector<HRESULT>(12, DSERR_ALLOCATED), 10},
+        {"no driver then another error stops", {DSERR_NODRIVER, DSERR_NODRIVER, E_OUTOFMEMORY}, 3},
+        {"another error stops at once", {DSERR_GENERIC}, 1},
+        {"success on the first try", {S_OK}, 1},
     };
-    for (Case& c : cases) {
+    for (const Case& c : cases) {
+        ScriptedDevice script{c.answers};
         int tries = 0;
-        IDirectSound8* device = CreateSoundDeviceWithRetry(AnswerFromScript, &c.script, 10, 1, &tries);
+        IDirectSound8* device = CreateSoundDeviceWithRetry(AnswerFromScript, &script, 10, 1, &tries);
         EXPECT_EQ(device, nullptr) << c.name;  // the script never hands out a device
         EXPECT_EQ(tries, c.expectedTries) << c.name;
-        EXPECT_EQ(c.script.calls, c.expectedTries) << c.name;
+        EXPECT_EQ(script.calls, c.expectedTries) << c.name;
     }
-}
-
-TEST(SoundStartupRetry, PausesBetweenTries) {
-    ScriptedDevice script = {{DSERR_ALLOCATED, DSERR_ALLOCATED, DSERR_GENERIC}, 3, 0};
+    ScriptedDevice script{{DSERR_ALLOCATED, DSERR_ALLOCATED, DSERR_GENERIC}};
     const DWORD start = timeGetTime();
     CreateSoundDeviceWithRetry(AnswerFromScript, &script, 10, 50, nullptr);
     EXPECT_GE(timeGetTime() - start, 90u);  // two pauses of 50 ms, allowing for timer granularity

@@ -25,53 +25,47 @@ void PostKey(HWND window, WPARAM key) {
     PostMessageA(window, WM_KEYDOWN, key, 1);
 }
 
-TEST(ModalRun, EnterEndsWithOneAndEscapeWithZero) {
+TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
     const struct {
-        WPARAM key;
+        const char* name;
+        UINT message;  // posted before the run
+        WPARAM wParam;
+        UINT_PTR endModalFromTimer;
+        LRESULT modalInitAnswer;
         int expected;
-    } cases[] = {{VK_RETURN, 1}, {VK_ESCAPE, 0}};
+    } cases[] = {
+        {"Enter", WM_KEYDOWN, VK_RETURN, 0, 0, 1},
+        {"Escape", WM_KEYDOWN, VK_ESCAPE, 0, 0, 0},
+        {"EndModal from a timer", 0, 0, 7, 0, 7},
+        {"refused by the modal-init answer", 0, 0, 0, 1, 0},
+        {"close destroys the window", WM_CLOSE, 0, 0, 0, 0},
+    };
     for (const auto& c : cases) {
         ModalPair pair;
-        ASSERT_TRUE(pair.Create());
-        PostKey(pair.dialog.Handle(), c.key);
-        pair.dialog.modalInitAnswer = 0;
-        EXPECT_EQ(pair.dialog.DoModal(11, 22), c.expected);
-        ASSERT_EQ(pair.dialog.Count(WM_SWND_MODALINIT), 1);
-        EXPECT_EQ(pair.dialog.Last(WM_SWND_MODALINIT)->wParam, 11u);
-        EXPECT_EQ(pair.dialog.Last(WM_SWND_MODALINIT)->lParam, 22);
-        EXPECT_FALSE(pair.dialog.ownerEnabledDuringRun);
-        EXPECT_TRUE(IsWindowEnabled(pair.owner.Handle()));
-        EXPECT_TRUE(IsWindowVisible(pair.dialog.Handle()));
-        EXPECT_FALSE(pair.dialog.IsModal());
+        ASSERT_TRUE(pair.Create()) << c.name;
+        if (c.message)
+            PostMessageA(pair.dialog.Handle(), c.message, c.wParam, 1);
+        if (c.endModalFromTimer) {
+            pair.dialog.timerEndsModalWith = c.endModalFromTimer;
+            SetTimer(pair.dialog.Handle(), 1, 10, nullptr);
+        }
+        pair.dialog.modalInitAnswer = c.modalInitAnswer;
+        EXPECT_EQ(pair.dialog.DoModal(11, 22), c.expected) << c.name;
+        EXPECT_TRUE(IsWindowEnabled(pair.owner.Handle())) << c.name;
+        ASSERT_EQ(pair.dialog.Count(WM_SWND_MODALINIT), 1) << c.name;
+        EXPECT_EQ(pair.dialog.Last(WM_SWND_MODALINIT)->wParam, 11u) << c.name;
+        EXPECT_EQ(pair.dialog.Last(WM_SWND_MODALINIT)->lParam, 22) << c.name;
+        if (c.message == WM_CLOSE) {
+            EXPECT_EQ(pair.dialog.Count(WM_SWND_CANCEL), 1);
+            EXPECT_EQ(pair.dialog.Handle(), nullptr);
+            continue;
+        }
+        EXPECT_TRUE(IsWindowVisible(pair.dialog.Handle())) << c.name;
+        EXPECT_FALSE(pair.dialog.IsModal()) << c.name;
+        if (!c.modalInitAnswer) {
+            EXPECT_FALSE(pair.dialog.ownerEnabledDuringRun) << c.name;
+        }
     }
-}
-
-TEST(ModalRun, EndModalFromATimerGivesItsResult) {
-    ModalPair pair;
-    ASSERT_TRUE(pair.Create());
-    pair.dialog.timerEndsModalWith = 7;
-    SetTimer(pair.dialog.Handle(), 1, 10, nullptr);
-    EXPECT_EQ(pair.dialog.DoModal(), 7);
-    EXPECT_TRUE(IsWindow(pair.dialog.Handle()));
-}
-
-TEST(ModalRun, CloseEndsWithZeroAndDestroysTheWindow) {
-    ModalPair pair;
-    ASSERT_TRUE(pair.Create());
-    PostMessageA(pair.dialog.Handle(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(pair.dialog.DoModal(), 0);
-    EXPECT_EQ(pair.dialog.Count(WM_SWND_CANCEL), 1);
-    EXPECT_EQ(pair.dialog.Handle(), nullptr);
-    EXPECT_TRUE(IsWindowEnabled(pair.owner.Handle()));
-}
-
-TEST(ModalRun, RefusedByModalInitEndsAtOnce) {
-    ModalPair pair;
-    ASSERT_TRUE(pair.Create());
-    pair.dialog.modalInitAnswer = 1;
-    EXPECT_EQ(pair.dialog.DoModal(), 0);
-    EXPECT_TRUE(IsWindowVisible(pair.dialog.Handle()));
-    EXPECT_TRUE(IsWindowEnabled(pair.owner.Handle()));
 }
 
 TEST(ModalRun, QuitEndsTheRunAndReachesTheOuterLoop) {
@@ -196,15 +190,10 @@ TEST(Anchoring, ChildrenFollowTheParentsSizeChange) {
         RECT rect;
         ASSERT_TRUE(child.GetWindowRect(rect));
         ASSERT_TRUE(parent.ScreenToClient(rect));
-        EXPECT_EQ(rect.left, c.expected.left) << c.flags;
-        EXPECT_EQ(rect.top, c.expected.top) << c.flags;
-        EXPECT_EQ(rect.right, c.expected.right) << c.flags;
-        EXPECT_EQ(rect.bottom, c.expected.bottom) << c.flags;
+        EXPECT_TRUE(EqualRect(&rect, &c.expected))
+            << c.flags << ": " << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
     }
-}
-
-TEST(Anchoring, ZeroFlagsOrNoParentClearTheAnchor) {
-    RecordingWindow top;
+    RecordingWindow top;  // no parent: no anchor
     ASSERT_TRUE(CreateTopLevel(top, 0, 0, 100, 100));
     top.SetAnchor(ANCHOR_RIGHT);
     EXPECT_EQ(top.AnchorFlags(), 0u);

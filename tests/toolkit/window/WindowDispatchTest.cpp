@@ -31,9 +31,7 @@ TEST(ToolkitState, StartUpLeavesTheSharedStateInPlace) {
     EXPECT_EQ(GetCursor(-1), nullptr);
     EXPECT_NE(GetOffscreenBitmap(), nullptr);
     EXPECT_EQ(GetFindReplaceMessage(), RegisterWindowMessageA("commdlg_FindReplace"));
-}
-
-TEST(ToolkitState, ProgramFolderIsTheAbsoluteFolderOfThisProgram) {
+    // The program folder is the absolute folder of this program.
     const String folder = GetProgramFolder();
     ASSERT_FALSE(folder.IsEmpty());
     EXPECT_EQ(folder.GetAt(folder.Length() - 1), '\\');
@@ -57,8 +55,13 @@ TEST(ToolkitState, ModelessDialogListHoldsEachHandleOnce) {
     EXPECT_EQ(RegisteredDialogCount(), 0);
 }
 
-TEST(Creation, NewWindowGetsDefaultsAndIsShownOnlyAfterCreation) {
+TEST(Creation, RefusedByCreatedAnswerThenDefaultsAndShownOnlyAfterCreation) {
     RecordingWindow window;
+    window.createdAnswer = 1;
+    EXPECT_FALSE(CreateTopLevel(window, 10, 10, 100, 80, WS_POPUP | WS_VISIBLE));
+    EXPECT_EQ(window.Handle(), nullptr);
+    ASSERT_EQ(window.Count(WM_SWND_CREATED), 1);
+    window.createdAnswer = 0;  // once it accepts, the refused window may be created again
     ASSERT_TRUE(CreateTopLevel(window, 10, 10, 100, 80, WS_POPUP | WS_VISIBLE));
     EXPECT_FALSE(window.visibleWhenCreated);
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
@@ -66,17 +69,6 @@ TEST(Creation, NewWindowGetsDefaultsAndIsShownOnlyAfterCreation) {
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(window.Handle(), WM_GETFONT, 0, 0)), GetDefaultFont());
     EXPECT_EQ(Window::FromHandle(window.Handle()), &window);
     EXPECT_FALSE(CreateTopLevel(window, 0, 0, 10, 10));  // already has a window
-}
-
-TEST(Creation, RefusedByCreatedAnswerLeavesNoWindow) {
-    RecordingWindow window;
-    window.createdAnswer = 1;
-    EXPECT_FALSE(CreateTopLevel(window, 0, 0, 100, 80, WS_POPUP | WS_VISIBLE));
-    EXPECT_EQ(window.Handle(), nullptr);
-    ASSERT_EQ(window.Count(WM_SWND_CREATED), 1);
-    // The refused window may be created again once it accepts.
-    window.createdAnswer = 0;
-    EXPECT_TRUE(CreateTopLevel(window, 0, 0, 100, 80));
 }
 
 TEST(Creation, ChildrenCountTheirCreationOrder) {
@@ -121,19 +113,6 @@ TEST(Clicks, CountOnlyWhereTheButtonWentDown) {
     EXPECT_EQ(a.Count(WM_SWND_MCLICK), 0);
 }
 
-TEST(Mouse, EnterIsSentOnceUntilTheMouseLeaves) {
-    RecordingWindow window;
-    ASSERT_TRUE(CreateTopLevel(window, 0, 0, 100, 100));
-    SendMessageA(window.Handle(), WM_MOUSEMOVE, 0, At(1, 2));
-    SendMessageA(window.Handle(), WM_MOUSEMOVE, 0, At(3, 4));
-    EXPECT_EQ(window.Count(WM_SWND_MOUSEENTER), 1);
-    EXPECT_EQ(window.Last(WM_SWND_MOUSEENTER)->lParam, At(1, 2));
-    SendMessageA(window.Handle(), WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(window.Count(WM_SWND_MOUSELEAVE), 1);
-    SendMessageA(window.Handle(), WM_MOUSEMOVE, 0, At(3, 4));
-    EXPECT_EQ(window.Count(WM_SWND_MOUSEENTER), 2);
-}
-
 TEST(Mouse, DragMoveKeepsTheCursorOffsetAndCanBeRefused) {
     RecordingWindow window;
     ASSERT_TRUE(CreateTopLevel(window, 100, 100, 80, 60));
@@ -156,7 +135,7 @@ TEST(Mouse, DragMoveKeepsTheCursorOffsetAndCanBeRefused) {
     EXPECT_EQ(window.Count(WM_SWND_DRAGEND), 1);
 }
 
-TEST(HotZones, FollowListOrderAcrossOverlapsAndLeaveOnMouseLeave) {
+TEST(HotZones, FollowListOrderAcrossOverlapsAndLeaveWithTheMouse) {
     RecordingWindow window;
     ASSERT_TRUE(CreateTopLevel(window, 0, 0, 200, 200));
     window.zonesEnabled = true;
@@ -188,7 +167,10 @@ TEST(HotZones, FollowListOrderAcrossOverlapsAndLeaveOnMouseLeave) {
     window.zoneCalls.clear();
     SendMessageA(window.Handle(), WM_MOUSEMOVE, 0, At(150, 150));
     EXPECT_TRUE(window.zoneCalls.empty());
-    EXPECT_EQ(window.Count(WM_SWND_MOUSEENTER), 2);
+    // Mouse enter is sent once until the mouse leaves, with the first position.
+    EXPECT_EQ(window.Count(WM_SWND_MOUSELEAVE), 1);
+    ASSERT_EQ(window.Count(WM_SWND_MOUSEENTER), 2);
+    EXPECT_EQ(window.Last(WM_SWND_MOUSEENTER)->lParam, At(150, 150));
 }
 
 TEST(HotZones, WindowAreaZonesReportOutsideAsMinusOne) {

@@ -7,9 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "tests/toolkit/media/TestPictures.h"
 #include "tests/toolkit/media/TestSounds.h"
-#include "toolkit/base/MemoryStream.h"
 #include "toolkit/media/Image.h"
 #include "toolkit/media/MediaStartup.h"
 #include "toolkit/media/Sound.h"
@@ -70,14 +68,7 @@ void Pump() {
 }
 
 bool LoadTone(Sound& sound, uint32_t frames) {
-    mediatest::WaveFormat format;
-    format.rate = 22050;
-    format.bits = 16;
-    format.channels = 1;
-    MemoryStream stream;
-    mediatest::WriteBytes(&stream, mediatest::SimpleWave(format, frames));
-    stream.Seek(0);
-    return sound.LoadWav(&stream, true, true);
+    return mediatest::LoadSimpleWave(&sound, mediatest::WaveFormat(), frames);
 }
 
 // A deterministic shuffle, so that destruction order does not follow handle order.
@@ -143,11 +134,9 @@ DWORD WINAPI Churn(void* argument) {
         std::vector<std::unique_ptr<PingWindow>> windows;
         for (int i = 0; i < 30; i++) {
             windows.emplace_back(new PingWindow);
-            if (!CreateHidden(*windows.back()))
-                report.failures++;
-            std::unique_ptr<PingWindow> child(new PingWindow);
-            windows.emplace_back(std::move(child));
-            if (!CreateHidden(*windows.back(), windows[windows.size() - 2]->Handle()))
+            windows.emplace_back(new PingWindow);
+            if (!CreateHidden(*windows[windows.size() - 2]) ||
+                !CreateHidden(*windows.back(), windows[windows.size() - 2]->Handle()))
                 report.failures++;
         }
         if (haveSound && sound.Play(0, 0))
