@@ -8,18 +8,14 @@
 #include <cstring>
 #include <memory>
 
+#include "bench/BenchFile.h"
+
 namespace {
 
 constexpr uint32_t kChunkPlain = 100000;
 constexpr size_t kBlock = 64 * 1024;
 
-struct FileCloser {
-    void operator()(FILE* file) const {
-        if (file)
-            fclose(file);
-    }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
+using File = BenchFile;
 
 File OpenWrite(const std::string& path) {
     return File(fopen(path.c_str(), "wb"));

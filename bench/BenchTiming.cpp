@@ -10,19 +10,14 @@
 #include <memory>
 #include <vector>
 
+#include "bench/BenchFile.h"
 #include "engine/DecryptFile.h"
 
 namespace {
 
 constexpr size_t kBlock = 64 * 1024;
 
-struct FileCloser {
-    void operator()(FILE* file) const {
-        if (file)
-            fclose(file);
-    }
-};
-using File = std::unique_ptr<FILE, FileCloser>;
+using File = BenchFile;
 
 // Band starts on the 0..2000 scale; the key band ends at 1333 only when compressed.
 struct StageClock {
