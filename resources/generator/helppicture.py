@@ -129,7 +129,8 @@ def help_picture():
     y = ROWS[2] + 20
     _mouse(ctx, 70, y + 6)
     _lines(ctx, y, "Right-click for the menu",
-           ["Key folders, sounds, appearance, always on top,", "cancel and quit. While it works, the dial shows progress."])
+           ["Key folders, sounds, appearance, always on top", "and quit. While a file is decrypted, the dial shows",
+            "how far it got; the menu then offers Cancel."])
 
     art.text_font(ctx, 12)
     ctx.set_source_rgb(*art.mix(art.INK, (1, 1, 1), 0.45))

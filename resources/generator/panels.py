@@ -23,7 +23,7 @@ def _panel(ctx, width, height, band):
         ctx.set_source_rgba(0, 0, 0, 0.07)
         ctx.fill()
     art.rounded_rect(ctx, x, y, w, h, PANEL_RADIUS)
-    ctx.set_source(art.linear(0, y, 0, y + h, [(0, (1, 1, 1)), (0.75, (1, 1, 1)), (1, (0.93, 0.93, 0.93))]))
+    ctx.set_source_rgb(1, 1, 1)
     ctx.fill()
     if band:
         ctx.save()
