@@ -210,7 +210,7 @@ def _outside(ctx, state):
 
 
 def _front(ctx, state):
-    art.glow(ctx, LED_X, LED_Y, 9, state.led_colour, 0.55 * state.led_level)
+    art.glow(ctx, LED_X, LED_Y, 11, state.led_colour, 0.7 * state.led_level)
     ctx.arc(LED_X, LED_Y, 3.4, 0, 2 * math.pi)
     ctx.set_source_rgb(*art.OUTLINE)
     ctx.fill()
@@ -256,12 +256,15 @@ def _porthole(ctx, state):
     if state.refuse > 0:
         ctx.set_source_rgba(*art.RED, 0.25 * state.refuse)
         ctx.paint()
-    # Reflections on the glass: a broad arc upper left, a small spot lower right.
-    ctx.arc(PORT_X, PORT_Y, PORT_INNER - 3, math.radians(190), math.radians(260))
-    ctx.set_line_width(3.2)
-    ctx.set_line_cap(cairo.LINE_CAP_ROUND)
-    ctx.set_source_rgba(1, 1, 1, 0.30)
-    ctx.stroke()
+    # Reflections on the glass: a soft crescent upper left, a small spot lower right.
+    ctx.arc(PORT_X, PORT_Y, PORT_INNER - 1, 0, 2 * math.pi)
+    ctx.new_sub_path()
+    ctx.arc_negative(PORT_X + 6, PORT_Y + 7, PORT_INNER - 1, 2 * math.pi, 0)
+    ctx.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
+    ctx.set_source(art.linear(PORT_X - PORT_INNER, PORT_Y - PORT_INNER, PORT_X, PORT_Y,
+                              [(0, (1, 1, 1), 0.38), (1, (1, 1, 1), 0.0)]))
+    ctx.fill()
+    ctx.set_fill_rule(cairo.FILL_RULE_WINDING)
     ctx.arc(PORT_X + 15, PORT_Y + 15, 2.0, 0, 2 * math.pi)
     ctx.set_source_rgba(1, 1, 1, 0.18)
     ctx.fill()

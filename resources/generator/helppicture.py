@@ -4,6 +4,7 @@ It is not recoloured, so it carries its own colours; the window's check mark but
 600, 330 (44 x 47) and is kept clear."""
 import math
 
+import animations
 import art
 import drive
 from pngio import new_surface
@@ -54,12 +55,33 @@ def _arrow(ctx, x0, y, x1):
     ctx.fill()
 
 
-def _mini_drive(ctx, x, y, scale):
+def _mini_drive(ctx, x, y, scale, state):
     ctx.save()
     ctx.translate(x, y)
     ctx.scale(scale, scale)
-    drive.draw_drive(ctx, drive.DriveState())
+    drive.draw_drive(ctx, state)
     ctx.restore()
+
+
+def _menu(ctx, x, y):
+    """A small popup menu card with one item lit."""
+    w, h = 86, 74
+    art.soft_shadow(ctx, x + w / 2 + 3, y + h, w / 2, 4, 0.3)
+    art.rounded_rect(ctx, x, y, w, h, 4)
+    ctx.set_source_rgb(0.98, 0.98, 0.99)
+    ctx.fill_preserve()
+    ctx.set_line_width(1)
+    ctx.set_source_rgb(0.55, 0.60, 0.68)
+    ctx.stroke()
+    for k, width in enumerate((52, 60, 44, 56, 38)):
+        row_y = y + 8 + k * 13
+        if k == 1:
+            art.rounded_rect(ctx, x + 4, row_y - 3, w - 8, 12, 2.5)
+            ctx.set_source_rgb(*art.mix(art.CYAN, art.INK, 0.3))
+            ctx.fill()
+        art.rounded_rect(ctx, x + 10, row_y + 1, width, 4, 2)
+        ctx.set_source_rgb(*((1, 1, 1) if k == 1 else (0.62, 0.66, 0.73)))
+        ctx.fill()
 
 
 def _mouse(ctx, x, y):
@@ -104,9 +126,10 @@ def help_picture():
     ctx.set_source_rgb(*art.INK)
     ctx.move_to(30, 42)
     ctx.show_text("KVR Decryptor")
+    title_end = 30 + ctx.text_extents("KVR Decryptor").x_advance
     art.text_font(ctx, 14)
     ctx.set_source_rgb(*art.mix(art.INK, (1, 1, 1), 0.3))
-    ctx.move_to(248, 41)
+    ctx.move_to(title_end + 14, 41)
     ctx.show_text("opens what the KVR Encryptor locked.")
 
     y = ROWS[0]
@@ -114,7 +137,7 @@ def help_picture():
                                         ("BMP", (0.25, 0.6, 0.4)), ("PNG", (0.85, 0.45, 0.2)))):
         _file_icon(ctx, 30 + (k % 2) * 44, y - 8 + (k // 2) * 46, label, colour)
     _arrow(ctx, 122, y + 38, 158)
-    _mini_drive(ctx, 166, y - 10, 0.55)
+    _mini_drive(ctx, 166, y - 10, 0.55, animations.archive_over(1.0))
     _lines(ctx, y, "Drop an archive to decrypt it",
            ["Drop one .enc file, or a WAV, BMP or PNG picture that", "hides one. Its files appear in a new folder beside it."])
 
@@ -122,12 +145,13 @@ def help_picture():
     _file_icon(ctx, 52, y + 6, "KEY", art.GOLD_DARK)
     drive.draw_key(ctx, 98, y + 24, -30, 1.0, 0.9)
     _arrow(ctx, 122, y + 38, 158)
-    _mini_drive(ctx, 166, y - 10, 0.55)
+    _mini_drive(ctx, 166, y - 10, 0.55, animations.key_over(1.0))
     _lines(ctx, y, "Drop a .key file to import it",
            ["It is copied into the active key folder, where the", "decryptor looks for the key an archive names."])
 
     y = ROWS[2] + 20
-    _mouse(ctx, 70, y + 6)
+    _mouse(ctx, 52, y + 8)
+    _menu(ctx, 118, y - 4)
     _lines(ctx, y, "Right-click for the menu",
            ["Key folders, sounds, appearance, always on top", "and quit. While a file is decrypted, the dial shows",
             "how far it got; the menu then offers Cancel."])

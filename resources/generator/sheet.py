@@ -71,7 +71,7 @@ def contact_sheet(frame_sets, dial, buttons, icons, backgrounds):
     for k, rgba in enumerate(dial):
         _place(ctx, rgba, LABEL_W + (k % per_row) * 46, y + (k // per_row) * (42 + GAP))
     y += dial_rows * (42 + GAP)
-    _label(ctx, "keys", 6, y + 16)
+    _label(ctx, "more", 6, y + 16)
     x = LABEL_W
     for ident in sorted(buttons):
         _place(ctx, buttons[ident], x, y)
