@@ -21,15 +21,24 @@ def _working_led(phase):
     return 0.55 + 0.45 * math.cos(2 * math.pi * phase)
 
 
+def _spring(t, past=0.05, settle=0.2):
+    """Eases out a little past the end, then settles back: 0 at 0, exactly 1 at 1."""
+    t = min(max(t, 0.0), 1.0)
+    if t < 1 - settle:
+        return (1 + past) * art.smooth(t / (1 - settle))
+    return 1 + past * (1 - art.smooth((t - 1 + settle) / settle))
+
+
 def archive_over(t):
-    s = art.smooth(t)
-    return DriveState(disc_t=s, disc_halo=s, slot_glow=art.smooth(t * 2),
+    s = _spring(t)
+    # A third of a turn while it rises: the three-part label looks the same again at the top.
+    return DriveState(disc_t=s, disc_halo=art.smooth(t), disc_angle=WORK_TURN * art.smooth(t), slot_glow=art.smooth(t * 2),
                       led_colour=art.mix(art.GREEN, art.CYAN, art.smooth(t * 2)), led_level=0.75 + 0.25 * t)
 
 
 def medium_in(t):
     s = art.smooth(t)
-    return DriveState(disc_t=1 - s, disc_halo=1 - s, slot_glow=1 - art.smooth(t * 1.4),
+    return DriveState(disc_t=1 - s, disc_halo=1 - s, disc_angle=WORK_TURN * (1 - s), slot_glow=1 - art.smooth(t * 1.4),
                       led_colour=art.mix(art.CYAN, art.AMBER, s), led_level=1.0)
 
 

@@ -115,3 +115,4 @@ def centred_text(ctx, text, cx, baseline):
     extents = ctx.text_extents(text)
     ctx.move_to(cx - extents.x_advance / 2, baseline)
     ctx.show_text(text)
+    ctx.new_path()

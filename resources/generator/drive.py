@@ -231,6 +231,14 @@ def _front(ctx, state):
         ctx.stroke()
 
 
+def _wordmark(ctx):
+    """The maker's mark pressed into the front: dark letters with a lit lower edge."""
+    art.text_font(ctx, 8.5, bold=True)
+    for dy, colour, alpha in ((0.8, (1, 1, 1), 0.16), (0, art.OUTLINE, 0.7)):
+        ctx.set_source_rgba(*colour, alpha)
+        art.centred_text(ctx, "KVR", 26, 161 + dy)
+
+
 def _porthole(ctx, state):
     art.metal_ring(ctx, PORT_X, PORT_Y, PORT_OUTER, PORT_INNER)
     ctx.save()
@@ -324,6 +332,7 @@ def draw_drive(ctx, state):
     _outside(ctx, state)
     _slot_front(ctx, state)
     _front(ctx, state)
+    _wordmark(ctx)
     _porthole(ctx, state)
     gauge.draw_idle(ctx, GAUGE_X, GAUGE_Y)
     ctx.restore()

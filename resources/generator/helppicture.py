@@ -113,11 +113,13 @@ def _lines(ctx, y, head, body):
     ctx.set_source_rgb(*art.INK)
     ctx.move_to(TEXT_X, y + 14)
     ctx.show_text(head)
+    ctx.new_path()
     art.text_font(ctx, 13.5)
     ctx.set_source_rgb(*art.mix(art.INK, (1, 1, 1), 0.2))
     for k, line in enumerate(body):
         ctx.move_to(TEXT_X, y + 38 + k * 19)
         ctx.show_text(line)
+        ctx.new_path()
 
 
 def help_picture():
@@ -126,11 +128,13 @@ def help_picture():
     ctx.set_source_rgb(*art.INK)
     ctx.move_to(30, 42)
     ctx.show_text("KVR Decryptor")
+    ctx.new_path()
     title_end = 30 + ctx.text_extents("KVR Decryptor").x_advance
     art.text_font(ctx, 14)
     ctx.set_source_rgb(*art.mix(art.INK, (1, 1, 1), 0.3))
     ctx.move_to(title_end + 14, 41)
     ctx.show_text("opens what the KVR Encryptor locked.")
+    ctx.new_path()
 
     y = ROWS[0]
     for k, (label, colour) in enumerate((("ENC", art.mix(art.CYAN, art.INK, 0.45)), ("WAV", (0.55, 0.35, 0.75)),
@@ -160,4 +164,5 @@ def help_picture():
     ctx.set_source_rgb(*art.mix(art.INK, (1, 1, 1), 0.45))
     ctx.move_to(30, 470)
     ctx.show_text("Drag the drive anywhere on the desktop. Keys are looked for in the key folder and beside the file.")
+    ctx.new_path()
     return surface

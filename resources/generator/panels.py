@@ -58,6 +58,7 @@ def _badge(ctx, cx, cy, radius, glyph):
     extents = ctx.text_extents(glyph)
     ctx.move_to(cx - extents.x_bearing - extents.width / 2, cy - extents.y_bearing - extents.height / 2)
     ctx.show_text(glyph)
+    ctx.new_path()
 
 
 def message_background():
@@ -94,6 +95,11 @@ def _button(draw_mark, base, hover):
     ctx.set_line_width(1)
     ctx.set_source_rgba(*art.mix(base, (0, 0, 0), 0.55), 1)
     ctx.stroke()
+    if hover:
+        ctx.arc(cx, cy, r - 2, 0, 2 * math.pi)
+        ctx.set_line_width(1.6)
+        ctx.set_source_rgba(1, 1, 1, 0.55)
+        ctx.stroke()
     # Glass cap: a bright lens over the upper half.
     ctx.save()
     ctx.translate(cx, cy - r * 0.42)

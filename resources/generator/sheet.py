@@ -44,6 +44,7 @@ def _label(ctx, text, x, y):
     ctx.set_source_rgb(*art.INK)
     ctx.move_to(x, y)
     ctx.show_text(text)
+    ctx.new_path()
 
 
 def contact_sheet(frame_sets, dial, buttons, icons, backgrounds):
@@ -63,6 +64,7 @@ def contact_sheet(frame_sets, dial, buttons, icons, backgrounds):
         art.text_font(ctx, 9)
         ctx.move_to(6, y + 30)
         ctx.show_text("%d+" % first)
+        ctx.new_path()
         for k, rgba in enumerate(frames):
             _place(ctx, rgba, LABEL_W + k * frame_w, y)
         y += 175 + GAP
