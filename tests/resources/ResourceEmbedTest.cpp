@@ -8,6 +8,7 @@
 #include <mmreg.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -125,11 +126,37 @@ TEST_F(ResourceEmbedTest, AnimationsChainWithoutAJump) {
         ASSERT_TRUE(LoadPicture(seam.right, &right));
         EXPECT_TRUE(PixelsOf(left) == PixelsOf(right));
     }
-    // The working loop: its last frame is one step before its first, not the same picture.
-    Image first, last;
-    ASSERT_TRUE(LoadPicture(300, &first));
-    ASSERT_TRUE(LoadPicture(310, &last));
-    EXPECT_FALSE(PixelsOf(first) == PixelsOf(last));
+}
+
+// Sum of the channel differences of two pictures of one size.
+int64_t Distance(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+    int64_t sum = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        for (int shift = 0; shift < 32; shift += 8) {
+            sum += std::abs(static_cast<int>((a[i] >> shift) & 0xFF) - static_cast<int>((b[i] >> shift) & 0xFF));
+        }
+    }
+    return sum;
+}
+
+// The working animation loops: going from its last frame back to its first is one more step of
+// the same size as the others, neither a standstill nor a jump.
+TEST_F(ResourceEmbedTest, WorkingLoopWrapsAroundInOneStep) {
+    const resource::AnimationFrames& working = resource::kAnimations[2];
+    std::vector<std::vector<uint32_t>> frames;
+    for (int k = 0; k < working.frameCount; ++k) {
+        Image frame;
+        ASSERT_TRUE(LoadPicture(working.firstFrame + k, &frame));
+        frames.push_back(PixelsOf(frame));
+    }
+    int64_t largestStep = 0, smallestStep = INT64_MAX;
+    for (int k = 0; k + 1 < working.frameCount; ++k) {
+        largestStep = std::max(largestStep, Distance(frames[k], frames[k + 1]));
+        smallestStep = std::min(smallestStep, Distance(frames[k], frames[k + 1]));
+    }
+    const int64_t wrap = Distance(frames.back(), frames.front());
+    EXPECT_GT(wrap, smallestStep / 2);
+    EXPECT_LT(wrap, largestStep * 3 / 2);
 }
 
 // The dial fills clockwise from twelve o'clock: the ring just right of the top is lit from the
