@@ -38,7 +38,8 @@ def _noise_click(start, length, seed=12345):
         index = int(round((t - start) * RATE))
         if index < 0 or index >= len(samples):
             return 0.0
-        return samples[index] * math.exp(-(t - start) / 0.012)
+        # A one-millisecond rise keeps the first sample from popping.
+        return samples[index] * min(1.0, (t - start) / 0.001) * math.exp(-(t - start) / 0.012)
     return voice
 
 
