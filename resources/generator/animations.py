@@ -38,13 +38,19 @@ def archive_over(t):
 
 def medium_in(t):
     s = art.smooth(t)
-    return DriveState(disc_t=1 - s, disc_halo=1 - s, disc_angle=WORK_TURN * (1 - s), slot_glow=1 - art.smooth(t * 1.4),
+    return DriveState(disc_t=1 - s, disc_halo=1 - s, disc_angle=WORK_TURN * (1 - s), chamber=_chamber(0) * s, slot_glow=1 - art.smooth(t * 1.4),
                       led_colour=art.mix(art.CYAN, art.AMBER, s), led_level=1.0)
 
 
 def working(k, count):
+    # Two thirds of a turn per pass: fast enough to read as spinning, slow enough not to strobe.
     phase = k / count
-    return DriveState(disc_angle=WORK_TURN * phase, led_colour=art.AMBER, led_level=_working_led(phase))
+    return DriveState(disc_angle=2 * WORK_TURN * phase, led_colour=art.AMBER, led_level=_working_led(phase),
+                      chamber=_chamber(phase))
+
+
+def _chamber(phase):
+    return 0.35 + 0.25 * math.cos(2 * math.pi * phase)
 
 
 KEY_HOVER_Y = 40.0

@@ -35,6 +35,7 @@ class DriveState:
     key_angle: float = 0.0
     key_alpha: float = 1.0
     key_scale: float = 1.0
+    chamber: float = 0.0             # light inside the porthole while the drive works
     flash: float = 0.0               # gold ring in the porthole when the key clicks
     flash_colour: tuple = art.GOLD_LIGHT
     refuse: float = 0.0              # red "no" sign over the porthole
@@ -253,6 +254,15 @@ def _porthole(ctx, state):
         draw_disc(ctx, PORT_X, cy, DISC_R, state.disc_angle)
         ctx.set_source_rgba(*art.GLASS_EDGE, 0.22)  # the chamber is darker than the room
         ctx.paint()
+    if state.chamber > 0:
+        # Light adds to what it falls on, so the glass glows instead of turning brown.
+        ctx.save()
+        ctx.set_operator(cairo.OPERATOR_ADD)
+        ctx.arc(PORT_X, PORT_Y, PORT_INNER, 0, 2 * math.pi)
+        ctx.set_source(art.radial(PORT_X, PORT_Y, DISC_R - 8, PORT_INNER,
+                                  [(0, art.CYAN, 0), (0.75, art.CYAN, 0.5 * state.chamber), (1, art.CYAN, 0.15 * state.chamber)]))
+        ctx.fill()
+        ctx.restore()
     if state.flash > 0:
         ctx.arc(PORT_X, PORT_Y, DISC_R + 1, 0, 2 * math.pi)
         ctx.set_line_width(3)
