@@ -14,6 +14,12 @@ def _icon(size, tray):
     ctx.scale(size / 48.0, size / 48.0)
     small = size <= 16
     body_y = 9 if not small else 7
+    if tray:
+        # A pale rim lets the dark drive stand out on a dark task bar.
+        art.rounded_rect(ctx, 1.5, body_y - 1.5, 45, 49 - body_y, 8.5)
+        ctx.set_source_rgba(1, 1, 1, 0.45)
+        ctx.set_line_width(1.5 if not small else 2.4)
+        ctx.stroke()
     art.rounded_rect(ctx, 3, body_y, 42, 46 - body_y, 7)
     ctx.set_source(art.linear(0, body_y, 0, 46, [(0, art.BODY_TOP), (1, art.BODY_BOTTOM)]))
     ctx.fill_preserve()
