@@ -32,13 +32,15 @@ def _spring(t, past=0.05, settle=0.2):
 def archive_over(t):
     s = _spring(t)
     # A third of a turn while it rises: the three-part label looks the same again at the top.
-    return DriveState(disc_t=s, disc_halo=art.smooth(t), disc_angle=WORK_TURN * art.smooth(t), slot_glow=art.smooth(t * 2),
+    return DriveState(disc_t=s, disc_halo=art.smooth(t), disc_angle=WORK_TURN * art.smooth(t),
+                      slot_glow=art.smooth(t * 2),
                       led_colour=art.mix(art.GREEN, art.CYAN, art.smooth(t * 2)), led_level=0.75 + 0.25 * t)
 
 
 def medium_in(t):
     s = art.smooth(t)
-    return DriveState(disc_t=1 - s, disc_halo=1 - s, disc_angle=WORK_TURN * (1 - s), chamber=_chamber(0) * s, slot_glow=1 - art.smooth(t * 1.4),
+    return DriveState(disc_t=1 - s, disc_halo=1 - s, disc_angle=WORK_TURN * (1 - s), chamber=_chamber(0) * s,
+                      slot_glow=1 - art.smooth(t * 1.4),
                       led_colour=art.mix(art.CYAN, art.AMBER, s), led_level=1.0)
 
 

@@ -217,7 +217,8 @@ def _front(ctx, state):
     ctx.fill()
     ctx.arc(LED_X, LED_Y, 2.6, 0, 2 * math.pi)
     lit = art.mix((0.15, 0.18, 0.22), state.led_colour, state.led_level)
-    ctx.set_source(art.radial(LED_X, LED_Y, 0, 2.6, [(0, art.mix(lit, (1, 1, 1), 0.5)), (1, lit)], LED_X - 0.8, LED_Y - 0.8))
+    ctx.set_source(art.radial(LED_X, LED_Y, 0, 2.6, [(0, art.mix(lit, (1, 1, 1), 0.5)), (1, lit)],
+                              LED_X - 0.8, LED_Y - 0.8))
     ctx.fill()
     # Vent grooves: a dark cut with a lit lower edge.
     for k in range(5):
@@ -259,8 +260,8 @@ def _porthole(ctx, state):
         ctx.save()
         ctx.set_operator(cairo.OPERATOR_ADD)
         ctx.arc(PORT_X, PORT_Y, PORT_INNER, 0, 2 * math.pi)
-        ctx.set_source(art.radial(PORT_X, PORT_Y, DISC_R - 8, PORT_INNER,
-                                  [(0, art.CYAN, 0), (0.75, art.CYAN, 0.5 * state.chamber), (1, art.CYAN, 0.15 * state.chamber)]))
+        light = [(0, art.CYAN, 0), (0.75, art.CYAN, 0.5 * state.chamber), (1, art.CYAN, 0.15 * state.chamber)]
+        ctx.set_source(art.radial(PORT_X, PORT_Y, DISC_R - 8, PORT_INNER, light))
         ctx.fill()
         ctx.restore()
     if state.flash > 0:
@@ -309,7 +310,8 @@ def _refuse_sign(ctx, amount):
 
 def _gauge_post(ctx):
     ctx.rectangle(22, 36, 8, BODY_Y - 34)
-    ctx.set_source(art.linear(22, 0, 30, 0, [(0, art.METAL_LIGHT), (0.6, art.METAL_DARK), (1, art.mix(art.METAL_DARK, art.OUTLINE, 0.5))]))
+    shade = art.mix(art.METAL_DARK, art.OUTLINE, 0.5)
+    ctx.set_source(art.linear(22, 0, 30, 0, [(0, art.METAL_LIGHT), (0.6, art.METAL_DARK), (1, shade)]))
     ctx.fill()
     ctx.rectangle(22.5, 36, 7, BODY_Y - 34)
     ctx.set_line_width(1)

@@ -2,6 +2,8 @@
 the progress dial (the same bezel and face with a lit ring and the percentage) is drawn over it."""
 import math
 
+import cairo
+
 import art
 
 RADIUS = 20.6
@@ -66,7 +68,7 @@ def draw_progress(ctx, cx, cy, step, steps):
     end = start + 2 * math.pi * fraction
     if step > 0:
         ctx.save()
-        ctx.set_line_cap(1)  # round
+        ctx.set_line_cap(cairo.LINE_CAP_ROUND)
         ctx.set_line_width(TRACK_WIDTH + 2.4)
         ctx.set_source_rgba(*colour, 0.25)
         ctx.arc(cx, cy, TRACK, start, end)

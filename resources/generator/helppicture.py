@@ -2,7 +2,7 @@
 illustrated lines (drop an archive or carrier, drop a key, right-click for the menu).
 It is not recoloured, so it carries its own colours; the window's check mark button sits at
 600, 330 (44 x 47) and is kept clear."""
-import math
+import cairo
 
 import animations
 import art
@@ -44,7 +44,7 @@ def _file_icon(ctx, x, y, label, colour):
 def _arrow(ctx, x0, y, x1):
     ctx.set_source_rgb(*art.mix(art.INK, (1, 1, 1), 0.35))
     ctx.set_line_width(3)
-    ctx.set_line_cap(1)
+    ctx.set_line_cap(cairo.LINE_CAP_ROUND)
     ctx.move_to(x0, y)
     ctx.line_to(x1 - 6, y)
     ctx.stroke()
@@ -143,7 +143,8 @@ def help_picture():
     _arrow(ctx, 122, y + 38, 158)
     _mini_drive(ctx, 166, y - 10, 0.55, animations.archive_over(1.0))
     _lines(ctx, y, "Drop an archive to decrypt it",
-           ["Drop one .enc file, or a WAV, BMP or PNG picture that", "hides one. Its files appear in a new folder beside it."])
+           ["Drop one .enc file, or a WAV, BMP or PNG picture that",
+            "hides one. Its files appear in a new folder beside it."])
 
     y = ROWS[1] + 10
     _file_icon(ctx, 52, y + 6, "KEY", art.GOLD_DARK)

@@ -89,7 +89,8 @@ def _button(draw_mark, base, hover):
         art.glow(ctx, cx, cy, r + 4.5, art.mix(base, (1, 1, 1), 0.45), 0.8)
     face = art.mix(base, (1, 1, 1), 0.28) if hover else base
     ctx.arc(cx, cy, r, 0, 2 * math.pi)
-    ctx.set_source(art.linear(cx, cy - r, cx, cy + r, [(0, art.mix(face, (1, 1, 1), 0.35)), (1, art.mix(face, (0, 0, 0), 0.3))]))
+    ctx.set_source(art.linear(cx, cy - r, cx, cy + r,
+                              [(0, art.mix(face, (1, 1, 1), 0.35)), (1, art.mix(face, (0, 0, 0), 0.3))]))
     ctx.fill()
     ctx.arc(cx, cy, r - 0.5, 0, 2 * math.pi)
     ctx.set_line_width(1)

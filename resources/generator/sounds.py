@@ -71,5 +71,6 @@ def all_sounds():
         # Another kind of file: a soft low knock, falling.
         553: _render(0.28, [_tone(392.0, 0.0, 0.12, decay=0.05), _tone(311.1, 0.10, 0.17, decay=0.06)]),
         # An error: two falling notes, minor, a little longer.
-        554: _render(0.45, [_tone(659.3, 0.0, 0.20, decay=0.10), _tone(523.3, 0.16, 0.28, decay=0.12, partials=((1, 1.0), (2, 0.3), (3, 0.12)))]),
+        554: _render(0.45, [_tone(659.3, 0.0, 0.20, decay=0.10),
+                            _tone(523.3, 0.16, 0.28, decay=0.12, partials=((1, 1.0), (2, 0.3), (3, 0.12)))]),
     }
