@@ -196,6 +196,19 @@ TEST(String, DeleteInsertReplaceRangeTrimSetAt) {
     EXPECT_EQ(2, setAt.Length());
 }
 
+TEST(String, PositionsOutsideTheTextAreSafe) {
+    String empty, emptied("x"), text("ab");
+    emptied.Empty();
+    for (String* s : {&empty, &emptied, &text}) {
+        s->SetAt(s->Length(), 'z');
+        s->SetAt(-1, 'z');
+        EXPECT_EQ('\0', s->GetAt(s->Length()));
+        EXPECT_EQ('\0', s->GetAt(-1));
+    }
+    EXPECT_STREQ("ab", text.Text());
+    EXPECT_EQ('b', text.GetAt(1));
+}
+
 TEST(String, ReplaceAll) {
     String tabs("a\t\tb");
     String spaces(" a b  c ");
