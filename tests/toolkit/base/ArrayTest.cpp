@@ -3,6 +3,30 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <new>
+
+namespace {
+// Live blocks of operator new in this program, to see whether removed strings are deleted.
+int g_liveBlocks = 0;
+}  // namespace
+
+void* operator new(size_t size) {
+    ++g_liveBlocks;
+    void* block = malloc(size ? size : 1);
+    if (!block)
+        abort();
+    return block;
+}
+void operator delete(void* block) noexcept {
+    if (block)
+        --g_liveBlocks;
+    free(block);
+}
+void operator delete(void* block, size_t) noexcept {
+    operator delete(block);
+}
+
 TEST(Array, GrowthRuleBothWays) {
     Array<int> a;
     for (int i = 0; i < 63; i++)
@@ -82,4 +106,25 @@ TEST(StringList, OwnsCopies) {
     EXPECT_STREQ("x", copy.At(0).Text());
     copy.Free();
     EXPECT_EQ(0, copy.Count());
+}
+
+TEST(StringList, EveryRemovalThroughTheBaseDeletesTheStrings) {
+    // Each road drops all three strings of a list that is then empty.
+    void (*const removals[])(Array<String*>&) = {
+        [](Array<String*>& a) { a.RemoveAt(0, -1); },
+        [](Array<String*>& a) { a.SetSize(0, true); },
+        [](Array<String*>& a) { a.SetSize(5, false); },
+        [](Array<String*>& a) { a.Free(); },
+        [](Array<String*>& a) { a.Assign(Array<String*>()); },
+    };
+    for (auto remove : removals) {
+        StringList list;
+        list.AddString("a", -1, 3);
+        const int before = g_liveBlocks;
+        remove(list);
+        const int after = g_liveBlocks;
+        EXPECT_EQ(before - 3, after);
+        for (int i = 0; i < list.Count(); i++)
+            EXPECT_EQ(nullptr, list[i]);  // fresh slots start empty, so the destructor is safe
+    }
 }
