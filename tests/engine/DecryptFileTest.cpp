@@ -210,7 +210,34 @@ TEST_F(DecryptFileTest, ProgressRunsThroughTheFourBands) {
     }
 }
 
+TEST_F(DecryptFileTest, ProgressOfABodyOfSeveralMegabytesNeverFalls) {
+    // Past about 2 MB a product of the position and 1000 no longer fits in 32 bits.
+    ArchiveSpec spec = StandardSpec();
+    spec.entries = {{"big.bin", PatternBytes(3000000, 7)}};
+    ASSERT_TRUE(RunArchive(spec)) << recorder_.ErrorText();  // the recorder rejects a falling value
+    EXPECT_EQ(recorder_.ProgressValues().back(), 2000);
+}
+
 // --- refusals and messages -------------------------------------------------------------
+
+TEST_F(DecryptFileTest, SourceWithoutTitleIsRefusedBeforeAnyWork) {
+    // The output folder would be the source's own folder (or its parent).
+    ArchiveSpec spec = StandardSpec();
+    PutKey(spec.keyName, spec.key);
+    for (const char* name : {".enc", ".wav", ".bmp", ".png", "..enc", "...enc", " .enc"}) {
+        spec.entries = {{name, BytesOf("replaced")}, {"a.txt", BytesOf("replaced")}};
+        ASSERT_TRUE(WriteFileBytes(Source() + name, BuildRawArchive(spec)));
+        ASSERT_TRUE(WriteFileBytes(Source() + "a.txt", BytesOf("mine")));
+        const Tree before = ReadTree(Source());
+        recorder_.request.sourcePath = (Source() + name).c_str();
+        EXPECT_FALSE(RunChecked()) << name;
+        EXPECT_EQ(recorder_.Codes(), (std::vector<int32_t>{RE_BEGIN, RE_ERROR, RE_WORK_END, RE_END})) << name;
+        EXPECT_EQ(recorder_.ErrorText(), "This file has no name before its extension, so no output folder can be "
+                                         "named after it.\nPlease rename the file");
+        EXPECT_EQ(ReadTree(Source()), before) << name;
+        DeleteFileA((Source() + name).c_str());
+    }
+}
 
 TEST_F(DecryptFileTest, FailuresRaiseTheirExactMessage) {
     struct Case {
