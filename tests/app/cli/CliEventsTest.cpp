@@ -46,6 +46,7 @@ protected:
         console.messages = messages_.File();
         console.answers = answers;
         console.interactive = interactive;
+        console.barOnConsole = true;
         return console;
     }
 

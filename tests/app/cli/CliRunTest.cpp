@@ -56,8 +56,9 @@ protected:
         return path;
     }
 
-    // Runs a command line made of args; stdin is not a console unless typed is given.
-    int Run(std::vector<std::string> args, const char* typed = nullptr) {
+    // Runs a command line made of args; stdin is not a console unless typed is given, and
+    // the messages are a console only when asked.
+    int Run(std::vector<std::string> args, const char* typed = nullptr, bool barOnConsole = false) {
         std::vector<const char*> argv{"kvr-decrypt"};
         for (const std::string& a : args)
             argv.push_back(a.c_str());
@@ -69,6 +70,7 @@ protected:
         console.messages = messages.File();
         console.answers = answers.File();
         console.interactive = typed != nullptr;
+        console.barOnConsole = barOnConsole;
         const int code = RunCli(static_cast<int>(argv.size()), argv.data(), console);
         out_ = out.Text();
         messages_ = messages.Text();
@@ -93,7 +95,6 @@ TEST_F(CliRun, UsageErrorsGiveTwoAndHelpSucceeds) {
         {{"--keys"}, "usage: kvr-decrypt"},
         {{"--bogus", "a.enc"}, "usage: kvr-decrypt"},
         {{"--overwrite", "--no-overwrite", "a.enc"}, "usage: kvr-decrypt"},
-        {{"--keys", scratch_.PathOf("nowhere"), archive}, "key folder"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(kCliUsageError, Run(c.first));
@@ -113,7 +114,7 @@ TEST_F(CliRun, DecryptsArchivesAndCarriersIntoTheOutputFolder) {
                                             Write("plain.ENC", kvrtest::BuildRawArchive(SampleSpec(false))),
                                             Write("song.wav", kvrtest::BuildWaveCarrier(packed)),
                                             Write("picture.bmp", kvrtest::BuildBitmapCarrier(packed, bitmap))};
-    ASSERT_EQ(kCliSuccess, Run(Folders(files))) << messages_;
+    ASSERT_EQ(kCliSuccess, Run(Folders(files), nullptr, true)) << messages_;
     for (const char* title : {"packed", "plain", "song", "picture"}) {
         const std::string folder = scratch_.PathOf(std::string("out\\") + title + "\\");
         EXPECT_EQ(BytesOf("alpha"), kvrtest::ReadFileBytes(folder + "a.txt")) << title;
@@ -122,6 +123,34 @@ TEST_F(CliRun, DecryptsArchivesAndCarriersIntoTheOutputFolder) {
         EXPECT_NE(std::string::npos, messages_.find(std::string("\r") + title + ".")) << title;
     }
     EXPECT_NE(std::string::npos, messages_.find("100% writing"));
+}
+
+TEST_F(CliRun, ALogGetsOneProgressLinePerFileAndNoRedrawFrames) {
+    const std::vector<std::string> files = {Write("one.enc", kvrtest::BuildRawArchive(SampleSpec(true))),
+                                            Write("two.enc", kvrtest::BuildRawArchive(SampleSpec(false)))};
+    ASSERT_EQ(kCliSuccess, Run(Folders(files))) << messages_;
+    EXPECT_EQ("one.enc [##############################] 100% writing\n"
+              "two.enc [##############################] 100% writing\n",
+              messages_);
+}
+
+TEST_F(CliRun, MissingKeyFolderIsWarnedAboutOnceAndKeysBesideTheFilesStillServe) {
+    ArchiveSpec besideSpec = SampleSpec(false);
+    besideSpec.keyName = "beside.key";
+    Write("beside.key", besideSpec.key);
+    ArchiveSpec builtIn = SampleSpec(false);
+    builtIn.keyName = "";
+    builtIn.key = BytesOf("KVRK");
+    const std::string missing = scratch_.PathOf("nowhere");
+    const std::string lost = Write("lost.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
+    EXPECT_EQ(kCliFailure, Run({"--quiet", "--keys", missing, "--out", scratch_.PathOf("out"),
+                                Write("beside.enc", kvrtest::BuildRawArchive(besideSpec)),
+                                Write("builtin.enc", kvrtest::BuildRawArchive(builtIn)), lost}));
+    EXPECT_EQ("kvr-decrypt: warning: key folder " + missing + " not found; keys are looked up beside each file\n"
+              "kvr-decrypt: " + lost + ": Key not found :\n    sub\\k.key\n",
+              messages_);
+    EXPECT_TRUE(Exists(scratch_.PathOf("out\\beside\\a.txt")));
+    EXPECT_TRUE(Exists(scratch_.PathOf("out\\builtin\\a.txt")));
 }
 
 TEST_F(CliRun, WithoutOutTheOutputGoesBesideEachFile) {
@@ -190,6 +219,13 @@ TEST_F(CliRun, ExistingOutputFolderFollowsTheOverwriteRule) {
     EXPECT_TRUE(Exists(scratch_.PathOf("out\\again\\a.txt")));
 
     EXPECT_EQ(kCliSuccess, Run(Folders({"--quiet", "--overwrite", archive}))) << messages_;
+
+    // A long reply is read to its end: its tail does not answer the next file's question.
+    const std::string other = Write("other.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
+    ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("out\\other").c_str(), nullptr));
+    const std::string longNo = "n" + std::string(100, ' ') + "yes\nn\n";
+    EXPECT_EQ(kCliFailure, Run(Folders({"--quiet", other, other}), longNo.c_str()));
+    EXPECT_FALSE(Exists(scratch_.PathOf("out\\other\\a.txt")));
 }
 
 TEST_F(CliRun, CtrlCCancelsTheRunningRequestAndSkipsTheRest) {
