@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Linux wrapper scripts/kvr-decrypt over the bundled samples: relative and absolute Linux
 # paths, a trailing slash, a folder name with a blank, --keys=DIR, and the exit codes 0, 1
-# and 2 passed through from the program. Run by CTest inside the Wine session of test.sh.
+# and 2 passed through from the program, and a call without a display whose output is
+# captured. Run by CTest inside the Wine session of test.sh.
 # Arguments: the source tree, the build folder.
 set -u
 root=$1
@@ -41,4 +42,13 @@ esac
 "$wrapper" --bogus in/plain.enc >/dev/null 2>&1
 status=$?
 [ $status = 2 ] || fail "usage error: exit $status"
+# On its own (no display, its own prefix, a server that lingers briefly), with its output
+# captured: the call must return as soon as the program ends.
+output=$(env -u KVR_WINE_READY -u DISPLAY KVR_CLI_LINGER=2 timeout 120 "$wrapper" --keys in/Keys --out "$work/alone" \
+    in/plain.enc 2>&1)
+status=$?
+[ $status = 0 ] || fail "standalone: exit $status: $output"
+grep -q "came out of plain.enc" "$work/alone/plain/readme.txt" || fail "standalone: not written"
+output=${output//$'\r'/}  # the C runtime writes text lines with CR LF
+[ "$output" = "plain.enc [##############################] 100% writing" ] || fail "standalone output: $output"
 echo "wrapper: all checks passed"
