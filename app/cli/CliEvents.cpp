@@ -62,8 +62,6 @@ void CliEvents::BeginFile(const char* label, bool carrier, DecryptRequest& reque
     drawnValue_ = -1;
     lastValue_ = 0;
     barOpen_ = false;
-    errorCount_ = 0;
-    overwriteDeclined_ = false;
     cancelSeen_ = false;
     request.block.callback = &CliEvents::Callback;
     request.block.context = this;
@@ -133,7 +131,6 @@ void CliEvents::EndBar() {
 }
 
 void CliEvents::OnError(const char* message) {
-    errorCount_++;
     EndBar();
     if (!console_.messages)
         return;
@@ -152,10 +149,7 @@ int32_t CliEvents::OnAskOverwrite(const char* folder) {
     else if (decision == OverwriteDecision::No && console_.messages)
         fprintf(console_.messages, "%s: %s: not written: the folder %s already exists (--overwrite writes into it)\n",
                 kProgramName, label_.Text(), folder);
-    if (decision == OverwriteDecision::Yes)
-        return 1;
-    overwriteDeclined_ = true;
-    return 0;
+    return decision == OverwriteDecision::Yes ? 1 : 0;
 }
 
 bool CliEvents::AskPerson(const char* folder) {

@@ -46,8 +46,6 @@ public:
     static int32_t Callback(int32_t code, intptr_t value, intptr_t extra, const RequestCallbackBlock* block);
 
     // Outcome of the current file.
-    int ErrorCount() const { return errorCount_; }
-    bool OverwriteDeclined() const { return overwriteDeclined_; }
     bool CancelSeen() const { return cancelSeen_; }
 
 private:
@@ -69,7 +67,5 @@ private:
     int lastValue_ = 0;
     int drawnValue_ = -1;   // the value the bar on screen shows
     bool barOpen_ = false;  // a bar line is on screen without its line feed
-    int errorCount_ = 0;
-    bool overwriteDeclined_ = false;
     bool cancelSeen_ = false;
 };

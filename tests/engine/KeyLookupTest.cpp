@@ -1,6 +1,5 @@
-// Key lookup against real files: the order of the three candidates, forward slashes, names
-// that try to leave the key folder, device names, folders posing as keys, and the empty
-// name that selects the built-in default key.
+// Key lookup against real files: the order of the three candidates, names that try to
+// leave the key folder, device names and folders posing as keys.
 #include "engine/KeyLookup.h"
 
 #include <gtest/gtest.h>
@@ -48,13 +47,6 @@ TEST_F(KeyLookupTest, CandidatesInOrder) {
     EXPECT_EQ("", Find("mine\\friend.key"));
 }
 
-TEST_F(KeyLookupTest, ForwardSlashesSeparate) {
-    Put("Keys\\mine\\k.key");
-    EXPECT_EQ(keyFolder_ + "mine/k.key", Find("mine/k.key"));
-    Put("Source\\j.key");
-    EXPECT_EQ(scratch_.PathOf("Source\\j.key"), Find("elsewhere/j.key"));
-}
-
 TEST_F(KeyLookupTest, EscapingNamesUseOnlyTheFileName) {
     // Each name would reach Outside\k.key if it were joined as a whole.
     Put("Outside\\k.key");
@@ -83,14 +75,6 @@ TEST_F(KeyLookupTest, DeviceNamesColonsAndFoldersAreNeverKeys) {
         Put(std::string("Keys\\") + name);
         EXPECT_EQ(keyFolder_ + name, Find(name)) << name;
     }
-}
-
-TEST_F(KeyLookupTest, EmptyNameFindsAFolder) {
-    EXPECT_EQ(keyFolder_, Find(""));
-    keyFolder_ = scratch_.PathOf("Missing\\");
-    EXPECT_EQ(scratch_.PathOf("Source\\"), Find(""));
-    source_ = scratch_.PathOf("Gone\\archive.enc");
-    EXPECT_EQ("", Find(""));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // A whole kvr-decrypt command line run in-process over archives and carriers made by the
 // test writers: exit codes, files written, messages with the file names, the overwrite
-// rule, relative paths, and a cancel through the console control handler.
+// rule, the missing key folder, the progress lines, and a cancel through the console
+// control handler.
 #include "app/cli/CliRun.h"
 
 #include <windows.h>
@@ -88,24 +89,6 @@ protected:
     std::string messages_;
 };
 
-TEST_F(CliRun, UsageErrorsGiveTwoAndHelpSucceeds) {
-    const std::string archive = Write("a.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
-    const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{}, "usage: kvr-decrypt"},
-        {{"--keys"}, "usage: kvr-decrypt"},
-        {{"--bogus", "a.enc"}, "usage: kvr-decrypt"},
-        {{"--overwrite", "--no-overwrite", "a.enc"}, "usage: kvr-decrypt"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(kCliUsageError, Run(c.first));
-        EXPECT_NE(std::string::npos, messages_.find(c.second)) << messages_;
-    }
-    EXPECT_FALSE(Exists(scratch_.PathOf("a")));
-    EXPECT_EQ(kCliSuccess, Run({"--help"}));
-    EXPECT_EQ(0u, out_.find("usage: kvr-decrypt"));
-    EXPECT_EQ("", messages_);
-}
-
 TEST_F(CliRun, DecryptsArchivesAndCarriersIntoTheOutputFolder) {
     const Bytes packed = kvrtest::BuildRawArchive(SampleSpec(true));
     kvrtest::BitmapCarrierSpec bitmap;
@@ -151,25 +134,6 @@ TEST_F(CliRun, MissingKeyFolderIsWarnedAboutOnceAndKeysBesideTheFilesStillServe)
               messages_);
     EXPECT_TRUE(Exists(scratch_.PathOf("out\\beside\\a.txt")));
     EXPECT_TRUE(Exists(scratch_.PathOf("out\\builtin\\a.txt")));
-}
-
-TEST_F(CliRun, WithoutOutTheOutputGoesBesideEachFile) {
-    ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("in").c_str(), nullptr));
-    const std::string archive = Write("in\\x.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
-    ASSERT_EQ(kCliSuccess, Run({"--quiet", "--keys", scratch_.PathOf("keys"), archive})) << messages_;
-    EXPECT_EQ("", messages_) << "--quiet prints nothing on success";
-    EXPECT_TRUE(Exists(scratch_.PathOf("in\\x\\a.txt")));
-}
-
-TEST_F(CliRun, RelativePathsAreResolvedAgainstTheCurrentFolder) {
-    Write("rel.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
-    char previous[MAX_PATH];
-    ASSERT_TRUE(GetCurrentDirectoryA(MAX_PATH, previous));
-    ASSERT_TRUE(SetCurrentDirectoryA(scratch_.Path().c_str()));
-    const int code = Run({"--quiet", "--keys", "keys", "--out", "out\\new", "rel.enc"});
-    SetCurrentDirectoryA(previous);
-    ASSERT_EQ(kCliSuccess, code) << messages_;
-    EXPECT_TRUE(Exists(scratch_.PathOf("out\\new\\rel\\docs\\b.txt")));
 }
 
 TEST_F(CliRun, FailuresAreReportedWithTheFileAndGiveOneButTheOthersAreDecrypted) {
@@ -239,16 +203,6 @@ TEST_F(CliRun, CtrlCCancelsTheRunningRequestAndSkipsTheRest) {
     EXPECT_EQ(std::string::npos, messages_.find("Error")) << messages_;
     EXPECT_FALSE(Exists(scratch_.PathOf("out\\first\\a.txt")));
     EXPECT_FALSE(Exists(scratch_.PathOf("out\\second")));
-}
-
-TEST(CliPaths, FolderPathsEndWithABackslash) {
-    EXPECT_EQ("C:\\data\\", std::string(FullFolderPath("C:\\data").Text()));
-    EXPECT_EQ("C:\\data\\", std::string(FullFolderPath("C:\\data\\").Text()));
-    EXPECT_EQ("C:\\", std::string(FullFolderPath("C:\\").Text()));
-    EXPECT_EQ("", std::string(FullFolderPath(std::string(1100, 'a').c_str()).Text()));
-    const std::string keys = DefaultKeyFolder().Text();
-    ASSERT_GT(keys.size(), 5u);
-    EXPECT_EQ("\\Keys\\", keys.substr(keys.size() - 6));
 }
 
 }  // namespace

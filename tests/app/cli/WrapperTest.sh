@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The Linux wrapper scripts/kvr-decrypt over the bundled samples: relative and absolute Linux
+# The Linux wrapper scripts/kvr-decrypt over the bundled samples (a PNG carrier among them,
+# which needs GDI+ started by the program): relative and absolute Linux
 # paths, a trailing slash, a folder name with a blank, --keys=DIR, and the exit codes 0, 1
 # and 2 passed through from the program, and a call without a display whose output is
 # captured. Run by CTest inside the Wine session of test.sh.
@@ -18,13 +19,14 @@ wrapper=$root/scripts/kvr-decrypt
 cd "$work" || fail "no work folder"
 cp -r "$root/samples" in
 
-"$wrapper" --quiet --keys in/Keys/ --out "$work/out dir" in/letters.enc "$work/in/song.wav"
+"$wrapper" --quiet --keys in/Keys/ --out "$work/out dir" in/letters.enc "$work/in/song.wav" in/photo.png
 status=$?
 [ $status = 0 ] || fail "samples: exit $status"
 cmp -s "out dir/letters/readme.txt" /dev/null && fail "empty readme"
 [ -f "out dir/letters/letters/to-alice.txt" ] || fail "letters.enc not written"
 [ -d "out dir/song/empty folder" ] || fail "song.wav folder entry missing"
 grep -q "came out of song.wav" "out dir/song/readme.txt" || fail "song.wav content"
+grep -q "came out of photo.png" "out dir/photo/readme.txt" || fail "photo.png content"
 
 "$wrapper" --quiet --keys=in/Keys in/plain.enc
 status=$?

@@ -1,4 +1,4 @@
-// Stress tests of the window framework: the registry under many creates and destroys, two
+// Stress tests of the window framework: two
 // threads creating, using and destroying windows (and playing sounds) at the same time, and
 // a create-use-destroy cycle whose GDI objects are counted: the room left for new GDI objects
 // must be the same after a thousand cycles as before them.
@@ -69,55 +69,6 @@ void Pump() {
 
 bool LoadTone(Sound& sound, uint32_t frames) {
     return mediatest::LoadSimpleWave(&sound, mediatest::WaveFormat(), frames);
-}
-
-// A deterministic shuffle, so that destruction order does not follow handle order.
-void Shuffle(std::vector<int>& order, uint32_t seed) {
-    for (int i = static_cast<int>(order.size()) - 1; i > 0; i--) {
-        seed = seed * 1103515245u + 12345u;
-        std::swap(order[i], order[(seed >> 8) % (i + 1)]);
-    }
-}
-
-TEST(Registry, LookupsStayRightAfterManyCreatesAndDestroys) {
-    const int baseline = WindowRegistry::Count();
-    constexpr int kWindows = 120;
-    std::vector<std::unique_ptr<PingWindow>> windows;
-    for (int i = 0; i < kWindows; i++) {
-        windows.emplace_back(new PingWindow);
-        ASSERT_TRUE(CreateHidden(*windows.back()));
-    }
-    std::vector<int> order(kWindows);
-    for (int i = 0; i < kWindows; i++)
-        order[i] = i;
-    Shuffle(order, 7);
-    std::vector<HWND> gone;
-    for (int i = 0; i < kWindows / 2; i++) {
-        gone.push_back(windows[order[i]]->Handle());
-        windows[order[i]].reset();
-    }
-    for (int i = 0; i < kWindows / 4; i++) {
-        windows.emplace_back(new PingWindow);
-        ASSERT_TRUE(CreateHidden(*windows.back()));
-    }
-    int live = 0;
-    for (const auto& window : windows) {
-        if (!window)
-            continue;
-        live++;
-        ASSERT_EQ(Window::FromHandle(window->Handle()), window.get());
-    }
-    for (HWND handle : gone) {
-        Window* const found = Window::FromHandle(handle);
-        // A freed handle value may have been given to a new window; never to a deleted object.
-        if (found) {
-            EXPECT_EQ(found->Handle(), handle);
-        }
-    }
-    EXPECT_EQ(WindowRegistry::Count(), baseline + live);
-    EXPECT_EQ(Window::FromHandle(nullptr), nullptr);
-    windows.clear();
-    EXPECT_EQ(WindowRegistry::Count(), baseline);
 }
 
 struct ChurnReport {
