@@ -32,4 +32,8 @@ Bytes ReadAll(Stream* stream);
 uint16_t Get16(const Bytes& b, int offset);
 uint32_t Get32(const Bytes& b, int offset);
 
+// How many more GDI objects the process could create now (Wine allows about 65 000): the
+// same before and after many cycles of some work unless that work leaks.
+int GdiRoom();
+
 }  // namespace mediatest
