@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/RequestEvents.h"
+#include "toolkit/base/ByteOrder.h"
 #include "toolkit/base/FileStream.h"
 
 namespace {
@@ -16,18 +17,10 @@ constexpr int kPixelsOffset = kFileHeaderBytes + kInfoHeaderBytes;
 constexpr int kPiecePixels = 1000;
 constexpr uint32_t kCarrierResolution = 2835;
 
-uint32_t ReadU32(const uint8_t* bytes) {
-    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
-
-uint16_t ReadU16(const uint8_t* bytes) {
-    return static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
-}
-
 bool HasCarrierHeader(const uint8_t* info) {
-    return ReadU16(info + 12) == 1 && ReadU16(info + 14) == 24 && ReadU32(info + 16) == 0 && ReadU32(info + 20) == 0 &&
-           ReadU32(info + 24) == kCarrierResolution && ReadU32(info + 28) == kCarrierResolution &&
-           ReadU32(info + 32) == 0 && ReadU32(info + 36) == 0;
+    return LoadU16(info + 12) == 1 && LoadU16(info + 14) == 24 && LoadU32(info + 16) == 0 && LoadU32(info + 20) == 0 &&
+           LoadU32(info + 24) == kCarrierResolution && LoadU32(info + 28) == kCarrierResolution &&
+           LoadU32(info + 32) == 0 && LoadU32(info + 36) == 0;
 }
 
 uint8_t ByteValue(const uint8_t* bgr) {
@@ -124,8 +117,8 @@ bool ExtractBitmapPayload(Stream& raw, const String& bitmapPath, const RequestCa
     file.Seek(kFileHeaderBytes);
     if (file.Read(info, kInfoHeaderBytes) != kInfoHeaderBytes || !HasCarrierHeader(info))
         return FailRequest(block, notCarrier);
-    const int32_t width = static_cast<int32_t>(ReadU32(info + 4));
-    const int32_t height = static_cast<int32_t>(ReadU32(info + 8));
+    const int32_t width = static_cast<int32_t>(LoadU32(info + 4));
+    const int32_t height = static_cast<int32_t>(LoadU32(info + 8));
     if (height <= 0)
         return true;
     // A row wider than the whole file cannot be a carrier (and would overflow the row length).

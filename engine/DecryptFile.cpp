@@ -25,6 +25,7 @@
 #include "toolkit/base/FileSystem.h"
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/base/PathName.h"
+#include "toolkit/base/Progress.h"
 
 namespace {
 
@@ -49,6 +50,18 @@ SourceKind SourceKindOf(const String& sourcePath) {
     if (extension == "wav")
         return SourceKind::kWave;
     return SourceKind::kUnknown;
+}
+
+// A title that Windows reduces to nothing or to a way up ("", ".", "..", blanks) would make
+// the output folder the source's own folder or its parent, so the entries would land beside
+// the source and could replace it.
+bool HasUsableTitle(const String& sourcePath) {
+    const String title = PathName(sourcePath).GetTitle();
+    for (int i = 0; i < title.Length(); i++) {
+        if (title.GetAt(i) != '.' && title.GetAt(i) != ' ')
+            return true;
+    }
+    return false;
 }
 
 String OutputFolderOf(const DecryptRequest& request) {
@@ -98,8 +111,7 @@ bool FailWithName(const RequestCallbackBlock& block, const char* message, const 
 bool KeyStageHook(int thousandths, void* context) {
     DecryptRequest& request = *static_cast<DecryptRequest*>(context);
     const int band = request.compressed ? 333 : 666;
-    const int value = 1000 + thousandths * band / 1000;
-    if (RaiseEvent(request.block, RE_PROGRESS, value) == 0)
+    if (RaiseEvent(request.block, RE_PROGRESS, 1000 + ScaleProgress(thousandths, 1000, band)) == 0)
         return true;
     request.cancelled = true;
     return false;
@@ -107,7 +119,7 @@ bool KeyStageHook(int thousandths, void* context) {
 
 bool DecompressionHook(int thousandths, void* context) {
     DecryptRequest& request = *static_cast<DecryptRequest*>(context);
-    if (RaiseEvent(request.block, RE_PROGRESS, 1333 + thousandths * 333 / 1000) == 0)
+    if (RaiseEvent(request.block, RE_PROGRESS, 1333 + ScaleProgress(thousandths, 1000, 333)) == 0)
         return true;
     request.cancelled = true;
     return false;
@@ -199,6 +211,8 @@ bool DecryptFile(DecryptRequest& request) {
     request.cancelled = false;
     const RequestCallbackBlock& block = request.block;
     RaiseEvent(block, RE_BEGIN);
+    if (!HasUsableTitle(request.sourcePath))
+        return FailRequest(block, messages::kNoTitle);
 
     const String outputFolder = OutputFolderOf(request);
     FileSystem fileSystem;

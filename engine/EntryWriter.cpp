@@ -1,29 +1,23 @@
 // EntryWriter: record-by-record reading of the entry stream. Names are untrusted: each must
-// pass IsSafeEntryName before it is joined to the output folder. Every short read, short
+// pass IsSafeRelativeName before it is joined to the output folder. Every short read, short
 // write and unreadable result is a failure, never a silent success.
 #include "engine/EntryWriter.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "engine/EntryName.h"
+#include "engine/SafeName.h"
 #include "engine/RequestEvents.h"
+#include "toolkit/base/ByteOrder.h"
 #include "toolkit/base/FileStream.h"
 #include "toolkit/base/FileSystem.h"
 #include "toolkit/base/PathName.h"
+#include "toolkit/base/Progress.h"
 
 namespace {
 
 constexpr uint32_t kFolderEntrySize = 0xFFFFFFFF;
 constexpr int kMaxNameLength = 1024;
-
-bool ReadU32(Stream& stream, uint32_t& value) {
-    uint8_t bytes[4];
-    if (stream.Read(bytes, 4) != 4)
-        return false;
-    value = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-    return true;
-}
 
 bool FailCorrupted(const RequestCallbackBlock& block, const String& name) {
     String text(messages::kCorrupted);
@@ -75,7 +69,7 @@ bool WriteOneEntry(const EntryJob& job, const RequestCallbackBlock& block) {
     String name;
     entries.ReadLine(name, true, kMaxNameLength);
     uint32_t size = 0;
-    if (!IsSafeEntryName(name) || !ReadU32(entries, size))
+    if (!IsSafeRelativeName(name) || !ReadU32(entries, size))
         return FailCorrupted(block, name);
     const bool folderEntry = size == kFolderEntrySize;
     uint32_t storedCrc = 0;
@@ -101,7 +95,7 @@ bool WriteEntries(const EntryJob& job, const RequestCallbackBlock& block) {
     int written = 0;
     while (!job.entries->IsEof() && written < job.count) {
         ++written;
-        const int progress = static_cast<int>(int64_t{written} * 334 / job.count + 1666);
+        const int progress = 1666 + ScaleProgress(written, job.count, 334);
         if (RaiseEvent(block, RE_PROGRESS, progress) != 0)
             return StopRequest(block);
         if (!WriteOneEntry(job, block))

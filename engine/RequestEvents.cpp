@@ -1,6 +1,8 @@
 // RequestEvents: the single road from the engine's stages to the request's callback.
 #include "engine/RequestEvents.h"
 
+#include "toolkit/base/Progress.h"
+
 int32_t RaiseEvent(const RequestCallbackBlock& block, RequestEvent code, intptr_t value) {
     if (!block.callback)
         return 0;
@@ -21,7 +23,7 @@ bool StopRequest(const RequestCallbackBlock& block) {
 bool ChangedProgress::Report(int64_t done, int64_t total) {
     if (total <= 0)
         return true;
-    const int value = static_cast<int>(done * 1000 / total);
+    const int value = ScaleProgress(done, total, 1000);
     if (value == last_)
         return true;
     last_ = value;

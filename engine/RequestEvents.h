@@ -17,6 +17,9 @@ constexpr const char kCannotCreateFolder[] = "Cannot create the following folder
 constexpr const char kCannotWriteFile[] = "Cannot write the following file";
 constexpr const char kCorrupted[] =
     "The archive is corrupted or different from the original.\nPlease obtain a valid encrypted copy:";
+constexpr const char kNoTitle[] =
+    "This file has no name before its extension, so no output folder can be named after it.\nPlease rename "
+    "the file";
 constexpr const char kTooLarge[] = "This file is too large (2 GB or more)";
 constexpr const char kWaveCarrier[] = "This WAV file does not contain encrypted data";
 constexpr const char kBitmapCarrier[] = "This BMP file does not contain encrypted data";

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/RequestEvents.h"
+#include "toolkit/base/ByteOrder.h"
 #include "toolkit/base/FileStream.h"
 #include "toolkit/media/Sound.h"
 
@@ -12,10 +13,6 @@ namespace {
 
 constexpr int kGroupBytes = 8;
 constexpr int kGroupPayload = 5;
-
-uint32_t ReadU32(const uint8_t* bytes) {
-    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
-}
 
 void DecodeGroup(const uint8_t* s, uint8_t* out) {
     out[0] = static_cast<uint8_t>((s[1] & 3) << 6 | (s[3] & 3) << 4 | (s[5] & 3) << 2 | (s[7] & 3));
@@ -38,7 +35,7 @@ bool ExtractWavePayload(Stream& raw, const String& wavePath, const RequestCallba
     uint8_t lengthBytes[4];
     if (wave.Read(lengthBytes, 4) != 4)
         return FailRequest(block, messages::kWaveCarrier);
-    const int64_t length = ReadU32(lengthBytes);
+    const int64_t length = LoadU32(lengthBytes);
 
     // The data chunk's declared size may lie; the walk ends at the end of the file as well.
     const int64_t total = dataSize;

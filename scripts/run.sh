@@ -12,12 +12,6 @@ build=$BUILD_DIR
 
 "$root/scripts/build.sh" kvr-decrypt
 
-# A private Wine session (virtual display, no sound): works on a machine without a display.
-export KVR_NO_SOUND=1
-# shellcheck source=wine-session.sh
-source "$root/scripts/wine-session.sh"
-export KVR_WINE_READY=1
-
 # Lists a folder's content as an indented tree with file sizes.
 show_tree() {
     local folder=$1

@@ -62,8 +62,6 @@ void CliEvents::BeginFile(const char* label, bool carrier, DecryptRequest& reque
     drawnValue_ = -1;
     lastValue_ = 0;
     barOpen_ = false;
-    errorCount_ = 0;
-    overwriteDeclined_ = false;
     cancelSeen_ = false;
     request.block.callback = &CliEvents::Callback;
     request.block.context = this;
@@ -100,6 +98,11 @@ int32_t CliEvents::OnProgress(int value) {
     lastValue_ = value;
     if (quiet_ || !console_.messages)
         return 0;
+    if (!console_.barOnConsole) {
+        // A log or a pipe gets no redraw frames, only the closing line.
+        barOpen_ = true;
+        return 0;
+    }
     String line;
     const bool compressed = request_ && request_->compressed;
     if (progress_.Update(value, compressed, GetTickCount(), line)) {
@@ -116,15 +119,18 @@ void CliEvents::EndBar() {
         return;
     // The last values may have fallen between two redraws: show where the work really ended.
     const bool compressed = request_ && request_->compressed;
-    if (drawnValue_ != lastValue_)
-        fprintf(console_.messages, "\r%s", progress_.Line(lastValue_, compressed).Text());
+    if (drawnValue_ != lastValue_) {
+        String line = progress_.Line(lastValue_, compressed);
+        if (!console_.barOnConsole)
+            line.TrimRight();  // the padding only serves redraws in place
+        fprintf(console_.messages, console_.barOnConsole ? "\r%s" : "%s", line.Text());
+    }
     fputc('\n', console_.messages);
     fflush(console_.messages);
     barOpen_ = false;
 }
 
 void CliEvents::OnError(const char* message) {
-    errorCount_++;
     EndBar();
     if (!console_.messages)
         return;
@@ -143,10 +149,7 @@ int32_t CliEvents::OnAskOverwrite(const char* folder) {
     else if (decision == OverwriteDecision::No && console_.messages)
         fprintf(console_.messages, "%s: %s: not written: the folder %s already exists (--overwrite writes into it)\n",
                 kProgramName, label_.Text(), folder);
-    if (decision == OverwriteDecision::Yes)
-        return 1;
-    overwriteDeclined_ = true;
-    return 0;
+    return decision == OverwriteDecision::Yes ? 1 : 0;
 }
 
 bool CliEvents::AskPerson(const char* folder) {
@@ -155,8 +158,17 @@ bool CliEvents::AskPerson(const char* folder) {
                 label_.Text(), folder);
         fflush(console_.messages);
     }
-    char reply[64] = "";
-    if (!console_.answers || !fgets(reply, sizeof(reply), console_.answers))
-        return false;
-    return IsYesAnswer(reply);
+    return IsYesAnswer(ReadAnswerLine());
+}
+
+String CliEvents::ReadAnswerLine() {
+    constexpr int kLongestKept = 256;  // longer replies are no "yes" anyway
+    String line;
+    if (!console_.answers)
+        return line;
+    for (int c = fgetc(console_.answers); c != EOF && c != '\n'; c = fgetc(console_.answers)) {
+        if (line.Length() < kLongestKept)
+            line.Append(static_cast<char>(c));
+    }
+    return line;
 }

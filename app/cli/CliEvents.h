@@ -1,5 +1,6 @@
 // CliEvents: the request callback of kvr-decrypt. It turns the engine's events for one file
-// into console output: a progress bar with the stage name, every error text prefixed with
+// into console output: a progress bar with the stage name (redrawn in place on a console, one
+// closing line per file in a log or pipe), every error text prefixed with
 // the file it concerns, and the overwrite question, answered by the person at the console
 // or by the --overwrite / --no-overwrite rule. A progress answer carries a Ctrl+C back to
 // the engine.
@@ -18,6 +19,7 @@ struct CliConsole {
     FILE* messages = nullptr;  // progress bar, errors, the question (stderr)
     FILE* answers = nullptr;   // the answer to the question (stdin)
     bool interactive = false;  // answers come from a person at a console
+    bool barOnConsole = false;  // messages go to a console: the bar is redrawn in place
 };
 
 enum class OverwriteDecision { Yes, No, Ask };
@@ -44,8 +46,6 @@ public:
     static int32_t Callback(int32_t code, intptr_t value, intptr_t extra, const RequestCallbackBlock* block);
 
     // Outcome of the current file.
-    int ErrorCount() const { return errorCount_; }
-    bool OverwriteDeclined() const { return overwriteDeclined_; }
     bool CancelSeen() const { return cancelSeen_; }
 
 private:
@@ -53,6 +53,8 @@ private:
     int32_t OnProgress(int value);
     int32_t OnAskOverwrite(const char* folder);
     bool AskPerson(const char* folder);
+    // The next line of the answers, read to its end so that nothing is left for a later question.
+    String ReadAnswerLine();
     void OnError(const char* message);
     void EndBar();
 
@@ -65,7 +67,5 @@ private:
     int lastValue_ = 0;
     int drawnValue_ = -1;   // the value the bar on screen shows
     bool barOpen_ = false;  // a bar line is on screen without its line feed
-    int errorCount_ = 0;
-    bool overwriteDeclined_ = false;
     bool cancelSeen_ = false;
 };

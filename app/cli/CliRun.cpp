@@ -64,12 +64,19 @@ struct Folders {
     String output;  // empty: beside each file
 };
 
-// Resolves --keys and --out; false (with the reason) when one of them is unusable.
-bool ResolveFolders(const CliOptions& options, Folders& folders, String& reason) {
+// Resolves --keys and --out; false (with the reason) when one of them is unusable. A key
+// folder that does not exist is no reason to stop: keys are also found beside each file, and
+// archives that name no key need none, so it is only warned about.
+bool ResolveFolders(const CliOptions& options, Folders& folders, String& reason, const CliConsole& console) {
     folders.keys = options.keyFolder.IsEmpty() ? DefaultKeyFolder() : FullFolderPath(options.keyFolder);
-    if (folders.keys.IsEmpty() || (!options.keyFolder.IsEmpty() && !IsExistingFolder(folders.keys))) {
-        reason.Format("key folder %s not found", options.keyFolder.Text());
+    if (folders.keys.IsEmpty()) {
+        reason.Format("key folder %s is not a usable path", options.keyFolder.Text());
         return false;
+    }
+    if (!options.keyFolder.IsEmpty() && !IsExistingFolder(folders.keys) && console.messages) {
+        fprintf(console.messages, "%s: warning: key folder %s not found; keys are looked up beside each file\n",
+                kProgramName, options.keyFolder.Text());
+        fflush(console.messages);
     }
     if (options.outputFolder.IsEmpty())
         return true;
@@ -133,7 +140,7 @@ int RunCli(int argc, const char* const* argv, const CliConsole& console) {
         return kCliSuccess;
     }
     Folders folders;
-    if (!ResolveFolders(options, folders, reason))
+    if (!ResolveFolders(options, folders, reason, console))
         return UsageError(console, reason);
 
     CliEvents events(console, options.overwrite, options.quiet);

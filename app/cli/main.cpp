@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     DWORD mode = 0;
     // A console input handle, unlike a pipe or a file, has a console mode.
     console.interactive = GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != FALSE;
+    console.barOnConsole = GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != FALSE;
 
     InstallCliCancelHandler();
     // GDI+ converts PNG carriers; without it only PNG sources fail, with the engine's message.

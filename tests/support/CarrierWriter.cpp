@@ -46,14 +46,10 @@ void AppendU32BigEndian(Bytes& out, uint32_t value) {
         out.push_back(static_cast<uint8_t>(value >> shift));
 }
 
-uint32_t LengthField(size_t payloadSize, int64_t lengthOverride) {
-    return lengthOverride >= 0 ? static_cast<uint32_t>(lengthOverride) : static_cast<uint32_t>(payloadSize);
-}
-
 // L followed by the payload: the bytes a bitmap carrier spreads over its pixels.
-Bytes CarriedBytes(const Bytes& payload, int64_t lengthOverride) {
+Bytes CarriedBytes(const Bytes& payload) {
     Bytes carried;
-    AppendU32(carried, LengthField(payload.size(), lengthOverride));
+    AppendU32(carried, static_cast<uint32_t>(payload.size()));
     carried.insert(carried.end(), payload.begin(), payload.end());
     return carried;
 }
@@ -82,7 +78,7 @@ void AppendPngChunk(Bytes& out, const char* type, const Bytes& data) {
 Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec) {
     Random random(spec.seed);
     Bytes data;
-    AppendU32(data, LengthField(payload.size(), spec.lengthOverride));
+    AppendU32(data, static_cast<uint32_t>(payload.size()));
     for (size_t at = 0; at < payload.size(); at += 5) {
         uint8_t p[5];
         for (size_t k = 0; k < 5; ++k)
@@ -100,7 +96,7 @@ Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec) {
 
 Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec) {
     Random random(spec.seed);
-    const Bytes carried = CarriedBytes(payload, spec.lengthOverride);
+    const Bytes carried = CarriedBytes(payload);
     const size_t width = static_cast<size_t>(std::max(1, spec.width));
     // The first row's payload starts at pixel 2 (byte mode) or 1 (word mode); a first row
     // too narrow for that simply carries nothing more, and later rows start at pixel 0.
@@ -193,12 +189,11 @@ Bytes BuildPngFile(const Pixels& pixels, uint32_t pixelsPerMetre) {
     return file;
 }
 
-}  // namespace
-
-Bytes BuildWaveFile(const Bytes& data, const WaveCarrierSpec& spec) {
+Bytes BuildWaveFile(const Bytes& data) {
     const uint16_t channels = 1;
     const uint32_t rate = 22050;
-    const uint16_t blockAlign = static_cast<uint16_t>(channels * std::max(1, spec.bitsPerSample / 8));
+    const uint16_t bitsPerSample = 16;
+    const uint16_t blockAlign = channels * bitsPerSample / 8;
     Bytes chunks;
     AppendTag(chunks, "fmt ");
     AppendU32(chunks, 16);
@@ -207,12 +202,7 @@ Bytes BuildWaveFile(const Bytes& data, const WaveCarrierSpec& spec) {
     AppendU32(chunks, rate);
     AppendU32(chunks, rate * blockAlign);
     AppendU16(chunks, blockAlign);
-    AppendU16(chunks, spec.bitsPerSample);
-    if (spec.chunkBetween) {
-        AppendTag(chunks, "LIST");
-        AppendU32(chunks, 4);
-        AppendTag(chunks, "INFO");
-    }
+    AppendU16(chunks, bitsPerSample);
     AppendTag(chunks, "data");
     AppendU32(chunks, static_cast<uint32_t>(data.size()));
     chunks.insert(chunks.end(), data.begin(), data.end());
@@ -225,8 +215,10 @@ Bytes BuildWaveFile(const Bytes& data, const WaveCarrierSpec& spec) {
     return file;
 }
 
+}  // namespace
+
 Bytes BuildWaveCarrier(const Bytes& payload, const WaveCarrierSpec& spec) {
-    return BuildWaveFile(BuildWaveData(payload, spec), spec);
+    return BuildWaveFile(BuildWaveData(payload, spec));
 }
 
 Bytes BuildBitmapCarrier(const Bytes& payload, const BitmapCarrierSpec& spec) {

@@ -27,15 +27,9 @@
 namespace kvrtest {
 
 struct WaveCarrierSpec {
-    uint16_t bitsPerSample = 16;  // written into the format chunk as given
-    size_t extraDataBytes = 0;    // random bytes appended to the data chunk after the groups
-    bool chunkBetween = false;    // a "LIST" chunk between "fmt " and "data"
-    int64_t lengthOverride = -1;  // when >= 0, written as L instead of the payload's length
+    size_t extraDataBytes = 0;  // random bytes appended to the data chunk after the groups
     uint32_t seed = 7;
 };
-
-// A whole RIFF file around arbitrary data-chunk content.
-Bytes BuildWaveFile(const Bytes& data, const WaveCarrierSpec& spec = WaveCarrierSpec());
 Bytes BuildWaveCarrier(const Bytes& payload, const WaveCarrierSpec& spec = WaveCarrierSpec());
 
 struct BitmapCarrierSpec {
@@ -44,7 +38,6 @@ struct BitmapCarrierSpec {
     int width = 16;          // pixels per row
     int minHeight = 1;       // rows beyond those the payload needs are random
     uint32_t resolution = 2835;
-    int64_t lengthOverride = -1;  // when >= 0, written as L instead of the payload's length
     uint32_t seed = 11;
 };
 

@@ -27,12 +27,15 @@ public:
     virtual ~Array() { free(data_); }
 
     virtual void Assign(const Array& other) {
+        if (&other == this)
+            return;
         SetSize(other.count_, false);
         for (int i = 0; i < count_; i++)
             CopyElement(&data_[i], other.data_[i], nullptr);
     }
 
     virtual void Free() {
+        DestroyElements(0, count_);
         free(data_);
         data_ = nullptr;
         capacity_ = count_ = 0;
@@ -52,26 +55,19 @@ public:
 
     static int CapacityFor(int n) { return n - (n % 64) + 64; }
 
+    // Without keep every element is dropped; new slots start zeroed.
     void SetSize(int n, bool keep) {
         if (n < 0)
             n = 0;
-        const int needed = CapacityFor(n);
-        if (needed != capacity_ || !data_) {
-            T* fresh = static_cast<T*>(malloc(sizeof(T) * needed));
-            if (keep && data_) {
-                const int carried = count_ < n ? count_ : n;
-                memcpy(static_cast<void*>(fresh), data_, sizeof(T) * carried);
-            }
-            free(data_);
-            data_ = fresh;
-            capacity_ = needed;
-        }
-        count_ = n;
+        const int kept = keep ? (n < count_ ? n : count_) : 0;
+        DestroyElements(kept, count_ - kept);
+        count_ = kept;
+        Reallocate(n);
     }
 
     int Append(const T& value) {
         const T copy = value;  // the value may live inside this array
-        SetSize(count_ + 1, true);
+        Reallocate(count_ + 1);
         CopyElement(&data_[count_ - 1], copy, nullptr);
         return count_ - 1;
     }
@@ -83,7 +79,7 @@ public:
         if (copies < 1)
             copies = 1;
         const int oldCount = count_;
-        SetSize(count_ + copies, true);
+        Reallocate(count_ + copies);
         memmove(static_cast<void*>(&data_[position + copies]), &data_[position], sizeof(T) * (oldCount - position));
         for (int i = 0; i < copies; i++)
             CopyElement(&data_[position + i], copy, nullptr);
@@ -97,7 +93,10 @@ public:
             n = count_ - index;
         if (n < 1)
             return;
-        RemoveSlots(index, n);
+        DestroyElements(index, n);
+        memmove(static_cast<void*>(&data_[index]), &data_[index + n], sizeof(T) * (count_ - index - n));
+        count_ -= n;
+        Reallocate(count_);
     }
 
     int Find(const T& value, int start = 0, void* argument = nullptr) const {
@@ -123,13 +122,29 @@ public:
     }
 
 protected:
-    // Moves the tail down over [index, index + n) and shrinks; the removed slots are not released.
-    void RemoveSlots(int index, int n) {
-        memmove(static_cast<void*>(&data_[index]), &data_[index + n], sizeof(T) * (count_ - index - n));
-        SetSize(count_ - n, true);
-    }
+    // Releases what elements [first, first + n) own before their slots are dropped. Every
+    // road that drops elements (RemoveAt, SetSize, Assign, Free) comes through here, so an
+    // owning array cannot be bypassed through a reference to its base.
+    virtual void DestroyElements(int /*first*/, int /*n*/) {}
 
 private:
+    // Sets the count to n, carrying the first min(count, n) elements over; the block is
+    // replaced whenever the growth rule asks for another capacity.
+    void Reallocate(int n) {
+        const int needed = CapacityFor(n);
+        if (needed != capacity_ || !data_) {
+            T* fresh = static_cast<T*>(malloc(sizeof(T) * needed));
+            if (data_)
+                memcpy(static_cast<void*>(fresh), data_, sizeof(T) * (count_ < n ? count_ : n));
+            free(data_);
+            data_ = fresh;
+            capacity_ = needed;
+        }
+        if (n > count_)
+            memset(static_cast<void*>(&data_[count_]), 0, sizeof(T) * (n - count_));
+        count_ = n;
+    }
+
     // Types without an ordering are compared as unsigned 32-bit numbers (their first 4 bytes).
     static bool SameBits(const T& a, const T& b) {
         uint32_t x = 0, y = 0;
@@ -143,7 +158,7 @@ private:
     T* data_ = nullptr;
 };
 
-// An array of owned String pointers: copies are new Strings, removal and Free delete them.
+// An array of owned String pointers: copies are new Strings; every removal deletes them.
 class StringList : public Array<String*> {
 public:
     StringList() = default;
@@ -151,18 +166,15 @@ public:
     StringList& operator=(const StringList& other);
     ~StringList() override;
 
-    void Assign(const Array<String*>& other) override;
-    void Free() override;
     void CopyElement(String** slot, String* const& source, void* argument) override;
     // The argument points to a bool: false compares without regard to case.
     int Compare(String* const& element, String* const& value, void* argument) const override;
 
     int AddString(const char* text, int position = -1, int copies = 1);
-    void RemoveAt(int index, int n = 1);
     // Finds a text; caseSensitive false ignores case.
     int FindText(const char* text, bool caseSensitive = true, int start = 0) const;
     const String& At(int i) const { return *(*this)[i]; }
 
-private:
-    void DeleteAll();
+protected:
+    void DestroyElements(int first, int n) override;
 };

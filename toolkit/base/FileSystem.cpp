@@ -6,23 +6,15 @@
 
 #include <cstring>
 
+#include "toolkit/base/PathName.h"
+
 namespace {
 
 constexpr int kMaxPath = 1024;
 constexpr int kTempPathLimit = 260;
 
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
 bool EndsWithSeparator(const String& path) {
-    return !path.IsEmpty() && IsSeparator(path.GetAt(path.Length() - 1));
-}
-
-int LastSeparator(const String& path) {
-    const int back = path.ReverseFind('\\');
-    const int slash = path.ReverseFind('/');
-    return back > slash ? back : slash;
+    return !path.IsEmpty() && IsPathSeparator(path.GetAt(path.Length() - 1));
 }
 
 bool IsDotEntry(const char* name) {
@@ -76,7 +68,7 @@ bool FileSystem::FolderExists(const String& path) {
         trimmed.SetLength(trimmed.Length() - 1, true);
     if (trimmed.IsEmpty())
         return false;
-    const String last = trimmed.Mid(LastSeparator(trimmed) + 1);
+    const String last = trimmed.Mid(LastPathSeparator(trimmed) + 1);
     if (last.Find('*') < 0) {
         const DWORD attributes = GetFileAttributesA(trimmed.Text());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -105,7 +97,7 @@ bool FileSystem::CreateFolder(const String& path) {
         return true;
     if (GetLastError() != ERROR_PATH_NOT_FOUND)
         return false;
-    const int cut = LastSeparator(folder);
+    const int cut = LastPathSeparator(folder);
     if (cut <= 0)
         return false;
     String parent = folder.Left(cut);
@@ -166,7 +158,7 @@ bool FileSystem::ShellOpen(const String& file, const String& parameters, int sho
 void FileSystem::ListFolder(const String& pattern, StringList& list, int flags) {
     if (pattern.IsEmpty() || pattern.Length() >= kMaxPath)
         return;
-    const int cut = LastSeparator(pattern);
+    const int cut = LastPathSeparator(pattern);
     const String folder = pattern.Left(cut + 1);
     String mask = pattern.Mid(cut + 1);
     if (mask.IsEmpty())

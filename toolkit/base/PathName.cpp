@@ -6,6 +6,12 @@
 
 #include <cstring>
 
+int LastPathSeparator(const String& path) {
+    const int back = path.ReverseFind('\\');
+    const int slash = path.ReverseFind('/');
+    return back > slash ? back : slash;
+}
+
 namespace {
 
 constexpr int kMaxPath = 1024;

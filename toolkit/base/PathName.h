@@ -6,6 +6,13 @@
 
 #include "toolkit/base/String.h"
 
+// Both slashes separate path components in local paths.
+inline bool IsPathSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+// Position of the last separator of either kind, -1 when there is none.
+int LastPathSeparator(const String& path);
+
 class PathName {
 public:
     enum Kind { kNone = 0, kLocal = 1, kUnc = 2, kUrl = 3 };

@@ -14,7 +14,9 @@
 #include <cstring>
 #include <memory>
 
+#include "toolkit/base/ByteOrder.h"
 #include "toolkit/base/FileStream.h"
+#include "toolkit/base/Progress.h"
 #include "toolkit/base/Stream.h"
 
 namespace {
@@ -27,14 +29,6 @@ constexpr int64_t kMaxInflatedTotal = 0x7FFFFFFF;
 // The smallest chunk: two size fields and a zlib stream of its 2-byte header, at least
 // 2 bytes of deflate data (an empty fixed block) and its 4-byte checksum.
 constexpr uint32_t kMinChunkBytes = 8 + 8;
-
-bool ReadU32(Stream& stream, uint32_t& value) {
-    uint8_t bytes[4];
-    if (stream.Read(bytes, 4) != 4)
-        return false;
-    value = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-    return true;
-}
 
 // The key, either held whole in memory or read in step with the data from its stream.
 class KeySource {
@@ -110,7 +104,7 @@ bool Stream::ApplyKey(Stream* key, int length, Stream* destination, void* contex
     const int64_t total = end - start;
     uint8_t block[kBlockSize];
     for (int p = start; p < end; p += kBlockSize) {
-        if (keyStageHook && !keyStageHook(static_cast<int>((p - start) * 1000 / total), context))
+        if (keyStageHook && !keyStageHook(ScaleProgress(p - start, total, 1000), context))
             return false;
         const int want = end - p < kBlockSize ? end - p : kBlockSize;
         const int got = Read(block, want);
@@ -144,7 +138,7 @@ bool Stream::InflateChunks(Stream* destination, void* context) {
     std::unique_ptr<uint8_t[]> packed(new uint8_t[kMaxPackedChunk]);
     int64_t inflatedTotal = 0;
     for (uint32_t i = 0; i < count; i++) {
-        if (decompressionHook && !decompressionHook(static_cast<int>(static_cast<uint64_t>(i) * 1000 / count), context))
+        if (decompressionHook && !decompressionHook(ScaleProgress(i, count, 1000), context))
             return false;
         uint32_t plainSize = 0, packedSize = 0;
         if (!ReadU32(*this, plainSize) || !ReadU32(*this, packedSize))

@@ -93,6 +93,8 @@ void String::Empty() {
 }
 
 void String::SetAt(int i, char c) {
+    if (i < 0 || i >= length_)
+        return;
     text_[i] = c;
     if (c == 0)
         length_ = i;

@@ -33,7 +33,9 @@ public:
     uint32_t Tag() const { return tag_; }
     void SetTag(uint32_t tag) { tag_ = tag; }
 
-    char GetAt(int i) const { return text_[i]; }
+    // Any position reads safely: 0..Length()-1 gives the byte, anything else the NUL.
+    char GetAt(int i) const { return i >= 0 && i < length_ ? text_[i] : '\0'; }
+    // Writes inside the text only; writing a NUL there cuts the text at i.
     void SetAt(int i, char c);
 
     String& Append(const char* text);

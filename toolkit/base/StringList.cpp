@@ -8,26 +8,15 @@ StringList& StringList::operator=(const StringList& other) {
 }
 
 StringList::~StringList() {
-    DeleteAll();
+    // The base destructor cannot reach the override, so the strings go here.
+    DestroyElements(0, Count());
 }
 
-void StringList::DeleteAll() {
-    for (int i = 0; i < Count(); i++)
+void StringList::DestroyElements(int first, int n) {
+    for (int i = first; i < first + n; i++) {
         delete (*this)[i];
-}
-
-void StringList::Assign(const Array<String*>& other) {
-    if (&other == this)
-        return;
-    DeleteAll();
-    SetSize(other.Count(), false);
-    for (int i = 0; i < Count(); i++)
-        CopyElement(&(*this)[i], other[i], nullptr);
-}
-
-void StringList::Free() {
-    DeleteAll();
-    Array<String*>::Free();
+        (*this)[i] = nullptr;
+    }
 }
 
 void StringList::CopyElement(String** slot, String* const& source, void*) {
@@ -44,18 +33,6 @@ int StringList::Compare(String* const& element, String* const& value, void* argu
 int StringList::AddString(const char* text, int position, int copies) {
     String value(text);
     return InsertAt(&value, position, copies);
-}
-
-void StringList::RemoveAt(int index, int n) {
-    if (index < 0 || index >= Count())
-        return;
-    if (n < 0 || n > Count() - index)
-        n = Count() - index;
-    if (n < 1)
-        return;
-    for (int i = index; i < index + n; i++)
-        delete (*this)[i];
-    RemoveSlots(index, n);
 }
 
 int StringList::FindText(const char* text, bool caseSensitive, int start) const {

@@ -58,17 +58,4 @@ TEST(CliOptions, TableOfCommandLines) {
     }
 }
 
-TEST(CliOptions, ParsingAgainStartsFresh) {
-    CliOptions options;
-    Parsed({"--quiet", "--keys", "K", "--help", "a.enc"}, options);
-    EXPECT_EQ("keys= out= overwrite=0 quiet=0 help=0 files=[b.enc]", Parsed({"b.enc"}, options));
-}
-
-TEST(CliOptions, UsageTextNamesEveryOption) {
-    const std::string usage = CliUsageText();
-    for (const char* option : {"--keys", "--out", "--overwrite", "--no-overwrite", "--quiet", "FILE..."})
-        EXPECT_NE(std::string::npos, usage.find(option)) << option;
-    EXPECT_EQ('\n', usage.back());
-}
-
 }  // namespace

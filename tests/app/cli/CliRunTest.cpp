@@ -1,6 +1,7 @@
 // A whole kvr-decrypt command line run in-process over archives and carriers made by the
 // test writers: exit codes, files written, messages with the file names, the overwrite
-// rule, relative paths, and a cancel through the console control handler.
+// rule, the missing key folder, the progress lines, and a cancel through the console
+// control handler.
 #include "app/cli/CliRun.h"
 
 #include <windows.h>
@@ -56,8 +57,9 @@ protected:
         return path;
     }
 
-    // Runs a command line made of args; stdin is not a console unless typed is given.
-    int Run(std::vector<std::string> args, const char* typed = nullptr) {
+    // Runs a command line made of args; stdin is not a console unless typed is given, and
+    // the messages are a console only when asked.
+    int Run(std::vector<std::string> args, const char* typed = nullptr, bool barOnConsole = false) {
         std::vector<const char*> argv{"kvr-decrypt"};
         for (const std::string& a : args)
             argv.push_back(a.c_str());
@@ -69,6 +71,7 @@ protected:
         console.messages = messages.File();
         console.answers = answers.File();
         console.interactive = typed != nullptr;
+        console.barOnConsole = barOnConsole;
         const int code = RunCli(static_cast<int>(argv.size()), argv.data(), console);
         out_ = out.Text();
         messages_ = messages.Text();
@@ -86,25 +89,6 @@ protected:
     std::string messages_;
 };
 
-TEST_F(CliRun, UsageErrorsGiveTwoAndHelpSucceeds) {
-    const std::string archive = Write("a.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
-    const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{}, "usage: kvr-decrypt"},
-        {{"--keys"}, "usage: kvr-decrypt"},
-        {{"--bogus", "a.enc"}, "usage: kvr-decrypt"},
-        {{"--overwrite", "--no-overwrite", "a.enc"}, "usage: kvr-decrypt"},
-        {{"--keys", scratch_.PathOf("nowhere"), archive}, "key folder"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(kCliUsageError, Run(c.first));
-        EXPECT_NE(std::string::npos, messages_.find(c.second)) << messages_;
-    }
-    EXPECT_FALSE(Exists(scratch_.PathOf("a")));
-    EXPECT_EQ(kCliSuccess, Run({"--help"}));
-    EXPECT_EQ(0u, out_.find("usage: kvr-decrypt"));
-    EXPECT_EQ("", messages_);
-}
-
 TEST_F(CliRun, DecryptsArchivesAndCarriersIntoTheOutputFolder) {
     const Bytes packed = kvrtest::BuildRawArchive(SampleSpec(true));
     kvrtest::BitmapCarrierSpec bitmap;
@@ -113,7 +97,7 @@ TEST_F(CliRun, DecryptsArchivesAndCarriersIntoTheOutputFolder) {
                                             Write("plain.ENC", kvrtest::BuildRawArchive(SampleSpec(false))),
                                             Write("song.wav", kvrtest::BuildWaveCarrier(packed)),
                                             Write("picture.bmp", kvrtest::BuildBitmapCarrier(packed, bitmap))};
-    ASSERT_EQ(kCliSuccess, Run(Folders(files))) << messages_;
+    ASSERT_EQ(kCliSuccess, Run(Folders(files), nullptr, true)) << messages_;
     for (const char* title : {"packed", "plain", "song", "picture"}) {
         const std::string folder = scratch_.PathOf(std::string("out\\") + title + "\\");
         EXPECT_EQ(BytesOf("alpha"), kvrtest::ReadFileBytes(folder + "a.txt")) << title;
@@ -124,23 +108,32 @@ TEST_F(CliRun, DecryptsArchivesAndCarriersIntoTheOutputFolder) {
     EXPECT_NE(std::string::npos, messages_.find("100% writing"));
 }
 
-TEST_F(CliRun, WithoutOutTheOutputGoesBesideEachFile) {
-    ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("in").c_str(), nullptr));
-    const std::string archive = Write("in\\x.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
-    ASSERT_EQ(kCliSuccess, Run({"--quiet", "--keys", scratch_.PathOf("keys"), archive})) << messages_;
-    EXPECT_EQ("", messages_) << "--quiet prints nothing on success";
-    EXPECT_TRUE(Exists(scratch_.PathOf("in\\x\\a.txt")));
+TEST_F(CliRun, ALogGetsOneProgressLinePerFileAndNoRedrawFrames) {
+    const std::vector<std::string> files = {Write("one.enc", kvrtest::BuildRawArchive(SampleSpec(true))),
+                                            Write("two.enc", kvrtest::BuildRawArchive(SampleSpec(false)))};
+    ASSERT_EQ(kCliSuccess, Run(Folders(files))) << messages_;
+    EXPECT_EQ("one.enc [##############################] 100% writing\n"
+              "two.enc [##############################] 100% writing\n",
+              messages_);
 }
 
-TEST_F(CliRun, RelativePathsAreResolvedAgainstTheCurrentFolder) {
-    Write("rel.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
-    char previous[MAX_PATH];
-    ASSERT_TRUE(GetCurrentDirectoryA(MAX_PATH, previous));
-    ASSERT_TRUE(SetCurrentDirectoryA(scratch_.Path().c_str()));
-    const int code = Run({"--quiet", "--keys", "keys", "--out", "out\\new", "rel.enc"});
-    SetCurrentDirectoryA(previous);
-    ASSERT_EQ(kCliSuccess, code) << messages_;
-    EXPECT_TRUE(Exists(scratch_.PathOf("out\\new\\rel\\docs\\b.txt")));
+TEST_F(CliRun, MissingKeyFolderIsWarnedAboutOnceAndKeysBesideTheFilesStillServe) {
+    ArchiveSpec besideSpec = SampleSpec(false);
+    besideSpec.keyName = "beside.key";
+    Write("beside.key", besideSpec.key);
+    ArchiveSpec builtIn = SampleSpec(false);
+    builtIn.keyName = "";
+    builtIn.key = BytesOf("KVRK");
+    const std::string missing = scratch_.PathOf("nowhere");
+    const std::string lost = Write("lost.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
+    EXPECT_EQ(kCliFailure, Run({"--quiet", "--keys", missing, "--out", scratch_.PathOf("out"),
+                                Write("beside.enc", kvrtest::BuildRawArchive(besideSpec)),
+                                Write("builtin.enc", kvrtest::BuildRawArchive(builtIn)), lost}));
+    EXPECT_EQ("kvr-decrypt: warning: key folder " + missing + " not found; keys are looked up beside each file\n"
+              "kvr-decrypt: " + lost + ": Key not found :\n    sub\\k.key\n",
+              messages_);
+    EXPECT_TRUE(Exists(scratch_.PathOf("out\\beside\\a.txt")));
+    EXPECT_TRUE(Exists(scratch_.PathOf("out\\builtin\\a.txt")));
 }
 
 TEST_F(CliRun, FailuresAreReportedWithTheFileAndGiveOneButTheOthersAreDecrypted) {
@@ -190,6 +183,13 @@ TEST_F(CliRun, ExistingOutputFolderFollowsTheOverwriteRule) {
     EXPECT_TRUE(Exists(scratch_.PathOf("out\\again\\a.txt")));
 
     EXPECT_EQ(kCliSuccess, Run(Folders({"--quiet", "--overwrite", archive}))) << messages_;
+
+    // A long reply is read to its end: its tail does not answer the next file's question.
+    const std::string other = Write("other.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
+    ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("out\\other").c_str(), nullptr));
+    const std::string longNo = "n" + std::string(100, ' ') + "yes\nn\n";
+    EXPECT_EQ(kCliFailure, Run(Folders({"--quiet", other, other}), longNo.c_str()));
+    EXPECT_FALSE(Exists(scratch_.PathOf("out\\other\\a.txt")));
 }
 
 TEST_F(CliRun, CtrlCCancelsTheRunningRequestAndSkipsTheRest) {
@@ -203,16 +203,6 @@ TEST_F(CliRun, CtrlCCancelsTheRunningRequestAndSkipsTheRest) {
     EXPECT_EQ(std::string::npos, messages_.find("Error")) << messages_;
     EXPECT_FALSE(Exists(scratch_.PathOf("out\\first\\a.txt")));
     EXPECT_FALSE(Exists(scratch_.PathOf("out\\second")));
-}
-
-TEST(CliPaths, FolderPathsEndWithABackslash) {
-    EXPECT_EQ("C:\\data\\", std::string(FullFolderPath("C:\\data").Text()));
-    EXPECT_EQ("C:\\data\\", std::string(FullFolderPath("C:\\data\\").Text()));
-    EXPECT_EQ("C:\\", std::string(FullFolderPath("C:\\").Text()));
-    EXPECT_EQ("", std::string(FullFolderPath(std::string(1100, 'a').c_str()).Text()));
-    const std::string keys = DefaultKeyFolder().Text();
-    ASSERT_GT(keys.size(), 5u);
-    EXPECT_EQ("\\Keys\\", keys.substr(keys.size() - 6));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The Linux wrapper scripts/kvr-decrypt over the bundled samples: relative and absolute Linux
+# The Linux wrapper scripts/kvr-decrypt over the bundled samples (a PNG carrier among them,
+# which needs GDI+ started by the program): relative and absolute Linux
 # paths, a trailing slash, a folder name with a blank, --keys=DIR, and the exit codes 0, 1
-# and 2 passed through from the program. Run by CTest inside the Wine session of test.sh.
+# and 2 passed through from the program, and a call without a display whose output is
+# captured. Run by CTest inside the Wine session of test.sh.
 # Arguments: the source tree, the build folder.
 set -u
 root=$1
@@ -17,13 +19,14 @@ wrapper=$root/scripts/kvr-decrypt
 cd "$work" || fail "no work folder"
 cp -r "$root/samples" in
 
-"$wrapper" --quiet --keys in/Keys/ --out "$work/out dir" in/letters.enc "$work/in/song.wav"
+"$wrapper" --quiet --keys in/Keys/ --out "$work/out dir" in/letters.enc "$work/in/song.wav" in/photo.png
 status=$?
 [ $status = 0 ] || fail "samples: exit $status"
 cmp -s "out dir/letters/readme.txt" /dev/null && fail "empty readme"
 [ -f "out dir/letters/letters/to-alice.txt" ] || fail "letters.enc not written"
 [ -d "out dir/song/empty folder" ] || fail "song.wav folder entry missing"
 grep -q "came out of song.wav" "out dir/song/readme.txt" || fail "song.wav content"
+grep -q "came out of photo.png" "out dir/photo/readme.txt" || fail "photo.png content"
 
 "$wrapper" --quiet --keys=in/Keys in/plain.enc
 status=$?
@@ -41,4 +44,13 @@ esac
 "$wrapper" --bogus in/plain.enc >/dev/null 2>&1
 status=$?
 [ $status = 2 ] || fail "usage error: exit $status"
+# On its own (no display, its own prefix, a server that lingers briefly), with its output
+# captured: the call must return as soon as the program ends.
+output=$(env -u KVR_WINE_READY -u DISPLAY KVR_CLI_LINGER=2 timeout 120 "$wrapper" --keys in/Keys --out "$work/alone" \
+    in/plain.enc 2>&1)
+status=$?
+[ $status = 0 ] || fail "standalone: exit $status: $output"
+grep -q "came out of plain.enc" "$work/alone/plain/readme.txt" || fail "standalone: not written"
+output=${output//$'\r'/}  # the C runtime writes text lines with CR LF
+[ "$output" = "plain.enc [##############################] 100% writing" ] || fail "standalone output: $output"
 echo "wrapper: all checks passed"

@@ -1,5 +1,5 @@
-// MemoryStream: capacity steps, the common stream contract, writes past the end, its own
-// ReadLine (lone CR and LF kept) and loading a resource of the test program.
+// MemoryStream: the common stream contract, writes past the end and loading a resource of
+// the test program.
 #include "toolkit/base/MemoryStream.h"
 
 #include <gtest/gtest.h>
@@ -19,40 +19,6 @@ MemoryStream& Filled(MemoryStream& stream, const std::string& bytes) {
 
 std::string Bytes(const String& text) {
     return std::string(text.Text(), text.Length());
-}
-
-TEST(MemoryStream, CapacityStepsAndSizeChanges) {
-    struct Case {
-        int size;
-        int capacity;
-    };
-    const Case cases[] = {{0, 1024}, {1, 1024}, {1023, 1024}, {1024, 2048}, {1500, 2048}, {2047, 2048}, {5000, 5120}};
-    for (const Case& c : cases) {
-        MemoryStream stream;
-        EXPECT_TRUE(stream.SetLength(c.size, false));
-        EXPECT_EQ(c.capacity, stream.Capacity()) << c.size;
-        EXPECT_EQ(c.size, stream.GetSize());
-    }
-    MemoryStream stream;
-    std::string data(1500, 0);
-    for (size_t i = 0; i < data.size(); i++)
-        data[i] = static_cast<char>(i * 7);
-    EXPECT_EQ(1500, stream.Write(data.data(), 1500));
-    EXPECT_EQ(2048, stream.Capacity());
-    EXPECT_TRUE(stream.SetLength(100, true));  // shrinks the block, keeps the leading bytes
-    EXPECT_EQ(1024, stream.Capacity());
-    ASSERT_EQ(100, stream.GetSize());
-    EXPECT_EQ(0, memcmp(stream.Data(), data.data(), 100));
-    stream.Seek(80);
-    EXPECT_TRUE(stream.SetSize(40));
-    EXPECT_EQ(40, stream.Tell());
-    EXPECT_TRUE(stream.IsEof());
-    EXPECT_TRUE(stream.SetSize(-5));
-    EXPECT_EQ(0, stream.GetSize());
-    Filled(stream, "abc").Seek(2);
-    EXPECT_TRUE(stream.Allocate(10));  // drops the content
-    EXPECT_EQ(10, stream.GetSize());
-    EXPECT_EQ(0, stream.Tell());
 }
 
 TEST(MemoryStream, KeepsTheStreamContract) {
@@ -81,19 +47,6 @@ TEST(MemoryStream, WritesPastTheEndAndClose) {
     EXPECT_EQ(0, stream.Capacity());
     uint32_t crc = 0;
     EXPECT_FALSE(stream.ComputeCrc32(crc));
-}
-
-TEST(MemoryStream, ReadLineCases) {
-    for (const LineCase& c : kMemoryLineCases) {
-        MemoryStream stream;
-        Filled(stream, c.input);
-        String line;
-        bool complete = !c.complete;
-        stream.ReadLine(line, c.keepBlanks, c.limit, &complete);
-        EXPECT_EQ(c.line, Bytes(line)) << c.name;
-        EXPECT_EQ(c.complete, complete) << c.name;
-        EXPECT_EQ(c.rest, Bytes(stream.ReadText(-1))) << c.name;
-    }
 }
 
 TEST(MemoryStream, LoadResourceOfTheProgram) {

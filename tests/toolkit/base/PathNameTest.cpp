@@ -1,5 +1,4 @@
-// PathName: the pieces of local, UNC and URL paths, with and without trailing separators,
-// and the validity rules. Local paths go through the real GetFullPathNameA.
+// PathName: the pieces of local, UNC and URL paths, and the validity rules. Local paths go through the real GetFullPathNameA.
 #include "toolkit/base/PathName.h"
 
 #include <gtest/gtest.h>
@@ -61,40 +60,6 @@ TEST(PathName, Pieces) {
         EXPECT_EQ(c.isFolderPath, path.IsFolderPath()) << c.text;
         EXPECT_EQ(c.isSubFolderPath, path.IsSubFolderPath()) << c.text;
     }
-}
-
-TEST(PathName, TrailingSeparatorAndExtensionDot) {
-    PathName path("C:\\a\\b\\file.txt");
-    EXPECT_STREQ(".txt", path.GetExtension(true).Text());
-    EXPECT_STREQ("", PathName("C:\\a\\file").GetExtension(true).Text());
-    path.SetTrailingSeparator(false);
-    EXPECT_STREQ("a\\b", path.GetFolder().Text());
-    EXPECT_STREQ("b", path.GetLastFolderName().Text());
-    EXPECT_STREQ("C:\\a\\b", path.GetPath().Text());
-    EXPECT_STREQ("C:\\a\\b", path.GetFolderPath().Text());
-    path.SetTrailingSeparator(true);
-    EXPECT_STREQ("C:\\a\\b\\file.txt", path.GetPath().Text());
-    EXPECT_STREQ("C:\\a\\b\\", path.GetFolderPath().Text());
-    // Invalid text resets what an earlier path left.
-    EXPECT_EQ(PathName::kNone, path.SetPath("C:\\a?"));
-    EXPECT_STREQ("", path.GetFileName().Text());
-    EXPECT_STREQ("", path.GetFolderPath().Text());
-    EXPECT_FALSE(path.IsFolderPath());
-}
-
-TEST(PathName, RelativePathsAgainstCurrentFolder) {
-    char current[MAX_PATH];
-    ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, current), 0u);
-    std::string expected = current;
-    if (expected.back() != '\\')
-        expected += '\\';
-    PathName dot(".");
-    EXPECT_EQ(PathName::kLocal, dot.Kind());
-    EXPECT_STREQ(expected.c_str(), dot.GetPath().Text());
-    EXPECT_TRUE(dot.IsFolderPath());
-    PathName file("name.ext");
-    EXPECT_STREQ((expected + "name.ext").c_str(), file.GetPath().Text());
-    EXPECT_STREQ("name.ext", file.Text().Text());
 }
 
 TEST(PathName, ValidityAndKindTests) {

@@ -88,17 +88,3 @@ inline const LineCase kFileLineCases[] = {
     {"empty input", "", true, -1, "", false, ""},
 };
 
-// MemoryStream: the text is every byte before CR LF, lone CR and LF included.
-inline const LineCase kMemoryLineCases[] = {
-    {"plain", "abc\r\ndef", true, -1, "abc", true, "def"},
-    {"lone CR and LF kept", std::string("a\rb\nc\r\n", 7), true, -1, "a\rb\nc", true, ""},
-    {"limit stops after limit bytes", "abcdef\r\n", true, 3, "abc", false, "def\r\n"},
-    {"limit equal to line", "abc\r\nx", true, 3, "abc", true, "x"},
-    {"limit zero", "abc\r\n", true, 0, "", false, "abc\r\n"},
-    {"end without CR LF", "tail", true, -1, "tail", false, ""},
-    {"trailing lone CR", "tail\r", true, -1, "tail\r", false, ""},
-    {"empty line", "\r\nnext", true, -1, "", true, "next"},
-    {"blanks trimmed", "  a b \t\r\nz", false, -1, "a b", true, "z"},
-    {"CR CR LF", "a\r\r\nb", true, -1, "a\r", true, "b"},
-    {"empty input", "", true, -1, "", false, ""},
-};

@@ -1,5 +1,5 @@
-// The block operations of Stream: CopyFrom, ApplyKey and InflateChunks / InflateFile, with
-// their progress hooks, block borders, key wrap-around and every way a chunk stream can lie.
+// The block operations of Stream: ApplyKey across block borders with key wrap-around, and
+// InflateChunks against every way a chunk stream can lie.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -28,18 +28,6 @@ Bytes Content(MemoryStream& stream) {
     return Bytes(stream.Data(), stream.Data() + stream.GetSize());
 }
 
-// Records every progress report; answers false at the report numbered stopAt.
-struct HookLog {
-    std::vector<int> values;
-    int stopAt = -1;
-
-    static bool Record(int thousandths, void* context) {
-        HookLog* log = static_cast<HookLog*>(context);
-        log->values.push_back(thousandths);
-        return static_cast<int>(log->values.size()) - 1 != log->stopAt;
-    }
-};
-
 // A destination that counts what it is given and keeps nothing.
 class CountingSink : public MemoryStream {
 public:
@@ -51,49 +39,6 @@ public:
 };
 
 // ---- CopyFrom ----
-
-TEST(CopyFrom, CountsAndBlockBorders) {
-    const int sizes[] = {0, 1, 999, 1000, 1001, 2500};
-    for (const int size : sizes) {
-        const Bytes data = kvrtest::PatternBytes(size, size + 1);
-        MemoryStream source;
-        Load(source, data);
-        source.Seek(size / 3);
-        FileStream target;
-        ASSERT_TRUE(target.OpenTemporary());
-        EXPECT_EQ(size - size / 3, target.CopyFrom(&source)) << size;
-        EXPECT_TRUE(source.IsEof());
-        MemoryStream back;
-        target.Seek(0);
-        EXPECT_EQ(size - size / 3, back.CopyFrom(&target)) << size;
-        EXPECT_EQ(Bytes(data.begin() + size / 3, data.end()), back.GetSize() ? Content(back) : Bytes()) << size;
-    }
-}
-
-TEST(CopyFrom, CountLimits) {
-    MemoryStream source;
-    Load(source, kvrtest::BytesOf("0123456789"));
-    MemoryStream target;
-    EXPECT_EQ(4, target.CopyFrom(&source, 4));
-    EXPECT_EQ(4, source.Tell());
-    EXPECT_EQ(6, target.CopyFrom(&source, 100));
-    EXPECT_EQ(0, target.CopyFrom(&source, 5));
-    EXPECT_EQ(0, target.CopyFrom(nullptr, 5));
-    source.Seek(0);
-    EXPECT_EQ(0, target.CopyFrom(&source, 0));
-    EXPECT_EQ(0, source.Tell());
-    EXPECT_EQ(kvrtest::BytesOf("0123456789"), Content(target));
-}
-
-TEST(CopyFrom, ShortWriteStopsAndCountsWritten) {
-    FileStream readOnly;
-    kvrtest::ScratchFolder scratch;
-    ASSERT_TRUE(kvrtest::WriteFileBytes(scratch.PathOf("ro.bin"), Bytes()));
-    ASSERT_TRUE(readOnly.Open(String(scratch.PathOf("ro.bin").c_str()), false, false, true));
-    MemoryStream source;
-    Load(source, Bytes(3000, 7));
-    EXPECT_EQ(0, readOnly.CopyFrom(&source));
-}
 
 // ---- ApplyKey ----
 
@@ -126,98 +71,13 @@ TEST(ApplyKey, RemovesKeyAcrossBlocks) {
     }
 }
 
-TEST(ApplyKey, ByteArithmeticWraps) {
-    MemoryStream data, key, out;
-    Load(data, {5, 7, 0, 255});
-    Load(key, {6, 7, 1, 255});
-    ASSERT_TRUE(data.ApplyKey(&key, -1, &out, nullptr));
-    EXPECT_EQ((Bytes{255, 0, 255, 0}), Content(out));
-}
-
-TEST(ApplyKey, FromPositionForLengthInPlace) {
-    const Bytes key = {3, 4};
-    Bytes stored = kvrtest::BytesOf("HEADER");
-    const Bytes body = kvrtest::AddKey(kvrtest::PatternBytes(2100, 2), key);
-    stored.insert(stored.end(), body.begin(), body.end());
-    kvrtest::ScratchFolder scratch;
-    const std::string path = scratch.PathOf("inplace.bin");
-    ASSERT_TRUE(kvrtest::WriteFileBytes(path, stored));
-    FileStream data(String(path.c_str()), true, false, true);
-    MemoryStream keyStream;
-    Load(keyStream, key);
-    data.Seek(6);
-    ASSERT_TRUE(data.ApplyKey(&keyStream, 1500, nullptr, nullptr));
-    EXPECT_EQ(1506, data.Tell());
-    data.Close();
-    const Bytes result = kvrtest::ReadFileBytes(path);
-    ASSERT_EQ(stored.size(), result.size());
-    EXPECT_EQ(Bytes(stored.begin(), stored.begin() + 6), Bytes(result.begin(), result.begin() + 6));
-    const Bytes plain = kvrtest::PatternBytes(2100, 2);
-    EXPECT_EQ(Bytes(plain.begin(), plain.begin() + 1500), Bytes(result.begin() + 6, result.begin() + 1506));
-    EXPECT_EQ(Bytes(stored.begin() + 1506, stored.end()), Bytes(result.begin() + 1506, result.end()));
-}
-
-TEST(ApplyKey, HookReportsBeforeEachBlockAndStops) {
-    MemoryStream data, key, out;
-    Load(data, Bytes(4000, 1));
-    Load(key, {1});
-    HookLog log;
-    data.keyStageHook = &HookLog::Record;
-    ASSERT_TRUE(data.ApplyKey(&key, -1, &out, &log));
-    EXPECT_EQ((std::vector<int>{0, 250, 500, 750}), log.values);
-    data.Seek(0);
-    MemoryStream partial;
-    HookLog stopping;
-    stopping.stopAt = 2;
-    EXPECT_FALSE(data.ApplyKey(&key, -1, &partial, &stopping));
-    EXPECT_EQ(3u, stopping.values.size());
-    EXPECT_EQ(2000, partial.GetSize());
-}
-
-TEST(ApplyKey, RefusesMissingStreams) {
-    MemoryStream data, key, out;
-    Load(key, {1});
-    EXPECT_FALSE(data.ApplyKey(&key, -1, &out, nullptr));  // data closed
-    Load(data, {1, 2});
-    EXPECT_FALSE(data.ApplyKey(nullptr, -1, &out, nullptr));
-    FileStream unopenedKey;
-    EXPECT_FALSE(data.ApplyKey(&unopenedKey, -1, &out, nullptr));
-    EXPECT_EQ(0, out.GetSize());
-}
-
 // ---- InflateChunks ----
-
-TEST(InflateChunks, JoinsChunksInOrder) {
-    const size_t sizes[] = {1, 99999, 100000, 100001, 250000};
-    for (const size_t size : sizes) {
-        const Bytes plain = kvrtest::PatternBytes(size, static_cast<uint32_t>(size));
-        MemoryStream packed, out;
-        Load(packed, kvrtest::BuildChunkStream(plain, 100000));
-        packed.Seek(17);  // the stage reads from the start whatever the position
-        ASSERT_TRUE(packed.InflateChunks(&out, nullptr)) << size;
-        EXPECT_EQ(plain, Content(out)) << size;
-    }
-}
 
 Bytes OneChunk(uint32_t plainSize, uint32_t packedSize, const Bytes& packed, uint32_t count = 1) {
     Bytes out;
     kvrtest::AppendU32(out, count);
     kvrtest::AppendChunk(out, plainSize, packedSize, packed);
     return out;
-}
-
-TEST(InflateChunks, EmptyResultsAndRefusals) {
-    MemoryStream packed, out;
-    Load(packed, {0, 0, 0, 0});  // zero chunks
-    EXPECT_TRUE(packed.InflateChunks(&out, nullptr));
-    EXPECT_EQ(0, out.GetSize());
-    const Bytes empty = kvrtest::ZlibCompress(Bytes());
-    Load(packed, OneChunk(0, static_cast<uint32_t>(empty.size()), empty));  // one chunk of no bytes
-    EXPECT_TRUE(packed.InflateChunks(&out, nullptr));
-    EXPECT_EQ(0, out.GetSize());
-    EXPECT_FALSE(packed.InflateChunks(nullptr, nullptr));
-    packed.Allocate(0);
-    EXPECT_FALSE(packed.InflateChunks(&out, nullptr));
 }
 
 TEST(InflateChunks, RejectsLyingOrBrokenChunks) {
@@ -253,22 +113,6 @@ TEST(InflateChunks, RejectsLyingOrBrokenChunks) {
     }
 }
 
-TEST(InflateChunks, HookReportsBeforeEachChunkAndStops) {
-    const Bytes plain = kvrtest::PatternBytes(400000, 6);
-    MemoryStream packed, out;
-    Load(packed, kvrtest::BuildChunkStream(plain, 100000));
-    HookLog log;
-    packed.decompressionHook = &HookLog::Record;
-    ASSERT_TRUE(packed.InflateChunks(&out, &log));
-    EXPECT_EQ((std::vector<int>{0, 250, 500, 750}), log.values);
-    HookLog stopping;
-    stopping.stopAt = 1;
-    packed.decompressionHook = &HookLog::Record;
-    MemoryStream partial;
-    EXPECT_FALSE(packed.InflateChunks(&partial, &stopping));
-    EXPECT_EQ(100000, partial.GetSize());
-}
-
 TEST(InflateChunks, OutputCappedBelowTwoGigabytes) {
     // 21475 chunks of 100000 bytes would make 2147500000 bytes: one chunk too many.
     const Bytes packedZeros = kvrtest::ZlibCompress(Bytes(100000, 0));
@@ -285,24 +129,5 @@ TEST(InflateChunks, OutputCappedBelowTwoGigabytes) {
 }
 
 // ---- InflateFile ----
-
-TEST(InflateFile, InflatesBetweenFilesAndFailureDeletesPlainFile) {
-    kvrtest::ScratchFolder scratch;
-    const Bytes plain = kvrtest::PatternBytes(150000, 7);
-    const Bytes good = kvrtest::BuildChunkStream(plain);
-    const String packedPath(scratch.PathOf("packed.bin").c_str());
-    const String plainPath(scratch.PathOf("plain.bin").c_str());
-    ASSERT_TRUE(kvrtest::WriteFileBytes(packedPath.Text(), good));
-    ASSERT_TRUE(kvrtest::WriteFileBytes(plainPath.Text(), Bytes(500000, 1)));  // truncated by the stage
-    HookLog log;
-    ASSERT_TRUE(Stream::InflateFile(packedPath, plainPath, &HookLog::Record, &log));
-    EXPECT_EQ(plain, kvrtest::ReadFileBytes(plainPath.Text()));
-    EXPECT_EQ((std::vector<int>{0, 500}), log.values);
-
-    ASSERT_TRUE(kvrtest::WriteFileBytes(packedPath.Text(), kvrtest::Truncated(good, good.size() - 3)));
-    EXPECT_FALSE(Stream::InflateFile(packedPath, plainPath, nullptr, nullptr));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(plainPath.Text()));
-    EXPECT_FALSE(Stream::InflateFile(String(scratch.PathOf("missing").c_str()), plainPath, nullptr, nullptr));
-}
 
 }  // namespace

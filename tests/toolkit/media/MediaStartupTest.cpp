@@ -1,4 +1,4 @@
-// Start-up of the media layer: the GDI+ token, the DirectSound retry rule and the real device.
+// Start-up of the media layer: the DirectSound retry rule.
 #include "toolkit/media/MediaStartup.h"
 
 #include <gtest/gtest.h>
@@ -44,20 +44,6 @@ TEST(SoundStartupRetry, RetriesOnlyTheTwoTransientErrorsWithPauses) {
     const DWORD start = timeGetTime();
     CreateSoundDeviceWithRetry(AnswerFromScript, &script, 10, 50, nullptr);
     EXPECT_GE(timeGetTime() - start, 90u);  // two pauses of 50 ms, allowing for timer granularity
-}
-
-TEST(GraphicsStartup, StartsAndStopsOnce) {
-    EXPECT_FALSE(IsGraphicsStarted());
-    ASSERT_TRUE(GraphicsStartup());
-    EXPECT_TRUE(IsGraphicsStarted());
-    GraphicsShutdown();
-    EXPECT_FALSE(IsGraphicsStarted());
-}
-
-TEST(SoundStartup, ShutdownClearsTheDevice) {
-    SoundStartup(nullptr, DSSCL_PRIORITY);
-    SoundShutdown();
-    EXPECT_EQ(GetSoundDevice(), nullptr);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The strict RIFF reader and blank waves. This program never starts a sound device, so no
+// The strict RIFF reader. This program never starts a sound device, so no
 // buffer can exist; the silent playing path is tested where start-up finds no device.
 #include <gtest/gtest.h>
 
@@ -81,77 +81,6 @@ TEST(SoundReader, AcceptsOnlyTheStrictChunkOrder) {
                 EXPECT_EQ(sound.Data(), nullptr) << c.name;
                 EXPECT_EQ(sound.Channels(), 0) << c.name;  // a refused wave leaves the sound empty
             }
-        }
-    }
-}
-
-TEST(SoundReader, HeaderOnlyLeavesTheStreamAtTheFirstSample) {
-    const Bytes wave = RiffWave({FormatChunk(Bits(16, 2)), DataChunk(Samples(400), 4000)});  // short: not read
-    MemoryStream stream;
-    stream.WriteText("xyz");
-    WriteBytes(&stream, wave);
-    stream.Seek(3);
-    Sound sound;
-    uint32_t size = 0;
-    ASSERT_TRUE(sound.LoadWav(&stream, false, false, &size));
-    EXPECT_EQ(size, 4000u);
-    EXPECT_EQ(stream.Tell(), 3 + 44);
-    EXPECT_EQ(sound.BitsPerSample(), 16);
-    EXPECT_EQ(sound.Channels(), 2);
-    EXPECT_EQ(sound.BlockAlign(), 4);
-    EXPECT_EQ(sound.SamplesPerSecond(), 22050u);
-    EXPECT_EQ(sound.FrameCount(), 1000u);
-    EXPECT_EQ(sound.Data(), nullptr);
-    EXPECT_FALSE(sound.HasBuffer());
-}
-
-TEST(SoundReader, ReadsFromAFileIntoATemporaryFile) {
-    FileStream file;
-    ASSERT_TRUE(file.OpenTemporary());
-    WriteBytes(&file, SimpleWave(Bits(16), 100));
-    file.Seek(0);
-    Sound sound;
-    ASSERT_TRUE(sound.LoadWav(&file, false, true));
-    EXPECT_EQ(sound.FrameCount(), 100u);
-    ASSERT_NE(sound.Data(), nullptr);
-    EXPECT_EQ(sound.Data()->GetSize(), 200);
-    EXPECT_FALSE(sound.LoadWav(nullptr, true, true));
-}
-
-TEST(SoundBlank, MakesOneTwoOrSixChannels) {
-    struct Case {
-        int channels;
-        uint32_t rate;
-        bool made;
-        uint16_t tag;
-        int formatSize;
-    };
-    const Case cases[] = {
-        {1, 44100, true, 1, 18}, {2, 8000, true, 1, 18},  {6, 48000, true, 0xFFFE, 40},
-        {3, 44100, false, 0, 0}, {0, 44100, false, 0, 0}, {2, 0, false, 0, 0},
-    };
-    for (const Case& c : cases) {
-        Sound sound;
-        EXPECT_EQ(sound.CreateBlank(c.channels, c.rate), c.made) << c.channels << " @ " << c.rate;
-        if (!c.made) {
-            EXPECT_FALSE(sound.IsLoaded());
-            continue;
-        }
-        EXPECT_EQ(sound.FormatTag(), c.tag);
-        EXPECT_EQ(sound.FormatSize(), c.formatSize);
-        EXPECT_EQ(sound.Channels(), c.channels);
-        EXPECT_EQ(sound.BitsPerSample(), 16);
-        EXPECT_EQ(sound.BlockAlign(), c.channels * 2);
-        EXPECT_EQ(sound.AverageBytesPerSecond(), c.rate * c.channels * 2);
-        EXPECT_EQ(sound.FrameCount(), 0u);
-        ASSERT_NE(sound.Data(), nullptr);
-        EXPECT_EQ(sound.Data()->GetSize(), 0);
-        if (c.channels == 6) {
-            const uint8_t* f = sound.FormatBytes();
-            EXPECT_EQ(f[16] | (f[17] << 8), 22);  // extension size
-            EXPECT_EQ(f[18] | (f[19] << 8), 16);  // valid bits
-            EXPECT_EQ(f[20], 0x3F);               // channel mask
-            EXPECT_EQ(f[24], 1);                  // sub-format PCM
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <cstring>
+#include <vector>
 
 #include "toolkit/base/Stream.h"
 #include "toolkit/media/Image.h"
@@ -91,24 +92,21 @@ Bytes ReadAll(Stream* stream) {
     return bytes;
 }
 
-std::vector<uint32_t> PixelsOf(const Image& image) {
-    std::vector<uint32_t> pixels;
-    for (int y = 0; y < image.Height(); ++y) {
-        for (int x = 0; x < image.Width(); ++x) {
-            uint32_t argb = 0;
-            image.GetPixel(x, y, &argb);
-            pixels.push_back(argb);
-        }
-    }
-    return pixels;
-}
-
 uint16_t Get16(const Bytes& b, int offset) {
     return static_cast<uint16_t>(b[offset] | (b[offset + 1] << 8));
 }
 
 uint32_t Get32(const Bytes& b, int offset) {
     return b[offset] | (b[offset + 1] << 8) | (b[offset + 2] << 16) | (static_cast<uint32_t>(b[offset + 3]) << 24);
+}
+
+int GdiRoom() {
+    std::vector<HRGN> regions;
+    for (HRGN region; (region = CreateRectRgn(0, 0, 1, 1)) != nullptr;)
+        regions.push_back(region);
+    for (HRGN region : regions)
+        DeleteObject(region);
+    return static_cast<int>(regions.size());
 }
 
 }  // namespace mediatest

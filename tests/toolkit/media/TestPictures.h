@@ -28,10 +28,12 @@ protected:
 
 void WriteBytes(Stream* stream, const Bytes& bytes);
 Bytes ReadAll(Stream* stream);
-// Every pixel of the image as ARGB, row by row.
-std::vector<uint32_t> PixelsOf(const Image& image);
 
 uint16_t Get16(const Bytes& b, int offset);
 uint32_t Get32(const Bytes& b, int offset);
+
+// How many more GDI objects the process could create now (Wine allows about 65 000): the
+// same before and after many cycles of some work unless that work leaks.
+int GdiRoom();
 
 }  // namespace mediatest

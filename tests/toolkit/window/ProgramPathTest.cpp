@@ -27,29 +27,4 @@ TEST(ProgramPath, FirstArgumentOfACommandLine) {
     EXPECT_STREQ(FirstCommandLineArgument(nullptr).Text(), "");
 }
 
-TEST(ProgramPath, FolderOfAnAbsolutePath) {
-    EXPECT_STREQ(ProgramFolderOf("C:\\prog\\kvr.exe").Text(), "C:\\prog\\");
-    EXPECT_STREQ(ProgramFolderOf("C:\\kvr.exe").Text(), "C:\\");
-    EXPECT_STREQ(ProgramFolderOf("").Text(), "");
-    EXPECT_STREQ(ProgramFolderOf(nullptr).Text(), "");
-}
-
-TEST(ProgramPath, RelativePathIsMadeAbsoluteAgainstTheCurrentFolder) {
-    char saved[MAX_PATH];
-    ASSERT_GT(GetCurrentDirectoryA(sizeof(saved), saved), 0u);
-    char temp[MAX_PATH];
-    ASSERT_GT(GetTempPathA(sizeof(temp), temp), 0u);
-    ASSERT_TRUE(SetCurrentDirectoryA(temp));
-    char current[MAX_PATH];
-    GetCurrentDirectoryA(sizeof(current), current);
-    std::string base = current;
-    if (base.back() != '\\')
-        base += '\\';
-
-    EXPECT_EQ(std::string(ProgramFolderOf("bin\\kvr.exe").Text()), base + "bin\\");
-    EXPECT_EQ(std::string(ProgramFolderOf("kvr.exe").Text()), base);
-    EXPECT_EQ(std::string(ProgramFolderOf(".\\kvr.exe").Text()), base);
-    SetCurrentDirectoryA(saved);
-}
-
 }  // namespace

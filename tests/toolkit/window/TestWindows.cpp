@@ -27,8 +27,6 @@ LRESULT RecordingWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (createdAnswer)
                 return createdAnswer;
             break;
-        case WM_SWND_DRAGQUERY:
-            return dragQueryAnswer;
         case WM_SWND_MODALINIT: {
             HWND owner = GetWindow(Handle(), GW_OWNER);
             ownerEnabledDuringRun = owner && IsWindowEnabled(owner);
@@ -64,14 +62,6 @@ const Received* RecordingWindow::Last(UINT message) const {
     return nullptr;
 }
 
-void RecordingWindow::Note(const char* what, const RECT&, int, int, int index) {
-    zoneCalls.push_back(std::string(what) + " " + std::to_string(index));
-}
-
-void RecordingWindow::NoteNc(const char* what, const RECT* zone, int index) {
-    zoneCalls.push_back(std::string("nc ") + what + " " + std::to_string(index) + (zone ? "" : " -"));
-}
-
 void PumpMessages() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -85,8 +75,3 @@ bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD s
     return window.Create("", style, 0, &rect, nullptr, 0, nullptr, GetModuleHandleA(nullptr));
 }
 
-bool CreateChild(Window& window, Window& parent, int x, int y, int width, int height, DWORD style) {
-    const RECT rect{x, y, x + width, y + height};
-    return window.Create("", WS_CHILD | WS_VISIBLE | style, 0, &rect, parent.Handle(), 0, nullptr,
-                         GetModuleHandleA(nullptr));
-}

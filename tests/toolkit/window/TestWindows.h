@@ -1,11 +1,10 @@
 // Test support for the window framework tests: the toolkit brought up once per test
-// program, a window that records the toolkit messages and hot-zone calls it receives, and
+// program, a window that records the toolkit messages it receives, and
 // small helpers to pump the thread's queue.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 #include "toolkit/window/Messages.h"
@@ -20,33 +19,20 @@ struct Received {
 class RecordingWindow : public Window {
 public:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnZoneEnter(const RECT& zone, int x, int y, int index) override { Note("enter", zone, x, y, index); }
-    void OnZoneMove(const RECT& zone, int x, int y, int index) override { Note("move", zone, x, y, index); }
-    void OnZoneLeave(const RECT& zone, int x, int y, int index) override { Note("leave", zone, x, y, index); }
-    void OnNcZoneEnter(const RECT* zone, int, int, int index) override { NoteNc("enter", zone, index); }
-    void OnNcZoneMove(const RECT* zone, int, int, int index) override { NoteNc("move", zone, index); }
-    void OnNcZoneLeave(const RECT* zone, int, int, int index) override { NoteNc("leave", zone, index); }
 
     int Count(UINT message) const;
     const Received* Last(UINT message) const;
 
     std::vector<Received> received;
-    std::vector<std::string> zoneCalls;
     LRESULT createdAnswer = 0;
-    LRESULT dragQueryAnswer = 0;
     LRESULT modalInitAnswer = 0;
     bool visibleWhenCreated = false;
     bool ownerEnabledDuringRun = true;
     UINT_PTR timerEndsModalWith = 0;  // non-zero: WM_TIMER calls EndModal(value)
     bool timerPostsQuit = false;
-
-private:
-    void Note(const char* what, const RECT& zone, int x, int y, int index);
-    void NoteNc(const char* what, const RECT* zone, int index);
 };
 
 // Runs the thread's queue until it is empty.
 void PumpMessages();
 // A hidden top-level toolkit window at the given screen rectangle.
 bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD style = WS_POPUP);
-bool CreateChild(Window& window, Window& parent, int x, int y, int width, int height, DWORD style = 0);

@@ -1,20 +1,24 @@
-// Entry names come from untrusted archive bytes: only those that stay below the output folder
-// may be joined to it.
+// Entry and key names come from untrusted archive bytes: only those that stay below their
+// folder may be joined to it.
 #include <gtest/gtest.h>
 
-#include "engine/EntryName.h"
+#include "engine/SafeName.h"
 
 namespace {
 
-TEST(EntryNameTest, PlainRelativeNamesAndDeviceLookAlikesAreSafe) {
+TEST(SafeNameTest, PlainRelativeNamesAndDeviceLookAlikesAreSafe) {
     const char* const names[] = {"a.txt",   "docs\\",   "docs\\old\\",  "sub\\file.bin", "a/b.txt",
                                  "a b.txt", "..a",      "a..b",         "CONSOLE.txt",   "COM10",
                                  "LPT",     "nul_file", "\xE9t\xE9.txt"};
     for (const char* name : names)
-        EXPECT_TRUE(IsSafeEntryName(name)) << "'" << name << "'";
+        EXPECT_TRUE(IsSafeRelativeName(name)) << "'" << name << "'";
+    for (const char* name : {"a.txt", "..a", "COM10", "nul_file"})
+        EXPECT_TRUE(IsSafeFileName(name)) << "'" << name << "'";
+    for (const char* name : {"docs\\", "sub\\file.bin", "a/b.txt"})
+        EXPECT_FALSE(IsSafeFileName(name)) << "'" << name << "'";
 }
 
-TEST(EntryNameTest, NamesThatLeaveTheFolderOrThatWindowsWouldRewriteAreNot) {
+TEST(SafeNameTest, NamesThatLeaveTheFolderOrThatWindowsWouldRewriteAreNot) {
     const char* const names[] = {
         // Ways up and out.
         "..", "..\\x", "a\\..\\..\\x", "docs/../x", "..\\", ".", ".\\a", "a\\.\\b", "\\abs", "/abs",
@@ -25,7 +29,7 @@ TEST(EntryNameTest, NamesThatLeaveTheFolderOrThatWindowsWouldRewriteAreNot) {
         // Control characters, trailing dots and blanks, empty components.
         "", "a\001b", "tab\tname", "line\nfeed", "a.", "a \\b", "dir.\\f", "a\\\\b", "a\\b\\\\"};
     for (const char* name : names)
-        EXPECT_FALSE(IsSafeEntryName(name)) << "'" << name << "'";
+        EXPECT_FALSE(IsSafeRelativeName(name) || IsSafeFileName(name)) << "'" << name << "'";
 }
 
 }  // namespace

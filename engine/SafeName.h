@@ -1,5 +1,5 @@
-// EntryName: the safety rule for the names of archive entries. A name comes from untrusted
-// bytes and is appended to the output folder, so it must stay a plain relative path below
+// SafeName: the one safety rule for names that come from archive bytes (entry names and key
+// names). Such a name is appended to a folder, so it must stay a plain relative path below
 // that folder: no way up, no absolute or drive-relative form, no device, no stream suffix,
 // and nothing Windows would silently rewrite into a different name.
 #pragma once
@@ -12,4 +12,7 @@
 // components "." and "..", a component ending in a dot or a space (Windows strips those), and
 // reserved device names (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM1-9, LPT1-9) with or without
 // an extension, in any case. A single trailing separator (a folder entry) is allowed.
-bool IsSafeEntryName(const String& name);
+bool IsSafeRelativeName(const String& name);
+
+// True when name is one such plain component: a file name without any separator.
+bool IsSafeFileName(const String& name);

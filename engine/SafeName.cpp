@@ -1,11 +1,9 @@
-// EntryName: component-by-component check of an entry name before it becomes a path.
-#include "engine/EntryName.h"
+// SafeName: component-by-component check of a name before it becomes a path.
+#include "engine/SafeName.h"
+
+#include "toolkit/base/PathName.h"
 
 namespace {
-
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
 
 // Windows maps these names to devices in every folder, whatever extension follows them.
 bool IsDeviceName(const char* component, int length) {
@@ -39,10 +37,10 @@ bool IsSafeComponent(const char* component, int length) {
 
 }  // namespace
 
-bool IsSafeEntryName(const String& name) {
+bool IsSafeRelativeName(const String& name) {
     const char* const text = name.Text();
     const int length = name.Length();
-    if (length == 0 || IsSeparator(text[0]))
+    if (length == 0 || IsPathSeparator(text[0]))
         return false;
     for (int i = 0; i < length; ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
@@ -51,7 +49,7 @@ bool IsSafeEntryName(const String& name) {
     }
     int start = 0;
     for (int i = 0; i <= length; ++i) {
-        if (i < length && !IsSeparator(text[i]))
+        if (i < length && !IsPathSeparator(text[i]))
             continue;
         const bool trailing = i == length && start == length;
         if (!trailing && !IsSafeComponent(text + start, i - start))
@@ -59,4 +57,8 @@ bool IsSafeEntryName(const String& name) {
         start = i + 1;
     }
     return true;
+}
+
+bool IsSafeFileName(const String& name) {
+    return LastPathSeparator(name) < 0 && IsSafeRelativeName(name);
 }
