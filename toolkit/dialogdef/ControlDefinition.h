@@ -82,6 +82,10 @@ public:
     ControlDefinition* AddControlDefinition(const ControlDefinition* record, bool isNew, bool checkName);
     void Clear();
 
+    // After a failed read: why, and the stream position just past the line at fault.
+    const char* FailureReason() const { return failureReason_; }
+    int FailureOffset() const { return failureOffset_; }
+
     ControlDefinition* Dialog() const { return dialog_; }
     int ControlCount() const { return controls_.Count(); }
     ControlDefinition* Control(int index) const { return controls_[index]; }
@@ -97,5 +101,9 @@ private:
     ControlTypeTable types_;
     ControlDefinition* dialog_ = nullptr;
     Array<ControlDefinition*> controls_;
+    bool Fail(Stream* stream, const char* reason);
+
     bool loaded_ = false;
+    const char* failureReason_ = nullptr;
+    int failureOffset_ = 0;
 };

@@ -27,6 +27,7 @@
 #include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/DefinitionValues.h"
 #include "toolkit/dialogdef/Tokenizer.h"
+#include "toolkit/media/DrawingHelpers.h"
 
 namespace {
 
@@ -118,33 +119,39 @@ void ControlDefinition::ReadKeyLine(const String& key, const String& value) {
     }
 }
 
+bool DialogDefinition::Fail(Stream* stream, const char* reason) {
+    Clear();
+    failureReason_ = reason;
+    failureOffset_ = stream ? stream->Tell() : 0;
+    return false;
+}
+
 bool DialogDefinition::ReadDefinition(Stream* stream, const char* header) {
     Clear();
+    failureReason_ = nullptr;
+    failureOffset_ = 0;
     if (!stream || !header)
-        return false;
+        return Fail(stream, "no definition to read");
     if (stream->Remaining() > kMaxDefinitionBytes)
-        return false;
+        return Fail(nullptr, "the definition is too large");
     String line;
     if (!ReadBoundedLine(stream, line) || line != header)
-        return false;
+        return Fail(stream, "the first line is not the definition header");
     if (!ReadBoundedLine(stream, line))
-        return false;
+        return Fail(stream, "line too long");
     while (!stream->IsEof()) {
         ControlDefinition record;
         const ControlDefinition::SectionResult result = record.ReadSection(stream, types_);
         if (result == ControlDefinition::kSectionEnd)
             break;
-        if (result == ControlDefinition::kSectionError) {
-            Clear();
-            return false;
-        }
+        if (result == ControlDefinition::kSectionError)
+            return Fail(stream, "a key line without \"=\", or a line too long");
         if (!dialog_) {
             dialog_ = new ControlDefinition(record);
             dialog_->type = CT_DIALOG;
             dialog_->isDialog = true;
         } else if (!AddControlDefinition(&record, false, true)) {
-            Clear();
-            return false;
+            return Fail(stream, "too many controls");
         }
     }
     loaded_ = true;

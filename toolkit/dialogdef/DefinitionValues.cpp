@@ -26,47 +26,6 @@ int ParseDecimal(const char* text) {
     return static_cast<int>(value);
 }
 
-String ColorToText(uint32_t color) {
-    String text;
-    if (color <= 0xFFFFFF)
-        text.Format("#%.2X%.2X%.2X", color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-    else
-        text.Format("#%.8X", color);
-    return text;
-}
-
-namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-}  // namespace
-
-uint32_t TextToColor(const char* text) {
-    const size_t length = text ? strlen(text) : 0;
-    if (length != 7 && length != 9)
-        return 0;
-    uint32_t bytes[4] = {};
-    const int pairs = static_cast<int>(length / 2);
-    for (int i = 0; i < pairs; i++) {
-        const int high = HexDigit(text[1 + 2 * i]);
-        const int low = HexDigit(text[2 + 2 * i]);
-        if (high < 0 || low < 0)
-            return 0;
-        bytes[i] = static_cast<uint32_t>(high * 16 + low);
-    }
-    if (pairs == 3)
-        return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16);
-    return (bytes[0] << 24) | (bytes[1] << 16) | (bytes[2] << 8) | bytes[3];
-}
-
 bool ResolveColor(uint32_t color, COLORREF& out) {
     if (color == kColorNotSet)
         return false;

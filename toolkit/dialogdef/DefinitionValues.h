@@ -1,4 +1,4 @@
-// The value forms of dialog definitions: decimal numbers, colour texts and the definition
+// The value forms of dialog definitions: decimal numbers and the definition
 // colour word (0xFF000000 not set, 0xFE000000 + n Windows system colour n, otherwise a GDI
 // colour reference 0x00BBGGRR).
 #pragma once
@@ -16,11 +16,8 @@ constexpr uint32_t kSystemColorBase = 0xFE000000;
 // character; no digits give 0. Values past the 32-bit range are clamped, never undefined.
 int ParseDecimal(const char* text);
 
-// "#RRGGBB" for values up to 0xFFFFFF, otherwise "#" and eight digits, upper case.
-String ColorToText(uint32_t color);
-// Exactly 7 or 9 characters (the first is not examined), hexadecimal pairs in either case;
-// any other text, or a pair that is not hexadecimal, gives 0.
-uint32_t TextToColor(const char* text);
+// Colour texts ("#RRGGBB", "#" and eight digits) are ColorToText and TextToColor of
+// toolkit/media/DrawingHelpers.h.
 
 // A definition colour made ready for GDI: system colours resolved. False when not set.
 bool ResolveColor(uint32_t color, COLORREF& out);

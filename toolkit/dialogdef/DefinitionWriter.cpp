@@ -2,6 +2,7 @@
 // every key always present, in a fixed order, so a written definition reads back to itself.
 #include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/DefinitionValues.h"
+#include "toolkit/media/DrawingHelpers.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/DefinitionValues.h"
 #include "toolkit/dialogdef/Tokenizer.h"
+#include "toolkit/media/DrawingHelpers.h"
 
 using dialogtest::Lines;
 
