@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the packages the build and the tests need on Debian 12, as root.
+# The Python packages and the font let the test command check that resources/generate.sh
+# reproduces the committed pictures byte for byte.
 # Idempotent: quiet and quick when everything is already there.
 set -euo pipefail
 
@@ -7,7 +9,8 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 packages=(cmake ninja-build g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
-          wine wine32:i386 xvfb xauth pulseaudio googletest)
+          wine wine32:i386 xvfb xauth pulseaudio googletest
+          python3-cairo python3-numpy fonts-dejavu-core)
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 

@@ -1,0 +1,292 @@
+// The program's embedded resources, loaded the way the program loads them (Image from BINARY,
+// Sound from WAVE, LoadImage for icons): every id present at its size, frame sets that chain
+// without a jump, soft-edged pictures with see-through surroundings, plain text areas on the
+// child backgrounds, and short quiet 16-bit sounds.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <mmreg.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "resources/ResourceIds.h"
+#include "tests/toolkit/media/TestPictures.h"
+#include "toolkit/base/MemoryStream.h"
+#include "toolkit/media/Image.h"
+#include "toolkit/media/Sound.h"
+
+using namespace mediatest;
+
+namespace {
+
+struct Point {
+    int x, y;
+};
+
+struct PictureCase {
+    const char* name;
+    int firstId;
+    int count;
+    int width, height;
+    Point opaque;       // inside the drawing in every picture of the group
+    Point transparent;  // outside it in every picture of the group
+};
+
+// The drive stands on the lower part of its 130 x 175 frame: its body front is opaque, the
+// top right corner is always clear (only the disc and the key rise above the body, and they
+// rise in the middle).
+constexpr Point kBodyFront = {60, 90};
+constexpr Point kTopRight = {129, 0};
+
+const PictureCase kPictures[] = {
+    {"skin", resource::kSkin, 1, 130, 175, kBodyFront, kTopRight},
+    {"archive over", 200, 13, 130, 175, kBodyFront, kTopRight},
+    {"medium in", 250, 12, 130, 175, kBodyFront, kTopRight},
+    {"working", 300, 11, 130, 175, kBodyFront, kTopRight},
+    {"key over", 350, 11, 130, 175, kBodyFront, kTopRight},
+    {"key in, first part", 400, 15, 130, 175, kBodyFront, kTopRight},
+    {"key in, second part", 450, 13, 130, 175, kBodyFront, kTopRight},
+    {"refused", 500, 11, 130, 175, kBodyFront, kTopRight},
+    {"dial", resource::kDialFirst, resource::kDialSteps, 42, 42, {21, 21}, {0, 0}},
+    {"buttons", resource::kCheckButton, 4, 44, 47, {22, 21}, {0, 0}},
+    {"message background", resource::kMessageBackground, 1, 229, 136, {110, 50}, {0, 0}},
+    {"question background", resource::kQuestionBackground, 1, 325, 190, {160, 75}, {0, 0}},
+    {"help background", resource::kHelpBackground, 1, 700, 500, {350, 250}, {0, 0}},
+};
+
+uint32_t Alpha(uint32_t argb) { return argb >> 24; }
+uint32_t Green(uint32_t argb) { return (argb >> 8) & 0xFF; }
+
+bool LoadPicture(int id, Image* image) {
+    return image->LoadFromResource(resource::kBinaryType, id, GetModuleHandleA(nullptr));
+}
+
+class ResourceEmbedTest : public GraphicsTest {};
+
+TEST_F(ResourceEmbedTest, EveryPictureHasItsSizeAndClearSurroundings) {
+    for (const PictureCase& group : kPictures) {
+        for (int id = group.firstId; id < group.firstId + group.count; ++id) {
+            SCOPED_TRACE(std::string(group.name) + " " + std::to_string(id));
+            Image image;
+            ASSERT_TRUE(LoadPicture(id, &image));
+            EXPECT_EQ(image.Width(), group.width);
+            EXPECT_EQ(image.Height(), group.height);
+            EXPECT_EQ(image.PixelFormat(), Image::kPixelFormat32bppARGB);
+            uint32_t inside = 0, outside = 0xFFFFFFFF;
+            ASSERT_TRUE(image.GetPixel(group.opaque.x, group.opaque.y, &inside));
+            ASSERT_TRUE(image.GetPixel(group.transparent.x, group.transparent.y, &outside));
+            EXPECT_EQ(Alpha(inside), 0xFFu);
+            EXPECT_EQ(Alpha(outside), 0u);
+            // Anti-aliased edges: some pixels are neither clear nor opaque.
+            int soft = 0;
+            for (uint32_t argb : PixelsOf(image)) {
+                soft += Alpha(argb) > 0 && Alpha(argb) < 0xFF;
+            }
+            EXPECT_GT(soft, group.width / 4);
+        }
+    }
+}
+
+TEST_F(ResourceEmbedTest, FrameSetsMatchTheTableAndEndThere) {
+    for (const resource::AnimationFrames& set : resource::kAnimations) {
+        SCOPED_TRACE(set.id);
+        Image image;
+        EXPECT_TRUE(LoadPicture(set.firstFrame + set.frameCount - 1, &image));
+        EXPECT_FALSE(LoadPicture(set.firstFrame + set.frameCount, &image));
+        EXPECT_FALSE(LoadPicture(set.firstFrame - 1, &image));
+    }
+}
+
+// Where one animation hands over to the next (or to the idle picture) the two pictures are
+// the same, so the window never jumps.
+TEST_F(ResourceEmbedTest, AnimationsChainWithoutAJump) {
+    struct Seam {
+        const char* name;
+        int left, right;
+    };
+    const Seam seams[] = {
+        {"idle to archive over", resource::kSkin, 200},
+        {"idle to key over", resource::kSkin, 350},
+        {"idle to refused", resource::kSkin, 500},
+        {"archive over to medium in", 212, 250},
+        {"medium in to working", 261, 300},
+        {"key over to key in", 360, 400},
+        {"key in, first to second part", 414, 450},
+        {"key in to idle", 462, resource::kSkin},
+    };
+    for (const Seam& seam : seams) {
+        SCOPED_TRACE(seam.name);
+        Image left, right;
+        ASSERT_TRUE(LoadPicture(seam.left, &left));
+        ASSERT_TRUE(LoadPicture(seam.right, &right));
+        EXPECT_TRUE(PixelsOf(left) == PixelsOf(right));
+    }
+}
+
+// Sum of the channel differences of two pictures of one size.
+int64_t Distance(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+    int64_t sum = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        for (int shift = 0; shift < 32; shift += 8) {
+            sum += std::abs(static_cast<int>((a[i] >> shift) & 0xFF) - static_cast<int>((b[i] >> shift) & 0xFF));
+        }
+    }
+    return sum;
+}
+
+// The working animation loops: going from its last frame back to its first is one more step of
+// the same size as the others, neither a standstill nor a jump.
+TEST_F(ResourceEmbedTest, WorkingLoopWrapsAroundInOneStep) {
+    const resource::AnimationFrames& working = resource::kAnimations[2];
+    std::vector<std::vector<uint32_t>> frames;
+    for (int k = 0; k < working.frameCount; ++k) {
+        Image frame;
+        ASSERT_TRUE(LoadPicture(working.firstFrame + k, &frame));
+        frames.push_back(PixelsOf(frame));
+    }
+    int64_t largestStep = 0, smallestStep = INT64_MAX;
+    for (int k = 0; k + 1 < working.frameCount; ++k) {
+        largestStep = std::max(largestStep, Distance(frames[k], frames[k + 1]));
+        smallestStep = std::min(smallestStep, Distance(frames[k], frames[k + 1]));
+    }
+    const int64_t wrap = Distance(frames.back(), frames.front());
+    EXPECT_GT(wrap, smallestStep / 2);
+    EXPECT_LT(wrap, largestStep * 3 / 2);
+}
+
+// The dial fills clockwise from twelve o'clock: the ring just right of the top is lit from the
+// first step on, the ring just left of the top only at the last.
+TEST_F(ResourceEmbedTest, DialFillsFromEmptyToFull) {
+    Image empty, first, full;
+    ASSERT_TRUE(LoadPicture(resource::kDialFirst, &empty));
+    ASSERT_TRUE(LoadPicture(resource::kDialFirst + 1, &first));
+    ASSERT_TRUE(LoadPicture(resource::kDialLast, &full));
+    uint32_t emptyRight, firstRight, fullLeft, firstLeft;
+    ASSERT_TRUE(empty.GetPixel(23, 8, &emptyRight));
+    ASSERT_TRUE(first.GetPixel(23, 8, &firstRight));
+    ASSERT_TRUE(first.GetPixel(18, 8, &firstLeft));
+    ASSERT_TRUE(full.GetPixel(18, 8, &fullLeft));
+    EXPECT_GT(Green(firstRight), Green(emptyRight) + 80);
+    EXPECT_GT(Green(fullLeft), Green(firstLeft) + 80);
+}
+
+// The program recolours the child backgrounds and writes its text into the text rectangle and
+// its buttons over the button places, so these stay one plain light colour.
+TEST_F(ResourceEmbedTest, ChildBackgroundsKeepTextAndButtonPlacesPlain) {
+    struct Area {
+        int id;
+        int x, y, width, height;
+    };
+    const Area areas[] = {
+        {resource::kMessageBackground, 20, 25, 185, 50},  {resource::kMessageBackground, 160, 80, 44, 47},
+        {resource::kQuestionBackground, 25, 25, 275, 100}, {resource::kQuestionBackground, 105, 130, 109, 47},
+    };
+    for (const Area& area : areas) {
+        SCOPED_TRACE(area.id);
+        Image image;
+        ASSERT_TRUE(LoadPicture(area.id, &image));
+        int off = 0;
+        for (int y = area.y; y < area.y + area.height; ++y) {
+            for (int x = area.x; x < area.x + area.width; ++x) {
+                uint32_t argb = 0;
+                image.GetPixel(x, y, &argb);
+                off += argb != 0xFFFFFFFF;
+            }
+        }
+        EXPECT_EQ(off, 0);
+    }
+}
+
+// The help picture lies over the help background; where the window puts its button it is clear.
+TEST_F(ResourceEmbedTest, HelpPictureLeavesTheButtonPlaceClear) {
+    Image help;
+    ASSERT_TRUE(LoadPicture(resource::kHelpPicture, &help));
+    ASSERT_EQ(help.Width(), 700);
+    ASSERT_EQ(help.Height(), 500);
+    int drawn = 0, underButton = 0;
+    const std::vector<uint32_t> pixels = PixelsOf(help);
+    for (int i = 0; i < static_cast<int>(pixels.size()); ++i) {
+        const int x = i % 700, y = i / 700;
+        const bool opaque = Alpha(pixels[i]) != 0;
+        drawn += opaque;
+        underButton += opaque && x >= 596 && x < 648 && y >= 326 && y < 381;
+    }
+    EXPECT_GT(drawn, 700 * 500 / 50);
+    EXPECT_EQ(underButton, 0);
+}
+
+TEST(ResourceIconTest, BothIconsComeInEverySizeWithAlpha) {
+    for (int id : {resource::kWindowIcon, resource::kTrayIcon}) {
+        for (int size : {16, 32, 48}) {
+            SCOPED_TRACE(std::to_string(id) + " at " + std::to_string(size));
+            HICON icon = static_cast<HICON>(
+                LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+            ASSERT_NE(icon, nullptr);
+            ICONINFO info = {};
+            ASSERT_TRUE(GetIconInfo(icon, &info));
+            BITMAP colour = {};
+            ASSERT_NE(GetObjectA(info.hbmColor, sizeof colour, &colour), 0);
+            EXPECT_EQ(colour.bmWidth, size);
+            EXPECT_EQ(colour.bmHeight, size);
+            BITMAPINFO request = {};
+            request.bmiHeader.biSize = sizeof request.bmiHeader;
+            request.bmiHeader.biWidth = size;
+            request.bmiHeader.biHeight = -size;
+            request.bmiHeader.biPlanes = 1;
+            request.bmiHeader.biBitCount = 32;
+            std::vector<uint32_t> pixels(size * size);
+            HDC screen = GetDC(nullptr);
+            EXPECT_EQ(GetDIBits(screen, info.hbmColor, 0, size, pixels.data(), &request, DIB_RGB_COLORS), size);
+            ReleaseDC(nullptr, screen);
+            EXPECT_EQ(Alpha(pixels[0]), 0u);                                  // corner clear
+            EXPECT_EQ(Alpha(pixels[size * size * 2 / 3 + size / 2]), 0xFFu);  // porthole opaque
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+            DestroyIcon(icon);
+        }
+    }
+}
+
+TEST(ResourceSoundTest, SoundsAreShortQuietMonoPcm) {
+    for (int id = resource::kSoundFirst; id < resource::kSoundFirst + resource::kSoundCount; ++id) {
+        SCOPED_TRACE(id);
+        Sound sound;
+        ASSERT_TRUE(sound.LoadWaveResource(id, GetModuleHandleA(nullptr)));
+        EXPECT_EQ(sound.FormatTag(), WAVE_FORMAT_PCM);
+        EXPECT_EQ(sound.BitsPerSample(), 16);
+        EXPECT_EQ(sound.Channels(), 1);
+        ASSERT_GT(sound.SamplesPerSecond(), 0u);
+        EXPECT_LT(sound.FrameCount(), sound.SamplesPerSecond() / 2);
+        ASSERT_TRUE(sound.IsInMemory());
+        const MemoryStream* samples = static_cast<const MemoryStream*>(sound.Data());
+        int peak = 0;
+        for (uint32_t i = 0; i + 1 < sound.DataSize(); i += 2) {
+            int16_t value;
+            std::memcpy(&value, samples->Data() + i, 2);
+            peak = std::max(peak, std::abs(static_cast<int>(value)));
+        }
+        EXPECT_GT(peak, 32767 / 10);  // audible
+        EXPECT_LT(peak, 32767 / 2);   // and quiet
+    }
+}
+
+TEST(ResourceDefinitionTest, AppearanceDefinitionIsTextWithTheHeaderAndElevenSections) {
+    MemoryStream definition;
+    ASSERT_TRUE(definition.LoadResource(resource::kBinaryType, resource::kAppearanceDialog, GetModuleHandleA(nullptr)));
+    const std::string text(reinterpret_cast<const char*>(definition.Data()), definition.GetSize());
+    EXPECT_EQ(text.rfind("DIALOG EDITOR v1.00\r\n\r\n[DIALOG]\r\n", 0), 0u);
+    EXPECT_EQ(text.substr(text.size() - 4), "\r\n\r\n");
+    int sections = 0;
+    for (size_t at = text.find("\r\n["); at != std::string::npos; at = text.find("\r\n[", at + 1)) {
+        ++sections;
+    }
+    EXPECT_EQ(sections, 11);
+    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);  // CR LF line ends
+}
+
+}  // namespace
