@@ -19,20 +19,29 @@ int LineAt(const MemoryStream& text, int offset) {
     return line;
 }
 
-// Paints one child (and its own children) at its place in the parent's client area.
+// Paints one child (and its own children) at its place in the parent's client area. Each
+// child prints into a bitmap of its own that starts as what lies under it, so no control's
+// clipping or origin changes can reach the others.
 void PrintChild(HDC dc, HWND parent, HWND child) {
     if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE))
         return;
     RECT place{};
     GetWindowRect(child, &place);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, place.left, place.top, place.right, place.bottom);
-    SetViewportOrgEx(dc, place.left, place.top, nullptr);
-    SendMessageA(child, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
-    for (HWND inner = GetWindow(child, GW_CHILD); inner; inner = GetWindow(inner, GW_HWNDNEXT))
-        PrintChild(dc, child, inner);
-    RestoreDC(dc, saved);
+    const int width = place.right - place.left;
+    const int height = place.bottom - place.top;
+    if (width <= 0 || height <= 0)
+        return;
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, width, height));
+    MemoryDC own(dc);
+    if (!bitmap || !own)
+        return;
+    own.Select(bitmap.Get());
+    BitBlt(own.Get(), 0, 0, width, height, dc, place.left, place.top, SRCCOPY);
+    SendMessageA(child, WM_PRINT, reinterpret_cast<WPARAM>(own.Get()), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    for (HWND inner = GetWindow(GetWindow(child, GW_CHILD), GW_HWNDLAST); inner; inner = GetWindow(inner, GW_HWNDPREV))
+        PrintChild(own.Get(), child, inner);
+    BitBlt(dc, place.left, place.top, width, height, own.Get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -67,7 +76,11 @@ bool RenderClientArea(const Window& window, Image& picture) {
         return false;
     dc.Select(bitmap.Get());
     HWND handle = window.Handle();
+    // The erase clips the opaque children out of the context it is given; the children are
+    // printed into it afterwards, so that clipping must not outlive the erase.
+    const int saved = SaveDC(dc.Get());
     SendMessageA(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+    RestoreDC(dc.Get(), saved);
     // Bottom of the z-order first, so that controls higher up paint over the ones below.
     for (HWND child = GetWindow(GetWindow(handle, GW_CHILD), GW_HWNDLAST); child; child = GetWindow(child, GW_HWNDPREV))
         PrintChild(dc.Get(), handle, child);
