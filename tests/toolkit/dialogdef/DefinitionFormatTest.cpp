@@ -210,9 +210,10 @@ TEST(ReadDefinition, OutcomesOfWholeFiles) {
     }
 }
 
-TEST(ReadDefinition, AppearanceLikeReadsAndWritesBack) {
+TEST(ReadDefinition, ProgramDefinitionReadsAndWritesBack) {
     DialogDefinition definition;
-    const std::string text = dialogtest::AppearanceLike();
+    const std::string text = dialogtest::ProgramDefinition();
+    ASSERT_FALSE(text.empty());
     ASSERT_TRUE(Read(definition, text));
     ASSERT_NE(definition.Dialog(), nullptr);
     EXPECT_STREQ(definition.Dialog()->name.Text(), "SETTINGS");

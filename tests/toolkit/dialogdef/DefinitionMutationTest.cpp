@@ -84,7 +84,7 @@ std::string WriteText(const DialogDefinition& definition) {
 
 TEST(DefinitionMutation, MutantsReadSafelyAndWriteBackStably) {
     const std::vector<std::string> corpus = {
-        dialogtest::AppearanceLike(),
+        dialogtest::ProgramDefinition(),
         dialogtest::EveryType(),
         Lines({"DIALOG EDITOR v1.00",
                "",

@@ -8,8 +8,8 @@ namespace dialogtest {
 
 // Joins lines with CR LF after each.
 std::string Lines(const std::vector<std::string>& lines);
-// A dialog laid out like the program's Appearance dialog: "SETTINGS" with ten controls.
-std::string AppearanceLike();
+// The program's Appearance dialog definition (resource BINARY 141 of the test program).
+std::string ProgramDefinition();
 // A definition with one section of every control type, as a dialog editor adds them.
 std::string EveryType();
 // A dialog of the given size whose controls are the given section texts (each without its

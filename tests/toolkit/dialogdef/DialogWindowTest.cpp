@@ -63,9 +63,9 @@ public:
     std::vector<int> tabPages;
 };
 
-TEST(DialogWindow, BuildsTheAppearanceLikeDefinition) {
+TEST(DialogWindow, BuildsTheProgramDefinition) {
     DialogWindow dialog;
-    ASSERT_TRUE(BuildFrom(dialog, AppearanceLike()));
+    ASSERT_TRUE(BuildFrom(dialog, ProgramDefinition()));
     RECT client{};
     ASSERT_TRUE(dialog.GetClientRect(client));
     EXPECT_EQ(client.right, 265);
@@ -76,6 +76,7 @@ TEST(DialogWindow, BuildsTheAppearanceLikeDefinition) {
     const DWORD style = static_cast<DWORD>(GetWindowLongA(dialog.Handle(), GWL_STYLE));
     EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU));
     EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
+    EXPECT_EQ(dialog.background, GetSysColor(COLOR_BTNFACE));  // "#FE00000F": system colour 15
     const char* names[] = {"OK",        "CANCEL",          "TXT_COLOR", "GRP_MAIN",    "SLIDER_OPACITY",
                            "GRP_COLOR", "SLIDER_OPACITY2", "BTN_COLOR", "GRP_OPACITY", "BTN_DEFAULT"};
     ASSERT_EQ(dialog.ControlCount(), 10);
@@ -87,7 +88,7 @@ TEST(DialogWindow, BuildsTheAppearanceLikeDefinition) {
     EXPECT_EQ(SendMessageA(dialog.FindControlByName("SLIDER_OPACITY2")->Handle(), TBM_GETRANGEMAX, 0, 0), 255);
     EXPECT_EQ(dialog.FindControlByName("slider_opacity"), nullptr);
     EXPECT_EQ(dialog.FindControlById(99), nullptr);
-    EXPECT_FALSE(BuildFrom(dialog, AppearanceLike()));  // refused while the window exists
+    EXPECT_FALSE(BuildFrom(dialog, ProgramDefinition()));  // refused while the window exists
 }
 
 TEST(DialogWindow, FailedBuildsLeaveNothingBehind) {
