@@ -18,6 +18,10 @@ public:
     virtual bool LoadResource(const char* name, MemoryStream& out) = 0;
 };
 
+// Loads the named resource of the provider as a picture; false when there is none.
+class Image;
+bool LoadResourceImage(ResourceProvider* provider, const char* name, Image& picture);
+
 // Registers the common-control window classes (trackbar, progress, tab, list view, tree,
 // IP address) once per process; the factory calls it before it creates any control.
 bool RegisterCommonControls();

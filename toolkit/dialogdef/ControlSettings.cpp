@@ -19,6 +19,15 @@
 #include "toolkit/dialogdef/ControlFactory.h"
 #include "toolkit/dialogdef/DefinitionValues.h"
 #include "toolkit/dialogdef/Tokenizer.h"
+#include "toolkit/media/Image.h"
+
+bool LoadResourceImage(ResourceProvider* provider, const char* name, Image& picture) {
+    MemoryStream stream;
+    if (!provider || !name || !*name || !provider->LoadResource(name, stream))
+        return false;
+    stream.Seek(0);
+    return picture.LoadFromStream(&stream);
+}
 
 namespace {
 
@@ -67,6 +76,11 @@ void ApplyText(TextControl& text, const ControlDefinition& record, ResourceProvi
     const String content = LoadText(provider, record, "TEXT_TEXT", kMaxResourceText);
     if (!content.IsEmpty())
         SetWindowTextA(text.Handle(), content);
+    Image picture;
+    if (LoadResourceImage(provider, record.GetProperty("TEXT_IMAGE"), picture)) {
+        picture.SetBackground(text.background);
+        text.SetSkin(&picture, Window::kNoColor, nullptr, false);
+    }
     if (!live)
         return;
     const double speedX = atof(record.GetProperty("TEXT_AUTOSCROLLX"));

@@ -9,6 +9,7 @@
 #include "toolkit/dialogdef/ControlFactory.h"
 #include "toolkit/dialogdef/DefinitionValues.h"
 #include "toolkit/dialogdef/Tokenizer.h"
+#include "toolkit/media/Image.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Toolkit.h"
 
@@ -130,6 +131,11 @@ bool DialogWindow::BuildFromDefinition(Stream* stream, HWND parent, ResourceProv
     COLORREF back = 0;
     if (ResolveColor(dialog.backColor, back))
         background = back;
+    Image skin;
+    if (LoadResourceImage(provider, dialog.GetProperty("DIALOG_IMAGE"), skin)) {
+        skin.SetBackground(background);
+        SetSkin(&skin, kNoColor, nullptr, false);
+    }
     for (int i = 0; i < definition.ControlCount(); i++) {
         const ControlDefinition* record = definition.Control(i);
         Window* control = BuildControl(this, Handle(), record, provider, true);

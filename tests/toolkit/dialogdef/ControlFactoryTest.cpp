@@ -7,15 +7,18 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <memory>
 
 #include "tests/toolkit/dialogdef/GuiSupport.h"
+#include "toolkit/base/MemoryStream.h"
 #include "toolkit/controls/ControlMessages.h"
 #include "toolkit/controls/RadioControl.h"
 #include "toolkit/controls/TabControl.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/ControlFactory.h"
 #include "toolkit/dialogdef/DialogWindow.h"
+#include "toolkit/media/Image.h"
 
 using namespace dialogtest;
 
@@ -247,6 +250,50 @@ TEST(Controls, ReportMouseInputAndClicksToTheParent) {
                          reinterpret_cast<LPARAM>(control->Handle()));
             EXPECT_GE(host.Count(c.clicked), 1) << c.type;
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Resources by name: one text and one picture.
+class TestResources : public ResourceProvider {
+public:
+    bool LoadResource(const char* name, MemoryStream& out) override {
+        out.Close();
+        if (strcmp(name, "GREETING") == 0) {
+            out.WriteText("Hello from a resource");
+            return true;
+        }
+        if (strcmp(name, "PICTURE") != 0)
+            return false;
+        Image picture(4, 3);
+        picture.Clear(0xFF336699);
+        return picture.SaveToStream(&out, Image::kFormatPng);
+    }
+};
+
+TEST(ControlFactory, ResourcesOfTheProviderReachTheControl) {
+    HostWindow host;
+    ASSERT_TRUE(host.Create());
+    TestResources resources;
+    const struct {
+        const char* properties;
+        const char* text;
+        bool skinned;
+    } cases[] = {
+        {"TEXT_TEXT=GREETING\r\nTEXT_IMAGE=PICTURE\r\n", "Hello from a resource", true},
+        {"TEXT_TEXT=MISSING\r\nTEXT_IMAGE=GREETING\r\n", "Caption", false},
+    };
+    for (const auto& c : cases) {
+        const ControlDefinition record = Record(CT_TEXT, WS_VISIBLE, c.properties);
+        std::unique_ptr<Window> text(BuildControl(nullptr, host.Handle(), &record, &resources, true));
+        ASSERT_NE(text, nullptr);
+        char content[64] = {};
+        GetWindowTextA(text->Handle(), content, sizeof(content));
+        EXPECT_STREQ(content, c.text);
+        EXPECT_EQ(!text->Skin().IsEmpty(), c.skinned) << c.properties;
     }
 }
 
