@@ -89,6 +89,7 @@ LRESULT TextControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Redraw();
             break;
         case WM_ERASEBKGND: {
+            erased_ = true;
             HDC offscreen = reinterpret_cast<HDC>(lParam);
             if (offscreen) {
                 Paint(offscreen);
@@ -102,10 +103,12 @@ LRESULT TextControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SendMessageA(Handle(), WM_ERASEBKGND, wParam, 0);
             return 0;
         case WM_PAINT: {
-            // Invalidation without erase would leave the text out: paint it here then.
+            // The text is painted with the background; an invalidation without erase would
+            // leave both out, so they are painted here then.
+            erased_ = false;
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(Handle(), &paint);
-            if (dc && !paint.fErase)
+            if (dc && !erased_)
                 SendMessageA(Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
             EndPaint(Handle(), &paint);
             return 0;

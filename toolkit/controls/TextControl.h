@@ -75,6 +75,7 @@ private:
     double speedX_ = 0, speedY_ = 0;
     DWORD lastTick_ = 0;
     bool tags_ = false;
+    bool erased_ = false;  // an erase ran inside the current WM_PAINT
     TextLayout layout_;
     StringList linkTexts_;
     Array<RECT> linkRects_;
