@@ -1,0 +1,211 @@
+// Tests of the text control: the tag language as laid out, link targets and clicks, painting
+// into the off-screen context of an erase, and the automatic scrolling.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/toolkit/dialogdef/GuiSupport.h"
+#include "toolkit/controls/TextControl.h"
+#include "toolkit/media/GdiHandles.h"
+#include "toolkit/window/Toolkit.h"
+
+using namespace dialogtest;
+
+namespace {
+
+// A text control that records the links it would open instead of opening them.
+class TestText : public TextControl {
+public:
+    std::vector<std::string> opened;
+
+protected:
+    void OpenLink(const char* target) override { opened.push_back(target); }
+};
+
+bool CreateText(TestText& text, HostWindow& host, const char* content, bool tags, int width = 300, int height = 60) {
+    const RECT rect{0, 0, width, height};
+    if (!text.Create(content, WS_CHILD | WS_VISIBLE, 0, &rect, host.Handle(), 0, nullptr, GetInstance()))
+        return false;
+    text.SetTags(tags);
+    return true;
+}
+
+std::string RunText(const TextControl& text, const TextRun& run) {
+    std::string out;
+    char buffer[256] = {};
+    GetWindowTextA(text.Handle(), buffer, sizeof(buffer));
+    // The test texts are ASCII: wide and narrow positions agree.
+    return std::string(buffer + run.start, run.length);
+}
+
+std::string Describe(const TextControl& text) {
+    std::string out;
+    const TextLayout& layout = text.Layout();
+    for (int l = 0; l < layout.Lines().Count(); l++) {
+        const TextLine& line = layout.Lines()[l];
+        out += l ? " / " : "";
+        for (int r = line.firstRun; r < line.firstRun + line.runCount; r++) {
+            const TextRun& run = layout.Runs()[r];
+            out += "[" + RunText(text, run) + "]";
+            out += run.bold ? "b" : "";
+            out += run.italic ? "i" : "";
+            out += run.underline ? "u" : "";
+            out += run.link ? "L" : "";
+            // Links take the highlight colour (checked with the link clicks).
+            if (run.color != text.Color() && !run.link) {
+                char color[12];
+                snprintf(color, sizeof(color), "#%08X", run.color);
+                out += color;
+            }
+        }
+    }
+    return out;
+}
+
+TEST(TextControl, TagsAsLaidOut) {
+    HostWindow host;
+    ASSERT_TRUE(host.Create());
+    const struct {
+        const char* text;
+        const char* layout;
+    } cases[] = {
+        {"a <B>bold</B> c", "[a ][bold]b[ c]"},
+        {"a <b>bold</b> c", "[a ][bold]b[ c]"},
+        {"x </B>y", "[x ][y]"},
+        {"<X>y<> <", "[<X>y<> <]"},
+        {"<I><U>iu</U></I>", "[iu]iu"},
+        {"<#FF0000>red</#>back", "[red]#FFFF0000[back]"},
+        {"<#FF000080>faint</#>", "[faint]#80FF0000"},
+        {"<#00FF00>g<#0000FF>b</#>g</#>", "[g]#FF00FF00[b]#FF0000FF[g]#FF00FF00"},
+        {"<LINK>me@example.org</LINK>", "[me@example.org]L"},
+        {"one\r\n<B>two</B>\nthree", "[one] / [two]b / [three]"},
+        {"a\r\n\r\nb", "[a] /  / [b]"},
+    };
+    for (const auto& c : cases) {
+        TestText text;
+        ASSERT_TRUE(CreateText(text, host, c.text, true)) << c.text;
+        EXPECT_EQ(Describe(text), c.layout) << c.text;
+        float height = 0;
+        for (int l = 0; l < text.Layout().Lines().Count(); l++)
+            height += text.Layout().Lines()[l].height;
+        EXPECT_FLOAT_EQ(text.TextHeight(), height) << c.text;
+    }
+}
+
+TEST(TextControl, OnlyWebAndMailLinksOpen) {
+    const struct {
+        const char* link;
+        const char* target;
+    } cases[] = {
+        {"http://example.org/a", "http://example.org/a"},
+        {"HTTPS://example.org", "HTTPS://example.org"},
+        {"mailto:me@example.org", "mailto:me@example.org"},
+        {"me@example.org", "mailto:me@example.org"},
+        {"file:///C:/windows/notepad.exe", ""},
+        {"notepad.exe", ""},
+        {"C:\\x@y\\run.bat", ""},
+        {"javascript:alert('a@b')", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(TextControl::LinkTarget(c.link).Text(), c.target) << c.link;
+
+    HostWindow host;
+    ASSERT_TRUE(host.Create());
+    TestText text;
+    ASSERT_TRUE(
+        CreateText(text, host, "<LINK>http://example.org</LINK> <LINK>calc.exe</LINK> <LINK>a@b.c</LINK>", true));
+    HDC screen = GetDC(nullptr);
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen, 300, 60));
+    MemoryDC canvas(screen);
+    ReleaseDC(nullptr, screen);
+    canvas.Select(bitmap.Get());
+    SendMessageA(text.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Get()), PRF_CLIENT);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const uint32_t linkColor =
+        0xFF000000 | (GetRValue(highlight) << 16) | (GetGValue(highlight) << 8) | GetBValue(highlight);
+    for (int r = 0; r < text.Layout().Runs().Count(); r++) {
+        const TextRun& run = text.Layout().Runs()[r];
+        EXPECT_EQ(run.color, run.link ? linkColor : text.Color()) << r;
+        const LPARAM middle =
+            MAKELPARAM(static_cast<int>(run.x + run.width / 2), static_cast<int>(run.y + run.height / 2));
+        SendMessageA(text.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        SendMessageA(text.Handle(), WM_LBUTTONUP, 0, middle);
+    }
+    EXPECT_EQ(text.opened, (std::vector<std::string>{"http://example.org", "mailto:a@b.c"}));
+}
+
+int DarkPixels(HDC dc, int width, int height) {
+    int dark = 0;
+    for (int y = 0; y < height; y++) {
+        for (int x = 0; x < width; x++) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            dark += GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 200 ? 1 : 0;
+        }
+    }
+    return dark;
+}
+
+TEST(TextControl, TextSurvivesTheOffscreenComposition) {
+    // The erase composes the background off screen and copies it to the target at its end:
+    // text painted anywhere but into that off-screen context would be covered by the copy.
+    HostWindow host;
+    ASSERT_TRUE(host.Create());
+    TestText text;
+    ASSERT_TRUE(CreateText(text, host, "WWWW MMMM", false, 120, 30));
+    text.SetColor(0xFF000000);
+    text.background = RGB(255, 255, 255);
+    HDC screen = GetDC(nullptr);
+    GdiObject<HBITMAP> targetBitmap(CreateCompatibleBitmap(screen, 120, 30));
+    MemoryDC target(screen);
+    ReleaseDC(nullptr, screen);
+    target.Select(targetBitmap.Get());
+    SendMessageA(text.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.Get()), 0);
+    EXPECT_GT(DarkPixels(target.Get(), 120, 30), 20);
+    EXPECT_EQ(GetPixel(target.Get(), 119, 0), RGB(255, 255, 255));
+}
+
+TEST(TextControl, AutomaticScrollingLoops) {
+    HostWindow host;
+    ASSERT_TRUE(host.Create());
+    TestText still;
+    ASSERT_TRUE(CreateText(still, host, "text", false, 100, 40));
+    still.StartAutoScroll(0, 0);
+    EXPECT_FALSE(still.IsScrolling());
+
+    TestText rising;
+    ASSERT_TRUE(CreateText(rising, host, "line", false, 100, 40));
+    rising.StartAutoScroll(0, -1000);
+    EXPECT_TRUE(rising.IsScrolling());
+    EXPECT_EQ(rising.ScrollY(), 40);  // comes in from the bottom
+    std::vector<int> offsets;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 400) {
+        PumpMessages();
+        offsets.push_back(rising.ScrollY());
+        Sleep(2);
+    }
+    bool moved = false, cameBack = false;
+    for (size_t i = 1; i < offsets.size(); i++) {
+        moved = moved || offsets[i] < offsets[i - 1];
+        cameBack = cameBack || offsets[i] > offsets[i - 1];
+        EXPECT_GE(offsets[i], -rising.TextHeight() - 40) << i;
+        EXPECT_LE(offsets[i], 40) << i;
+    }
+    EXPECT_TRUE(moved);
+    EXPECT_TRUE(cameBack);
+
+    // Sideways only: the text stays on its line instead of waiting below the window.
+    TestText sideways;
+    ASSERT_TRUE(CreateText(sideways, host, "marquee", false, 100, 40));
+    sideways.StartAutoScroll(-50, 0);
+    EXPECT_EQ(sideways.ScrollY(), 0);
+    EXPECT_EQ(sideways.ScrollX(), 100);
+    sideways.StartAutoScroll(0, 0);
+    EXPECT_FALSE(sideways.IsScrolling());
+}
+
+}  // namespace

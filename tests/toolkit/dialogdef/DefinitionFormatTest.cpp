@@ -1,0 +1,292 @@
+// Tests of the dialog definition text format: the tokenizer, colour texts and numbers, style
+// keywords, property lines, reading and writing, and the unique ids and names of controls.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/toolkit/dialogdef/DefinitionSamples.h"
+#include "toolkit/base/MemoryStream.h"
+#include "toolkit/dialogdef/ControlDefinition.h"
+#include "toolkit/dialogdef/DefinitionValues.h"
+#include "toolkit/dialogdef/Tokenizer.h"
+#include "toolkit/media/DrawingHelpers.h"
+
+using dialogtest::Lines;
+
+namespace {
+
+std::string Joined(const StringList& fields) {
+    std::string text;
+    for (int i = 0; i < fields.Count(); i++)
+        text += std::string(i ? "|" : "") + fields.At(i).Text();
+    return text;
+}
+
+void Fill(MemoryStream& stream, const std::string& text) {
+    stream.Write(text.data(), static_cast<int>(text.size()));
+    stream.Seek(0);
+}
+
+std::string Written(const DialogDefinition& definition) {
+    MemoryStream out;
+    EXPECT_TRUE(definition.WriteDefinition(&out));
+    return std::string(reinterpret_cast<const char*>(out.Data()), out.GetSize());
+}
+
+bool Read(DialogDefinition& definition, const std::string& text) {
+    MemoryStream stream;
+    Fill(stream, text);
+    return definition.ReadDefinition(&stream);
+}
+
+// A definition holding only a dialog and one control section of the given key lines.
+std::string OneControl(const char* type, const std::vector<std::string>& keyLines) {
+    std::vector<std::string> lines = {"DIALOG EDITOR v1.00",        "", "[DIALOG]", "NAME=D", "",
+                                      std::string("[") + type + "]"};
+    lines.insert(lines.end(), keyLines.begin(), keyLines.end());
+    lines.push_back("");
+    return Lines(lines);
+}
+
+TEST(Tokenizer, SplitsByTheFormatsRules) {
+    const struct {
+        const char* text;
+        const char* separators;
+        int options;
+        const char* fields;
+        int count;
+    } cases[] = {
+        {"", " ", 0, "", 0},
+        {"10 20 30 40", " ", 0, "10|20|30|40", 4},
+        {"10   20 30 40", " ", 0, "10|20|30|40", 4},
+        {" 10 20 30 40", " ", 0, "|10|20|30|40", 5},
+        {"10 20 30 40   ", " ", 0, "10|20|30|40", 4},
+        {"a,,b", ",", 0, "a||b", 3},
+        {",a", ",", 0, "|a", 2},
+        {"a,b,", ",", 0, "a|b", 2},
+        {"Tahoma, 12, 1", ",", Tokenizer::kTrimSpaces, "Tahoma|12|1", 3},
+        {"\tTahoma , 12", ",", Tokenizer::kTrimSpaces, "\tTahoma|12", 2},
+        {"Tab 1, Tab 2", ",", 0, "Tab 1| Tab 2", 2},
+        {"a \t b", " \t", 0, "a|b", 2},
+        {"a  ,b", " ,", 0, "a|b", 2},
+        {"\"a b\"", " ", 0, "\"a|b\"", 2},
+    };
+    for (const auto& c : cases) {
+        StringList fields;
+        EXPECT_EQ(Tokenizer::Split(c.text, c.separators, c.options, fields), c.count) << c.text;
+        EXPECT_EQ(Joined(fields), c.fields) << c.text;
+    }
+}
+
+TEST(DefinitionValues, ColourTextsAndNumbers) {
+    const struct {
+        uint32_t color;
+        const char* text;
+    } written[] = {{0x000000FF, "#FF0000"},   {0x00E1FFFF, "#FFFFE1"},   {0, "#000000"},
+                   {0xFF000000, "#FF000000"}, {0xFE00000F, "#FE00000F"}, {0x01020304, "#01020304"}};
+    for (const auto& c : written) {
+        EXPECT_STREQ(ColorToText(c.color).Text(), c.text);
+        EXPECT_EQ(TextToColor(c.text), c.color) << c.text;
+    }
+    const struct {
+        const char* text;
+        uint32_t color;
+    } read[] = {{"#ff0000", 0xFF}, {"xFF0000", 0xFF},        {"", 0}, {"#FF00", 0}, {"#FF000000 ", 0},
+                {"#GG0000", 0},    {"#fe00000f", 0xFE00000F}};
+    for (const auto& c : read)
+        EXPECT_EQ(TextToColor(c.text), c.color) << c.text;
+    const struct {
+        const char* text;
+        int value;
+    } numbers[] = {{"12", 12},
+                   {"  -7x", -7},
+                   {"+3", 3},
+                   {"x3", 0},
+                   {"", 0},
+                   {"99999999999", 2147483647},
+                   {"-99999999999", -2147483647 - 1}};
+    for (const auto& c : numbers)
+        EXPECT_EQ(ParseDecimal(c.text), c.value) << c.text;
+}
+
+TEST(StyleKeywords, ReadAndWrittenPerType) {
+    const struct {
+        int16_t type;
+        int which;
+        const char* text;
+        uint32_t word;
+        const char* written;
+    } cases[] = {
+        {CT_DIALOG, 0, "WS_CAPTION", 0xC00000, "WS_BORDER WS_CAPTION "},
+        {CT_DIALOG, 0, "WS_BORDER WS_CAPTION WS_SYSMENU", 0xC80000, "WS_BORDER WS_CAPTION WS_SYSMENU "},
+        {CT_BUTTON, 0, "WS_VISIBLE BS_CENTER ", 0x10000300, "WS_VISIBLE BS_LEFT BS_RIGHT BS_CENTER "},
+        {CT_BUTTON, 0, "WS_VISIBLE bs_center WS_BORDER", 0x10000000, "WS_VISIBLE "},
+        {CT_EDIT, 0, "WS_DISABLED", 0x08000000, "WS_DISABLED ES_LEFT "},
+        {CT_COMBO, 0, "CBS_DROPDOWNLIST", 0x3, "CBS_SIMPLE CBS_DROPDOWN CBS_DROPDOWNLIST "},
+        {CT_SLIDER, 1, "WS_EX_CLIENTEDGE", 0x200, "WS_EX_CLIENTEDGE "},
+        {CT_EX_LIST, 1, "LVS_EX_GRIDLINES LVS_EX_FULLROWSELECT", 0x21, "LVS_EX_FULLROWSELECT LVS_EX_GRIDLINES "},
+        {CT_EX_LIST, 0, "LVS_EX_GRIDLINES", 0x1, "LVS_ICON LVS_REPORT "},
+        {CT_TAB, 0, "WS_VISIBLE WS_BORDER", 0x10000000, "WS_VISIBLE "},
+    };
+    for (const auto& c : cases) {
+        ControlDefinition record;
+        record.type = c.type;
+        record.KeywordsToStyle(c.which, c.text);
+        EXPECT_EQ(c.which ? record.exStyle : record.style, c.word) << c.text;
+        EXPECT_STREQ(record.StyleToKeywords(c.which).Text(), c.written) << c.text;
+    }
+    ControlDefinition unchanged;
+    unchanged.style = 0x123;
+    unchanged.KeywordsToStyle(0, "");
+    EXPECT_EQ(unchanged.style, 0x123u);
+}
+
+TEST(PropertyLines, GetSetAndAppend) {
+    ControlDefinition record;
+    record.properties = "A=1\r\nSLIDER_VALUE=x=y\r\n\r\nB=\r\n";
+    EXPECT_STREQ(record.GetProperty("SLIDER_VALUE").Text(), "x=y");
+    EXPECT_STREQ(record.GetProperty("B").Text(), "");
+    EXPECT_STREQ(record.GetProperty("SLIDER").Text(), "");
+    EXPECT_EQ(record.GetPropertyInt("A"), 1);
+    EXPECT_EQ(record.GetPropertyInt("MISSING"), 0);
+    record.SetPropertyInt("A", -5);
+    record.SetProperty("B", "two");
+    record.SetProperty("C", "3");
+    EXPECT_STREQ(record.properties.Text(), "A=-5\r\nSLIDER_VALUE=x=y\r\n\r\nB=two\r\nC=3\r\n");
+    record.properties = "A=1\r\ntail";
+    record.SetProperty("D", "4");
+    EXPECT_STREQ(record.properties.Text(), "A=1\r\ntail\r\nD=4\r\n");
+}
+
+TEST(ReadDefinition, KeyLinesAndMalformedValues) {
+    DialogDefinition definition;
+    ASSERT_TRUE(Read(definition, OneControl("button", {"ID=7", "NAME=B", "CAPTION=a=b", "FONT=Tahoma, 12, 1",
+                                                       "POSITION= 1 2 3 4", "BACKCOLOR=", "TEXTCOLOR=#FF0000",
+                                                       "name=lower", "=dropped", "TRANSPARENT=2", "EXTRA=1"})));
+    ASSERT_EQ(definition.ControlCount(), 1);
+    const ControlDefinition& button = *definition.Control(0);
+    EXPECT_EQ(button.type, CT_BUTTON);
+    EXPECT_EQ(button.id, 7);
+    EXPECT_STREQ(button.caption.Text(), "a=b");
+    EXPECT_STREQ(button.fontName.Text(), "Tahoma");
+    EXPECT_EQ(button.fontSize, 12);
+    EXPECT_EQ(button.fontFlags, 1u);
+    EXPECT_EQ(button.x, 10);  // five fields: ignored
+    EXPECT_EQ(button.width, 150);
+    EXPECT_EQ(button.backColor, 0u);
+    EXPECT_EQ(button.textColor, 0xFFu);
+    EXPECT_TRUE(button.transparent);
+    EXPECT_STREQ(button.properties.Text(), "name=lower\r\nEXTRA=1\r\n");
+    EXPECT_TRUE(definition.IsLoaded());
+}
+
+TEST(ReadDefinition, OutcomesOfWholeFiles) {
+    const struct {
+        const char* name;
+        std::string text;
+        bool read;
+        bool hasDialog;
+        int controls;
+    } cases[] = {
+        {"wrong header", Lines({"DIALOG EDITOR v1.01", "", "[DIALOG]", ""}), false, false, 0},
+        {"header only", Lines({"DIALOG EDITOR v1.00"}), true, false, 0},
+        {"no section", Lines({"DIALOG EDITOR v1.00", "", ""}), true, false, 0},
+        {"key line without =", OneControl("BUTTON", {"ID=1", "oops"}), false, false, 0},
+        {"unknown section ends", OneControl("WIDGET", {"ID=1"}) + Lines({"[BUTTON]", ""}), true, true, 0},
+        {"second blank line ends", Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "", "", "[BUTTON]", ""}), true, true,
+         0},
+        {"second dialog is a control", OneControl("DIALOG", {"NAME=X"}), true, true, 1},
+        {"no blank line at the end", Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "", "[EDIT IP]", "ID=1"}), true,
+         true, 1},
+        {"line too long", OneControl("BUTTON", {"CAPTION=" + std::string(70000, 'x')}), false, false, 0},
+    };
+    for (const auto& c : cases) {
+        DialogDefinition definition;
+        EXPECT_EQ(Read(definition, c.text), c.read) << c.name;
+        EXPECT_EQ(definition.Dialog() != nullptr, c.hasDialog) << c.name;
+        EXPECT_EQ(definition.ControlCount(), c.controls) << c.name;
+        EXPECT_EQ(definition.IsLoaded(), c.read) << c.name;
+    }
+}
+
+TEST(ReadDefinition, ProgramDefinitionReadsAndWritesBack) {
+    DialogDefinition definition;
+    const std::string text = dialogtest::ProgramDefinition();
+    ASSERT_FALSE(text.empty());
+    ASSERT_TRUE(Read(definition, text));
+    ASSERT_NE(definition.Dialog(), nullptr);
+    EXPECT_STREQ(definition.Dialog()->name.Text(), "SETTINGS");
+    EXPECT_EQ(definition.Dialog()->style, 0xC80000u);
+    const struct {
+        int16_t type;
+        const char* name;
+        int16_t id;
+    } expected[] = {{CT_BUTTON, "OK", 1},
+                    {CT_BUTTON, "CANCEL", 2},
+                    {CT_TEXT, "TXT_COLOR", 3},
+                    {CT_GROUP, "GRP_MAIN", 4},
+                    {CT_SLIDER, "SLIDER_OPACITY", 5},
+                    {CT_GROUP, "GRP_COLOR", 7},
+                    {CT_SLIDER, "SLIDER_OPACITY2", 8},
+                    {CT_BUTTON, "BTN_COLOR", 10},
+                    {CT_GROUP, "GRP_OPACITY", 6},
+                    {CT_BUTTON, "BTN_DEFAULT", 9}};
+    ASSERT_EQ(definition.ControlCount(), 10);
+    for (int i = 0; i < 10; i++) {
+        EXPECT_EQ(definition.Control(i)->type, expected[i].type) << i;
+        EXPECT_STREQ(definition.Control(i)->name.Text(), expected[i].name) << i;
+        EXPECT_EQ(definition.Control(i)->id, expected[i].id) << i;
+    }
+    // Written back byte for byte, except that the dialog's STYLE line gains its trailing space.
+    std::string expectedText = text;
+    const std::string style = "STYLE=WS_BORDER WS_CAPTION WS_SYSMENU\r\n";
+    expectedText.replace(expectedText.find(style), style.size(), "STYLE=WS_BORDER WS_CAPTION WS_SYSMENU \r\n");
+    EXPECT_EQ(Written(definition), expectedText);
+}
+
+TEST(AddControlDefinition, KeepsIdsAndNamesUnique) {
+    DialogDefinition definition;
+    ASSERT_TRUE(Read(definition, Lines({"DIALOG EDITOR v1.00",
+                                        "",
+                                        "[DIALOG]",
+                                        "",
+                                        "[BUTTON]",
+                                        "ID=1",
+                                        "NAME=OK",
+                                        "",
+                                        "[BUTTON]",
+                                        "ID=1",
+                                        "NAME=OK",
+                                        "",
+                                        "[EDIT IP]",
+                                        "ID=3",
+                                        "NAME=",
+                                        "",
+                                        "[EDIT IP]",
+                                        "ID=4",
+                                        "NAME=",
+                                        ""})));
+    ASSERT_EQ(definition.ControlCount(), 4);
+    EXPECT_EQ(definition.Control(1)->id, 2);
+    EXPECT_STREQ(definition.Control(1)->name.Text(), "Button1");
+    EXPECT_STREQ(definition.Control(2)->name.Text(), "");
+    EXPECT_STREQ(definition.Control(3)->name.Text(), "EditIP1");
+    EXPECT_EQ(definition.AddControlDefinition(definition.Control(0), false, true), nullptr);
+    ControlDefinition unknown;
+    EXPECT_EQ(definition.AddControlDefinition(&unknown, true, true), nullptr);
+
+    ControlDefinition slider;
+    slider.type = CT_SLIDER;
+    slider.name = "OK";
+    const ControlDefinition* added = definition.AddControlDefinition(&slider, true, true);
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->id, 4 + 1);
+    EXPECT_STREQ(added->name.Text(), "Slider1");
+    EXPECT_STREQ(added->caption.Text(), "Slider");
+    EXPECT_EQ(added->height, 25);
+    EXPECT_EQ(added->style, 0x10000000u);
+    EXPECT_STREQ(added->properties.Text(), "SLIDER_VALUE=0\r\nSLIDER_MINVALUE=0\r\nSLIDER_MAXVALUE=100\r\n");
+}
+
+}  // namespace

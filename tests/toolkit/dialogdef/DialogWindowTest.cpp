@@ -1,0 +1,255 @@
+// Tests of the dialog host: building from a definition (and failing cleanly), finding
+// controls, ending modal runs by button name and by key, tab pages, anchoring, and giving
+// back every window and GDI object when a dialog goes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/toolkit/dialogdef/DefinitionSamples.h"
+#include "tests/toolkit/dialogdef/GuiSupport.h"
+#include "toolkit/base/MemoryStream.h"
+#include "toolkit/dialogdef/ControlDefinition.h"
+#include "toolkit/dialogdef/DialogWindow.h"
+#include "toolkit/window/Messages.h"
+
+using namespace dialogtest;
+
+namespace {
+
+void Fill(MemoryStream& stream, const std::string& text) {
+    stream.Write(text.data(), static_cast<int>(text.size()));
+}
+
+bool BuildFrom(DialogWindow& dialog, const std::string& text, HWND parent = nullptr) {
+    MemoryStream stream;
+    Fill(stream, text);
+    return dialog.BuildFromDefinition(&stream, parent, nullptr);
+}
+
+std::string Control(const char* type, int id, const char* name, const char* position, const char* extra = "") {
+    std::string text = std::string("[") + type + "]\r\nID=" + std::to_string(id) + "\r\nNAME=" + name +
+                       "\r\nCAPTION=" + name + "\r\nPOSITION=" + position + "\r\nSTYLE=WS_VISIBLE";
+    if (*extra)
+        text += std::string("\r\n") + extra;
+    return text;
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(window, CountWindow, count);
+    return TRUE;
+}
+
+int ThreadWindowCount() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// Records the tab reports the dialog sends itself.
+class RecordingDialog : public DialogWindow {
+public:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_SWND_TABSELCHANGE)
+            tabPages.push_back(static_cast<int>(lParam));
+        return DialogWindow::OnMessage(message, wParam, lParam);
+    }
+    std::vector<int> tabPages;
+};
+
+TEST(DialogWindow, BuildsTheProgramDefinition) {
+    DialogWindow dialog;
+    ASSERT_TRUE(BuildFrom(dialog, ProgramDefinition()));
+    RECT client{};
+    ASSERT_TRUE(dialog.GetClientRect(client));
+    EXPECT_EQ(client.right, 265);
+    EXPECT_EQ(client.bottom, 255);
+    char caption[32] = {};
+    GetWindowTextA(dialog.Handle(), caption, sizeof(caption));
+    EXPECT_STREQ(caption, "Appearance");
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(dialog.Handle(), GWL_STYLE));
+    EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU));
+    EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
+    EXPECT_EQ(dialog.background, GetSysColor(COLOR_BTNFACE));  // "#FE00000F": system colour 15
+    const char* names[] = {"OK",        "CANCEL",          "TXT_COLOR", "GRP_MAIN",    "SLIDER_OPACITY",
+                           "GRP_COLOR", "SLIDER_OPACITY2", "BTN_COLOR", "GRP_OPACITY", "BTN_DEFAULT"};
+    ASSERT_EQ(dialog.ControlCount(), 10);
+    for (int i = 0; i < 10; i++) {
+        EXPECT_EQ(dialog.FindControlByName(names[i]), dialog.Control(i)) << names[i];
+        EXPECT_EQ(dialog.IndexOfControl(dialog.Control(i)), i);
+    }
+    EXPECT_EQ(dialog.FindControlById(10), dialog.FindControlByName("BTN_COLOR"));
+    EXPECT_EQ(SendMessageA(dialog.FindControlByName("SLIDER_OPACITY2")->Handle(), TBM_GETRANGEMAX, 0, 0), 255);
+    EXPECT_EQ(dialog.FindControlByName("slider_opacity"), nullptr);
+    EXPECT_EQ(dialog.FindControlById(99), nullptr);
+    EXPECT_FALSE(BuildFrom(dialog, ProgramDefinition()));  // refused while the window exists
+}
+
+TEST(DialogWindow, FailedBuildsLeaveNothingBehind) {
+    const struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"wrong header", Lines({"DIALOG EDITOR v2", "", "[DIALOG]", ""})},
+        {"no dialog section", Lines({"DIALOG EDITOR v1.00", "", ""})},
+        {"a control that cannot be built",
+         DialogWith(200, 100, "WS_CAPTION",
+                    {Control("BUTTON", 1, "A", "0 0 50 20"), Control("MEDIA", 2, "M", "0 0 9 9"),
+                     Control("BUTTON", 3, "B", "0 30 50 20")})},
+    };
+    const int windowsBefore = ThreadWindowCount();
+    for (const auto& c : cases) {
+        DialogWindow dialog;
+        EXPECT_FALSE(BuildFrom(dialog, c.text)) << c.name;
+        EXPECT_EQ(dialog.Handle(), nullptr) << c.name;
+        EXPECT_EQ(dialog.ControlCount(), 0) << c.name;
+        EXPECT_EQ(ThreadWindowCount(), windowsBefore) << c.name;
+    }
+    DialogWindow dialog;
+    EXPECT_FALSE(dialog.BuildFromDefinition(nullptr, nullptr, nullptr));
+    EXPECT_TRUE(BuildFrom(dialog, DialogWith(120, 80, "WS_CAPTION", {})));
+    EXPECT_EQ(dialog.ControlCount(), 0);
+}
+
+TEST(DialogWindow, ModalRunsEndByButtonNameAndByKey) {
+    HostWindow owner;
+    ASSERT_TRUE(owner.Create());
+    const struct {
+        const char* name;
+        const char* clicked;  // a button to click first, or null
+        WPARAM key;           // then a key, or 0
+        int expected;
+    } cases[] = {
+        {"OK button", "OK", 0, 1},         {"CANCEL button", "CANCEL", 0, 0},     {"Enter", nullptr, VK_RETURN, 1},
+        {"Escape", nullptr, VK_ESCAPE, 0}, {"lower-case ok", "ok", VK_ESCAPE, 0},
+    };
+    const std::string text =
+        DialogWith(200, 100, "WS_CAPTION",
+                   {Control("BUTTON", 1, "OK", "10 10 50 20"), Control("BUTTON", 2, "CANCEL", "70 10 50 20"),
+                    Control("BUTTON", 3, "ok", "130 10 50 20")});
+    for (const auto& c : cases) {
+        DialogWindow dialog;
+        ASSERT_TRUE(BuildFrom(dialog, text, owner.Handle())) << c.name;
+        if (c.clicked) {
+            Window* button = dialog.FindControlByName(c.clicked);
+            ASSERT_NE(button, nullptr);
+            PostMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button->Handle()));
+        }
+        if (c.key)
+            PostMessageA(dialog.Handle(), WM_KEYDOWN, c.key, 1);
+        EXPECT_EQ(dialog.DoModal(), c.expected) << c.name;
+    }
+    // Outside a modal run a click on OK changes nothing.
+    DialogWindow idle;
+    ASSERT_TRUE(BuildFrom(idle, text, owner.Handle()));
+    SendMessageA(idle.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(idle.FindControlByName("OK")->Handle()));
+    EXPECT_NE(idle.Handle(), nullptr);
+    EXPECT_FALSE(idle.IsModal());
+}
+
+TEST(DialogWindow, TabPagesShowTheirControls) {
+    const std::string text =
+        DialogWith(300, 200, "WS_CAPTION",
+                   {Control("TAB", 1, "TABS", "0 0 300 200",
+                            "TAB_CONTENT=A,B\r\nTAB_SELECTION=1\r\nTAB_CHILDREN_PRIVATE=0 5 1 6  2 6 0 1 0 99"),
+                    Control("BUTTON", 5, "FIVE", "20 40 50 20"), Control("BUTTON", 6, "SIX", "20 70 50 20")});
+    RecordingDialog dialog;
+    ASSERT_TRUE(BuildFrom(dialog, text));
+    HWND five = dialog.FindControlById(5)->Handle();
+    HWND six = dialog.FindControlById(6)->Handle();
+    HWND tab = dialog.FindControlById(1)->Handle();
+    EXPECT_FALSE(GetWindowLongA(five, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(GetWindowLongA(six, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_TRUE(GetWindowLongA(tab, GWL_STYLE) & WS_VISIBLE);
+    // The user picks page 0.
+    SendMessageA(tab, TCM_SETCURSEL, 0, 0);
+    NMHDR header{tab, 0, static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageA(dialog.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+    EXPECT_TRUE(GetWindowLongA(five, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongA(six, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(dialog.tabPages, std::vector<int>{0});
+}
+
+TEST(DialogWindow, AnchoredControlsFollowAResize) {
+    const std::string text = DialogWith(200, 100, "WS_CAPTION WS_SIZEBOX",
+                                        {Control("BUTTON", 1, "STRETCH", "10 10 100 50", "HALIGN=4\r\nVALIGN=64"),
+                                         Control("BUTTON", 2, "CENTRE", "50 60 100 20", "HALIGN=1"),
+                                         Control("BUTTON", 3, "CORNER", "150 70 40 20", "HALIGN=2\r\nVALIGN=32"),
+                                         Control("BUTTON", 4, "STILL", "5 80 20 10")});
+    DialogWindow dialog;
+    ASSERT_TRUE(BuildFrom(dialog, text));
+    ASSERT_TRUE(dialog.SetClientSize(301, 161));
+    const struct {
+        const char* name;
+        RECT expected;
+    } cases[] = {{"STRETCH", {10, 10, 211, 121}},
+                 {"CENTRE", {100, 60, 200, 80}},
+                 {"CORNER", {251, 131, 291, 151}},
+                 {"STILL", {5, 80, 25, 90}}};
+    for (const auto& c : cases) {
+        RECT rect{};
+        GetWindowRect(dialog.FindControlByName(c.name)->Handle(), &rect);
+        MapWindowPoints(nullptr, dialog.Handle(), reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, c.expected.left) << c.name;
+        EXPECT_EQ(rect.top, c.expected.top) << c.name;
+        EXPECT_EQ(rect.right, c.expected.right) << c.name;
+        EXPECT_EQ(rect.bottom, c.expected.bottom) << c.name;
+    }
+}
+
+TEST(DialogWindow, ClosedDialogsGiveBackTheirWindowsAndGdiObjects) {
+    std::vector<std::string> sections;
+    for (int i = 1; i <= 10; i++) {
+        const std::string position = std::to_string(10 * i) + " 10 30 20";
+        sections.push_back(
+            Control(i % 2 ? "BUTTON" : "TEXT", i, ("C" + std::to_string(i)).c_str(), position.c_str(), "") +
+            "\r\nFONT=Tahoma, 13, 3\r\nBACKCOLOR=#FF8000");
+    }
+    const std::string text = DialogWith(200, 100, "WS_CAPTION", sections);
+    const int windowsBefore = ThreadWindowCount();
+    std::vector<HFONT> fonts;
+    std::vector<HWND> controls;
+    {
+        DialogWindow dialog;
+        ASSERT_TRUE(BuildFrom(dialog, text));
+        for (int i = 0; i < dialog.ControlCount(); i++) {
+            fonts.push_back(dialog.ControlFont(i));
+            controls.push_back(dialog.Control(i)->Handle());
+            ASSERT_NE(fonts.back(), nullptr);
+        }
+        PostMessageA(dialog.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+        EXPECT_EQ(dialog.DoModal(), 0);
+        // The modal run is over and the window still exists: the object going takes it along.
+    }
+    for (size_t i = 0; i < fonts.size(); i++) {
+        EXPECT_EQ(GetObjectType(fonts[i]), 0u) << i;
+        EXPECT_FALSE(IsWindow(controls[i])) << i;
+    }
+    EXPECT_EQ(ThreadWindowCount(), windowsBefore);
+
+    // Many openings: the process's object counts stay put (Wine may not count them: then
+    // 0 == 0, and the checks above carry the test).
+    HANDLE process = GetCurrentProcess();
+    const DWORD gdiBefore = GetGuiResources(process, GR_GDIOBJECTS);
+    const DWORD userBefore = GetGuiResources(process, GR_USEROBJECTS);
+    for (int cycle = 0; cycle < 100; cycle++) {
+        DialogWindow dialog;
+        ASSERT_TRUE(BuildFrom(dialog, text)) << cycle;
+        if (cycle % 2)
+            SendMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
+    }
+    PumpMessages();
+    EXPECT_LE(GetGuiResources(process, GR_GDIOBJECTS), gdiBefore + 2);
+    EXPECT_LE(GetGuiResources(process, GR_USEROBJECTS), userBefore + 2);
+    EXPECT_EQ(ThreadWindowCount(), windowsBefore);
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+// Support of the window tests of dialogs and controls; see GuiSupport.h.
+#include "tests/toolkit/dialogdef/GuiSupport.h"
+
+#include <gtest/gtest.h>
+
+#include "toolkit/controls/ControlMessages.h"
+#include "toolkit/media/MediaStartup.h"
+#include "toolkit/window/Toolkit.h"
+
+namespace dialogtest {
+namespace {
+
+class GuiEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        ToolkitInit(GetModuleHandleA(nullptr));
+        GraphicsStartup();
+    }
+    void TearDown() override {
+        GraphicsShutdown();
+        ToolkitShutdown(GetModuleHandleA(nullptr));
+    }
+};
+
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+bool IsMouseReport(UINT message) {
+    return (message - WM_SWND_BUTTONMOUSE) % 20 == 0 && message >= WM_SWND_BUTTONMOUSE && message <= WM_SWND_TEXTMOUSE;
+}
+
+}  // namespace
+
+bool HostWindow::Create(int width, int height) {
+    const RECT rect{0, 0, width, height};
+    return Window::Create("host", WS_POPUP, 0, &rect, nullptr, 0, nullptr, GetInstance()) &&
+           SetClientSize(width, height);
+}
+
+LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsMouseReport(message))
+        reports.push_back({message, wParam, reinterpret_cast<const MouseEvent*>(lParam)->flags});
+    else if (message >= WM_SWND_BUTTONCLICKED && message <= WM_SWND_TEXTMOUSE)
+        reports.push_back({message, wParam, static_cast<uint32_t>(lParam)});
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+int HostWindow::Count(UINT message) const {
+    int n = 0;
+    for (const Report& report : reports)
+        n += report.message == message ? 1 : 0;
+    return n;
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void PumpFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        PumpMessages();
+        Sleep(5);
+    }
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+}  // namespace dialogtest

@@ -1,0 +1,36 @@
+// Support of the dialog and control tests that need windows: the toolkit and GDI+ brought up
+// once per test program, a host window that records what its children report, and helpers.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "toolkit/window/Window.h"
+
+namespace dialogtest {
+
+struct Report {
+    UINT message;
+    WPARAM control;
+    uint32_t code;  // the mouse event code for mouse reports, otherwise lParam
+};
+
+// A hidden top-level window that records the toolkit messages its controls send it.
+class HostWindow : public Window {
+public:
+    bool Create(int width = 400, int height = 300);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    int Count(UINT message) const;
+
+    std::vector<Report> reports;
+};
+
+void PumpMessages();
+// Pumps for about the given time.
+void PumpFor(DWORD milliseconds);
+// The class name of a window.
+std::string ClassOf(HWND window);
+
+}  // namespace dialogtest

@@ -1,0 +1,83 @@
+// Tests of the dialog previewer: the check of a definition (canonical text, or the line at
+// fault) and one screenshot of a built dialog read back where POSITION puts its controls.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/toolkit/dialogdef/DefinitionSamples.h"
+#include "tests/toolkit/dialogdef/GuiSupport.h"
+#include "toolkit/base/MemoryStream.h"
+#include "toolkit/dialogdef/DialogWindow.h"
+#include "toolkit/media/Image.h"
+#include "tools/dialog/DialogPreview.h"
+
+using dialogtest::Lines;
+
+namespace {
+
+TEST(DialogPreview, CheckGivesCanonicalTextOrTheLineAtFault) {
+    const struct {
+        std::string text;
+        const char* error;  // null: the check passes
+    } cases[] = {
+        {Lines({"DIALOG EDITOR v1.00", "", "[dialog]", "STYLE=WS_CAPTION", "", "[button]", "NAME=B"}), nullptr},
+        {Lines({"DIALOG EDITOR", "", "[DIALOG]"}), "line 1: "},
+        {Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "NAME=D", "", "[BUTTON]", "ID=1", "no equals sign", ""}),
+         "line 8: "},
+        {Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "CAPTION=" + std::string(70000, 'x')}), "line 4: "},
+        {Lines({"DIALOG EDITOR v1.00", ""}), "line 3: "},
+    };
+    for (const auto& c : cases) {
+        MemoryStream text;
+        text.Write(c.text.data(), static_cast<int>(c.text.size()));
+        MemoryStream canonical;
+        String error;
+        const bool passed = CheckDefinition(text, canonical, error);
+        EXPECT_EQ(passed, c.error == nullptr) << error.Text();
+        if (c.error) {
+            EXPECT_EQ(std::string(error.Text()).rfind(c.error, 0), 0u) << error.Text();
+            continue;
+        }
+        const std::string written(reinterpret_cast<const char*>(canonical.Data()), canonical.GetSize());
+        EXPECT_NE(written.find("[DIALOG]\r\nID=0\r\n"), std::string::npos);
+        EXPECT_NE(written.find("STYLE=WS_BORDER WS_CAPTION \r\n"), std::string::npos);
+        EXPECT_NE(written.find("[BUTTON]\r\nID=0\r\nNAME=B\r\n"), std::string::npos);
+    }
+}
+
+TEST(DialogPreview, ControlsRenderWherePositionSaysAndOnlyThere) {
+    const std::string definition = dialogtest::DialogWith(
+        200, 120, "WS_CAPTION",
+        {"[TEXT]\r\nID=1\r\nNAME=RED\r\nPOSITION=30 20 60 40\r\nSTYLE=WS_VISIBLE\r\nBACKCOLOR=#FF0000",
+         "[TEXT]\r\nID=2\r\nNAME=BLUE\r\nPOSITION=120 70 50 30\r\nSTYLE=WS_VISIBLE\r\nBACKCOLOR=#0000FF",
+         "[TEXT]\r\nID=3\r\nNAME=HIDDEN\r\nPOSITION=120 10 50 30\r\nSTYLE=\r\nBACKCOLOR=#0000FF"});
+    const std::string text = definition.substr(0, definition.find("[DIALOG]\r\n") + 10) + "BACKCOLOR=#00FF00\r\n" +
+                             definition.substr(definition.find("[DIALOG]\r\n") + 10);
+    MemoryStream stream;
+    stream.Write(text.data(), static_cast<int>(text.size()));
+    DialogWindow dialog;
+    ASSERT_TRUE(dialog.BuildFromDefinition(&stream, nullptr, nullptr));
+    Image picture;
+    ASSERT_TRUE(RenderClientArea(dialog, picture));
+    ASSERT_EQ(picture.Width(), 200);
+    ASSERT_EQ(picture.Height(), 120);
+    const uint32_t red = 0xFF0000, blue = 0x0000FF, green = 0x00FF00;
+    const struct {
+        int x, y;
+        uint32_t rgb;
+    } probes[] = {
+        {30, 20, red},   {89, 59, red},     {60, 40, red},    {29, 20, green},  {90, 59, green},  {30, 60, green},
+        {120, 70, blue}, {169, 99, blue},   {119, 70, green}, {170, 99, green}, {145, 25, green},  // the hidden control
+                                                                                                   // is not drawn
+        {0, 0, green},   {199, 119, green},
+    };
+    for (const auto& p : probes) {
+        uint32_t argb = 0;
+        ASSERT_TRUE(picture.GetPixel(p.x, p.y, &argb));
+        EXPECT_EQ(argb & 0xFFFFFF, p.rgb) << p.x << "," << p.y;
+    }
+}
+
+}  // namespace

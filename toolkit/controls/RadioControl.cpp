@@ -1,0 +1,32 @@
+// RadioControl; see RadioControl.h.
+#include "toolkit/controls/RadioControl.h"
+
+#include "toolkit/controls/ControlMessages.h"
+#include "toolkit/controls/MouseReport.h"
+
+RadioControl::RadioControl() {
+    kind = KIND_RADIO;
+}
+
+LRESULT RadioControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    ReportMouse(*this, WM_SWND_RADIOMOUSE, message, lParam);
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+int RadioControl::GetCheck() const {
+    return static_cast<int>(SendMessageA(Handle(), BM_GETCHECK, 0, 0));
+}
+
+void RadioControl::SetCheck(int state) {
+    SendMessageA(Handle(), BM_SETCHECK, state, 0);
+}
+
+void RadioControl::SelectRadio() {
+    SetCheck(BST_CHECKED);
+    if (group == -1)
+        return;
+    Array<Window*> siblings;
+    GetSiblings(siblings, nullptr, KIND_RADIO);
+    for (int i = 0; i < siblings.Count(); i++)
+        SendMessageA(siblings[i]->Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
+}

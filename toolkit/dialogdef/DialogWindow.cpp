@@ -1,0 +1,162 @@
+// DialogWindow; see DialogWindow.h.
+#include "toolkit/dialogdef/DialogWindow.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "toolkit/controls/TabControl.h"
+#include "toolkit/dialogdef/ControlDefinition.h"
+#include "toolkit/dialogdef/ControlFactory.h"
+#include "toolkit/dialogdef/DefinitionValues.h"
+#include "toolkit/dialogdef/Tokenizer.h"
+#include "toolkit/media/Image.h"
+#include "toolkit/window/Messages.h"
+#include "toolkit/window/Toolkit.h"
+
+namespace {
+
+HFONT MakeFont(const ControlDefinition& record) {
+    const uint32_t flags = record.fontFlags;
+    return CreateFontA(record.fontSize, 0, 0, 0, (flags & 1) ? FW_BOLD : FW_DONTCARE, (flags & 2) ? TRUE : FALSE,
+                       (flags & 4) ? TRUE : FALSE, (flags & 8) ? TRUE : FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, record.fontName);
+}
+
+}  // namespace
+
+DialogWindow::~DialogWindow() {
+    Destroy();
+    ClearControls();
+}
+
+LRESULT DialogWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        ClearControls();
+    } else if (message == WM_SWND_BUTTONCLICKED && IsModal()) {
+        const int index = IndexOfControl(reinterpret_cast<Window*>(wParam));
+        if (index >= 0 && names_.At(index) == "OK")
+            SendMessageA(Handle(), WM_SWND_OK, 0, 0);
+        else if (index >= 0 && names_.At(index) == "CANCEL")
+            SendMessageA(Handle(), WM_SWND_CANCEL, 0, 0);
+    }
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+bool DialogWindow::AddControl(Window* control, const ControlDefinition* record) {
+    if (!control || !record)
+        return false;
+    HFONT font = nullptr;
+    if (!record->fontName.IsEmpty()) {
+        font = MakeFont(*record);
+        if (font)
+            SendMessageA(control->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    controls_.Append(control);
+    ids_.Append(record->id);
+    names_.AddString(record->name);
+    fonts_.Append(font);
+    return true;
+}
+
+Window* DialogWindow::FindControlById(int id) const {
+    for (int i = 0; i < ids_.Count(); i++) {
+        if (ids_[i] == id)
+            return controls_[i];
+    }
+    return nullptr;
+}
+
+Window* DialogWindow::FindControlByName(const char* name) const {
+    if (!name)
+        return nullptr;
+    for (int i = 0; i < names_.Count(); i++) {
+        if (strcmp(names_.At(i).Text(), name) == 0)
+            return controls_[i];
+    }
+    return nullptr;
+}
+
+int DialogWindow::IndexOfControl(const Window* control) const {
+    for (int i = 0; i < controls_.Count(); i++) {
+        if (controls_[i] == control)
+            return i;
+    }
+    return -1;
+}
+
+void DialogWindow::ClearControls() {
+    if (Handle())
+        ShowWindow(Handle(), SW_HIDE);
+    // Controls first: a control may still be using its font while its window goes.
+    for (int i = 0; i < controls_.Count(); i++)
+        delete controls_[i];
+    controls_.Free();
+    ids_.Free();
+    names_.Free();
+    for (int i = 0; i < fonts_.Count(); i++) {
+        if (fonts_[i])
+            DeleteObject(fonts_[i]);
+    }
+    fonts_.Free();
+}
+
+void DialogWindow::AttachTabPages(const ControlDefinition& record) {
+    TabControl* tab = dynamic_cast<TabControl*>(FindControlById(record.id));
+    if (!tab)
+        return;
+    StringList numbers;
+    Tokenizer::Split(record.GetProperty("TAB_CHILDREN_PRIVATE"), " \t", 0, numbers);
+    for (int i = 0; i + 1 < numbers.Count(); i += 2) {
+        const int page = ParseDecimal(numbers.At(i));
+        Window* control = FindControlById(ParseDecimal(numbers.At(i + 1)));
+        if (control && control != tab)
+            tab->AttachToPage(page, control);
+    }
+    tab->ShowPage(tab->GetSelectedPage());
+}
+
+bool DialogWindow::BuildFromDefinition(Stream* stream, HWND parent, ResourceProvider* provider) {
+    if (!stream || Handle())
+        return false;
+    DialogDefinition definition;
+    stream->Seek(0);
+    if (!definition.ReadDefinition(stream) || !definition.Dialog())
+        return false;
+    const ControlDefinition& dialog = *definition.Dialog();
+    const DWORD style = (dialog.style & ~WS_VISIBLE) | WS_POPUP;
+    if (!Create(dialog.caption, style, dialog.exStyle, nullptr, parent, 0, nullptr, GetInstance()))
+        return false;
+    SetClientSize(dialog.width, dialog.height);
+    Center(true);
+    COLORREF back = 0;
+    if (ResolveColor(dialog.backColor, back))
+        background = back;
+    Image skin;
+    if (LoadResourceImage(provider, dialog.GetProperty("DIALOG_IMAGE"), skin)) {
+        skin.SetBackground(background);
+        SetSkin(&skin, kNoColor, nullptr, false);
+    }
+    for (int i = 0; i < definition.ControlCount(); i++) {
+        const ControlDefinition* record = definition.Control(i);
+        Window* control = BuildControl(this, Handle(), record, provider, true);
+        if (!control || !AddControl(control, record)) {
+            delete control;
+            // A half-built dialog is never handed out: the window takes its controls along.
+            Destroy();
+            return false;
+        }
+    }
+    for (int i = 0; i < definition.ControlCount(); i++) {
+        if (definition.Control(i)->type == CT_TAB)
+            AttachTabPages(*definition.Control(i));
+    }
+    // Every record has its control, in the same order.
+    for (int i = 0; i < definition.ControlCount(); i++) {
+        const ControlDefinition* record = definition.Control(i);
+        const int flags = record->GetPropertyInt("VALIGN") | record->GetPropertyInt("HALIGN");
+        controls_[i]->SetAnchor(static_cast<uint32_t>(flags));
+    }
+    if (dialog.style & WS_VISIBLE)
+        ShowWindow(Handle(), SW_SHOW);
+    return true;
+}
