@@ -92,6 +92,18 @@ Bytes ReadAll(Stream* stream) {
     return bytes;
 }
 
+std::vector<uint32_t> PixelsOf(const Image& image) {
+    std::vector<uint32_t> pixels;
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
+            uint32_t argb = 0;
+            image.GetPixel(x, y, &argb);
+            pixels.push_back(argb);
+        }
+    }
+    return pixels;
+}
+
 uint16_t Get16(const Bytes& b, int offset) {
     return static_cast<uint16_t>(b[offset] | (b[offset + 1] << 8));
 }

@@ -28,6 +28,8 @@ protected:
 
 void WriteBytes(Stream* stream, const Bytes& bytes);
 Bytes ReadAll(Stream* stream);
+// Every pixel of the image as ARGB, top row first.
+std::vector<uint32_t> PixelsOf(const Image& image);
 
 uint16_t Get16(const Bytes& b, int offset);
 uint32_t Get32(const Bytes& b, int offset);
