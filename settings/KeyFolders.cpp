@@ -67,3 +67,17 @@ String AcceptBrowsedFolder(const String& result) {
         return String();
     return PathName(folder).GetPath();
 }
+
+void UseMainKeyFolder(SharedKeyFolder& active, const String& programFolder) {
+    active.Set(MainKeyFolder(programFolder));
+    WriteUserKeyFolder("");
+}
+
+bool UseUserKeyFolder(SharedKeyFolder& active, const String& browsed) {
+    const String folder = AcceptBrowsedFolder(browsed);
+    if (folder.IsEmpty())
+        return false;
+    active.Set(folder);
+    WriteUserKeyFolder(folder);
+    return true;
+}

@@ -40,3 +40,9 @@ bool IsUserKeyFolderActive(const String& active, const String& programFolder);
 // cancel) when start-up would refuse it (nothing chosen, a drive or share root, a virtual
 // folder without a file-system path).
 String AcceptBrowsedFolder(const String& result);
+
+// Command "Main Key Folder": the main key folder becomes active; an empty value is stored.
+void UseMainKeyFolder(SharedKeyFolder& active, const String& programFolder);
+// Command "User Key Folder..." once the browser has answered: a usable folder (see
+// AcceptBrowsedFolder) becomes active and is stored; false, changing nothing, otherwise.
+bool UseUserKeyFolder(SharedKeyFolder& active, const String& browsed);

@@ -64,6 +64,33 @@ TEST(KeyFolders, StartUpAndCheckMarksFollowTheActiveFolder) {
     (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
 }
 
+TEST(KeyFolders, CommandsChangeTheActiveFolderAndWhatTheNextStartUses) {
+    (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+    const String program = "C:\\Prog\\";
+    SharedKeyFolder active;
+    active.Set(LoadActiveKeyFolder(program));
+    const struct {
+        const char* browsed;  // null: "Main Key Folder"
+        bool taken;
+        const char* active;
+    } steps[] = {
+        {"D:\\Keys", true, "D:\\Keys\\"},
+        {"", false, "D:\\Keys\\"},
+        {"E:\\", false, "D:\\Keys\\"},
+        {nullptr, true, "C:\\Prog\\Keys\\"},
+        {"\\\\srv\\s\\k\\", true, "\\\\srv\\s\\k\\"},
+    };
+    for (const auto& s : steps) {
+        if (s.browsed)
+            EXPECT_EQ(UseUserKeyFolder(active, s.browsed), s.taken) << s.browsed;
+        else
+            UseMainKeyFolder(active, program);
+        EXPECT_STREQ(active.Get().Text(), s.active);
+        EXPECT_STREQ(LoadActiveKeyFolder(program).Text(), s.active);
+    }
+    (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+}
+
 TEST(KeyFolders, SharedFolderHandsOutWholeCopiesAcrossThreads) {
     SharedKeyFolder shared;
     EXPECT_STREQ(shared.Get().Text(), "");
