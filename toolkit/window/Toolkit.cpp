@@ -12,6 +12,7 @@
 #include <objbase.h>
 
 #include "toolkit/window/Lock.h"
+#include "toolkit/window/OffscreenBitmaps.h"
 #include "toolkit/window/ProgramPath.h"
 #include "toolkit/window/Window.h"
 #include "toolkit/window/WindowRegistry.h"
@@ -26,11 +27,9 @@ struct ToolkitState {
     String programFolder;
     String programPath;
     HFONT fonts[FONT_COUNT] = {};
-    HBITMAP offscreen = nullptr;
     Window* toolkitWindow = nullptr;
     HCURSOR cursors[CURSOR_COUNT] = {};
     bool comStarted = false;
-    StringList keyNames;
 };
 
 ToolkitState state;
@@ -91,7 +90,7 @@ void ToolkitInit(HINSTANCE instance) {
 }
 
 void ToolkitShutdown(HINSTANCE instance) {
-    state.keyNames.Free();
+    ReleaseVirtualKeyNames();
     if (state.comStarted)
         CoUninitialize();
     state.comStarted = false;
@@ -111,11 +110,7 @@ void ToolkitShutdown(HINSTANCE instance) {
 
 ATOM RegisterWindowClass(HINSTANCE instance) {
     WindowRegistry::Reset();
-    if (!state.offscreen) {
-        HDC screen = GetDC(nullptr);
-        state.offscreen = CreateCompatibleBitmap(screen, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-        ReleaseDC(nullptr, screen);
-    }
+    OffscreenBitmaps::ForThisThread();
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
@@ -128,9 +123,7 @@ ATOM RegisterWindowClass(HINSTANCE instance) {
 
 void UnregisterWindowClass(HINSTANCE instance) {
     UnregisterClassA(kWindowClassName, instance);
-    if (state.offscreen)
-        DeleteObject(state.offscreen);
-    state.offscreen = nullptr;
+    OffscreenBitmaps::ReleaseAll();
     WindowRegistry::Release();
 }
 
@@ -201,9 +194,5 @@ HCURSOR GetCursor(int index) {
 }
 
 HBITMAP GetOffscreenBitmap() {
-    return state.offscreen;
-}
-
-StringList& GetVirtualKeyNames() {
-    return state.keyNames;
+    return OffscreenBitmaps::ForThisThread();
 }

@@ -104,6 +104,12 @@ bool Window::HandleMessage(UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT
         case WM_RBUTTONUP:
             HandleButtonUp(WindowRegistry::kRight, lParam);
             return true;
+        case WM_CAPTURECHANGED:
+            // Capture taken away mid-drag (a modal window of the other thread disabled this
+            // one): the button-up will not come here, so the drag ends now.
+            if (reinterpret_cast<HWND>(lParam) != handle_)
+                EndDrag();
+            return true;
         case WM_NCMOUSEMOVE:
             if (ncZonesEnabled) {
                 RECT frame;
@@ -115,6 +121,16 @@ bool Window::HandleMessage(UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT
             if (ncZonesEnabled)
                 LeaveNcZones();
             return true;
+        case WM_ERASEBKGND:
+            if (IsOwnPainted())
+                BeginErase(reinterpret_cast<HDC>(wParam), lParam);
+            return true;
+        case WM_PAINT:
+            if (kind != KIND_DISABLED_PAINTED || !IsOwnPainted() || IsWindowEnabled(handle_))
+                return true;
+            PaintDisabled();
+            result = 0;
+            return false;
         case WM_DROPFILES:
             // The drop handle is released here, so the notification is the only way to the paths.
             HandleDropFiles(reinterpret_cast<HANDLE>(wParam));

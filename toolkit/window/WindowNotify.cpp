@@ -7,7 +7,9 @@
 
 #include "toolkit/window/ControlHooks.h"
 #include "toolkit/window/Messages.h"
+#include "toolkit/window/PopupMenu.h"
 #include "toolkit/window/Window.h"
+#include "toolkit/window/WindowRegistry.h"
 
 namespace {
 
@@ -44,6 +46,13 @@ WPARAM AsParam(Window* child) {
 }  // namespace
 
 void Window::HandleCommand(WPARAM wParam, LPARAM lParam) {
+    if (!lParam) {
+        // A menu's command (an accelerator's has 1 in the high word). Menus that notify by
+        // position send WM_MENUCOMMAND instead, never both, so each choice arrives once.
+        if (HIWORD(wParam) == 0)
+            HandleMenuChoice(LOWORD(wParam));
+        return;
+    }
     Window* const child = FromHandle(reinterpret_cast<HWND>(lParam));
     if (!child)
         return;
@@ -63,10 +72,12 @@ void Window::HandleCommand(WPARAM wParam, LPARAM lParam) {
         SendMessageA(handle_, WM_SWND_LISTSELCHANGE, AsParam(child), 0);
     } else if (child->kind == KIND_RADIO && code == BN_CLICKED) {
         SendMessageA(childHandle, BM_SETCHECK, BST_CHECKED, 0);
-        Array<Window*> siblings;
-        child->GetSiblings(siblings, nullptr, KIND_RADIO);
-        for (int i = 0; i < siblings.Count(); i++)
-            SendMessageA(siblings[i]->Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
+        Array<HWND> radios;
+        WindowRegistry::CollectChildHandles(handle_, KIND_RADIO, radios);
+        for (int i = 0; i < radios.Count(); i++) {
+            if (radios[i] != childHandle)
+                SendMessageA(radios[i], BM_SETCHECK, BST_UNCHECKED, 0);
+        }
         SendMessageA(handle_, WM_SWND_RADIOCLICKED, AsParam(child), 0);
     }
 }
@@ -162,8 +173,16 @@ void Window::HandleMenuCommand(WPARAM position, LPARAM menu) {
     if (!GetMenuItemInfoA(reinterpret_cast<HMENU>(menu), static_cast<UINT>(position), TRUE, &item))
         return;
     MenuItemOwner* const owner = reinterpret_cast<MenuItemOwner*>(item.dwItemData);
-    if (!owner)
-        return;
-    owner->OnMenuCommand(static_cast<int>(position), static_cast<int>(item.wID));
+    if (owner)
+        owner->OnMenuCommand(static_cast<int>(position), static_cast<int>(item.wID));
     SendMessageA(handle_, WM_SWND_COMMAND, reinterpret_cast<WPARAM>(owner), item.wID);
+}
+
+void Window::HandleMenuChoice(UINT id) {
+    int position = -1;
+    MenuItemOwner* const owner = PopupMenu::FindByCommand(handle_, id, &position);
+    if (owner)
+        owner->OnMenuCommand(position, static_cast<int>(id));
+    // A menu the toolkit did not build still reaches the window, with no menu object.
+    SendMessageA(handle_, WM_SWND_COMMAND, reinterpret_cast<WPARAM>(owner), id);
 }
