@@ -32,9 +32,9 @@ void ChildWindow::AddButton(int normalId, int hoverId, int x, int y, Action acti
     PictureButton& button = buttons_[buttonCount_++];
     button.rect = RECT{x, y, x + kButtonWidth, y + kButtonHeight};
     button.action = action;
-    // Pictures load at set-up; the ids are kept in the images' tags until then.
-    button.normal.SetTag(static_cast<uint32_t>(normalId));
-    button.hover.SetTag(static_cast<uint32_t>(hoverId));
+    // The pictures load at set-up, so a window made again (the help window) has them again.
+    button.normalId = normalId;
+    button.hoverId = hoverId;
 }
 
 LRESULT ChildWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -112,9 +112,8 @@ bool ChildWindow::Setup() {
         PictureButton& button = buttons_[i];
         zones.Append(button.rect);
         button.lit = false;
-        (void)button.normal.LoadFromResource(resource::kBinaryType, static_cast<int>(button.normal.Tag()),
-                                             GetInstance());
-        (void)button.hover.LoadFromResource(resource::kBinaryType, static_cast<int>(button.hover.Tag()), GetInstance());
+        (void)button.normal.LoadFromResource(resource::kBinaryType, button.normalId, GetInstance());
+        (void)button.hover.LoadFromResource(resource::kBinaryType, button.hoverId, GetInstance());
     }
     fadeAlpha_ = 0;
     SetLayered(true);

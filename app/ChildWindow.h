@@ -51,6 +51,8 @@ protected:
 
 private:
     struct PictureButton {
+        int normalId = 0;
+        int hoverId = 0;
         Image normal;
         Image hover;
         RECT rect{};
