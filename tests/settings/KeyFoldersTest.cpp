@@ -1,4 +1,5 @@
-// Key-folder rules: which stored values select a user key folder, and the shared copy.
+// Key-folder rules: which stored or browsed values select a user key folder, the commands, and
+// what the next start and the check marks make of them.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,111 +9,61 @@
 
 namespace {
 
-TEST(KeyFolders, StoredValueSelectsTheActiveFolder) {
-    const String program = "C:\\Prog\\";
+const char* const kProgram = "C:\\Prog\\";
+const char* const kMain = "C:\\Prog\\Keys\\";
+
+TEST(KeyFolders, StoredAndBrowsedValuesSelectTheActiveFolder) {
     const struct {
-        const char* stored;
-        const char* active;
+        const char* value;
+        const char* active;   // from the stored value at start-up
+        const char* browsed;  // the same text as a folder-browser result
     } cases[] = {
-        {"", "C:\\Prog\\Keys\\"},
-        {"D:\\My Keys\\", "D:\\My Keys\\"},
-        {"d:\\a\\b\\..\\c\\", "d:\\a\\c\\"},
-        {"\\\\server\\share\\keys\\", "\\\\server\\share\\keys\\"},
-        {"D:\\My Keys", "C:\\Prog\\Keys\\"},          // no trailing separator
-        {"D:\\", "C:\\Prog\\Keys\\"},                 // a drive root
-        {"\\\\server\\share\\", "C:\\Prog\\Keys\\"},  // a share root
-        {"Keys\\", "C:\\Prog\\Keys\\"},               // relative
-        {"\\", "C:\\Prog\\Keys\\"},
-        {"http://example.com/keys/", "C:\\Prog\\Keys\\"},
-        {"D:\\bad<name>\\", "C:\\Prog\\Keys\\"},
+        {"", kMain, ""},  // nothing stored; a cancel or a virtual folder in the browser
+        {"D:\\My Keys\\", "D:\\My Keys\\", "D:\\My Keys\\"},
+        {"d:\\a\\b\\..\\c\\", "d:\\a\\c\\", "d:\\a\\c\\"},
+        {"\\\\server\\share\\keys\\", "\\\\server\\share\\keys\\", "\\\\server\\share\\keys\\"},
+        {"D:\\My Keys", kMain, "D:\\My Keys\\"},  // the browser's result gains its separator
+        {"D:\\", kMain, ""},                      // a drive root
+        {"\\\\server\\share\\", kMain, ""},       // a share root
+        {"Keys\\", kMain, ""},                    // relative
+        {"\\", kMain, ""},
+        {"http://example.com/keys/", kMain, ""},
+        {"D:\\bad<name>\\", kMain, ""},
     };
     for (const auto& c : cases) {
-        EXPECT_STREQ(ResolveKeyFolder(c.stored, program).Text(), c.active) << c.stored;
-        EXPECT_EQ(IsUsableUserKeyFolder(c.stored), String(c.active) != "C:\\Prog\\Keys\\") << c.stored;
+        EXPECT_STREQ(ResolveKeyFolder(c.value, kProgram).Text(), c.active) << c.value;
+        EXPECT_STREQ(AcceptBrowsedFolder(c.value).Text(), c.browsed) << c.value;
     }
 }
 
-TEST(KeyFolders, BrowsedFolderIsTakenOnlyWhenStartUpWouldKeepIt) {
-    const struct {
-        const char* browsed;
-        const char* accepted;
-    } cases[] = {
-        {"D:\\My Keys", "D:\\My Keys\\"},
-        {"D:\\My Keys\\", "D:\\My Keys\\"},
-        {"D:\\", ""},
-        {"\\\\server\\share", ""},
-        {"\\\\server\\share\\keys", "\\\\server\\share\\keys\\"},
-        {"", ""},  // cancelled, or a virtual folder without a file-system path
-        {"\\", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_STREQ(AcceptBrowsedFolder(c.browsed).Text(), c.accepted) << c.browsed;
-}
-
-TEST(KeyFolders, StartUpAndCheckMarksFollowTheActiveFolder) {
+TEST(KeyFolders, CommandsChangeTheActiveFolderTheMarksAndWhatTheNextStartUses) {
     (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-    const String program = "C:\\Prog\\";
-    const struct {
-        const char* stored;
-        bool userActive;
-    } cases[] = {{"", false}, {"D:\\Keys\\", true}, {"D:\\", false}, {"c:\\prog\\keys\\", false}};
-    for (const auto& c : cases) {
-        WriteUserKeyFolder(c.stored);
-        const String active = LoadActiveKeyFolder(program);
-        EXPECT_EQ(IsUserKeyFolderActive(active, program), c.userActive) << c.stored;
-    }
-    (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-}
-
-TEST(KeyFolders, CommandsChangeTheActiveFolderAndWhatTheNextStartUses) {
-    (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-    const String program = "C:\\Prog\\";
     SharedKeyFolder active;
-    active.Set(LoadActiveKeyFolder(program));
+    active.Set(LoadActiveKeyFolder(kProgram));
     const struct {
         const char* browsed;  // null: "Main Key Folder"
         bool taken;
         const char* active;
+        bool userMark;
     } steps[] = {
-        {"D:\\Keys", true, "D:\\Keys\\"},
-        {"", false, "D:\\Keys\\"},
-        {"E:\\", false, "D:\\Keys\\"},
-        {nullptr, true, "C:\\Prog\\Keys\\"},
-        {"\\\\srv\\s\\k\\", true, "\\\\srv\\s\\k\\"},
+        {"D:\\Keys", true, "D:\\Keys\\", true},
+        {"", false, "D:\\Keys\\", true},
+        {"E:\\", false, "D:\\Keys\\", true},
+        {nullptr, true, kMain, false},
+        {"c:\\prog\\keys\\", true, "c:\\prog\\keys\\", false},  // the main folder, chosen by hand
     };
     for (const auto& s : steps) {
         if (s.browsed)
             EXPECT_EQ(UseUserKeyFolder(active, s.browsed), s.taken) << s.browsed;
         else
-            UseMainKeyFolder(active, program);
+            UseMainKeyFolder(active, kProgram);
         EXPECT_STREQ(active.Get().Text(), s.active);
-        EXPECT_STREQ(LoadActiveKeyFolder(program).Text(), s.active);
+        EXPECT_STREQ(LoadActiveKeyFolder(kProgram).Text(), s.active);
+        EXPECT_EQ(IsUserKeyFolderActive(active.Get(), kProgram), s.userMark);
     }
+    WriteUserKeyFolder("D:\\");  // stored by hand: refused at start-up, so the main mark shows
+    EXPECT_FALSE(IsUserKeyFolderActive(LoadActiveKeyFolder(kProgram), kProgram));
     (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-}
-
-TEST(KeyFolders, SharedFolderHandsOutWholeCopiesAcrossThreads) {
-    SharedKeyFolder shared;
-    EXPECT_STREQ(shared.Get().Text(), "");
-    struct Writer {
-        static DWORD WINAPI Run(void* argument) {
-            SharedKeyFolder& target = *static_cast<SharedKeyFolder*>(argument);
-            for (int i = 0; i < 20000; i++)
-                target.Set(i % 2 ? "C:\\Short\\" : "D:\\A Much Longer Folder Name For The Keys\\");
-            return 0;
-        }
-    };
-    HANDLE thread = CreateThread(nullptr, 0, Writer::Run, &shared, 0, nullptr);
-    ASSERT_NE(thread, nullptr);
-    int torn = 0;
-    while (WaitForSingleObject(thread, 0) == WAIT_TIMEOUT) {
-        const String seen = shared.Get();
-        if (seen != "" && seen != "C:\\Short\\" && seen != "D:\\A Much Longer Folder Name For The Keys\\")
-            torn++;
-    }
-    CloseHandle(thread);
-    EXPECT_EQ(torn, 0);
-    EXPECT_STREQ(shared.Get().Text(), "C:\\Short\\");  // the last write
 }
 
 }  // namespace

@@ -17,49 +17,53 @@ protected:
     void SetUp() override { (void)RegDeleteTreeA(HKEY_CURRENT_USER, kScratch); }
     void TearDown() override { (void)RegDeleteTreeA(HKEY_CURRENT_USER, kScratch); }
 
-    // Stores raw bytes of any type, as another program might have.
-    static void Store(const char* name, DWORD type, const void* data, DWORD size) {
+    // A scratch key, created with the options given; the caller closes it.
+    static HKEY CreateKey(const std::string& path, DWORD options = 0) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kScratch, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key,
+                                  nullptr),
                   ERROR_SUCCESS);
-        EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
+        return key;
+    }
+    // Raw bytes of any type, as another program might have stored them.
+    static void Store(const char* name, DWORD type, const void* data, size_t size) {
+        HKEY key = CreateKey(kScratch);
+        EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size)),
+                  ERROR_SUCCESS);
         RegCloseKey(key);
     }
 };
 
-TEST_F(RegistryTest, StringsRoundTripUpToTheLongestPath) {
+TEST_F(RegistryTest, StringsAreWholeRegSzTextsUpToTheLongestPath) {
     const std::string longest(kMaxRegistryText, 'k');
-    for (const std::string& text : {std::string(), std::string("C:\\Keys\\"), longest}) {
-        ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kScratch, "Text", text.c_str()));
-        EXPECT_EQ(std::string(ReadString(HKEY_CURRENT_USER, kScratch, "Text").Text()), text);
-    }
-}
-
-TEST_F(RegistryTest, StringReadsRefuseWhatIsNotAWholeString) {
     const std::string tooLong(kMaxRegistryText + 1, 'k');
     const DWORD number = 7;
-    const char unterminated[4] = {'a', 'b', 'c', 'd'};
-    const char embeddedZero[] = "ab\0cd";
-    Store("TooLong", REG_SZ, tooLong.c_str(), static_cast<DWORD>(tooLong.size() + 1));
-    Store("TooLongUnterminated", REG_SZ, tooLong.c_str(), static_cast<DWORD>(tooLong.size()));
-    Store("Number", REG_DWORD, &number, sizeof(number));
-    Store("Binary", REG_BINARY, "xyz", 4);
-    Store("Unterminated", REG_SZ, unterminated, sizeof(unterminated));
-    Store("EmbeddedZero", REG_SZ, embeddedZero, sizeof(embeddedZero));
     const struct {
-        const char* name;
-        const char* expected;
+        DWORD type;
+        const void* data;
+        size_t size;
+        std::string expected;
     } cases[] = {
-        {"TooLong", ""}, {"TooLongUnterminated", ""}, {"Number", ""},         {"Binary", ""},
-        {"Absent", ""},  {"Unterminated", "abcd"},    {"EmbeddedZero", "ab"},
+        {REG_SZ, "C:\\Keys\\", 9, "C:\\Keys\\"},
+        {REG_SZ, longest.c_str(), longest.size() + 1, longest},
+        {REG_SZ, tooLong.c_str(), tooLong.size() + 1, ""},
+        {REG_SZ, tooLong.c_str(), tooLong.size(), ""},  // unterminated and too long
+        {REG_SZ, "abcd", 4, "abcd"},                    // unterminated: the zero is forced
+        {REG_SZ, "ab\0cd", 6, "ab"},
+        {REG_DWORD, &number, sizeof(number), ""},
+        {REG_BINARY, "xyz", 4, ""},
     };
-    for (const auto& c : cases)
-        EXPECT_STREQ(ReadString(HKEY_CURRENT_USER, kScratch, c.name).Text(), c.expected) << c.name;
-    EXPECT_STREQ(ReadString(HKEY_CURRENT_USER, "Software\\KvrDecryptorTests\\Missing", "Text").Text(), "");
+    for (const auto& c : cases) {
+        Store("Text", c.type, c.data, c.size);
+        EXPECT_EQ(std::string(ReadString(HKEY_CURRENT_USER, kScratch, "Text").Text()), c.expected) << c.size;
+    }
+    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kScratch, "Text", longest.c_str()));
+    EXPECT_EQ(std::string(ReadString(HKEY_CURRENT_USER, kScratch, "Text").Text()), longest);
+    EXPECT_STREQ(ReadString(HKEY_CURRENT_USER, kScratch, "Absent").Text(), "");
 }
 
 TEST_F(RegistryTest, NumbersAreOnlyFourByteDwords) {
-    for (const uint32_t value : {0u, 1u, 256u, 0xFFFFFFFFu}) {
+    for (const uint32_t value : {0u, 256u, 0xFFFFFFFFu}) {
         ASSERT_TRUE(WriteNumber(HKEY_CURRENT_USER, kScratch, "Number", value));
         EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kScratch, "Number"), value);
     }
@@ -67,65 +71,21 @@ TEST_F(RegistryTest, NumbersAreOnlyFourByteDwords) {
     const uint16_t narrow = 5;
     Store("Qword", REG_QWORD, &wide, sizeof(wide));
     Store("Short", REG_DWORD, &narrow, sizeof(narrow));
-    Store("Text", REG_SZ, "5", 2);
     Store("Binary", REG_BINARY, "\5\0\0\0", 4);
-    for (const char* name : {"Qword", "Short", "Text", "Binary", "Absent"})
+    for (const char* name : {"Qword", "Short", "Binary", "Absent"})
         EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kScratch, name), 0u) << name;
 }
 
-TEST_F(RegistryTest, EmptyPathsAndNamesFailAtOnce) {
+TEST_F(RegistryTest, EmptyPathsAndNamesFailAtOnceAndDeletedValuesAreGone) {
     EXPECT_FALSE(WriteString(HKEY_CURRENT_USER, "", "Text", "x"));
-    EXPECT_FALSE(WriteString(HKEY_CURRENT_USER, nullptr, "Text", "x"));
-    EXPECT_FALSE(WriteNumber(HKEY_CURRENT_USER, "", "Number", 1));
+    EXPECT_FALSE(WriteNumber(HKEY_CURRENT_USER, nullptr, "Number", 1));
     EXPECT_FALSE(DeleteValue(HKEY_CURRENT_USER, kScratch, ""));
-    EXPECT_FALSE(DeleteValue(HKEY_CURRENT_USER, "", "Text"));
     ASSERT_TRUE(WriteNumber(HKEY_CURRENT_USER, kScratch, "Number", 3));
     EXPECT_TRUE(DeleteValue(HKEY_CURRENT_USER, kScratch, "Number"));
     EXPECT_FALSE(DeleteValue(HKEY_CURRENT_USER, kScratch, "Number"));
-    EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kScratch, "Number"), 0u);
 }
 
-// Autostart in scratch Run keys. The refusing machine-wide place is a volatile key: the
-// system will not create the lasting Run key below it, as HKEY_LOCAL_MACHINE refuses a
-// standard user.
-class AutostartTest : public RegistryTest {
-protected:
-    void SetUp() override {
-        RegistryTest::SetUp();
-        machine_ = CreateKey("Machine", REG_OPTION_NON_VOLATILE);
-        user_ = CreateKey("User", REG_OPTION_NON_VOLATILE);
-        refusing_ = CreateKey("Refusing", REG_OPTION_VOLATILE);
-    }
-    void TearDown() override {
-        for (HKEY key : {machine_, user_, refusing_}) {
-            if (key)
-                RegCloseKey(key);
-        }
-        RegistryTest::TearDown();
-    }
-    static HKEY CreateKey(const char* name, DWORD options) {
-        HKEY key = nullptr;
-        const std::string path = std::string(kScratch) + "\\" + name;
-        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr),
-                  ERROR_SUCCESS);
-        return key;
-    }
-    AutostartPlaces Places(bool machineWritable) const {
-        AutostartPlaces places;
-        places.machineRoot = machineWritable ? machine_ : refusing_;
-        places.userRoot = user_;
-        places.runKey = "Run";
-        return places;
-    }
-    String Stored(HKEY root) const { return ReadString(root, "Run", kAutostartValue); }
-
-    HKEY machine_ = nullptr;
-    HKEY user_ = nullptr;
-    HKEY refusing_ = nullptr;
-};
-
-TEST_F(AutostartTest, ValueMatchesTheProgramPathQuotedAndCaseBlind) {
+TEST_F(RegistryTest, AutostartValueNamesTheProgramQuotedAndCaseBlind) {
     const struct {
         const char* stored;
         bool matches;
@@ -135,35 +95,41 @@ TEST_F(AutostartTest, ValueMatchesTheProgramPathQuotedAndCaseBlind) {
         {"C:\\Prog\\KVR.exe", true},
         {"\"C:\\Prog\\KVR2.exe\"", false},
         {"\"\"", false},
-        {"", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsAutostartValueFor(c.stored, "C:\\Prog\\KVR.exe"), c.matches) << c.stored;
-    EXPECT_FALSE(IsAutostartValueFor("\"\"", ""));
+    // The loader's full path, not the command line as typed.
+    const String running = RunningProgramPath();
+    EXPECT_EQ(running.GetAt(1), ':');
+    EXPECT_EQ(running.FindNoCase("\\settings_tests.exe"), running.Length() - 19) << running.Text();
 }
 
-TEST_F(AutostartTest, TheRunningProgramIsNamedByItsFullPath) {
-    const String path = RunningProgramPath();
-    EXPECT_EQ(path.GetAt(1), ':');
-    EXPECT_EQ(path.FindNoCase("settings_tests.exe"), path.Length() - 18) << path.Text();
-}
-
-TEST_F(AutostartTest, MachineWideFirstPerUserWhenRefusedOffRemovesBoth) {
+// The refusing machine-wide place is a volatile key: the system will not create the lasting
+// Run key below it, as HKEY_LOCAL_MACHINE refuses a standard user.
+TEST_F(RegistryTest, AutostartMachineWideFirstPerUserWhenRefusedOffRemovesBoth) {
+    HKEY machine = CreateKey(std::string(kScratch) + "\\Machine");
+    HKEY user = CreateKey(std::string(kScratch) + "\\User");
+    HKEY refusing = CreateKey(std::string(kScratch) + "\\Refusing", REG_OPTION_VOLATILE);
     const String program = "C:\\Prog Files\\KVR.exe";
+    const char* const quoted = "\"C:\\Prog Files\\KVR.exe\"";
+    auto stored = [](HKEY root) { return std::string(ReadString(root, "Run", kAutostartValue).Text()); };
     for (const bool machineWritable : {true, false}) {
-        const AutostartPlaces places = Places(machineWritable);
+        AutostartPlaces places;
+        places.machineRoot = machineWritable ? machine : refusing;
+        places.userRoot = user;
+        places.runKey = "Run";
         EXPECT_TRUE(SetAutostart(true, program, places)) << machineWritable;
-        EXPECT_STREQ(Stored(machine_).Text(), machineWritable ? "\"C:\\Prog Files\\KVR.exe\"" : "");
-        EXPECT_STREQ(Stored(user_).Text(), machineWritable ? "" : "\"C:\\Prog Files\\KVR.exe\"");
-        EXPECT_TRUE(IsAutostartOn(program, places));
+        EXPECT_EQ(stored(machine), machineWritable ? quoted : "");
+        EXPECT_EQ(stored(user), machineWritable ? "" : quoted);
         EXPECT_FALSE(IsAutostartOn("C:\\Other.exe", places));
-        EXPECT_FALSE(SetAutostart(false, program, Places(true)));
+        // Off removes the value from both places, whichever holds it.
+        (void)WriteString(machine, "Run", kAutostartValue, quoted);
+        places.machineRoot = machine;
+        EXPECT_FALSE(SetAutostart(false, program, places));
+        EXPECT_EQ(stored(machine) + stored(user), "");
     }
-    ASSERT_TRUE(WriteString(machine_, "Run", kAutostartValue, "\"C:\\Prog Files\\KVR.exe\""));
-    ASSERT_TRUE(WriteString(user_, "Run", kAutostartValue, "\"C:\\Prog Files\\KVR.exe\""));
-    EXPECT_FALSE(SetAutostart(false, program, Places(true)));
-    EXPECT_STREQ(Stored(machine_).Text(), "");
-    EXPECT_STREQ(Stored(user_).Text(), "");
+    for (HKEY key : {machine, user, refusing})
+        RegCloseKey(key);
 }
 
 }  // namespace
