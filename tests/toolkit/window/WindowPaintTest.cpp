@@ -191,7 +191,7 @@ TEST_F(PaintTest, RenderToMemoryGivesPremultipliedTopDownPixels) {
     const uint32_t half = canvas.PixelAt(1, 0);
     EXPECT_EQ(half >> 24, 0x80u);
     EXPECT_NEAR(static_cast<int>((half >> 16) & 0xFF), 0x80, 1);  // red scaled by its alpha
-    EXPECT_EQ(canvas.PixelAt(0, 1), 0u);                            // row 1 is the bottom row
+    EXPECT_EQ(canvas.PixelAt(0, 1), 0u);                          // row 1 is the bottom row
 }
 
 TEST_F(PaintTest, LayeredOpacityAndPerPixelAlphaOnScreen) {
