@@ -13,8 +13,7 @@ namespace {
 
 constexpr UINT kBrowseFlags = BIF_RETURNFSANCESTORS | BIF_NEWDIALOGSTYLE;
 constexpr DWORD kFileBufferSize = 32768;
-constexpr DWORD kOpenFlags =
-    OFN_ENABLESIZING | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+constexpr DWORD kOpenFlags = OFN_ENABLESIZING | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
 
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
     const String& folder = *reinterpret_cast<const String*>(data);

@@ -65,8 +65,8 @@ Gdiplus::Bitmap* LayeredBitmap::NewGdiplusBitmap() const {
     if (!pixels_)
         return nullptr;
     GdiFlush();
-    auto* bitmap = new Gdiplus::Bitmap(width_, height_, width_ * 4, PixelFormat32bppPARGB,
-                                       reinterpret_cast<BYTE*>(pixels_));
+    auto* bitmap =
+        new Gdiplus::Bitmap(width_, height_, width_ * 4, PixelFormat32bppPARGB, reinterpret_cast<BYTE*>(pixels_));
     if (bitmap->GetLastStatus() != Gdiplus::Ok) {
         delete bitmap;
         return nullptr;

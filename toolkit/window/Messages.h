@@ -24,7 +24,7 @@ enum : UINT {
     WM_SWND_DRAGEND = 0x83F4,
     WM_SWND_HSCROLLED = 0x83F6,  // old position (low word), new position (high word)
     WM_SWND_VSCROLLED = 0x83F7,
-    WM_SWND_TRAYCALLBACK = 0x83F8,  // the notification area's callback to a TrayIcon; lParam = mouse message
+    WM_SWND_TRAYCALLBACK = 0x83F8,    // the notification area's callback to a TrayIcon; lParam = mouse message
     WM_SWND_CONTENTCHANGED = 0x85DC,  // the editor window
     WM_SWND_KEYDOWN = 0x85DD,         // virtual key, the Window that got it
     WM_SWND_BUTTONCLICKED = 0x8BB9,   // child Window, 0

@@ -69,7 +69,11 @@ bool PopupMenu::Create(HWND owner, bool popup, bool pictures) {
     return true;
 }
 
-bool PopupMenu::AddItem(const char* text, int id, PopupMenu* subMenu, HBITMAP bitmap, int position,
+bool PopupMenu::AddItem(const char* text,
+                        int id,
+                        PopupMenu* subMenu,
+                        HBITMAP bitmap,
+                        int position,
                         const Image* image) {
     if (!menu_)
         return false;

@@ -34,8 +34,8 @@ public:
     void Corner(const Rect& source, int x, int y) {
         if (IsEmptyArea(source))
             return;
-        graphics_.DrawImage(skin_.Bitmap(), Rect(x, y, source.Width, source.Height), source.X, source.Y,
-                            source.Width, source.Height, Gdiplus::UnitPixel, &plain_);
+        graphics_.DrawImage(skin_.Bitmap(), Rect(x, y, source.Width, source.Height), source.X, source.Y, source.Width,
+                            source.Height, Gdiplus::UnitPixel, &plain_);
     }
 
     // The strip becomes a bitmap of its own, so the repetition never samples its neighbours.
@@ -46,8 +46,8 @@ public:
         std::unique_ptr<Gdiplus::Bitmap> strip(bitmap->Clone(source, bitmap->GetPixelFormat()));
         if (!strip || strip->GetLastStatus() != Gdiplus::Ok)
             return;
-        graphics_.DrawImage(strip.get(), destination, 0, 0, destination.Width, destination.Height,
-                            Gdiplus::UnitPixel, &tiled_);
+        graphics_.DrawImage(strip.get(), destination, 0, 0, destination.Width, destination.Height, Gdiplus::UnitPixel,
+                            &tiled_);
     }
 
 private:
@@ -59,7 +59,11 @@ private:
 
 }  // namespace
 
-void PaintSkin(Gdiplus::Graphics& graphics, const Image& skin, uint32_t key, const RECT& margins, int width,
+void PaintSkin(Gdiplus::Graphics& graphics,
+               const Image& skin,
+               uint32_t key,
+               const RECT& margins,
+               int width,
                int height) {
     if (skin.IsEmpty() || width <= 0 || height <= 0)
         return;

@@ -14,5 +14,9 @@ class Graphics;
 
 // margins: the centre cell, columns left..right and rows top..bottom of the skin; an empty
 // rectangle draws the whole skin by its own rule. key: 0x00BBGGRR, or Image::kNoColor.
-void PaintSkin(Gdiplus::Graphics& graphics, const Image& skin, uint32_t key, const RECT& margins, int width,
+void PaintSkin(Gdiplus::Graphics& graphics,
+               const Image& skin,
+               uint32_t key,
+               const RECT& margins,
+               int width,
                int height);

@@ -79,9 +79,9 @@ TEST(PopupMenu, PicturesSetTheItemSize) {
 TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
     struct Case {
         const char* name;
-        bool byPosition;               // the menu notifies with WM_MENUCOMMAND
-        std::vector<WPARAM> keys;      // posted before the menu opens
-        int expectedId;                // 0: no command
+        bool byPosition;           // the menu notifies with WM_MENUCOMMAND
+        std::vector<WPARAM> keys;  // posted before the menu opens
+        int expectedId;            // 0: no command
         bool fromSubMenu;
     } const cases[] = {
         {"first item", false, {VK_DOWN, kEnter}, kOpen, false},

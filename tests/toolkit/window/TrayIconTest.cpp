@@ -48,9 +48,9 @@ TEST_F(TrayIconTest, EachButtonMessageGivesOneEvent) {
         UINT mouseMessage;
         uint32_t code;  // 0: no event
     } const cases[] = {
-        {WM_LBUTTONDOWN, 9}, {WM_LBUTTONUP, 17},  {WM_LBUTTONDBLCLK, 65}, {WM_RBUTTONDOWN, 12},
-        {WM_RBUTTONUP, 20},  {WM_RBUTTONDBLCLK, 68}, {WM_MBUTTONDOWN, 10}, {WM_MBUTTONUP, 18},
-        {WM_MBUTTONDBLCLK, 66}, {WM_MOUSEMOVE, 0},  {WM_MOUSEWHEEL, 0},
+        {WM_LBUTTONDOWN, 9},    {WM_LBUTTONUP, 17},     {WM_LBUTTONDBLCLK, 65}, {WM_RBUTTONDOWN, 12},
+        {WM_RBUTTONUP, 20},     {WM_RBUTTONDBLCLK, 68}, {WM_MBUTTONDOWN, 10},   {WM_MBUTTONUP, 18},
+        {WM_MBUTTONDBLCLK, 66}, {WM_MOUSEMOVE, 0},      {WM_MOUSEWHEEL, 0},
     };
     EXPECT_EQ(tray.kind, KIND_TRAYICON);
     EXPECT_TRUE(tray.IsAdded());

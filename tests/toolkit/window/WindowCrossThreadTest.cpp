@@ -84,9 +84,8 @@ TEST(CrossThread, VirtualKeyNamesAreBuiltOnceWhoeverAsksFirst) {
     struct Case {
         int code;
         const char* name;
-    } const cases[] = {{VK_LBUTTON, "LBUTTON"}, {VK_RETURN, "RETURN"}, {VK_ESCAPE, "ESCAPE"}, {'A', "A"},
-                       {'7', "7"},              {VK_F1, "F1"},         {VK_F24, "F24"},       {VK_NUMPAD3, "NUMPAD3"},
-                       {0x07, ""}};
+    } const cases[] = {{VK_LBUTTON, "LBUTTON"}, {VK_RETURN, "RETURN"}, {VK_ESCAPE, "ESCAPE"},   {'A', "A"}, {'7', "7"},
+                       {VK_F1, "F1"},           {VK_F24, "F24"},       {VK_NUMPAD3, "NUMPAD3"}, {0x07, ""}};
     for (const Case& c : cases)
         EXPECT_STREQ(names[c.code]->Text(), c.name) << c.code;
 }

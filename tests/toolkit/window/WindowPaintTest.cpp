@@ -191,7 +191,7 @@ TEST_F(PaintTest, RenderToMemoryGivesPremultipliedTopDownPixels) {
     const uint32_t half = canvas.PixelAt(1, 0);
     EXPECT_EQ(half >> 24, 0x80u);
     EXPECT_NEAR(static_cast<int>((half >> 16) & 0xFF), 0x80, 1);  // red scaled by its alpha
-    EXPECT_EQ(canvas.PixelAt(0, 1), 0u);                            // row 1 is the bottom row
+    EXPECT_EQ(canvas.PixelAt(0, 1), 0u);                          // row 1 is the bottom row
 }
 
 TEST_F(PaintTest, LayeredOpacityAndPerPixelAlphaOnScreen) {
@@ -227,6 +227,47 @@ TEST_F(PaintTest, LayeredOpacityAndPerPixelAlphaOnScreen) {
         EXPECT_EQ(ScreenPixelOnce(415, 405, [](COLORREF color) { return color == kBlue; }), kBlue) << c.opacity;
         EXPECT_TRUE(IsWindowVisible(window.Handle()));
     }
+}
+
+// A parent that, in the middle of its own erase, has its child erase too (as a handler that
+// updates a child at once would).
+class EagerParent : public RecordingWindow {
+public:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_ERASEBKGND && child)
+            RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        return RecordingWindow::OnMessage(message, wParam, lParam);
+    }
+    HWND child = nullptr;
+};
+
+TEST_F(PaintTest, AnEraseInsideAnotherOnTheSameThreadComposesOnItsOwn) {
+    EagerParent parent;
+    ASSERT_TRUE(ShowAt(parent, 40, 40, 60, 60));
+    parent.background = kRed;
+    RecordingWindow child;
+    ASSERT_TRUE(CreateChild(child, parent, 10, 10, 20, 20));
+    child.background = kGreen;
+    parent.child = child.Handle();
+    FillScreenArea(parent.Handle(), kBlue);
+    parent.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    Settle();
+    EXPECT_EQ(ScreenPixel(60, 60), kGreen);
+    EXPECT_EQ(ScreenPixel(45, 45), kRed);
+    EXPECT_EQ(ScreenPixel(95, 95), kRed);
+}
+
+TEST_F(PaintTest, DestroyingTheWindowReleasesItsSkinAndRegion) {
+    Image skin;
+    MakeSkin(skin, 4, 4, [](int x, int) { return Argb(x == 0 ? kMagenta : kGreen); });
+    RecordingWindow window;
+    ASSERT_TRUE(CreateTopLevel(window, 0, 0, 4, 4));
+    window.SetSkin(&skin, kMagenta, nullptr, false);
+    EXPECT_FALSE(window.Skin().IsEmpty());
+    EXPECT_TRUE(window.HasRegion());
+    ASSERT_TRUE(window.Destroy());
+    EXPECT_TRUE(window.Skin().IsEmpty());
+    EXPECT_EQ(window.SkinKey(), Image::kNoColor);
 }
 
 TEST_F(PaintTest, EachThreadErasesThroughItsOwnBitmap) {
