@@ -13,7 +13,7 @@ namespace {
 constexpr int kFileHeaderBytes = 14;
 constexpr int kInfoHeaderBytes = 40;
 constexpr int kPixelsOffset = kFileHeaderBytes + kInfoHeaderBytes;
-constexpr int kPiecePixels = 1000;
+constexpr int kPiecePixels = 4096;
 constexpr uint32_t kCarrierResolution = 2835;
 
 uint32_t ReadU32(const uint8_t* bytes) {
@@ -34,10 +34,22 @@ uint8_t ByteValue(const uint8_t* bgr) {
     return static_cast<uint8_t>((bgr[0] & 3) | (bgr[1] & 7) << 2 | (bgr[2] & 7) << 5);
 }
 
+uint8_t FirstWordValue(const uint8_t* bgr) {
+    return static_cast<uint8_t>((bgr[1] & 15) | (bgr[2] & 15) << 4);
+}
+
+uint8_t SecondWordValue(const uint8_t* bgr) {
+    return static_cast<uint8_t>((bgr[0] & 63) | (bgr[1] & 16) << 2 | (bgr[2] & 16) << 3);
+}
+
 // The carried-byte walk: the first four values form L, the next L are the payload.
 class PayloadWalk {
 public:
     bool Done() const { return lengthBytesSeen_ == 4 && produced_ >= length_; }
+    // Payload values still to come once the length is known; 0 while it is being read.
+    uint32_t Room() const { return lengthBytesSeen_ == 4 ? length_ - produced_ : 0; }
+    // Counts values that the caller emitted itself, at most Room().
+    void Emitted(uint32_t count) { produced_ += count; }
     void Take(uint8_t value, uint8_t* out, int& emitted) {
         if (lengthBytesSeen_ < 4) {
             length_ |= static_cast<uint32_t>(value) << (8 * lengthBytesSeen_++);
@@ -66,8 +78,15 @@ public:
             const int count = std::min(kPiecePixels, width_ - pixel);
             const int got = file_.Read(piece_, count * 3) / 3;
             int emitted = 0;
-            for (int k = 0; k < got && !walk_.Done(); ++k)
+            for (int k = 0; k < got && !walk_.Done();) {
+                const int straight = row > 0 || pixel + k >= 2 ? TakeStraight(piece_ + 3 * k, got - k, emitted) : 0;
+                if (straight > 0) {
+                    k += straight;
+                    continue;
+                }
                 TakePixel(row, pixel + k, piece_ + 3 * k, emitted);
+                ++k;
+            }
             if (raw_.Write(output_, emitted) != emitted)
                 return false;
             if (got < count) {
@@ -92,8 +111,28 @@ private:
                 walk_.Take(ByteValue(bgr), output_, emitted);
             return;
         }
-        walk_.Take(static_cast<uint8_t>((bgr[1] & 15) | (bgr[2] & 15) << 4), output_, emitted);
-        walk_.Take(static_cast<uint8_t>((bgr[0] & 63) | (bgr[1] & 16) << 2 | (bgr[2] & 16) << 3), output_, emitted);
+        walk_.Take(FirstWordValue(bgr), output_, emitted);
+        walk_.Take(SecondWordValue(bgr), output_, emitted);
+    }
+
+    // Past the marker and the length, pixels whose values all belong to the payload are
+    // decoded in one tight loop. Gives the pixels taken (0: leave this pixel to TakePixel).
+    int TakeStraight(const uint8_t* bgr, int pixels, int& emitted) {
+        const int perPixel = byteMode_ ? 1 : 2;
+        const int count = static_cast<int>(std::min<uint32_t>(pixels, walk_.Room() / perPixel));
+        uint8_t* out = output_ + emitted;
+        if (byteMode_) {
+            for (int k = 0; k < count; ++k, bgr += 3)
+                out[k] = ByteValue(bgr);
+        } else {
+            for (int k = 0; k < count; ++k, bgr += 3) {
+                out[2 * k] = FirstWordValue(bgr);
+                out[2 * k + 1] = SecondWordValue(bgr);
+            }
+        }
+        emitted += count * perPixel;
+        walk_.Emitted(static_cast<uint32_t>(count * perPixel));
+        return count;
     }
 
     void SkipPadding() {

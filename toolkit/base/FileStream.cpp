@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int kCrcBlock = 100;
 constexpr int kFindBlock = 1024;
 
 const char* ModeFor(bool write, bool create, bool read) {
@@ -91,8 +90,9 @@ void FileStream::CloseAndDelete() {
 }
 
 void FileStream::UseLargeBuffer() {
-    // The engine moves data in 1000-byte blocks; a 64 KB runtime buffer turns those into few
-    // system calls. Failure only leaves the runtime's default buffer in place.
+    // Lines, words and small records are read a few bytes at a time; a 64 KB runtime buffer
+    // turns those into few system calls (large block reads bypass it). Failure only leaves
+    // the runtime's default buffer in place.
     (void)setvbuf(file_, nullptr, _IOFBF, kBufferSize);
 }
 
@@ -109,13 +109,16 @@ bool FileStream::ComputeCrc32(uint32_t& value) {
     const int size = GetSize();
     uint32_t crc = 0xFFFFFFFFu;
     bool complete = Seek(0) == 0 || size == 0;
-    uint8_t block[kCrcBlock];
-    for (int offset = 0; complete && offset < size; offset += kCrcBlock) {
-        const int got = Read(block, kCrcBlock);
+    // Large reads go past the runtime's buffer straight into this block.
+    const int blockSize = size < kCopyBlock ? size : kCopyBlock;
+    std::unique_ptr<uint8_t[]> block(new uint8_t[blockSize > 0 ? blockSize : 1]);
+    for (int offset = 0; complete && offset < size;) {
+        const int got = Read(block.get(), blockSize);
         if (got <= 0)
             complete = false;
         else
-            crc = UpdateCrc32(crc, block, got);
+            crc = UpdateCrc32(crc, block.get(), got);
+        offset += got;
     }
     Seek(remembered);
     if (!complete)
