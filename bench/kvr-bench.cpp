@@ -4,7 +4,8 @@
 // (writing checks every entry). Also the peak working set of a decryption of a small and of
 // a large input, each in a child process of its own. Not run by the tests; scripts/bench.sh
 // builds and runs it under Wine.
-//   kvr-bench [--size-mb N (256)] [--carrier-mb N (64)] [--keep]
+//   kvr-bench [--size-mb N (256)] [--carrier-mb N (64)] [--keep] [--only NAME]
+// --only decrypts just the input of that name (for example large-compressed.enc).
 #include <windows.h>
 
 #include <cstdio>
@@ -102,6 +103,7 @@ int main(int argc, char** argv) {
     int sizeMb = 256;
     int carrierMb = 64;
     bool keep = false;
+    std::string only;
     for (int i = 1; i < argc; i++) {
         if (strcmp(argv[i], "--size-mb") == 0 && i + 1 < argc)
             sizeMb = atoi(argv[++i]);
@@ -109,8 +111,10 @@ int main(int argc, char** argv) {
             carrierMb = atoi(argv[++i]);
         else if (strcmp(argv[i], "--keep") == 0)
             keep = true;
+        else if (strcmp(argv[i], "--only") == 0 && i + 1 < argc)
+            only = argv[++i];
         else {
-            fprintf(stderr, "usage: kvr-bench [--size-mb N] [--carrier-mb N] [--keep]\n");
+            fprintf(stderr, "usage: kvr-bench [--size-mb N] [--carrier-mb N] [--keep] [--only NAME]\n");
             return 2;
         }
     }
@@ -195,6 +199,8 @@ int main(int argc, char** argv) {
     printf("kvr-bench: DecryptFile against baselines (64 KB block copy, zlib uncompress, CRC-32)\n");
     int failures = 0;
     for (const Input& input : inputs) {
+        if (!only.empty() && input.name != only)
+            continue;
         const std::string out = root + "out\\";
         CreateDirectoryA(out.c_str(), nullptr);
         fprintf(stderr, "Decrypting %s\n", input.name.c_str());

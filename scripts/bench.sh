@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the benchmark and runs it under Wine (a private session, no sound). Arguments go to
-# kvr-bench: [--size-mb N (256)] [--carrier-mb N (64)] [--keep]. Needs about 2 GB of disk in
+# kvr-bench: [--size-mb N (256)] [--carrier-mb N (64)] [--keep] [--only NAME]. Needs about 2 GB of disk in
 # the Wine prefix's temporary folder while it runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -2,6 +2,7 @@
 // long offsets; files of 2 GB and more are outside the design.
 #include "toolkit/base/FileStream.h"
 
+#include <fcntl.h>
 #include <io.h>
 
 #include <climits>
@@ -13,6 +14,23 @@
 namespace {
 
 constexpr int kFindBlock = 1024;
+
+// ext4 and other file systems with delayed allocation write a file's data out as soon as
+// it is closed after a truncation (a guard for programs that replace files by truncating
+// them), which costs about as much again as writing it. A fresh temporary file is empty
+// already, so an empty file is opened as it is; only a file with content is truncated.
+FILE* OpenCreating(const char* path, const char* mode, bool read) {
+    const int fd = _open(path, (read ? _O_RDWR : _O_WRONLY) | _O_BINARY);
+    if (fd >= 0) {
+        if (_filelengthi64(fd) == 0) {
+            FILE* file = _fdopen(fd, mode);
+            if (file)
+                return file;
+        }
+        _close(fd);
+    }
+    return fopen(path, mode);
+}
 
 const char* ModeFor(bool write, bool create, bool read) {
     if (read && !write)
@@ -52,7 +70,7 @@ bool FileStream::Open(const String& path, bool write, bool create, bool read) {
     const char* mode = ModeFor(write, create, read);
     if (path.IsEmpty() || !mode)
         return false;
-    file_ = fopen(path.Text(), mode);
+    file_ = write && create ? OpenCreating(path.Text(), mode, read) : fopen(path.Text(), mode);
     if (!file_)
         return false;
     UseLargeBuffer();
@@ -69,7 +87,7 @@ bool FileStream::OpenTemporary() {
     const String path = fileSystem.TempFileName();
     if (path.IsEmpty())
         return false;
-    file_ = fopen(path.Text(), "w+b");
+    file_ = OpenCreating(path.Text(), "w+b", true);
     if (!file_) {
         // The fresh name was taken but cannot be used: do not leave it behind.
         remove(path.Text());

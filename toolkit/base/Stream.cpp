@@ -5,11 +5,11 @@
 #include <zlib.h>
 
 #include <cstring>
-#include <memory>
 
 namespace {
 
 constexpr int kFillBlock = 100;
+constexpr int kStackBlock = 64 * 1024;
 
 }  // namespace
 
@@ -49,13 +49,12 @@ int Stream::CopyFrom(Stream* source, int count) {
         return 0;
     if (count < 0 || count > available)
         count = available;
-    const int blockSize = count < kCopyBlock ? count : kCopyBlock;
-    std::unique_ptr<uint8_t[]> block;
-    if (!source->direct_)
-        block.reset(new uint8_t[blockSize]);
+    // On the stack: callers copy block after block, and a fresh heap block each time would
+    // cost its page faults again and again.
+    uint8_t block[kStackBlock];
     int total = 0;
     while (total < count) {
-        const int want = count - total < blockSize ? count - total : blockSize;
+        const int want = count - total < kStackBlock ? count - total : kStackBlock;
         int written = 0;
         if (source->direct_) {
             const int at = source->Tell();
@@ -63,10 +62,10 @@ int Stream::CopyFrom(Stream* source, int count) {
             if (written > 0)
                 source->Seek(at + written);
         } else {
-            const int got = source->Read(block.get(), want);
+            const int got = source->Read(block, want);
             if (got <= 0)
                 break;
-            written = Write(block.get(), got);
+            written = Write(block, got);
         }
         if (written > 0)
             total += written;

@@ -57,7 +57,7 @@ public:
     // Writes count copies of byte, 100 at a time; stops at a short write. Gives the bytes written.
     int Fill(uint8_t byte, int count);
     // Copies count bytes (< 0: all that remain) from the source's position into this stream
-    // in blocks of kCopyBlock; gives the bytes written.
+    // in 64 KB blocks; gives the bytes written.
     int CopyFrom(Stream* source, int count = -1);
     // Removes the key (the key stream's whole content, repeating) from length bytes (< 0: the
     // rest) of this stream from its position: plain = stored - key[i mod keylen]. The result
