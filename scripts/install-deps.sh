@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the packages the build and the tests need on Debian 12, as root.
 # Idempotent: quiet and quick when everything is already there.
+# --bench adds what only scripts/bench.sh needs (7-Zip, the archive tool it is timed beside).
 set -euo pipefail
 
 need=()
@@ -8,6 +9,9 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 
 packages=(cmake ninja-build g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
           wine wine32:i386 xvfb xauth pulseaudio googletest)
+if [ "${1:-}" = --bench ]; then
+    packages+=(p7zip-full)
+fi
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 
