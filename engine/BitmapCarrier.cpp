@@ -1,10 +1,14 @@
-// BitmapCarrier: row-by-row decoding of the low bits of a 24-bit bitmap's pixels. Rows are
-// read in pieces of at most kPiecePixels so that a lying width never makes a huge buffer.
+// BitmapCarrier: row-by-row decoding of the low bits of a 24-bit bitmap's pixels. The file is
+// read in large blocks; rows are walked in pieces of at most kPiecePixels so that a lying
+// width never makes a huge buffer.
 #include "engine/BitmapCarrier.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 
+#include "engine/PixelDecode.h"
 #include "engine/RequestEvents.h"
 #include "toolkit/base/FileStream.h"
 
@@ -34,14 +38,6 @@ uint8_t ByteValue(const uint8_t* bgr) {
     return static_cast<uint8_t>((bgr[0] & 3) | (bgr[1] & 7) << 2 | (bgr[2] & 7) << 5);
 }
 
-uint8_t FirstWordValue(const uint8_t* bgr) {
-    return static_cast<uint8_t>((bgr[1] & 15) | (bgr[2] & 15) << 4);
-}
-
-uint8_t SecondWordValue(const uint8_t* bgr) {
-    return static_cast<uint8_t>((bgr[0] & 63) | (bgr[1] & 16) << 2 | (bgr[2] & 16) << 3);
-}
-
 // The carried-byte walk: the first four values form L, the next L are the payload.
 class PayloadWalk {
 public:
@@ -67,24 +63,55 @@ private:
     uint32_t produced_ = 0;
 };
 
+// Hands out the file's bytes from one large block, read straight from the file, so that
+// pixels are decoded where they landed instead of being copied piece by piece first.
+class ByteCursor {
+public:
+    explicit ByteCursor(FileStream& file) : file_(file), block_(new uint8_t[kCapacity]) {}
+
+    // Up to wanted (at most kCapacity) bytes; fewer only at the end of the file.
+    const uint8_t* Take(int wanted, int& got) {
+        if (held_ - at_ < wanted) {
+            memmove(block_.get(), block_.get() + at_, held_ - at_);
+            held_ -= at_;
+            at_ = 0;
+            held_ += std::max(0, file_.Read(block_.get() + held_, kCapacity - held_));
+        }
+        got = std::min(wanted, held_ - at_);
+        const uint8_t* bytes = block_.get() + at_;
+        at_ += got;
+        return bytes;
+    }
+
+private:
+    static constexpr int kCapacity = Stream::kCopyBlock;
+
+    FileStream& file_;
+    std::unique_ptr<uint8_t[]> block_;
+    int held_ = 0;
+    int at_ = 0;
+};
+
 class BitmapReader {
 public:
-    BitmapReader(FileStream& file, Stream& raw, int width) : file_(file), raw_(raw), width_(width) {}
+    BitmapReader(FileStream& file, Stream& raw, int width) : bytes_(file), raw_(raw), width_(width) {}
 
     // Walks one row; false when the raw file refused a write. Sets endOfData at a short read.
     bool WalkRow(int row, bool& endOfData) {
         int pixel = 0;
         while (pixel < width_ && !walk_.Done()) {
             const int count = std::min(kPiecePixels, width_ - pixel);
-            const int got = file_.Read(piece_, count * 3) / 3;
+            int gotBytes = 0;
+            const uint8_t* piece = bytes_.Take(count * 3, gotBytes);
+            const int got = gotBytes / 3;
             int emitted = 0;
             for (int k = 0; k < got && !walk_.Done();) {
-                const int straight = row > 0 || pixel + k >= 2 ? TakeStraight(piece_ + 3 * k, got - k, emitted) : 0;
+                const int straight = row > 0 || pixel + k >= 2 ? TakeStraight(piece + 3 * k, got - k, emitted) : 0;
                 if (straight > 0) {
                     k += straight;
                     continue;
                 }
-                TakePixel(row, pixel + k, piece_ + 3 * k, emitted);
+                TakePixel(row, pixel + k, piece + 3 * k, emitted);
                 ++k;
             }
             if (raw_.Write(output_, emitted) != emitted)
@@ -111,8 +138,10 @@ private:
                 walk_.Take(ByteValue(bgr), output_, emitted);
             return;
         }
-        walk_.Take(FirstWordValue(bgr), output_, emitted);
-        walk_.Take(SecondWordValue(bgr), output_, emitted);
+        uint8_t values[2];
+        DecodeWordPixels(bgr, 1, values);
+        walk_.Take(values[0], output_, emitted);
+        walk_.Take(values[1], output_, emitted);
     }
 
     // Past the marker and the length, pixels whose values all belong to the payload are
@@ -125,10 +154,7 @@ private:
             for (int k = 0; k < count; ++k, bgr += 3)
                 out[k] = ByteValue(bgr);
         } else {
-            for (int k = 0; k < count; ++k, bgr += 3) {
-                out[2 * k] = FirstWordValue(bgr);
-                out[2 * k + 1] = SecondWordValue(bgr);
-            }
+            DecodeWordPixels(bgr, count, out);
         }
         emitted += count * perPixel;
         walk_.Emitted(static_cast<uint32_t>(count * perPixel));
@@ -137,16 +163,15 @@ private:
 
     void SkipPadding() {
         const int padding = (4 - (width_ * 3) % 4) % 4;
-        uint8_t pad[3];
-        file_.Read(pad, padding);
+        int skipped = 0;
+        bytes_.Take(padding, skipped);
     }
 
-    FileStream& file_;
+    ByteCursor bytes_;
     Stream& raw_;
     const int width_;
     bool byteMode_ = false;
     PayloadWalk walk_;
-    uint8_t piece_[kPiecePixels * 3];
     uint8_t output_[kPiecePixels * 2];
 };
 

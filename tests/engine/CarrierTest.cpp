@@ -9,6 +9,7 @@
 
 #include "engine/ArchiveCopy.h"
 #include "engine/BitmapCarrier.h"
+#include "engine/PixelDecode.h"
 #include "engine/PngCarrier.h"
 #include "engine/RequestEvents.h"
 #include "engine/WaveCarrier.h"
@@ -291,6 +292,24 @@ TEST_F(CarrierTest, PngThatIsNoCarrierIsRefusedWithThePngMessage) {
     for (const Bytes& file : {BuildPngCarrier(PatternBytes(30), spec), PatternBytes(300), Bytes()}) {
         EXPECT_FALSE(Extract("x.png", file));
         ExpectRefused(kPngMessage, std::to_string(file.size()) + " bytes");
+    }
+}
+
+TEST(PixelDecode, EveryRunLengthGivesBothWordValuesOfEachPixel) {
+    // Runs from 0 to 40 pixels cover the wide path (eight at a time) and every tail after it.
+    const Bytes pixels = PatternBytes(40 * 3, 11);
+    for (int count = 0; count <= 40; ++count) {
+        Bytes expected;
+        for (int k = 0; k < count; ++k) {
+            const uint8_t b = pixels[3 * k], g = pixels[3 * k + 1], r = pixels[3 * k + 2];
+            expected.push_back(static_cast<uint8_t>((g & 15) | (r & 15) << 4));
+            expected.push_back(static_cast<uint8_t>((b & 63) | (g & 16) << 2 | (r & 16) << 3));
+        }
+        Bytes decoded(2 * count + 1, 0xEE);
+        DecodeWordPixels(pixels.data(), count, decoded.data());
+        EXPECT_EQ(0xEE, decoded.back()) << count;  // nothing written past the run
+        decoded.pop_back();
+        EXPECT_EQ(expected, decoded) << count;
     }
 }
 
