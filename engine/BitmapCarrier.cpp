@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "engine/PixelDecode.h"
+#include "engine/CarrierDecode.h"
 #include "engine/RequestEvents.h"
 #include "toolkit/base/FileStream.h"
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/CarrierDecode.h"
 #include "engine/RequestEvents.h"
 #include "toolkit/base/FileStream.h"
 #include "toolkit/media/Sound.h"
@@ -18,26 +19,17 @@ uint32_t ReadU32(const uint8_t* bytes) {
     return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
 }
 
-void DecodeGroup(const uint8_t* s, uint8_t* out) {
-    out[0] = static_cast<uint8_t>((s[1] & 3) << 6 | (s[3] & 3) << 4 | (s[5] & 3) << 2 | (s[7] & 3));
-    out[1] = s[0];
-    out[2] = s[2];
-    out[3] = s[4];
-    out[4] = s[6];
-}
-
-// Decodes the whole groups of data (at most length - produced payload bytes of them) into
-// payload; gives the bytes emitted.
+// Decodes the whole groups of data (at most room payload bytes of them) into payload, which
+// has kWaveDecodeSlack bytes of room past the result; gives the bytes emitted.
 int DecodeBlock(const uint8_t* data, int size, int64_t room, uint8_t* payload) {
-    int emitted = 0;
-    int group = 0;
     // Groups that fit whole: no per-byte limit to check.
-    const int64_t wholeGroups = std::min<int64_t>(size / kGroupBytes, room / kGroupPayload);
-    for (; group < wholeGroups * kGroupBytes; group += kGroupBytes, emitted += kGroupPayload)
-        DecodeGroup(data + group, payload + emitted);
+    const int wholeGroups = static_cast<int>(std::min<int64_t>(size / kGroupBytes, room / kGroupPayload));
+    DecodeWaveGroups(data, wholeGroups, payload);
+    int emitted = wholeGroups * kGroupPayload;
+    const int group = wholeGroups * kGroupBytes;
     if (group + kGroupBytes <= size && emitted < room) {
-        uint8_t decoded[kGroupPayload];
-        DecodeGroup(data + group, decoded);
+        uint8_t decoded[kGroupPayload + kWaveDecodeSlack];
+        DecodeWaveGroups(data + group, 1, decoded);
         const int take = static_cast<int>(room - emitted);
         std::copy(decoded, decoded + take, payload + emitted);
         emitted += take;
@@ -65,7 +57,7 @@ bool ExtractWavePayload(Stream& raw, const String& wavePath, const RequestCallba
     int64_t produced = 0;
     ChangedProgress progress(block);
     std::unique_ptr<uint8_t[]> data(new uint8_t[Stream::kCopyBlock]);
-    std::unique_ptr<uint8_t[]> payload(new uint8_t[Stream::kCopyBlock / kGroupBytes * kGroupPayload]);
+    std::unique_ptr<uint8_t[]> payload(new uint8_t[Stream::kCopyBlock / kGroupBytes * kGroupPayload + kWaveDecodeSlack]);
     for (int64_t at = 0; at < total; at += Stream::kCopyBlock) {
         const int wanted = static_cast<int>(std::min<int64_t>(Stream::kCopyBlock, total - at));
         const int got = std::max(0, wave.Read(data.get(), wanted));

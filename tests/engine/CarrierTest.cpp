@@ -9,7 +9,7 @@
 
 #include "engine/ArchiveCopy.h"
 #include "engine/BitmapCarrier.h"
-#include "engine/PixelDecode.h"
+#include "engine/CarrierDecode.h"
 #include "engine/PngCarrier.h"
 #include "engine/RequestEvents.h"
 #include "engine/WaveCarrier.h"
@@ -295,7 +295,7 @@ TEST_F(CarrierTest, PngThatIsNoCarrierIsRefusedWithThePngMessage) {
     }
 }
 
-TEST(PixelDecode, EveryRunLengthGivesBothWordValuesOfEachPixel) {
+TEST(CarrierDecode, EveryRunLengthGivesBothWordValuesOfEachPixel) {
     // Runs from 0 to 40 pixels cover the wide path (eight at a time) and every tail after it.
     const Bytes pixels = PatternBytes(40 * 3, 11);
     for (int count = 0; count <= 40; ++count) {
@@ -310,6 +310,22 @@ TEST(PixelDecode, EveryRunLengthGivesBothWordValuesOfEachPixel) {
         EXPECT_EQ(0xEE, decoded.back()) << count;  // nothing written past the run
         decoded.pop_back();
         EXPECT_EQ(expected, decoded) << count;
+    }
+}
+
+TEST(CarrierDecode, EveryGroupCountGivesFivePayloadBytesPerGroup) {
+    const Bytes samples = PatternBytes(9 * 8, 12);
+    for (int count = 0; count <= 9; ++count) {
+        Bytes expected;
+        for (int g = 0; g < count; ++g) {
+            const uint8_t* s = &samples[8 * g];
+            expected.push_back(static_cast<uint8_t>((s[1] & 3) << 6 | (s[3] & 3) << 4 | (s[5] & 3) << 2 | (s[7] & 3)));
+            expected.insert(expected.end(), {s[0], s[2], s[4], s[6]});
+        }
+        Bytes decoded(5 * count + kWaveDecodeSlack + 1, 0xEE);
+        DecodeWaveGroups(samples.data(), count, decoded.data());
+        EXPECT_EQ(0xEE, decoded.back()) << count;  // nothing written past the slack
+        EXPECT_EQ(expected, Bytes(decoded.begin(), decoded.begin() + 5 * count)) << count;
     }
 }
 

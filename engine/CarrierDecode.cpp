@@ -1,6 +1,6 @@
-// PixelDecode: eight pixels at a time with SSSE3 byte shuffles where the processor has them,
-// one at a time otherwise; both give the same bytes.
-#include "engine/PixelDecode.h"
+// CarrierDecode: eight pixels or two wave groups at a time with SSSE3 byte shuffles where the
+// processor has them, one at a time otherwise; both give the same bytes.
+#include "engine/CarrierDecode.h"
 
 #include <cpuid.h>
 #include <tmmintrin.h>
@@ -46,6 +46,37 @@ __attribute__((target("ssse3"))) void DecodeEightAtATime(const uint8_t* bgr, int
     DecodeOneByOne(bgr, count - k, out);
 }
 
+void DecodeGroupsOneByOne(const uint8_t* s, int count, uint8_t* out) {
+    for (int g = 0; g < count; ++g, s += 8, out += 5) {
+        out[0] = static_cast<uint8_t>((s[1] & 3) << 6 | (s[3] & 3) << 4 | (s[5] & 3) << 2 | (s[7] & 3));
+        out[1] = s[0];
+        out[2] = s[2];
+        out[3] = s[4];
+        out[4] = s[6];
+    }
+}
+
+// Two groups (16 bytes, eight 16-bit samples) at a time: the two low bits of each high byte,
+// weighted 64, 16, 4, 1 and summed per group, give the first payload byte; shuffles put it
+// before the group's four low bytes. Each store writes 16 bytes, of which 10 are results.
+__attribute__((target("ssse3"))) void DecodeGroupsTwoAtATime(const uint8_t* s, int count, uint8_t* out) {
+    const char z = -128;
+    const __m128i lowBytes = _mm_setr_epi8(z, 0, 2, 4, 6, z, 8, 10, 12, 14, z, z, z, z, z, z);
+    const __m128i firstBytes = _mm_setr_epi8(0, z, z, z, z, 8, z, z, z, z, z, z, z, z, z, z);
+    const __m128i weights = _mm_setr_epi16(64, 16, 4, 1, 64, 16, 4, 1);
+    const __m128i lowTwoBits = _mm_set1_epi16(3);
+    int g = 0;
+    for (; g + 2 <= count; g += 2, s += 16, out += 10) {
+        const __m128i samples = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        const __m128i bits = _mm_and_si128(_mm_srli_epi16(samples, 8), lowTwoBits);
+        const __m128i pairs = _mm_madd_epi16(bits, weights);
+        const __m128i sums = _mm_add_epi32(pairs, _mm_srli_epi64(pairs, 32));
+        const __m128i result = _mm_or_si128(_mm_shuffle_epi8(samples, lowBytes), _mm_shuffle_epi8(sums, firstBytes));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), result);
+    }
+    DecodeGroupsOneByOne(s, count - g, out);
+}
+
 bool HasSsse3() {
     unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
     return __get_cpuid(1, &eax, &ebx, &ecx, &edx) && (ecx & bit_SSSE3) != 0;
@@ -59,4 +90,12 @@ void DecodeWordPixels(const uint8_t* bgr, int count, uint8_t* out) {
         DecodeEightAtATime(bgr, count, out);
     else
         DecodeOneByOne(bgr, count, out);
+}
+
+void DecodeWaveGroups(const uint8_t* samples, int count, uint8_t* out) {
+    static const bool shuffles = HasSsse3();
+    if (shuffles)
+        DecodeGroupsTwoAtATime(samples, count, out);
+    else
+        DecodeGroupsOneByOne(samples, count, out);
 }
