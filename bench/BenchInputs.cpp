@@ -211,3 +211,136 @@ bool WriteBenchArchive(const std::string& path, const BenchArchiveSpec& spec) {
     return sink.Put(reinterpret_cast<const uint8_t*>(folderLine.data()), folderLine.size()) && sink.Put(folder, 4) &&
            sink.Finish();
 }
+
+namespace {
+
+// One zip member being written: a local header whose sizes are filled in afterwards, and
+// the record the central directory repeats.
+struct ZipMember {
+    std::string name;  // with forward slashes
+    uint32_t crc = 0;
+    uint32_t packedSize = 0;
+    uint32_t plainSize = 0;
+    uint32_t offset = 0;
+    bool folder = false;
+};
+
+void PutU16(uint8_t* out, uint16_t value) {
+    out[0] = static_cast<uint8_t>(value);
+    out[1] = static_cast<uint8_t>(value >> 8);
+}
+
+// The fields a local header and a central record share, from "version needed" on.
+void PutZipCommon(uint8_t* out, const ZipMember& member) {
+    PutU16(out, 20);                      // version needed
+    PutU16(out + 2, 0);                   // flags
+    PutU16(out + 4, member.folder ? 0 : 8);  // stored or deflated
+    PutU16(out + 6, 0);                   // time
+    PutU16(out + 8, 0x21);                // date: 1980-01-01
+    PutU32(out + 10, member.crc);
+    PutU32(out + 14, member.packedSize);
+    PutU32(out + 18, member.plainSize);
+    PutU16(out + 22, static_cast<uint16_t>(member.name.size()));
+    PutU16(out + 24, 0);  // extra field length
+}
+
+bool PutLocalHeader(FILE* file, const ZipMember& member) {
+    uint8_t header[30];
+    PutU32(header, 0x04034b50);
+    PutZipCommon(header + 4, member);
+    return fwrite(header, 1, 30, file) == 30 && fwrite(member.name.data(), 1, member.name.size(), file) == member.name.size();
+}
+
+// Deflates the member's text into file and fills in its sizes.
+bool PutDeflated(FILE* file, ZipMember& member, uint32_t seed, uint64_t size) {
+    z_stream stream = {};
+    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return false;
+    TextSource text(seed);
+    std::vector<uint8_t> in(kBlock), out(kBlock);
+    uLong crc = crc32(0, Z_NULL, 0);
+    bool ok = true;
+    for (uint64_t done = 0; ok;) {
+        const size_t take = static_cast<size_t>(size - done < kBlock ? size - done : kBlock);
+        text.Fill(in.data(), take);
+        crc = crc32(crc, in.data(), static_cast<uInt>(take));
+        done += take;
+        const int flush = done == size ? Z_FINISH : Z_NO_FLUSH;
+        stream.next_in = in.data();
+        stream.avail_in = static_cast<uInt>(take);
+        int status = Z_OK;
+        do {
+            stream.next_out = out.data();
+            stream.avail_out = static_cast<uInt>(out.size());
+            status = deflate(&stream, flush);
+            const size_t produced = out.size() - stream.avail_out;
+            ok = status != Z_STREAM_ERROR && fwrite(out.data(), 1, produced, file) == produced;
+        } while (ok && stream.avail_out == 0);
+        if (flush == Z_FINISH)
+            break;
+    }
+    member.crc = static_cast<uint32_t>(crc);
+    member.plainSize = static_cast<uint32_t>(size);
+    member.packedSize = static_cast<uint32_t>(stream.total_out);
+    deflateEnd(&stream);
+    return ok;
+}
+
+bool PutCentralDirectory(FILE* file, const std::vector<ZipMember>& members) {
+    const long start = ftell(file);
+    for (const ZipMember& member : members) {
+        uint8_t record[46] = {};
+        PutU32(record, 0x02014b50);
+        PutU16(record + 4, 20);  // version made by
+        PutZipCommon(record + 6, member);
+        PutU32(record + 38, member.folder ? 0x10 : 0);  // external attributes: directory
+        PutU32(record + 42, member.offset);
+        if (fwrite(record, 1, 46, file) != 46 || fwrite(member.name.data(), 1, member.name.size(), file) != member.name.size())
+            return false;
+    }
+    const long end = ftell(file);
+    uint8_t tail[22] = {};
+    PutU32(tail, 0x06054b50);
+    PutU16(tail + 8, static_cast<uint16_t>(members.size()));
+    PutU16(tail + 10, static_cast<uint16_t>(members.size()));
+    PutU32(tail + 12, static_cast<uint32_t>(end - start));
+    PutU32(tail + 16, static_cast<uint32_t>(start));
+    return fwrite(tail, 1, 22, file) == 22;
+}
+
+std::string ZipName(std::string name) {
+    for (char& c : name)
+        c = c == '\\' ? '/' : c;
+    return name;
+}
+
+}  // namespace
+
+bool WriteBenchZip(const std::string& path, const BenchArchiveSpec& spec) {
+    File file = OpenWrite(path);
+    if (!file)
+        return false;
+    const int files = spec.files < 1 ? 1 : spec.files;
+    std::vector<ZipMember> members;
+    for (int i = 0; i < files; i++) {
+        ZipMember member;
+        member.name = ZipName(EntryName(i));
+        member.offset = static_cast<uint32_t>(ftell(file.get()));
+        if (!PutLocalHeader(file.get(), member) || !PutDeflated(file.get(), member, spec.seed + i, spec.plainBytes / files))
+            return false;
+        // Back to the local header for the sizes, then on to the end again.
+        const long end = ftell(file.get());
+        if (fseek(file.get(), static_cast<long>(member.offset), SEEK_SET) != 0 || !PutLocalHeader(file.get(), member) ||
+            fseek(file.get(), end, SEEK_SET) != 0)
+            return false;
+        members.push_back(member);
+    }
+    ZipMember folder;
+    folder.name = "empty/";
+    folder.folder = true;
+    folder.offset = static_cast<uint32_t>(ftell(file.get()));
+    if (!PutLocalHeader(file.get(), folder))
+        return false;
+    members.push_back(folder);
+    return PutCentralDirectory(file.get(), members);
+}

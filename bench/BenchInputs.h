@@ -30,6 +30,10 @@ struct BenchArchiveSpec {
 // Writes the archive; false when a file cannot be written.
 bool WriteBenchArchive(const std::string& path, const BenchArchiveSpec& spec);
 
+// The same entries as WriteBenchArchive, as a zip of deflated members (forward slashes, the
+// empty folder last), for timing an ordinary archive tool on them.
+bool WriteBenchZip(const std::string& path, const BenchArchiveSpec& spec);
+
 // A 16-bit mono PCM WAV that hides the raw archive file in the low bits of its samples.
 bool WriteWaveCarrierFile(const std::string& rawPath, const std::string& wavePath);
 // A 24-bit BMP (word density, 2835 pixels per metre) hiding the raw archive file.

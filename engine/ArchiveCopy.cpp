@@ -12,15 +12,19 @@ bool CopyArchive(Stream* source, Stream& raw, const RequestCallbackBlock& block)
     const int size = source->GetSize();
     source->Seek(0);
     ChangedProgress progress(block);
-    for (int position = 0; position < size; position += Stream::kBlockSize) {
-        if (!progress.Report(position, size))
+    for (int position = 0; position < size;) {
+        const int wanted = std::min(Stream::kCopyBlock, size - position);
+        const int copied = raw.CopyFrom(source, wanted);
+        // Progress as if the file were copied a step at a time: a short copy fails in the
+        // step where it happened, after that step's report.
+        const int reached = copied < wanted ? position + std::max(copied, 0) + 1 : position + wanted;
+        if (!progress.ReportSteps(position, reached, size))
             return StopRequest(block);
-        const int wanted = std::min(Stream::kBlockSize, size - position);
-        const int copied = raw.CopyFrom(source, Stream::kBlockSize);
         // A short copy means the source shrank under us or the temporary disk is full; the
         // raw file would be silently cut, so the stage fails instead of going on.
         if (copied < wanted)
             return FailRequest(block, messages::kUnknownError);
+        position += wanted;
     }
     return true;
 }

@@ -1,5 +1,5 @@
 // ArchiveCopy: the raw-archive stage for plain archive files (.enc): the whole source is
-// copied into the raw file in 1000-byte blocks, with progress in the 0..1000 band.
+// copied into the raw file in large blocks, with progress in the 0..1000 band.
 #pragma once
 
 #include "engine/DecryptRequest.h"

@@ -1,10 +1,14 @@
-// BitmapCarrier: row-by-row decoding of the low bits of a 24-bit bitmap's pixels. Rows are
-// read in pieces of at most kPiecePixels so that a lying width never makes a huge buffer.
+// BitmapCarrier: row-by-row decoding of the low bits of a 24-bit bitmap's pixels. The file is
+// read in large blocks; rows are walked in pieces of at most kPiecePixels so that a lying
+// width never makes a huge buffer.
 #include "engine/BitmapCarrier.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 
+#include "engine/CarrierDecode.h"
 #include "engine/RequestEvents.h"
 #include "toolkit/base/ByteOrder.h"
 #include "toolkit/base/FileStream.h"
@@ -14,7 +18,7 @@ namespace {
 constexpr int kFileHeaderBytes = 14;
 constexpr int kInfoHeaderBytes = 40;
 constexpr int kPixelsOffset = kFileHeaderBytes + kInfoHeaderBytes;
-constexpr int kPiecePixels = 1000;
+constexpr int kPiecePixels = 4096;
 constexpr uint32_t kCarrierResolution = 2835;
 
 bool HasCarrierHeader(const uint8_t* info) {
@@ -31,6 +35,10 @@ uint8_t ByteValue(const uint8_t* bgr) {
 class PayloadWalk {
 public:
     bool Done() const { return lengthBytesSeen_ == 4 && produced_ >= length_; }
+    // Payload values still to come once the length is known; 0 while it is being read.
+    uint32_t Room() const { return lengthBytesSeen_ == 4 ? length_ - produced_ : 0; }
+    // Counts values that the caller emitted itself, at most Room().
+    void Emitted(uint32_t count) { produced_ += count; }
     void Take(uint8_t value, uint8_t* out, int& emitted) {
         if (lengthBytesSeen_ < 4) {
             length_ |= static_cast<uint32_t>(value) << (8 * lengthBytesSeen_++);
@@ -48,19 +56,57 @@ private:
     uint32_t produced_ = 0;
 };
 
+// Hands out the file's bytes from one large block, read straight from the file, so that
+// pixels are decoded where they landed instead of being copied piece by piece first.
+class ByteCursor {
+public:
+    explicit ByteCursor(FileStream& file) : file_(file), block_(new uint8_t[kCapacity]) {}
+
+    // Up to wanted (at most kCapacity) bytes; fewer only at the end of the file.
+    const uint8_t* Take(int wanted, int& got) {
+        if (held_ - at_ < wanted) {
+            memmove(block_.get(), block_.get() + at_, held_ - at_);
+            held_ -= at_;
+            at_ = 0;
+            held_ += std::max(0, file_.Read(block_.get() + held_, kCapacity - held_));
+        }
+        got = std::min(wanted, held_ - at_);
+        const uint8_t* bytes = block_.get() + at_;
+        at_ += got;
+        return bytes;
+    }
+
+private:
+    static constexpr int kCapacity = Stream::kCopyBlock;
+
+    FileStream& file_;
+    std::unique_ptr<uint8_t[]> block_;
+    int held_ = 0;
+    int at_ = 0;
+};
+
 class BitmapReader {
 public:
-    BitmapReader(FileStream& file, Stream& raw, int width) : file_(file), raw_(raw), width_(width) {}
+    BitmapReader(FileStream& file, Stream& raw, int width) : bytes_(file), raw_(raw), width_(width) {}
 
     // Walks one row; false when the raw file refused a write. Sets endOfData at a short read.
     bool WalkRow(int row, bool& endOfData) {
         int pixel = 0;
         while (pixel < width_ && !walk_.Done()) {
             const int count = std::min(kPiecePixels, width_ - pixel);
-            const int got = file_.Read(piece_, count * 3) / 3;
+            int gotBytes = 0;
+            const uint8_t* piece = bytes_.Take(count * 3, gotBytes);
+            const int got = gotBytes / 3;
             int emitted = 0;
-            for (int k = 0; k < got && !walk_.Done(); ++k)
-                TakePixel(row, pixel + k, piece_ + 3 * k, emitted);
+            for (int k = 0; k < got && !walk_.Done();) {
+                const int straight = row > 0 || pixel + k >= 2 ? TakeStraight(piece + 3 * k, got - k, emitted) : 0;
+                if (straight > 0) {
+                    k += straight;
+                    continue;
+                }
+                TakePixel(row, pixel + k, piece + 3 * k, emitted);
+                ++k;
+            }
             if (raw_.Write(output_, emitted) != emitted)
                 return false;
             if (got < count) {
@@ -85,22 +131,40 @@ private:
                 walk_.Take(ByteValue(bgr), output_, emitted);
             return;
         }
-        walk_.Take(static_cast<uint8_t>((bgr[1] & 15) | (bgr[2] & 15) << 4), output_, emitted);
-        walk_.Take(static_cast<uint8_t>((bgr[0] & 63) | (bgr[1] & 16) << 2 | (bgr[2] & 16) << 3), output_, emitted);
+        uint8_t values[2];
+        DecodeWordPixels(bgr, 1, values);
+        walk_.Take(values[0], output_, emitted);
+        walk_.Take(values[1], output_, emitted);
+    }
+
+    // Past the marker and the length, pixels whose values all belong to the payload are
+    // decoded in one tight loop. Gives the pixels taken (0: leave this pixel to TakePixel).
+    int TakeStraight(const uint8_t* bgr, int pixels, int& emitted) {
+        const int perPixel = byteMode_ ? 1 : 2;
+        const int count = static_cast<int>(std::min<uint32_t>(pixels, walk_.Room() / perPixel));
+        uint8_t* out = output_ + emitted;
+        if (byteMode_) {
+            for (int k = 0; k < count; ++k, bgr += 3)
+                out[k] = ByteValue(bgr);
+        } else {
+            DecodeWordPixels(bgr, count, out);
+        }
+        emitted += count * perPixel;
+        walk_.Emitted(static_cast<uint32_t>(count * perPixel));
+        return count;
     }
 
     void SkipPadding() {
         const int padding = (4 - (width_ * 3) % 4) % 4;
-        uint8_t pad[3];
-        file_.Read(pad, padding);
+        int skipped = 0;
+        bytes_.Take(padding, skipped);
     }
 
-    FileStream& file_;
+    ByteCursor bytes_;
     Stream& raw_;
     const int width_;
     bool byteMode_ = false;
     PayloadWalk walk_;
-    uint8_t piece_[kPiecePixels * 3];
     uint8_t output_[kPiecePixels * 2];
 };
 

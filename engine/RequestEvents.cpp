@@ -2,6 +2,7 @@
 #include "engine/RequestEvents.h"
 
 #include "toolkit/base/Progress.h"
+#include "toolkit/base/Stream.h"
 
 int32_t RaiseEvent(const RequestCallbackBlock& block, RequestEvent code, intptr_t value) {
     if (!block.callback)
@@ -28,4 +29,13 @@ bool ChangedProgress::Report(int64_t done, int64_t total) {
         return true;
     last_ = value;
     return RaiseEvent(block_, RE_PROGRESS, value) == 0;
+}
+
+bool ChangedProgress::ReportSteps(int64_t from, int64_t to, int64_t total) {
+    const int64_t step = Stream::kProgressStep;
+    for (int64_t done = (from + step - 1) / step * step; done < to; done += step) {
+        if (!Report(done, total))
+            return false;
+    }
+    return true;
 }

@@ -43,6 +43,10 @@ public:
     explicit ChangedProgress(const RequestCallbackBlock& block) : block_(block) {}
     // done out of total (both >= 0); false when the caller answered with a cancel.
     bool Report(int64_t done, int64_t total);
+    // Reports every progress step (Stream::kProgressStep bytes from 0) that starts in
+    // [from, to), so that a stage moving large blocks raises what one moving a step at a
+    // time would. False at a cancel.
+    bool ReportSteps(int64_t from, int64_t to, int64_t total);
 
 private:
     const RequestCallbackBlock& block_;

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 
+#include "engine/CarrierDecode.h"
 #include "engine/RequestEvents.h"
 #include "toolkit/base/ByteOrder.h"
 #include "toolkit/base/FileStream.h"
@@ -14,12 +16,22 @@ namespace {
 constexpr int kGroupBytes = 8;
 constexpr int kGroupPayload = 5;
 
-void DecodeGroup(const uint8_t* s, uint8_t* out) {
-    out[0] = static_cast<uint8_t>((s[1] & 3) << 6 | (s[3] & 3) << 4 | (s[5] & 3) << 2 | (s[7] & 3));
-    out[1] = s[0];
-    out[2] = s[2];
-    out[3] = s[4];
-    out[4] = s[6];
+// Decodes the whole groups of data (at most room payload bytes of them) into payload, which
+// has kWaveDecodeSlack bytes of room past the result; gives the bytes emitted.
+int DecodeBlock(const uint8_t* data, int size, int64_t room, uint8_t* payload) {
+    // Groups that fit whole: no per-byte limit to check.
+    const int wholeGroups = static_cast<int>(std::min<int64_t>(size / kGroupBytes, room / kGroupPayload));
+    DecodeWaveGroups(data, wholeGroups, payload);
+    int emitted = wholeGroups * kGroupPayload;
+    const int group = wholeGroups * kGroupBytes;
+    if (group + kGroupBytes <= size && emitted < room) {
+        uint8_t decoded[kGroupPayload + kWaveDecodeSlack];
+        DecodeWaveGroups(data + group, 1, decoded);
+        const int take = static_cast<int>(room - emitted);
+        std::copy(decoded, decoded + take, payload + emitted);
+        emitted += take;
+    }
+    return emitted;
 }
 
 }  // namespace
@@ -41,26 +53,25 @@ bool ExtractWavePayload(Stream& raw, const String& wavePath, const RequestCallba
     const int64_t total = dataSize;
     int64_t produced = 0;
     ChangedProgress progress(block);
-    uint8_t data[Stream::kBlockSize];
-    uint8_t payload[Stream::kBlockSize / kGroupBytes * kGroupPayload];
-    for (int64_t at = 0; at < total; at += Stream::kBlockSize) {
-        if (!progress.Report(at, total))
+    std::unique_ptr<uint8_t[]> data(new uint8_t[Stream::kCopyBlock]);
+    std::unique_ptr<uint8_t[]> payload(new uint8_t[Stream::kCopyBlock / kGroupBytes * kGroupPayload + kWaveDecodeSlack]);
+    for (int64_t at = 0; at < total; at += Stream::kCopyBlock) {
+        const int wanted = static_cast<int>(std::min<int64_t>(Stream::kCopyBlock, total - at));
+        const int got = std::max(0, wave.Read(data.get(), wanted));
+        const int emitted = DecodeBlock(data.get(), got, length - produced, payload.get());
+        produced += emitted;
+        const bool written = raw.Write(payload.get(), emitted) == emitted;
+        // Progress as if the data were read a step at a time: at the end of the file the
+        // step that found nothing is still reported.
+        const int64_t step = Stream::kProgressStep;
+        const int64_t emptyStep = (at + got + step - 1) / step * step;
+        const int64_t reached = got < wanted ? std::min(emptyStep + 1, at + wanted) : at + wanted;
+        if (!progress.ReportSteps(at, reached, total))
             return StopRequest(block);
-        const int wanted = static_cast<int>(std::min<int64_t>(Stream::kBlockSize, total - at));
-        const int got = wave.Read(data, wanted);
-        if (got <= 0)
-            break;
-        int emitted = 0;
-        for (int group = 0; group + kGroupBytes <= got && produced < length; group += kGroupBytes) {
-            const int take = static_cast<int>(std::min<int64_t>(kGroupPayload, length - produced));
-            uint8_t decoded[kGroupPayload];
-            DecodeGroup(data + group, decoded);
-            std::copy(decoded, decoded + take, payload + emitted);
-            emitted += take;
-            produced += take;
-        }
-        if (raw.Write(payload, emitted) != emitted)
+        if (!written)
             return FailRequest(block, messages::kUnknownError);
+        if (got < wanted)
+            break;
     }
     return true;
 }

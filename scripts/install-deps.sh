@@ -3,6 +3,7 @@
 # The Python packages and the font let the test command check that resources/generate.sh
 # reproduces the committed pictures byte for byte.
 # Idempotent: quiet and quick when everything is already there.
+# --bench adds what only scripts/bench.sh needs (7-Zip, the archive tool it is timed beside).
 set -euo pipefail
 
 need=()
@@ -11,6 +12,9 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 packages=(cmake ninja-build g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
           wine wine32:i386 xvfb xauth pulseaudio googletest
           python3-cairo python3-numpy fonts-dejavu-core)
+if [ "${1:-}" = --bench ]; then
+    packages+=(p7zip-full)
+fi
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 

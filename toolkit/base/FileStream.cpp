@@ -2,6 +2,7 @@
 // long offsets; files of 2 GB and more are outside the design.
 #include "toolkit/base/FileStream.h"
 
+#include <fcntl.h>
 #include <io.h>
 
 #include <climits>
@@ -12,8 +13,24 @@
 
 namespace {
 
-constexpr int kCrcBlock = 100;
 constexpr int kFindBlock = 1024;
+
+// ext4 and other file systems with delayed allocation write a file's data out as soon as
+// it is closed after a truncation (a guard for programs that replace files by truncating
+// them), which costs about as much again as writing it. A fresh temporary file is empty
+// already, so an empty file is opened as it is; only a file with content is truncated.
+FILE* OpenCreating(const char* path, const char* mode, bool read) {
+    const int fd = _open(path, (read ? _O_RDWR : _O_WRONLY) | _O_BINARY);
+    if (fd >= 0) {
+        if (_filelengthi64(fd) == 0) {
+            FILE* file = _fdopen(fd, mode);
+            if (file)
+                return file;
+        }
+        _close(fd);
+    }
+    return fopen(path, mode);
+}
 
 const char* ModeFor(bool write, bool create, bool read) {
     if (read && !write)
@@ -53,7 +70,7 @@ bool FileStream::Open(const String& path, bool write, bool create, bool read) {
     const char* mode = ModeFor(write, create, read);
     if (path.IsEmpty() || !mode)
         return false;
-    file_ = fopen(path.Text(), mode);
+    file_ = write && create ? OpenCreating(path.Text(), mode, read) : fopen(path.Text(), mode);
     if (!file_)
         return false;
     UseLargeBuffer();
@@ -70,7 +87,7 @@ bool FileStream::OpenTemporary() {
     const String path = fileSystem.TempFileName();
     if (path.IsEmpty())
         return false;
-    file_ = fopen(path.Text(), "w+b");
+    file_ = OpenCreating(path.Text(), "w+b", true);
     if (!file_) {
         // The fresh name was taken but cannot be used: do not leave it behind.
         remove(path.Text());
@@ -91,8 +108,9 @@ void FileStream::CloseAndDelete() {
 }
 
 void FileStream::UseLargeBuffer() {
-    // The engine moves data in 1000-byte blocks; a 64 KB runtime buffer turns those into few
-    // system calls. Failure only leaves the runtime's default buffer in place.
+    // Lines, words and small records are read a few bytes at a time; a 64 KB runtime buffer
+    // turns those into few system calls (large block reads bypass it). Failure only leaves
+    // the runtime's default buffer in place.
     (void)setvbuf(file_, nullptr, _IOFBF, kBufferSize);
 }
 
@@ -109,13 +127,16 @@ bool FileStream::ComputeCrc32(uint32_t& value) {
     const int size = GetSize();
     uint32_t crc = 0xFFFFFFFFu;
     bool complete = Seek(0) == 0 || size == 0;
-    uint8_t block[kCrcBlock];
-    for (int offset = 0; complete && offset < size; offset += kCrcBlock) {
-        const int got = Read(block, kCrcBlock);
+    // Large reads go past the runtime's buffer straight into this block.
+    const int blockSize = size < kCopyBlock ? size : kCopyBlock;
+    std::unique_ptr<uint8_t[]> block(new uint8_t[blockSize > 0 ? blockSize : 1]);
+    for (int offset = 0; complete && offset < size;) {
+        const int got = Read(block.get(), blockSize);
         if (got <= 0)
             complete = false;
         else
-            crc = UpdateCrc32(crc, block, got);
+            crc = UpdateCrc32(crc, block.get(), got);
+        offset += got;
     }
     Seek(remembered);
     if (!complete)

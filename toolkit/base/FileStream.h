@@ -17,7 +17,7 @@ public:
     bool IsOpen() const override { return file_ != nullptr; }
     // Closes the file; a temporary file of this stream is deleted.
     void Close() override;
-    // CRC-32 of the whole file, read from the start in 100-byte blocks; the position is restored.
+    // CRC-32 of the whole file, read from the start in large blocks; the position is restored.
     bool ComputeCrc32(uint32_t& value) override;
     int WriteData(const void* bytes, int count) override { return Write(bytes, count); }
     int WriteText(const char* text, int length = -1) override;

@@ -1,41 +1,24 @@
-// Stream base: the shared CRC-32 table and the block operations that need only the
-// virtual slots (byte reads, fills and copies between streams).
+// Stream base: the CRC-32 step and the block operations that need only the virtual slots
+// (byte reads, fills and copies between streams).
 #include "toolkit/base/Stream.h"
+
+#include <zlib.h>
 
 #include <cstring>
 
 namespace {
 
-struct CrcTableData {
-    uint32_t entries[256];
-};
-
-constexpr CrcTableData MakeCrcTable() {
-    CrcTableData table{};
-    for (uint32_t n = 0; n < 256; n++) {
-        uint32_t c = n;
-        for (int k = 0; k < 8; k++)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table.entries[n] = c;
-    }
-    return table;
-}
-
-// Built at compile time: read-only, so sharing it between threads needs nothing.
-constexpr CrcTableData kCrcTable = MakeCrcTable();
-
 constexpr int kFillBlock = 100;
+constexpr int kStackBlock = 64 * 1024;
 
 }  // namespace
 
-const uint32_t* Stream::CrcTable() {
-    return kCrcTable.entries;
-}
-
-uint32_t Stream::UpdateCrc32(uint32_t crc, const uint8_t* bytes, int count) const {
-    for (int i = 0; i < count; i++)
-        crc = (crc >> 8) ^ crcTable_[(crc ^ bytes[i]) & 0xFF];
-    return crc;
+uint32_t Stream::UpdateCrc32(uint32_t crc, const uint8_t* bytes, int count) {
+    // zlib's CRC-32 is the same function, computed several bytes at a time instead of one
+    // table look-up per byte; it takes and gives the complemented value.
+    if (count <= 0)
+        return crc;
+    return ~static_cast<uint32_t>(crc32(~crc, bytes, static_cast<uInt>(count)));
 }
 
 int Stream::ReadByte() {
@@ -66,10 +49,12 @@ int Stream::CopyFrom(Stream* source, int count) {
         return 0;
     if (count < 0 || count > available)
         count = available;
-    uint8_t block[kBlockSize];
+    // On the stack: callers copy block after block, and a fresh heap block each time would
+    // cost its page faults again and again.
+    uint8_t block[kStackBlock];
     int total = 0;
     while (total < count) {
-        const int want = count - total < kBlockSize ? count - total : kBlockSize;
+        const int want = count - total < kStackBlock ? count - total : kStackBlock;
         int written = 0;
         if (source->direct_) {
             const int at = source->Tell();

@@ -2,8 +2,8 @@
 // fixed slot order that FileStream and MemoryStream both fill; on top of them the base
 // carries the block operations the decryption engine is built from: Fill, CopyFrom,
 // ApplyKey (key removal), InflateChunks / InflateFile (the chunked zlib layer) and the
-// shared CRC-32 table behind ComputeCrc32. Positions and sizes are signed 32-bit byte
-// counts; every block operation works through fixed buffers, whatever the data's size.
+// CRC-32 step behind ComputeCrc32. Positions and sizes are signed 32-bit byte counts; every
+// block operation works through fixed buffers, whatever the data's size.
 #pragma once
 
 #include <cstdint>
@@ -57,16 +57,18 @@ public:
     // Writes count copies of byte, 100 at a time; stops at a short write. Gives the bytes written.
     int Fill(uint8_t byte, int count);
     // Copies count bytes (< 0: all that remain) from the source's position into this stream
-    // in blocks of 1000; gives the bytes written.
+    // in 64 KB blocks; gives the bytes written.
     int CopyFrom(Stream* source, int count = -1);
     // Removes the key (the key stream's whole content, repeating) from length bytes (< 0: the
     // rest) of this stream from its position: plain = stored - key[i mod keylen]. The result
     // goes to destination at its position, or over the data itself when destination is null.
-    // An empty key stands for 100 zero bytes. Reports to keyStageHook before each block.
+    // An empty key stands for 100 zero bytes. Reports to keyStageHook before each progress
+    // step of kProgressStep bytes; a stop leaves exactly the steps before it done.
     bool ApplyKey(Stream* key, int length, Stream* destination, void* context);
     // Inflates this stream's chunked zlib layer (from position 0) into destination. Reports to
     // decompressionHook before each chunk. Fails on any malformed chunk, a short source, or
-    // output that would pass 2^31 - 1 bytes.
+    // output that would pass 2^31 - 1 bytes. Chunks are inflated on two threads, but events,
+    // output and the point of a stop or failure are those of a chunk-by-chunk run.
     bool InflateChunks(Stream* destination, void* context);
     // Opens packedPath for reading and plainPath for writing (created or truncated) and runs
     // InflateChunks between them; on failure the plain file is deleted.
@@ -75,24 +77,23 @@ public:
     // Limits of the chunked zlib layer: the sizes of the two fixed buffers.
     static constexpr int kMaxPlainChunk = 100000;
     static constexpr int kMaxPackedChunk = 110012;
-    // Block size of CopyFrom and ApplyKey.
-    static constexpr int kBlockSize = 1000;
+    // Progress of the block operations and of the engine's copy stages is counted in steps of
+    // this many bytes, whatever size the data actually moves in.
+    static constexpr int kProgressStep = 1000;
+    // The data itself moves in blocks of this size, a whole number of progress steps (and of
+    // a wave carrier's 8-byte sample groups), so that a block costs few system calls.
+    static constexpr int kCopyBlock = 256000;
 
 protected:
-    explicit Stream(bool direct) : crcTable_(CrcTable()), direct_(direct) {}
+    explicit Stream(bool direct) : direct_(direct) {}
 
-    // One step of the table-driven CRC-32 (reflected polynomial 0xEDB88320) over bytes;
-    // the caller starts from 0xFFFFFFFF and complements at the end.
-    uint32_t UpdateCrc32(uint32_t crc, const uint8_t* bytes, int count) const;
+    // One step of the CRC-32 of IEEE 802.3 (reflected polynomial 0xEDB88320) over bytes; the
+    // caller starts from 0xFFFFFFFF and complements at the end.
+    static uint32_t UpdateCrc32(uint32_t crc, const uint8_t* bytes, int count);
     // Start of the memory of a direct stream (null for others).
     virtual const uint8_t* DirectBytes() const { return nullptr; }
 
-    // The standard CRC-32 table, one static table shared by every stream.
-    const uint32_t* const crcTable_;
     // True for streams whose bytes are addressable in memory (MemoryStream), so that
     // CopyFrom can write straight from their buffer.
     const bool direct_;
-
-private:
-    static const uint32_t* CrcTable();
 };

@@ -38,6 +38,22 @@ protected:
     kvrtest::ScratchFolder scratch_;
 };
 
+TEST_F(FileStreamTest, CreatingOverAnEmptyFileKeepsTheMode) {
+    // An existing empty file (as a fresh temporary name is) is opened without truncation;
+    // the stream must behave exactly as after a truncating open.
+    for (const bool read : {false, true}) {
+        const String path = FileWith(read ? "empty-rw.bin" : "empty-w.bin", "");
+        FileStream stream;
+        ASSERT_TRUE(stream.Open(path, true, true, read)) << read;
+        EXPECT_EQ(5, stream.Write("hello", 5));
+        EXPECT_EQ(5, stream.GetSize());
+        stream.Seek(1);
+        EXPECT_TRUE(stream.ReadText(4) == (read ? "ello" : "")) << read;
+        stream.Close();
+        EXPECT_EQ(kvrtest::BytesOf("hello"), kvrtest::ReadFileBytes(path.Text())) << read;
+    }
+}
+
 TEST_F(FileStreamTest, TemporaryAndDeletedFiles) {
     const String other = FileWith("other.bin", "xyz");
     String first;
@@ -86,7 +102,7 @@ TEST_F(FileStreamTest, KeepsTheStreamContract) {
 }
 
 TEST_F(FileStreamTest, Crc32InBlocksRestoresPositionAndNeedsReading) {
-    const size_t sizes[] = {0, 1, 99, 100, 101, 999, 1000, 1001, 12345};
+    const size_t sizes[] = {0, 1, 99, 100, 101, 999, 1000, 1001, 12345, 600001};
     for (const size_t size : sizes) {
         const Bytes data = kvrtest::PatternBytes(size, static_cast<uint32_t>(size));
         const std::string path = scratch_.PathOf("crc" + std::to_string(size) + ".bin");

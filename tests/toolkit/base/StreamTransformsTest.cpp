@@ -24,6 +24,18 @@ void Load(MemoryStream& stream, const Bytes& bytes) {
     stream.Seek(0);
 }
 
+// Records each progress report; answers stop at report number stopAt.
+struct HookLog {
+    std::vector<int> values;
+    int stopAt = -1;
+
+    static bool Record(int thousandths, void* context) {
+        HookLog* log = static_cast<HookLog*>(context);
+        log->values.push_back(thousandths);
+        return static_cast<int>(log->values.size()) - 1 != log->stopAt;
+    }
+};
+
 Bytes Content(MemoryStream& stream) {
     return Bytes(stream.Data(), stream.Data() + stream.GetSize());
 }
@@ -110,6 +122,48 @@ TEST(InflateChunks, RejectsLyingOrBrokenChunks) {
         MemoryStream packed, out;
         Load(packed, c.stream);
         EXPECT_FALSE(packed.InflateChunks(&out, nullptr)) << c.name;
+    }
+}
+
+TEST(InflateChunks, ReadAheadNeverShowsStopsAndFailuresLateOrEarly) {
+    // Twelve chunks keep both threads and every slot busy; whatever ran ahead, the output and
+    // the reports end exactly where a chunk-by-chunk run would end them.
+    const Bytes plain = kvrtest::PatternBytes(12 * 1000, 8);
+    const Bytes good = kvrtest::BuildChunkStream(plain, 1000);
+    Bytes damagedSeventh;
+    kvrtest::AppendU32(damagedSeventh, 12);
+    for (int i = 0; i < 12; i++) {
+        Bytes packed = kvrtest::ZlibCompress(Bytes(plain.begin() + i * 1000, plain.begin() + (i + 1) * 1000));
+        if (i == 7)
+            packed[packed.size() / 2] ^= 0x55;
+        kvrtest::AppendChunk(damagedSeventh, 1000, static_cast<uint32_t>(packed.size()), packed);
+    }
+    struct Case {
+        const char* name;
+        const Bytes& stream;
+        int stopAt;
+        bool succeeds;
+        size_t reports;
+        int written;
+    };
+    const Case cases[] = {
+        {"all chunks", good, -1, true, 12, 12000},
+        {"stop at the sixth report", good, 5, false, 6, 5000},
+        {"stop at the last report", good, 11, false, 12, 11000},
+        {"eighth chunk damaged", damagedSeventh, -1, false, 8, 7000},
+    };
+    for (const Case& c : cases) {
+        MemoryStream packed, out;
+        Load(packed, c.stream);
+        HookLog log;
+        log.stopAt = c.stopAt;
+        packed.decompressionHook = &HookLog::Record;
+        EXPECT_EQ(c.succeeds, packed.InflateChunks(&out, &log)) << c.name;
+        ASSERT_EQ(c.reports, log.values.size()) << c.name;
+        for (size_t i = 0; i < log.values.size(); i++)
+            EXPECT_EQ(static_cast<int>(i * 1000 / 12), log.values[i]) << c.name;
+        EXPECT_EQ(c.written, out.GetSize()) << c.name;
+        EXPECT_EQ(Bytes(plain.begin(), plain.begin() + c.written), out.GetSize() ? Content(out) : Bytes()) << c.name;
     }
 }
 
