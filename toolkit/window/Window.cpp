@@ -176,8 +176,16 @@ LRESULT CALLBACK Window::WindowProc(HWND handle, UINT message, WPARAM wParam, LP
     if (!window)
         return DefWindowProcA(handle, message, wParam, lParam);
     LRESULT result = 0;
+    const int32_t eraseDepth = window->eraseDepth_;
     if (window->HandleMessage(message, wParam, lParam, result))
         result = window->OnMessage(message, wParam, lParam);
+    // A class that answered the erase itself never reached the base close: close it here
+    // without copying (what the class painted stays), so that the next erase is not taken
+    // for a nested one.
+    if (message == WM_ERASEBKGND && WindowRegistry::Find(handle) == window) {
+        while (window->eraseDepth_ > eraseDepth)
+            window->EndErase(nullptr);
+    }
     // Only the handle is used from here: a handler may have deleted the object.
     if (message == WM_DESTROY)
         WindowRegistry::Remove(handle);

@@ -60,12 +60,15 @@ void CopySkin(Image& skin, const Image& source, uint32_t key) {
 }  // namespace
 
 void Window::BeginErase(HDC dc, LPARAM& drawDc) {
+    // Every erase is counted, so that each close matches its opening whatever the background
+    // became in between.
+    const bool outermost = ++eraseDepth_ == 1;
     if (background == kSeeThrough) {
         PaintWindow(dc, dc);
         drawDc = reinterpret_cast<LPARAM>(dc);
         return;
     }
-    if (++eraseDepth_ != 1) {
+    if (!outermost) {
         drawDc = 0;  // a nested erase paints into the one already open
         return;
     }
@@ -95,7 +98,7 @@ void Window::BeginErase(HDC dc, LPARAM& drawDc) {
 }
 
 LRESULT Window::EndErase(HDC dc) {
-    if (background == kSeeThrough || eraseDepth_ <= 0)
+    if (eraseDepth_ <= 0)
         return 1;
     if (--eraseDepth_ > 0 || !eraseDc_)
         return 1;
@@ -180,6 +183,12 @@ void Window::ClipOpaqueChildren(HDC target) {
 }
 
 void Window::SetSkin(const Image* image, uint32_t key, const RECT* margins, bool redraw) {
+    Image own;
+    if (image == &skin_) {
+        // The window's own skin given back: keep a copy across the release.
+        CopySkin(own, skin_, skinKey_);
+        image = &own;
+    }
     skin_.Release();
     SetRectEmpty(&skinMargins_);
     skinKey_ = kNoColor;

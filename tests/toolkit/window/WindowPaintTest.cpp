@@ -12,6 +12,10 @@
 
 namespace {
 
+// Screen tests keep to the bottom-right corner, away from where other test programs running
+// at the same time show their windows and dialogs (around the centre and the top-left).
+constexpr int kLeft = 800;
+constexpr int kTop = 600;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
@@ -47,9 +51,11 @@ protected:
     static void SetUpTestSuite() { ASSERT_TRUE(GraphicsStartup()); }
     static void TearDownTestSuite() { GraphicsShutdown(); }
 
-    // A visible topmost window at a screen position, so the screen shows it.
+    static COLORREF PixelAt(int x, int y) { return ScreenPixel(kLeft + x, kTop + y); }
+
+    // A visible topmost window at a position in the test corner, so the screen shows it.
     static bool ShowAt(Window& window, int x, int y, int width, int height) {
-        if (!CreateTopLevel(window, x, y, width, height, WS_POPUP))
+        if (!CreateTopLevel(window, kLeft + x, kTop + y, width, height, WS_POPUP))
             return false;
         SetWindowPos(window.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
         Settle();
@@ -78,8 +84,8 @@ TEST_F(PaintTest, ChildBackgroundsOnTheirOwnRedraw) {
         FillScreenArea(child.Handle(), kBlue);
         child.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         Settle();
-        EXPECT_EQ(ScreenPixel(60, 60), c.expected) << std::hex << c.background;
-        EXPECT_EQ(ScreenPixel(45, 45), kRed);
+        EXPECT_EQ(PixelAt(60, 60), c.expected) << std::hex << c.background;
+        EXPECT_EQ(PixelAt(45, 45), kRed);
     }
 }
 
@@ -108,7 +114,7 @@ TEST_F(PaintTest, ParentPaintClipsOpaqueChildrenButNotThoseThatPaintOverIt) {
         parent.PaintWindow(dc, dc);
         ReleaseDC(parent.Handle(), dc);
         Settle();
-        EXPECT_EQ(ScreenPixel(60, 60), c.expected) << c.kind << " " << std::hex << c.background;
+        EXPECT_EQ(PixelAt(60, 60), c.expected) << c.kind << " " << std::hex << c.background;
     }
 }
 
@@ -125,7 +131,7 @@ TEST_F(PaintTest, DisabledKindSixteenIsPaintedWithoutAnErase) {
         FillScreenArea(child.Handle(), kBlue);
         RedrawWindow(child.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         Settle();
-        EXPECT_EQ(ScreenPixel(60, 60), enabled ? kBlue : kGreen) << enabled;
+        EXPECT_EQ(PixelAt(60, 60), enabled ? kBlue : kGreen) << enabled;
     }
 }
 
@@ -138,7 +144,7 @@ TEST_F(PaintTest, NineCellSkinKeepsCornersAndRepeatsEdges) {
     MakeSkin(skin, 3, 3, [&](int x, int y) { return Argb(colors[y][x]); });
     skin.SetMode(Image::kModeStretch);
     RecordingWindow window;
-    ASSERT_TRUE(ShowAt(window, 200, 200, 10, 10));
+    ASSERT_TRUE(ShowAt(window, 10, 10, 10, 10));
     const RECT margins{1, 1, 2, 2};
     window.SetSkin(&skin, Image::kNoColor, &margins, true);
     Settle();
@@ -146,7 +152,7 @@ TEST_F(PaintTest, NineCellSkinKeepsCornersAndRepeatsEdges) {
     auto cell = [](int p) { return p == 0 ? 0 : (p == 9 ? 2 : 1); };
     for (int y = 0; y < 10; y++) {
         for (int x = 0; x < 10; x++)
-            EXPECT_EQ(ScreenPixel(200 + x, 200 + y), colors[cell(y)][cell(x)]) << x << "," << y;
+            EXPECT_EQ(PixelAt(10 + x, 10 + y), colors[cell(y)][cell(x)]) << x << "," << y;
     }
 }
 
@@ -158,9 +164,9 @@ TEST_F(PaintTest, KeyColourMakesClickThroughHolesUntilTheSkinGoes) {
         return Argb(hole ? kMagenta : kGreen);
     });
     RecordingWindow below;
-    ASSERT_TRUE(ShowAt(below, 290, 290, 40, 40));
+    ASSERT_TRUE(ShowAt(below, 0, 0, 40, 40));
     RecordingWindow window;
-    ASSERT_TRUE(ShowAt(window, 300, 300, 12, 12));
+    ASSERT_TRUE(ShowAt(window, 10, 10, 12, 12));
     window.SetSkin(&skin, kMagenta, nullptr, true);
     Settle();
     EXPECT_TRUE(window.HasRegion());
@@ -169,12 +175,12 @@ TEST_F(PaintTest, KeyColourMakesClickThroughHolesUntilTheSkinGoes) {
         bool onWindow;
     } const probes[] = {{1, 1, true}, {0, 0, false}, {5, 5, false}, {7, 7, false}, {3, 5, true}, {8, 8, true}};
     for (const Probe& p : probes) {
-        const POINT point{300 + p.x, 300 + p.y};
+        const POINT point{kLeft + 10 + p.x, kTop + 10 + p.y};
         EXPECT_EQ(WindowFromPoint(point), p.onWindow ? window.Handle() : below.Handle()) << p.x << "," << p.y;
     }
     window.SetSkin(nullptr, kMagenta, nullptr, true);
     EXPECT_FALSE(window.HasRegion());
-    EXPECT_EQ(WindowFromPoint(POINT{305, 305}), window.Handle());
+    EXPECT_EQ(WindowFromPoint(POINT{kLeft + 15, kTop + 15}), window.Handle());
 }
 
 TEST_F(PaintTest, RenderToMemoryGivesPremultipliedTopDownPixels) {
@@ -199,11 +205,11 @@ TEST_F(PaintTest, LayeredOpacityAndPerPixelAlphaOnScreen) {
     Image skin;
     MakeSkin(skin, 20, 20, [](int x, int) { return x < 10 ? Argb(kRed) : 0u; });
     RecordingWindow below;
-    ASSERT_TRUE(ShowAt(below, 390, 390, 40, 40));
+    ASSERT_TRUE(ShowAt(below, 0, 0, 40, 40));
     below.background = kBlue;
     below.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     RecordingWindow window;
-    ASSERT_TRUE(CreateTopLevel(window, 400, 400, 20, 20));
+    ASSERT_TRUE(CreateTopLevel(window, kLeft + 10, kTop + 10, 20, 20));
     ASSERT_TRUE(window.SetLayered(true));
     window.SetSkin(&skin, Image::kNoColor, nullptr, false);
     SetWindowPos(window.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -217,14 +223,15 @@ TEST_F(PaintTest, LayeredOpacityAndPerPixelAlphaOnScreen) {
     for (const Case& c : cases) {
         ASSERT_TRUE(window.UpdateLayered(c.opacity));
         const COLORREF left =
-            ScreenPixelOnce(405, 405, [&](COLORREF color) { return abs(GetRValue(color) - c.red) <= 2; });
+            ScreenPixelOnce(kLeft + 15, kTop + 15, [&](COLORREF color) { return abs(GetRValue(color) - c.red) <= 2; });
         EXPECT_NEAR(GetRValue(left), c.red, 2) << c.opacity;
         EXPECT_EQ(GetGValue(left), 0) << c.opacity;
         if (c.blue >= 0)
             EXPECT_EQ(GetBValue(left), c.blue) << c.opacity;
         else
             EXPECT_TRUE(GetBValue(left) == 0 || abs(GetBValue(left) - 127) <= 2) << GetBValue(left);
-        EXPECT_EQ(ScreenPixelOnce(415, 405, [](COLORREF color) { return color == kBlue; }), kBlue) << c.opacity;
+        EXPECT_EQ(ScreenPixelOnce(kLeft + 25, kTop + 15, [](COLORREF color) { return color == kBlue; }), kBlue)
+            << c.opacity;
         EXPECT_TRUE(IsWindowVisible(window.Handle()));
     }
 }
@@ -252,9 +259,37 @@ TEST_F(PaintTest, AnEraseInsideAnotherOnTheSameThreadComposesOnItsOwn) {
     FillScreenArea(parent.Handle(), kBlue);
     parent.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_NOCHILDREN);
     Settle();
-    EXPECT_EQ(ScreenPixel(60, 60), kGreen);
-    EXPECT_EQ(ScreenPixel(45, 45), kRed);
-    EXPECT_EQ(ScreenPixel(95, 95), kRed);
+    EXPECT_EQ(PixelAt(60, 60), kGreen);
+    EXPECT_EQ(PixelAt(45, 45), kRed);
+    EXPECT_EQ(PixelAt(95, 95), kRed);
+}
+
+// Answers the erase itself, painting the screen context blue, while `ownErase` is set.
+class SelfErasingWindow : public RecordingWindow {
+public:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_ERASEBKGND || !ownErase)
+            return RecordingWindow::OnMessage(message, wParam, lParam);
+        RECT client;
+        ::GetClientRect(Handle(), &client);
+        HBRUSH brush = CreateSolidBrush(kBlue);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    bool ownErase = true;
+};
+
+TEST_F(PaintTest, AClassThatAnswersTheEraseItselfKeepsItsPixelsAndLeavesNoEraseOpen) {
+    SelfErasingWindow window;
+    ASSERT_TRUE(ShowAt(window, 40, 40, 30, 30));
+    window.background = kRed;
+    for (const bool own : {true, false, true}) {
+        window.ownErase = own;
+        window.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Settle();
+        EXPECT_EQ(PixelAt(50, 50), own ? kBlue : kRed) << own;
+    }
 }
 
 TEST_F(PaintTest, DestroyingTheWindowReleasesItsSkinAndRegion) {
