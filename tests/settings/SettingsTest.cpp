@@ -1,0 +1,117 @@
+// Settings values: defaults, the value + 1 encoding, range checks and the window-position fit
+// rule, read back from the real settings key of the test prefix.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "settings/Registry.h"
+#include "settings/Settings.h"
+
+namespace {
+
+class SettingsTest : public testing::Test {
+protected:
+    void SetUp() override { (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
+    void TearDown() override { (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
+};
+
+uint32_t Stored(const char* name) {
+    return ReadNumber(HKEY_CURRENT_USER, kSettingsKey, name);
+}
+
+TEST_F(SettingsTest, EmptyRegistryGivesEveryDefault) {
+    EXPECT_EQ(ReadWindowOpacity(), 255u);
+    EXPECT_EQ(ReadChildColor(), 0xFFFFE1u);
+    EXPECT_EQ(ReadChildOpacity(), 232u);
+    EXPECT_FALSE(ReadAlwaysOnTop());
+    EXPECT_TRUE(ReadSoundsOn());
+    EXPECT_STREQ(ReadUserKeyFolder().Text(), "");
+    RECT workArea{};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0));
+    const POINT position = ReadWindowPosition();
+    EXPECT_EQ(position.x, 0);
+    EXPECT_EQ(position.y, 0);
+}
+
+TEST_F(SettingsTest, NumbersWithADefaultAreStoredPlusOneAndCheckedOnTheWayIn) {
+    typedef uint32_t (*Reader)();
+    const struct {
+        const char* name;
+        uint32_t stored;
+        Reader read;
+        uint32_t expected;
+    } cases[] = {
+        {kWindowOpacityValue, 0, ReadWindowOpacity, 255},
+        {kWindowOpacityValue, 1, ReadWindowOpacity, 0},
+        {kWindowOpacityValue, 129, ReadWindowOpacity, 128},
+        {kWindowOpacityValue, 256, ReadWindowOpacity, 255},
+        {kWindowOpacityValue, 300, ReadWindowOpacity, 255},
+        {kWindowOpacityValue, 0xFFFFFFFF, ReadWindowOpacity, 255},
+        {kChildOpacityValue, 0, ReadChildOpacity, 232},
+        {kChildOpacityValue, 1, ReadChildOpacity, 0},
+        {kChildOpacityValue, 5000, ReadChildOpacity, 255},
+        {kChildColorValue, 0, ReadChildColor, 0xFFFFE1},
+        {kChildColorValue, 1, ReadChildColor, 0},
+        {kChildColorValue, 0x1000000, ReadChildColor, 0xFFFFFF},
+        {kChildColorValue, 0x1000001, ReadChildColor, 0xFFFFE1},
+        {kChildColorValue, 0x804021, ReadChildColor, 0x804020},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WriteNumber(HKEY_CURRENT_USER, kSettingsKey, c.name, c.stored));
+        EXPECT_EQ(c.read(), c.expected) << c.name << " stored " << c.stored;
+    }
+}
+
+TEST_F(SettingsTest, WritersStoreTheEncodedForm) {
+    WriteWindowOpacity(0);
+    EXPECT_EQ(Stored(kWindowOpacityValue), 1u);
+    WriteWindowOpacity(999);
+    EXPECT_EQ(Stored(kWindowOpacityValue), 256u);
+    WriteChildOpacity(128);
+    EXPECT_EQ(Stored(kChildOpacityValue), 129u);
+    WriteChildColor(0x12345678);
+    EXPECT_EQ(Stored(kChildColorValue), 0x345679u);
+    for (const bool on : {true, false}) {
+        WriteAlwaysOnTop(on);
+        EXPECT_EQ(Stored(kAlwaysOnTopValue), on ? 1u : 0u);
+        EXPECT_EQ(ReadAlwaysOnTop(), on);
+        WriteSoundsOn(on);
+        EXPECT_EQ(Stored(kNoSoundsValue), on ? 0u : 1u);
+        EXPECT_EQ(ReadSoundsOn(), on);
+    }
+    WriteUserKeyFolder("D:\\My Keys\\");
+    EXPECT_STREQ(ReadUserKeyFolder().Text(), "D:\\My Keys\\");
+    WriteUserKeyFolder("");
+    EXPECT_STREQ(ReadUserKeyFolder().Text(), "");
+    WriteWindowPosition(-20, 70000);
+    EXPECT_EQ(Stored(kWindowPositionValue), 0x1170FFECu);
+}
+
+TEST_F(SettingsTest, SavedPositionIsFittedToTheWorkArea) {
+    const struct {
+        int left, top;
+        int expectedLeft, expectedTop;
+    } cases[] = {
+        {0, 0, 0, 0},
+        {100, 200, 100, 200},
+        {750, 550, 750, 550},
+        {751, 550, 1024 / 2 + 65, 550},
+        {750, 551, 750, 768 / 2 + 85},
+        {-20, -1, 577, 469},
+        {65535, 10, 577, 10},
+    };
+    for (const auto& c : cases) {
+        const POINT fitted = FitWindowPosition(PackWindowPosition(c.left, c.top), 800, 600, 1024, 768);
+        EXPECT_EQ(fitted.x, c.expectedLeft) << c.left << "," << c.top;
+        EXPECT_EQ(fitted.y, c.expectedTop) << c.left << "," << c.top;
+    }
+    const POINT noWorkArea = FitWindowPosition(0, 0, 0, 1024, 768);
+    EXPECT_EQ(noWorkArea.x, 577);
+    EXPECT_EQ(noWorkArea.y, 469);
+    WriteWindowPosition(40, 30);
+    const POINT saved = ReadWindowPosition();
+    EXPECT_EQ(saved.x, 40);
+    EXPECT_EQ(saved.y, 30);
+}
+
+}  // namespace
