@@ -5,7 +5,6 @@
 #include <windowsx.h>
 
 #include "app/Application.h"
-#include "app/HelpWindow.h"
 #include "app/ShellMessages.h"
 #include "resources/ResourceIds.h"
 #include "settings/Settings.h"
@@ -20,7 +19,6 @@ MainWindow::~MainWindow() {
         dropTarget_->Release();
         dropTarget_ = nullptr;
     }
-    delete helpWindow_;
     UnloadFrames();
     if (windowIcon_)
         DestroyIcon(windowIcon_);

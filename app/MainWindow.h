@@ -11,6 +11,7 @@
 #include "app/AnimationQueue.h"
 #include "app/DropTarget.h"
 #include "app/FileKind.h"
+#include "app/HelpWindow.h"
 #include "toolkit/base/Array.h"
 #include "toolkit/base/String.h"
 #include "toolkit/media/Image.h"
@@ -20,7 +21,6 @@
 #include "toolkit/window/Window.h"
 
 class Application;
-class HelpWindow;
 struct TrayEvent;
 
 // Menu command ids.
@@ -116,7 +116,7 @@ private:
     uint32_t opacity_ = 255;
     PopupMenu mainMenu_;
     PopupMenu busyMenu_;
-    HelpWindow* helpWindow_ = nullptr;
+    HelpWindow helpWindow_;
     Image skin_;
     Array<Image*> frames_;  // of the playing animation only
     int framesId_ = 0;

@@ -1,6 +1,5 @@
 // MainWindow: the two popup menus, their commands and the tray icon's events.
 #include "app/Application.h"
-#include "app/HelpWindow.h"
 #include "app/MainWindow.h"
 #include "settings/Autostart.h"
 #include "settings/KeyFolders.h"
@@ -192,14 +191,8 @@ void MainWindow::ToggleLaunchOnStartup() {
 }
 
 void MainWindow::ShowHelp() {
-    if (helpWindow_ && helpWindow_->Handle())
-        return;
-    delete helpWindow_;
-    helpWindow_ = new HelpWindow();
-    if (!helpWindow_->Create(kTitle)) {
-        delete helpWindow_;
-        helpWindow_ = nullptr;
-    }
+    if (!helpWindow_.IsOpen())
+        (void)helpWindow_.Open(kTitle);
 }
 
 void MainWindow::ShowAppearance() {

@@ -2,6 +2,9 @@
 #include "app/WorkerWindow.h"
 
 #include "app/Application.h"
+#include "app/KeyImport.h"
+#include "app/MessageWindow.h"
+#include "app/QuestionWindow.h"
 #include "app/ShellMessages.h"
 #include "engine/DecryptFile.h"
 #include "resources/ResourceIds.h"
@@ -25,10 +28,10 @@ int32_t OnRequestEvent(int32_t code, intptr_t value, intptr_t /*extra*/, const R
             return 0;
         case RE_ERROR:
             worker.PlayErrorSound();
-            worker.ShowMessage(reinterpret_cast<const char*>(value));
+            worker.TellUser(reinterpret_cast<const char*>(value));
             return 0;
         case RE_ASK_OVERWRITE:
-            return worker.Ask(kOverwriteFolderQuestion) ? 1 : 0;
+            return worker.AskUser(kOverwriteFolderQuestion) ? 1 : 0;
         case RE_END:
             (void)PostMessageA(application.MainHandle(), WM_DECRYPT_FINISHED, 0, 0);
             return 0;
@@ -105,6 +108,22 @@ void WorkerWindow::RunDecryption(const String& path) {
     request.block.callback = &OnRequestEvent;
     request.block.context = this;
     (void)DecryptFile(request);
+}
+
+void WorkerWindow::RunKeyImport(const String& path) {
+    ModalScope modal(application_);
+    (void)ImportKeyFile(path, application_.KeyFolder(), application_.MainHandle(),
+                        application_.SoundsOn() ? &errorSound_ : nullptr);
+}
+
+void WorkerWindow::TellUser(const char* text) {
+    ModalScope modal(application_);
+    ShowMessage(application_.MainHandle(), text);
+}
+
+bool WorkerWindow::AskUser(const char* question) {
+    ModalScope modal(application_);
+    return AskQuestion(application_.MainHandle(), question);
 }
 
 void WorkerWindow::PlayErrorSound() {

@@ -25,8 +25,8 @@ public:
 
     // Shown on this thread, owned by the main window; both count as modal windows of the
     // program while open.
-    void ShowMessage(const char* text);
-    bool Ask(const char* question);
+    void TellUser(const char* text);
+    bool AskUser(const char* question);
     void PlayErrorSound();
 
     Application& application() { return application_; }

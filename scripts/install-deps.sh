@@ -7,7 +7,8 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 packages=(cmake ninja-build g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
-          wine wine32:i386 xvfb xauth pulseaudio googletest)
+          wine wine32:i386 xvfb xauth pulseaudio googletest
+          imagemagick xdotool xcompmgr)
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 

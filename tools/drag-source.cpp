@@ -1,4 +1,4 @@
-// drag-source: a test helper that drags files onto a window the way a user does, through real
+// drag-source: a helper that drags files onto a window the way a user does, through real
 // OLE drag and drop. It shows a small window, presses the left button on it with SendInput,
 // starts DoDragDrop with a CF_HDROP data object, and lets a second thread move the mouse to the
 // target, pause there and release (or, with --leave, come back and release on its own window).
