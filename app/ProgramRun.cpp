@@ -41,9 +41,11 @@ void WaitPumping(HANDLE object) {
         PostQuitMessage(quitCode);
 }
 
-// The worker thread with its window, or null. The main loop starts only once the worker
-// window exists, so no request can be made before there is somewhere to post it.
-HANDLE StartWorker(Application& application) {
+}  // namespace
+
+// The main loop starts only once the worker window exists, so no request can be made
+// before there is somewhere to post it.
+HANDLE StartWorkerThread(Application& application) {
     WorkerStart start{&application, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     if (!start.ready)
         return nullptr;
@@ -54,7 +56,7 @@ HANDLE StartWorker(Application& application) {
     return thread;
 }
 
-void StopWorker(Application& application, HANDLE thread) {
+void StopWorkerThread(Application& application, HANDLE thread) {
     if (!thread)
         return;
     if (HWND worker = application.WorkerHandle())
@@ -63,8 +65,6 @@ void StopWorker(Application& application, HANDLE thread) {
     WaitPumping(thread);
     CloseHandle(thread);
 }
-
-}  // namespace
 
 int RunProgram(HINSTANCE instance) {
     ToolkitInit(instance);
@@ -80,12 +80,12 @@ int RunProgram(HINSTANCE instance) {
     HANDLE worker = nullptr;
     int exitCode = 1;
     if (mainWindow->Create()) {
-        worker = StartWorker(*application);
+        worker = StartWorkerThread(*application);
         bool blocking = true;
         RunMessageLoop(blocking, nullptr, nullptr);
         exitCode = 0;
     }
-    StopWorker(*application, worker);
+    StopWorkerThread(*application, worker);
     delete mainWindow;
     application->mainWindow = nullptr;
     if (SUCCEEDED(ole))

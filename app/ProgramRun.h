@@ -5,5 +5,13 @@
 
 #include <windows.h>
 
+class Application;
+
 // Returns the process exit code.
 int RunProgram(HINSTANCE instance);
+
+// The worker thread with its window, or null; returns once the worker window exists (the
+// caller's windows keep answering meanwhile), so requests can be posted from then on.
+HANDLE StartWorkerThread(Application& application);
+// Closes the worker window and waits, pumping, until the thread has ended; closes the handle.
+void StopWorkerThread(Application& application, HANDLE thread);

@@ -6,12 +6,14 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$root/build}
 build=$BUILD_DIR
-"$root/scripts/build.sh" kvr-bench
+"$root/scripts/build.sh" kvr-bench app-bench
 export KVR_NO_SOUND=1
 # shellcheck source=wine-session.sh
 source "$root/scripts/wine-session.sh"
 set +e
 wine "$build/bench/kvr-bench.exe" "$@"
 status=$?
+# The window's own figures: tick rate while decrypting, idle CPU, working set over many drops.
+wine "$build/bench/app-bench.exe" || status=$?
 set -e
 exit $status
