@@ -1,6 +1,7 @@
 // Key folder rules; see KeyFolders.h.
 #include "settings/KeyFolders.h"
 
+#include "settings/Settings.h"
 #include "toolkit/base/PathName.h"
 
 String MainKeyFolder(const String& programFolder) {
@@ -48,4 +49,35 @@ String SharedKeyFolder::Get() const {
 void SharedKeyFolder::Set(const String& folder) {
     ScopedLock hold(lock_);
     folder_ = folder;
+}
+
+String LoadActiveKeyFolder(const String& programFolder) {
+    return ResolveKeyFolder(ReadUserKeyFolder(), programFolder);
+}
+
+bool IsUserKeyFolderActive(const String& active, const String& programFolder) {
+    return active.CompareNoCase(MainKeyFolder(programFolder)) != 0;
+}
+
+String AcceptBrowsedFolder(const String& result) {
+    String folder = result;
+    if (!folder.IsEmpty() && folder.GetAt(folder.Length() - 1) != '\\')
+        folder.Append('\\');
+    if (!IsUsableUserKeyFolder(folder))
+        return String();
+    return PathName(folder).GetPath();
+}
+
+void UseMainKeyFolder(SharedKeyFolder& active, const String& programFolder) {
+    active.Set(MainKeyFolder(programFolder));
+    WriteUserKeyFolder("");
+}
+
+bool UseUserKeyFolder(SharedKeyFolder& active, const String& browsed) {
+    const String folder = AcceptBrowsedFolder(browsed);
+    if (folder.IsEmpty())
+        return false;
+    active.Set(folder);
+    WriteUserKeyFolder(folder);
+    return true;
 }

@@ -30,3 +30,19 @@ private:
     mutable CriticalSection lock_;
     String folder_;
 };
+
+// The active folder at start-up, from the stored "Keys" value.
+String LoadActiveKeyFolder(const String& programFolder);
+// Whether the active folder is a user key folder (the check marks follow the active folder,
+// not the stored text, so a stored value that start-up refused shows the main folder checked).
+bool IsUserKeyFolderActive(const String& active, const String& programFolder);
+// A folder-browser result as a user key folder: with one trailing backslash, or empty (a
+// cancel) when start-up would refuse it (nothing chosen, a drive or share root, a virtual
+// folder without a file-system path).
+String AcceptBrowsedFolder(const String& result);
+
+// Command "Main Key Folder": the main key folder becomes active; an empty value is stored.
+void UseMainKeyFolder(SharedKeyFolder& active, const String& programFolder);
+// Command "User Key Folder..." once the browser has answered: a usable folder (see
+// AcceptBrowsedFolder) becomes active and is stored; false, changing nothing, otherwise.
+bool UseUserKeyFolder(SharedKeyFolder& active, const String& browsed);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "settings/KeyFolders.h"
+#include "settings/Settings.h"
 
 namespace {
 
@@ -29,6 +30,65 @@ TEST(KeyFolders, StoredValueSelectsTheActiveFolder) {
         EXPECT_STREQ(ResolveKeyFolder(c.stored, program).Text(), c.active) << c.stored;
         EXPECT_EQ(IsUsableUserKeyFolder(c.stored), String(c.active) != "C:\\Prog\\Keys\\") << c.stored;
     }
+}
+
+TEST(KeyFolders, BrowsedFolderIsTakenOnlyWhenStartUpWouldKeepIt) {
+    const struct {
+        const char* browsed;
+        const char* accepted;
+    } cases[] = {
+        {"D:\\My Keys", "D:\\My Keys\\"},
+        {"D:\\My Keys\\", "D:\\My Keys\\"},
+        {"D:\\", ""},
+        {"\\\\server\\share", ""},
+        {"\\\\server\\share\\keys", "\\\\server\\share\\keys\\"},
+        {"", ""},  // cancelled, or a virtual folder without a file-system path
+        {"\\", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(AcceptBrowsedFolder(c.browsed).Text(), c.accepted) << c.browsed;
+}
+
+TEST(KeyFolders, StartUpAndCheckMarksFollowTheActiveFolder) {
+    (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+    const String program = "C:\\Prog\\";
+    const struct {
+        const char* stored;
+        bool userActive;
+    } cases[] = {{"", false}, {"D:\\Keys\\", true}, {"D:\\", false}, {"c:\\prog\\keys\\", false}};
+    for (const auto& c : cases) {
+        WriteUserKeyFolder(c.stored);
+        const String active = LoadActiveKeyFolder(program);
+        EXPECT_EQ(IsUserKeyFolderActive(active, program), c.userActive) << c.stored;
+    }
+    (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+TEST(KeyFolders, CommandsChangeTheActiveFolderAndWhatTheNextStartUses) {
+    (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+    const String program = "C:\\Prog\\";
+    SharedKeyFolder active;
+    active.Set(LoadActiveKeyFolder(program));
+    const struct {
+        const char* browsed;  // null: "Main Key Folder"
+        bool taken;
+        const char* active;
+    } steps[] = {
+        {"D:\\Keys", true, "D:\\Keys\\"},
+        {"", false, "D:\\Keys\\"},
+        {"E:\\", false, "D:\\Keys\\"},
+        {nullptr, true, "C:\\Prog\\Keys\\"},
+        {"\\\\srv\\s\\k\\", true, "\\\\srv\\s\\k\\"},
+    };
+    for (const auto& s : steps) {
+        if (s.browsed)
+            EXPECT_EQ(UseUserKeyFolder(active, s.browsed), s.taken) << s.browsed;
+        else
+            UseMainKeyFolder(active, program);
+        EXPECT_STREQ(active.Get().Text(), s.active);
+        EXPECT_STREQ(LoadActiveKeyFolder(program).Text(), s.active);
+    }
+    (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
 }
 
 TEST(KeyFolders, SharedFolderHandsOutWholeCopiesAcrossThreads) {
