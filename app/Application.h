@@ -24,6 +24,7 @@ public:
     // A copy, so the caller never reads the text while a command replaces it.
     String KeyFolder() const { return keyFolder_.Get(); }
     void SetKeyFolder(const String& folder) { keyFolder_.Set(folder); }
+    SharedKeyFolder& KeyFolderStore() { return keyFolder_; }
 
     // Written by the user-interface thread, read by the worker's progress events.
     void SetCancelRequested(bool on) { InterlockedExchange(&cancelRequested_, on ? 1 : 0); }

@@ -95,7 +95,7 @@ private:
     void ShowMenu(int x, int y);
     void OnCommand(UINT id);
     void OnTrayEvent(const TrayEvent& event);
-    void UseMainKeyFolder();
+    void SwitchToMainKeyFolder();
     void ChooseUserKeyFolder();
     void UpdateKeyFolderMarks();
     void ToggleSounds();

@@ -83,7 +83,7 @@ void MainWindow::ShowMenu(int x, int y) {
 void MainWindow::OnCommand(UINT id) {
     switch (id) {
         case CMD_MAIN_KEY_FOLDER:
-            UseMainKeyFolder();
+            SwitchToMainKeyFolder();
             break;
         case CMD_USER_KEY_FOLDER:
             ChooseUserKeyFolder();
@@ -139,9 +139,8 @@ void MainWindow::OnTrayEvent(const TrayEvent& event) {
     }
 }
 
-void MainWindow::UseMainKeyFolder() {
-    application_.SetKeyFolder(MainKeyFolder(GetProgramFolder()));
-    WriteUserKeyFolder("");
+void MainWindow::SwitchToMainKeyFolder() {
+    UseMainKeyFolder(application_.KeyFolderStore(), GetProgramFolder());
     UpdateKeyFolderMarks();
 }
 
@@ -155,17 +154,14 @@ void MainWindow::ChooseUserKeyFolder() {
     }
     // What start-up would not accept (a drive or share root, a virtual folder) counts as a
     // cancel, so the next start finds the same folder active.
-    if (chosen.IsEmpty() || !IsUsableUserKeyFolder(chosen))
-        return;
-    application_.SetKeyFolder(chosen);
-    WriteUserKeyFolder(chosen);
-    UpdateKeyFolderMarks();
+    if (UseUserKeyFolder(application_.KeyFolderStore(), chosen))
+        UpdateKeyFolderMarks();
 }
 
 void MainWindow::UpdateKeyFolderMarks() {
-    const bool mainActive = application_.KeyFolder().CompareNoCase(MainKeyFolder(GetProgramFolder())) == 0;
-    mainMenu_.Check(CMD_MAIN_KEY_FOLDER, mainActive);
-    mainMenu_.Check(CMD_USER_KEY_FOLDER, !mainActive);
+    const bool userActive = IsUserKeyFolderActive(application_.KeyFolder(), GetProgramFolder());
+    mainMenu_.Check(CMD_MAIN_KEY_FOLDER, !userActive);
+    mainMenu_.Check(CMD_USER_KEY_FOLDER, userActive);
 }
 
 void MainWindow::ToggleSounds() {

@@ -72,7 +72,7 @@ int RunProgram(HINSTANCE instance) {
     SoundStartup(GetToolkitWindowHandle(), kSoundPriorityLevel);
 
     Application* const application = new Application();
-    application->SetKeyFolder(ResolveKeyFolder(ReadUserKeyFolder(), GetProgramFolder()));
+    application->SetKeyFolder(LoadActiveKeyFolder(GetProgramFolder()));
     const HRESULT ole = OleInitialize(nullptr);
 
     MainWindow* const mainWindow = new MainWindow(*application);
