@@ -133,10 +133,14 @@ POINT ProgramDriver::MainCentre() const {
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-HWND ProgramDriver::FindWindowTitled(const std::string& title) const {
+HWND FindShownWindow(DWORD processId, const std::string& title) {
     const std::vector<HWND> windows =
-        FindWindows(processId_, [&title](HWND window) { return TitleOf(window) == title; });
+        FindWindows(processId, [&title](HWND window) { return TitleOf(window) == title; });
     return windows.empty() ? nullptr : windows[0];
+}
+
+HWND ProgramDriver::FindWindowTitled(const std::string& title) const {
+    return FindShownWindow(processId_, title);
 }
 
 HWND ProgramDriver::FindOpenMenu() const {

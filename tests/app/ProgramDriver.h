@@ -13,6 +13,9 @@ namespace kvrtest {
 // Polls until the condition holds (true) or the time is up (false), pumping this thread.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
+// A visible top-level window of the process with exactly this title; null when none.
+HWND FindShownWindow(DWORD processId, const std::string& title);
+
 class ProgramDriver {
 public:
     ProgramDriver() = default;
