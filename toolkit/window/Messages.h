@@ -24,6 +24,7 @@ enum : UINT {
     WM_SWND_DRAGEND = 0x83F4,
     WM_SWND_HSCROLLED = 0x83F6,  // old position (low word), new position (high word)
     WM_SWND_VSCROLLED = 0x83F7,
+    WM_SWND_TRAYCALLBACK = 0x83F8,  // the notification area's callback to a TrayIcon; lParam = mouse message
     WM_SWND_CONTENTCHANGED = 0x85DC,  // the editor window
     WM_SWND_KEYDOWN = 0x85DD,         // virtual key, the Window that got it
     WM_SWND_BUTTONCLICKED = 0x8BB9,   // child Window, 0
@@ -38,6 +39,7 @@ enum : UINT {
     WM_SWND_RADIOCLICKED = 0x8CBD,
     WM_SWND_TRACKBARSCROLL = 0x8CF9,
     WM_SWND_TABSELCHANGE = 0x8D35,    // child, new tab index
+    WM_SWND_TRAYEVENT = 0x8D84,       // TrayIcon*, TrayEvent* (valid during the send only)
     WM_SWND_TREEMOUSE = 0x8D98,       // child, MouseEvent*
     WM_SWND_TREESELCHANGE = 0x8D99,   // child, selected item
     WM_SWND_TREEITEMDBLCLK = 0x8D9A,  // child, item
@@ -51,10 +53,13 @@ enum WindowKind : int32_t {
     KIND_COMBOBOX = 6,
     KIND_EDIT = 9,
     KIND_LISTVIEW = 11,
+    KIND_GROUPBOX = 12,
     KIND_LISTBOX = 15,
+    KIND_DISABLED_PAINTED = 16,  // painted by the toolkit while disabled
     KIND_RADIO = 25,
     KIND_TRACKBAR = 29,
     KIND_TABCONTROL = 33,
+    KIND_TRAYICON = 37,
     KIND_TREEVIEW = 38,
 };
 

@@ -12,6 +12,7 @@
 #include <objbase.h>
 
 #include "toolkit/window/Lock.h"
+#include "toolkit/window/OffscreenBitmaps.h"
 #include "toolkit/window/ProgramPath.h"
 #include "toolkit/window/Window.h"
 #include "toolkit/window/WindowRegistry.h"
@@ -26,7 +27,6 @@ struct ToolkitState {
     String programFolder;
     String programPath;
     HFONT fonts[FONT_COUNT] = {};
-    HBITMAP offscreen = nullptr;
     Window* toolkitWindow = nullptr;
     HCURSOR cursors[CURSOR_COUNT] = {};
     bool comStarted = false;
@@ -111,11 +111,7 @@ void ToolkitShutdown(HINSTANCE instance) {
 
 ATOM RegisterWindowClass(HINSTANCE instance) {
     WindowRegistry::Reset();
-    if (!state.offscreen) {
-        HDC screen = GetDC(nullptr);
-        state.offscreen = CreateCompatibleBitmap(screen, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-        ReleaseDC(nullptr, screen);
-    }
+    OffscreenBitmaps::ForThisThread();
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
@@ -128,9 +124,7 @@ ATOM RegisterWindowClass(HINSTANCE instance) {
 
 void UnregisterWindowClass(HINSTANCE instance) {
     UnregisterClassA(kWindowClassName, instance);
-    if (state.offscreen)
-        DeleteObject(state.offscreen);
-    state.offscreen = nullptr;
+    OffscreenBitmaps::ReleaseAll();
     WindowRegistry::Release();
 }
 
@@ -201,7 +195,7 @@ HCURSOR GetCursor(int index) {
 }
 
 HBITMAP GetOffscreenBitmap() {
-    return state.offscreen;
+    return OffscreenBitmaps::ForThisThread();
 }
 
 StringList& GetVirtualKeyNames() {

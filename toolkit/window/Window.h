@@ -13,7 +13,9 @@
 
 #include "toolkit/base/Array.h"
 #include "toolkit/base/String.h"
+#include "toolkit/media/Image.h"
 
+class LayeredBitmap;
 class Window;
 typedef int (*IdleCallback)(void* argument);
 
@@ -126,6 +128,30 @@ public:
 
     void SetAnchor(uint32_t flags);
 
+    // Painting, skins and layered windows (WindowPaint.cpp, WindowLayered.cpp).
+    // SetSkin: a copy of the image becomes the skin (none removes it); key-coloured pixels are
+    // cut out of the window region; margins give the stretchable centre cell (none = one piece).
+    void SetSkin(const Image* image, uint32_t key, const RECT* margins, bool redraw);
+    // Replaces only the picture (a copy, with its draw settings); the region is kept.
+    void SetSkinImage(const Image& image, bool redraw);
+    const Image& Skin() const { return skin_; }
+    uint32_t SkinKey() const { return skinKey_; }
+    RECT SkinMargins() const { return skinMargins_; }
+    // Paints the background of the client area into `draw`, clipping opaque children out of
+    // `target`.
+    void PaintWindow(HDC target, HDC draw);
+    // Window region from the skin's key colour (holes included), within `extra` when given;
+    // `extra` stays the caller's.
+    void UpdateSkinRegion(HRGN extra);
+    // Adds or removes WS_EX_LAYERED. False without a window or when the style did not change.
+    bool SetLayered(bool on);
+    // The skin painted at the window's size into a premultiplied 32-bit picture.
+    bool RenderToMemory(LayeredBitmap& canvas);
+    // Hands the rendered skin to the system with a constant opacity 0..255 on top of the
+    // per-pixel alpha; false when the layered update is unavailable or refused.
+    bool UpdateLayered(int opacity);
+    bool Redraw(const RECT* rect, HRGN region, UINT flags);
+
     HWND Handle() const { return handle_; }
     WNDPROC SystemProc() const { return systemProc_; }
     bool HasFrame() const { return hasFrame_; }
@@ -196,7 +222,12 @@ private:
     bool HandleControlColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void HandleMenuCommand(WPARAM position, LPARAM menu);
     LRESULT HandleOwnScroll(int bar, WPARAM request);
-    LRESULT EraseBackground(HDC dc);
+    void BeginErase(HDC dc, LPARAM& drawDc);
+    LRESULT EndErase(HDC dc);
+    void PaintDisabled();
+    void FillBackground(HDC draw);
+    void ClipOpaqueChildren(HDC target);
+    void ReleaseSkin();
     void ApplyAnchor();
     void NotifyChildrenOfSize(WPARAM wParam, LPARAM lParam);
     bool PlaceSystemCaret();
@@ -229,4 +260,13 @@ private:
     int32_t dragOffsetY_ = 0;
     int32_t childCounter_ = 0;
     int32_t sequence_ = 0;
+    Image skin_;
+    uint32_t skinKey_ = kNoColor;
+    RECT skinMargins_{};
+    bool seeThroughRedraw_ = false;
+    // The open erase: its memory context, the bitmap lent to it and what that displaced.
+    HDC eraseDc_ = nullptr;
+    HBITMAP eraseBitmap_ = nullptr;
+    HGDIOBJ eraseOldBitmap_ = nullptr;
+    bool eraseTemporary_ = false;
 };

@@ -1,29 +1,9 @@
 // Window::OnMessage, the base handling that every window class ends in: parent-size
 // notification of children, the window's own scroll bars (arithmetic in
-// WindowCaretScroll.cpp), menu commands, the end of modal runs, and plain background erasing.
+// WindowCaretScroll.cpp), menu commands, the end of modal runs, and the close of the erase
+// that the shared pre-processing opened (WindowPaint.cpp).
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Window.h"
-
-namespace {
-
-constexpr uint32_t kSystemColorBase = 0xFE000000;
-
-class ScopedBrush {
-public:
-    explicit ScopedBrush(COLORREF color) : brush_(CreateSolidBrush(color)) {}
-    ~ScopedBrush() {
-        if (brush_)
-            DeleteObject(brush_);
-    }
-    ScopedBrush(const ScopedBrush&) = delete;
-    ScopedBrush& operator=(const ScopedBrush&) = delete;
-    HBRUSH Get() const { return brush_; }
-
-private:
-    HBRUSH brush_;
-};
-
-}  // namespace
 
 LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -33,6 +13,7 @@ LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return result;
         }
         case WM_DESTROY: {
+            ReleaseSkin();
             HWND handle = handle_;
             handle_ = nullptr;
             if (systemProc_)
@@ -41,7 +22,7 @@ LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_ERASEBKGND:
             if (IsOwnPainted())
-                return EraseBackground(reinterpret_cast<HDC>(wParam));
+                return EndErase(reinterpret_cast<HDC>(wParam));
             break;
         case WM_HSCROLL:
         case WM_VSCROLL: {
@@ -85,21 +66,4 @@ void Window::NotifyChildrenOfSize(WPARAM wParam, LPARAM lParam) {
         if (GetWindowLongA(child, GWL_STYLE) & WS_CHILD)
             SendMessageA(child, WM_SWND_PARENTSIZED, wParam, lParam);
     }
-}
-
-LRESULT Window::EraseBackground(HDC dc) {
-    // Plain colour fill; skins, see-through backgrounds and the shared off-screen
-    // composition come with the painting layer.
-    if (background == kNoColor || background == kSeeThrough || !dc)
-        return 1;
-    COLORREF color = background;
-    if ((background & 0xFF000000) == kSystemColorBase)
-        color = GetSysColor(static_cast<int>(background & 0xFF));
-    else if (background & 0xFF000000)
-        return 1;
-    RECT client;
-    ::GetClientRect(handle_, &client);
-    ScopedBrush brush(color);
-    FillRect(dc, &client, brush.Get());
-    return 1;
 }

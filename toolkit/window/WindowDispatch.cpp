@@ -115,6 +115,16 @@ bool Window::HandleMessage(UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT
             if (ncZonesEnabled)
                 LeaveNcZones();
             return true;
+        case WM_ERASEBKGND:
+            if (IsOwnPainted())
+                BeginErase(reinterpret_cast<HDC>(wParam), lParam);
+            return true;
+        case WM_PAINT:
+            if (kind != KIND_DISABLED_PAINTED || !IsOwnPainted() || IsWindowEnabled(handle_))
+                return true;
+            PaintDisabled();
+            result = 0;
+            return false;
         case WM_DROPFILES:
             // The drop handle is released here, so the notification is the only way to the paths.
             HandleDropFiles(reinterpret_cast<HANDLE>(wParam));

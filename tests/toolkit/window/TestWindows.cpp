@@ -90,3 +90,26 @@ bool CreateChild(Window& window, Window& parent, int x, int y, int width, int he
     return window.Create("", WS_CHILD | WS_VISIBLE | style, 0, &rect, parent.Handle(), 0, nullptr,
                          GetModuleHandleA(nullptr));
 }
+
+void Settle() {
+    PumpMessages();
+    GdiFlush();
+    Sleep(60);
+    PumpMessages();
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF color = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return color;
+}
+
+COLORREF ScreenPixelOnce(int x, int y, const std::function<bool(COLORREF)>& settled) {
+    COLORREF color = ScreenPixel(x, y);
+    for (int i = 0; i < 20 && !settled(color); i++) {
+        Settle();
+        color = ScreenPixel(x, y);
+    }
+    return color;
+}

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,3 +51,11 @@ void PumpMessages();
 // A hidden top-level toolkit window at the given screen rectangle.
 bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD style = WS_POPUP);
 bool CreateChild(Window& window, Window& parent, int x, int y, int width, int height, DWORD style = 0);
+
+// Runs the queue, lets the display catch up, and runs the queue again.
+void Settle();
+// The pixel on the screen as GDI reads it back (0x00BBGGRR).
+COLORREF ScreenPixel(int x, int y);
+// The screen pixel once `settled` accepts it, or the last one read after about a second: the
+// display applies some changes (window shapes, exposures) a little later.
+COLORREF ScreenPixelOnce(int x, int y, const std::function<bool(COLORREF)>& settled);
