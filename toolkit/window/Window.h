@@ -221,6 +221,7 @@ private:
     bool HandleItemMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool HandleControlColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void HandleMenuCommand(WPARAM position, LPARAM menu);
+    void HandleMenuChoice(UINT id);
     LRESULT HandleOwnScroll(int bar, WPARAM request);
     void BeginErase(HDC dc, LPARAM& drawDc);
     LRESULT EndErase(HDC dc);

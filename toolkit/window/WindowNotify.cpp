@@ -7,6 +7,7 @@
 
 #include "toolkit/window/ControlHooks.h"
 #include "toolkit/window/Messages.h"
+#include "toolkit/window/PopupMenu.h"
 #include "toolkit/window/Window.h"
 
 namespace {
@@ -44,6 +45,13 @@ WPARAM AsParam(Window* child) {
 }  // namespace
 
 void Window::HandleCommand(WPARAM wParam, LPARAM lParam) {
+    if (!lParam) {
+        // A menu's command (an accelerator's has 1 in the high word). Menus that notify by
+        // position send WM_MENUCOMMAND instead, never both, so each choice arrives once.
+        if (HIWORD(wParam) == 0)
+            HandleMenuChoice(LOWORD(wParam));
+        return;
+    }
     Window* const child = FromHandle(reinterpret_cast<HWND>(lParam));
     if (!child)
         return;
@@ -162,8 +170,16 @@ void Window::HandleMenuCommand(WPARAM position, LPARAM menu) {
     if (!GetMenuItemInfoA(reinterpret_cast<HMENU>(menu), static_cast<UINT>(position), TRUE, &item))
         return;
     MenuItemOwner* const owner = reinterpret_cast<MenuItemOwner*>(item.dwItemData);
-    if (!owner)
-        return;
-    owner->OnMenuCommand(static_cast<int>(position), static_cast<int>(item.wID));
+    if (owner)
+        owner->OnMenuCommand(static_cast<int>(position), static_cast<int>(item.wID));
     SendMessageA(handle_, WM_SWND_COMMAND, reinterpret_cast<WPARAM>(owner), item.wID);
+}
+
+void Window::HandleMenuChoice(UINT id) {
+    int position = -1;
+    MenuItemOwner* const owner = PopupMenu::FindByCommand(handle_, id, &position);
+    if (owner)
+        owner->OnMenuCommand(position, static_cast<int>(id));
+    // A menu the toolkit did not build still reaches the window, with no menu object.
+    SendMessageA(handle_, WM_SWND_COMMAND, reinterpret_cast<WPARAM>(owner), id);
 }

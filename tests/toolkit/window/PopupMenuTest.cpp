@@ -1,0 +1,130 @@
+// Tests of PopupMenu: building by id, and commands delivered to the owner exactly once
+// through a real TrackPopupMenuEx closed by posted keys, in both notification forms.
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/window/TestWindows.h"
+#include "toolkit/window/PopupMenu.h"
+
+namespace {
+
+enum { kOpen = 1001, kSave = 1002, kQuit = 1003, kDeep = 1004, kBranch = 1005 };
+// Menus choose on the character that Enter produces, not on its key-down.
+constexpr WPARAM kEnter = 0x10000;
+
+void PostKey(HWND window, WPARAM key) {
+    if (key == kEnter)
+        PostMessageA(window, WM_CHAR, '\r', 0);
+    else
+        PostMessageA(window, WM_KEYDOWN, key, 0);
+}
+
+// Open, Save, separator, Branch (sub-menu: Deep), Quit.
+struct TestMenus {
+    explicit TestMenus(HWND owner) {
+        EXPECT_TRUE(sub.Create(owner, true, false));
+        EXPECT_TRUE(sub.AddItem("Deep", kDeep));
+        EXPECT_TRUE(main.Create(owner, true, false));
+        EXPECT_TRUE(main.AddItem("Open", kOpen));
+        EXPECT_TRUE(main.AddItem("Save", kSave));
+        EXPECT_TRUE(main.AddSeparator());
+        EXPECT_TRUE(main.AddItem("Branch", kBranch, &sub));
+        EXPECT_TRUE(main.AddItem("Quit", kQuit));
+    }
+    PopupMenu sub;
+    PopupMenu main;
+};
+
+TEST(PopupMenu, BuildsChecksEnablesAndRemovesById) {
+    RecordingWindow owner;
+    ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 50, 50));
+    TestMenus menus(owner.Handle());
+    PopupMenu& menu = menus.main;
+    EXPECT_FALSE(menu.Create(owner.Handle(), true, false));
+    EXPECT_EQ(menu.Count(), 5);
+    EXPECT_EQ(menu.IndexOf(kQuit), 4);
+    EXPECT_EQ(menu.IndexOf(kBranch), 3);
+    EXPECT_EQ(menu.IndexOf(4242), -1);
+    EXPECT_TRUE(menu.AddItem("Late", 77, nullptr, nullptr, 99));  // out of range: appended
+    EXPECT_EQ(menu.IndexOf(77), 5);
+    EXPECT_TRUE(menu.AddItem("First", 78, nullptr, nullptr, 0));
+    EXPECT_EQ(menu.IndexOf(78), 0);
+    menu.Check(kSave, true);
+    menu.Check(4242, true);  // absent: nothing
+    EXPECT_TRUE(menu.IsChecked(kSave));
+    EXPECT_FALSE(menu.IsChecked(kOpen));
+    menu.Enable(kOpen, false);
+    EXPECT_EQ(GetMenuState(menu.Handle(), kOpen, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+    EXPECT_TRUE(menu.Remove(78));
+    EXPECT_FALSE(menu.Remove(78));
+    MEASUREITEMSTRUCT measure{};
+    menu.MeasureItem(measure);  // without pictures: nothing
+    EXPECT_EQ(measure.itemWidth, 0u);
+    menu.RemoveAll();
+    EXPECT_EQ(menu.Count(), 0);
+    EXPECT_TRUE(IsMenu(menus.sub.Handle()));  // the sub-menu stays its own object's
+}
+
+TEST(PopupMenu, PicturesSetTheItemSize) {
+    RecordingWindow owner;
+    ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 50, 50));
+    PopupMenu menu;
+    ASSERT_TRUE(menu.Create(owner.Handle(), true, true));
+    ASSERT_TRUE(menu.AddItem("Plain", 5));
+    MEASUREITEMSTRUCT measure{};
+    menu.MeasureItem(measure);
+    EXPECT_EQ(measure.itemWidth, static_cast<UINT>(PopupMenu::kPictureGap + GetSystemMetrics(SM_CXMENUCHECK)));
+    EXPECT_GE(measure.itemHeight, static_cast<UINT>(GetSystemMetrics(SM_CYMENU)));
+}
+
+TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
+    struct Case {
+        const char* name;
+        bool byPosition;               // the menu notifies with WM_MENUCOMMAND
+        std::vector<WPARAM> keys;      // posted before the menu opens
+        int expectedId;                // 0: no command
+        bool fromSubMenu;
+    } const cases[] = {
+        {"first item", false, {VK_DOWN, kEnter}, kOpen, false},
+        {"second item", false, {VK_DOWN, VK_DOWN, kEnter}, kSave, false},
+        {"sub-menu item", false, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, kEnter}, kDeep, true},
+        {"by position", true, {VK_DOWN, VK_DOWN, kEnter}, kSave, false},
+        {"cancelled", false, {VK_DOWN, VK_ESCAPE}, 0, false},
+    };
+    for (const Case& c : cases) {
+        RecordingWindow owner;
+        ASSERT_TRUE(CreateTopLevel(owner, 100, 100, 50, 50));
+        ShowWindow(owner.Handle(), SW_SHOW);
+        TestMenus menus(owner.Handle());
+        if (c.byPosition) {
+            MENUINFO info{sizeof(info), MIM_STYLE | MIM_APPLYTOSUBMENUS, MNS_NOTIFYBYPOS | MNS_CHECKORBMP};
+            ASSERT_TRUE(SetMenuInfo(menus.main.Handle(), &info));
+        }
+        for (WPARAM key : c.keys)
+            PostKey(owner.Handle(), key);
+        // A stray Escape closes the menu should the keys not land as planned.
+        PostMessageA(owner.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_TRUE(menus.main.Track(120, 120)) << c.name;
+        Settle();
+        if (!c.expectedId) {
+            EXPECT_EQ(owner.Count(WM_SWND_COMMAND), 0) << c.name;
+            continue;
+        }
+        ASSERT_EQ(owner.Count(WM_SWND_COMMAND), 1) << c.name;
+        const Received* command = owner.Last(WM_SWND_COMMAND);
+        EXPECT_EQ(command->lParam, c.expectedId) << c.name;
+        PopupMenu* const expectedMenu = c.fromSubMenu ? &menus.sub : &menus.main;
+        EXPECT_EQ(command->wParam, reinterpret_cast<WPARAM>(static_cast<MenuItemOwner*>(expectedMenu))) << c.name;
+    }
+}
+
+TEST(PopupMenu, CommandOfAForeignMenuStillArrives) {
+    RecordingWindow owner;
+    ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 50, 50));
+    SendMessageA(owner.Handle(), WM_COMMAND, MAKEWPARAM(555, 0), 0);
+    SendMessageA(owner.Handle(), WM_COMMAND, MAKEWPARAM(556, 1), 0);  // an accelerator: not a menu's
+    ASSERT_EQ(owner.Count(WM_SWND_COMMAND), 1);
+    EXPECT_EQ(owner.Last(WM_SWND_COMMAND)->lParam, 555);
+    EXPECT_EQ(owner.Last(WM_SWND_COMMAND)->wParam, 0u);
+}
+
+}  // namespace

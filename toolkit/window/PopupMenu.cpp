@@ -1,0 +1,252 @@
+// PopupMenu; see PopupMenu.h. Live menus are listed process-wide so that a plain WM_COMMAND,
+// which names only the command id, can be traced back to the menu object that owns the item.
+#include "toolkit/window/PopupMenu.h"
+
+#include "toolkit/media/GdiplusApi.h"
+
+#include "toolkit/media/Image.h"
+#include "toolkit/media/MediaStartup.h"
+#include "toolkit/window/Lock.h"
+
+namespace {
+
+CriticalSection menusLock;
+Array<PopupMenu*> liveMenus;
+
+MENUITEMINFOA ItemInfo(UINT mask) {
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof(item);
+    item.fMask = mask;
+    return item;
+}
+
+int InsertPosition(HMENU menu, int position) {
+    const int count = GetMenuItemCount(menu);
+    return position >= 0 && position <= count ? position : count;
+}
+
+}  // namespace
+
+PopupMenu::PopupMenu()
+    : pictureWidth_(GetSystemMetrics(SM_CXMENUCHECK)), pictureHeight_(GetSystemMetrics(SM_CYMENUCHECK)) {}
+
+PopupMenu::~PopupMenu() {
+    {
+        ScopedLock lock(menusLock);
+        const int at = liveMenus.Find(this);
+        if (at >= 0)
+            liveMenus.RemoveAt(at);
+    }
+    if (menu_) {
+        // Sub-menus belong to their own objects: detach them so that destroying this menu
+        // does not destroy theirs (and their objects never destroy a handle twice).
+        for (int i = GetMenuItemCount(menu_) - 1; i >= 0; i--) {
+            if (GetSubMenu(menu_, i))
+                RemoveMenu(menu_, static_cast<UINT>(i), MF_BYPOSITION);
+        }
+        DestroyMenu(menu_);
+    }
+    for (int i = 0; i < itemPictures_.Count(); i++)
+        delete itemPictures_[i];
+}
+
+bool PopupMenu::Create(HWND owner, bool popup, bool pictures) {
+    if (menu_)
+        return false;
+    owner_ = owner;
+    isPopup_ = popup;
+    withPictures_ = pictures;
+    menu_ = popup ? CreatePopupMenu() : CreateMenu();
+    if (!menu_)
+        return false;
+    MENUINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIM_STYLE;
+    info.dwStyle = MNS_CHECKORBMP;
+    (void)SetMenuInfo(menu_, &info);
+    ScopedLock lock(menusLock);
+    liveMenus.Append(this);
+    return true;
+}
+
+bool PopupMenu::AddItem(const char* text, int id, PopupMenu* subMenu, HBITMAP bitmap, int position,
+                        const Image* image) {
+    if (!menu_)
+        return false;
+    MENUITEMINFOA item = ItemInfo(MIIM_ID | MIIM_STRING | MIIM_DATA | MIIM_FTYPE);
+    item.fType = MFT_STRING;
+    item.wID = static_cast<UINT>(id);
+    item.dwTypeData = const_cast<char*>(text ? text : "");
+    item.cch = static_cast<UINT>(lstrlenA(item.dwTypeData));
+    item.dwItemData = reinterpret_cast<ULONG_PTR>(static_cast<MenuItemOwner*>(this));
+    if (withPictures_) {
+        item.fMask |= MIIM_BITMAP;
+        item.hbmpItem = HBMMENU_CALLBACK;
+    }
+    if (subMenu && subMenu->menu_) {
+        item.fMask |= MIIM_SUBMENU;
+        item.hSubMenu = subMenu->menu_;
+    }
+    if (!InsertMenuItemA(menu_, static_cast<UINT>(InsertPosition(menu_, position)), TRUE, &item))
+        return false;
+    if (!withPictures_)
+        return true;
+    Image* picture = nullptr;
+    if (bitmap || (image && !image->IsEmpty())) {
+        picture = new Image();
+        const bool made = bitmap ? picture->CreateFromBitmapHandle(bitmap) : picture->CopyFrom(*image);
+        if (made) {
+            picture->SetKey(kPictureKey);
+            picture->SetMode(Image::kModeStretch);
+        } else {
+            delete picture;
+            picture = nullptr;
+        }
+    }
+    itemIds_.Append(id);
+    itemPictures_.Append(picture);
+    return true;
+}
+
+bool PopupMenu::AddSeparator(int position) {
+    if (!menu_)
+        return false;
+    MENUITEMINFOA item = ItemInfo(MIIM_FTYPE);
+    item.fType = MFT_SEPARATOR;
+    return InsertMenuItemA(menu_, static_cast<UINT>(InsertPosition(menu_, position)), TRUE, &item) != 0;
+}
+
+int PopupMenu::Count() const {
+    return menu_ ? GetMenuItemCount(menu_) : 0;
+}
+
+int PopupMenu::IndexOf(int id) const {
+    const int count = Count();
+    for (int i = 0; i < count; i++) {
+        MENUITEMINFOA item = ItemInfo(MIIM_ID | MIIM_FTYPE);
+        if (GetMenuItemInfoA(menu_, static_cast<UINT>(i), TRUE, &item) && !(item.fType & MFT_SEPARATOR) &&
+            static_cast<int>(item.wID) == id)
+            return i;
+    }
+    return -1;
+}
+
+bool PopupMenu::IsChecked(int id) const {
+    const int at = IndexOf(id);
+    if (at < 0)
+        return false;
+    MENUITEMINFOA item = ItemInfo(MIIM_STATE);
+    return GetMenuItemInfoA(menu_, static_cast<UINT>(at), TRUE, &item) && (item.fState & MFS_CHECKED);
+}
+
+void PopupMenu::Check(int id, bool on) {
+    const int at = IndexOf(id);
+    if (at >= 0)
+        CheckMenuItem(menu_, static_cast<UINT>(at), MF_BYPOSITION | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void PopupMenu::Enable(int id, bool on) {
+    const int at = IndexOf(id);
+    if (at >= 0)
+        EnableMenuItem(menu_, static_cast<UINT>(at), MF_BYPOSITION | (on ? MF_ENABLED : MF_GRAYED));
+}
+
+bool PopupMenu::Remove(int id) {
+    const int at = IndexOf(id);
+    if (at < 0 || !RemoveMenu(menu_, static_cast<UINT>(at), MF_BYPOSITION))
+        return false;
+    if (withPictures_ && id != -1)
+        ForgetPicture(PictureIndex(id));
+    return true;
+}
+
+void PopupMenu::RemoveAll() {
+    while (Count() > 0) {
+        if (!RemoveMenu(menu_, 0, MF_BYPOSITION))
+            break;
+    }
+    while (itemIds_.Count() > 0)
+        ForgetPicture(itemIds_.Count() - 1);
+}
+
+bool PopupMenu::Track(int x, int y, UINT flags) {
+    if (!menu_ || !owner_)
+        return false;
+    // The command must reach the owner as a message, so the flags that suppress it are dropped.
+    flags &= ~(TPM_RETURNCMD | TPM_NONOTIFY);
+    (void)SetForegroundWindow(owner_);
+    const BOOL shown = TrackPopupMenuEx(menu_, flags, x, y, owner_, nullptr);
+    // Switching tasks right after a menu from the notification area needs one more message.
+    (void)PostMessageA(owner_, WM_NULL, 0, 0);
+    return shown != 0;
+}
+
+int PopupMenu::PictureIndex(int id) const {
+    return itemIds_.Find(id);
+}
+
+void PopupMenu::ForgetPicture(int at) {
+    if (at < 0 || at >= itemIds_.Count())
+        return;
+    delete itemPictures_[at];
+    itemPictures_.RemoveAt(at);
+    itemIds_.RemoveAt(at);
+}
+
+void PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
+    if (!withPictures_)
+        return;
+    measure.itemWidth = static_cast<UINT>(kPictureGap + pictureWidth_);
+    const int menuHeight = GetSystemMetrics(SM_CYMENU);
+    measure.itemHeight = static_cast<UINT>(menuHeight > pictureHeight_ ? menuHeight : pictureHeight_);
+}
+
+void PopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
+    if (!withPictures_ || !IsGraphicsStarted())
+        return;
+    const int at = PictureIndex(static_cast<int>(draw.itemID));
+    if (at < 0 || !itemPictures_[at])
+        return;
+    const Image& picture = *itemPictures_[at];
+    int top = draw.rcItem.top;
+    const int menuHeight = GetSystemMetrics(SM_CYMENU);
+    if (pictureHeight_ < menuHeight)
+        top += (draw.rcItem.bottom - draw.rcItem.top - pictureHeight_) / 2;
+    const Gdiplus::Rect destination(draw.rcItem.left, top, pictureWidth_, pictureHeight_);
+    Gdiplus::Graphics graphics(draw.hDC);
+    if (!(draw.itemState & ODS_DISABLED)) {
+        picture.Draw(&graphics, destination);
+        return;
+    }
+    // A disabled item shows its picture greyed and lightened; magenta stays transparent.
+    Image grey;
+    if (!grey.CopyFrom(picture))
+        return;
+    grey.SetKey(kPictureKey);
+    grey.SetMode(Image::kModeStretch);
+    grey.Recolor(nullptr, kPictureKey);
+    grey.RecolorBy(128, nullptr, kPictureKey);
+    grey.Draw(&graphics, destination);
+}
+
+void PopupMenu::OnMenuCommand(int, int) {}
+
+MenuItemOwner* PopupMenu::FindByCommand(HWND owner, UINT id, int* position) {
+    ScopedLock lock(menusLock);
+    for (int i = 0; i < liveMenus.Count(); i++) {
+        PopupMenu* const menu = liveMenus[i];
+        if (menu->owner_ != owner || !menu->menu_)
+            continue;
+        // Looked up by command, the system searches the sub-menus too; the item's data names
+        // the object whose item it is.
+        MENUITEMINFOA item = ItemInfo(MIIM_DATA);
+        if (!GetMenuItemInfoA(menu->menu_, id, FALSE, &item) || !item.dwItemData)
+            continue;
+        // Every item of a listed menu was added by a PopupMenu, so its data is one.
+        PopupMenu* const itemMenu = static_cast<PopupMenu*>(reinterpret_cast<MenuItemOwner*>(item.dwItemData));
+        if (position)
+            *position = itemMenu->IndexOf(static_cast<int>(id));
+        return itemMenu;
+    }
+    return nullptr;
+}

@@ -1,0 +1,74 @@
+// PopupMenu: one Windows menu (a popup or a menu bar) built by command id: text items,
+// separators and sub-menus, with check marks, enabling, removal, and an optional small
+// picture drawn beside each item. The menu's commands reach the owner window as
+// WM_SWND_COMMAND (this object, command id) exactly once, whichever form the system delivers
+// them in (WM_COMMAND, or WM_MENUCOMMAND for menus notifying by position).
+#pragma once
+
+#include <windows.h>
+
+#include "toolkit/base/Array.h"
+#include "toolkit/window/ControlHooks.h"
+
+class Image;
+
+class PopupMenu : public MenuItemOwner {
+public:
+    static constexpr uint32_t kPictureKey = 0xFF00FF;  // magenta stays transparent in pictures
+    static constexpr int kPictureGap = 4;
+
+    PopupMenu();
+    ~PopupMenu() override;
+    PopupMenu(const PopupMenu&) = delete;
+    PopupMenu& operator=(const PopupMenu&) = delete;
+
+    // Fails when the menu already exists.
+    bool Create(HWND owner, bool popup, bool pictures);
+    // Inserts at the position when 0 <= position <= count, else at the end. With pictures, the
+    // item gets a copy of `image`, or a picture made from `bitmap`, or none.
+    bool AddItem(const char* text,
+                 int id,
+                 PopupMenu* subMenu = nullptr,
+                 HBITMAP bitmap = nullptr,
+                 int position = -1,
+                 const Image* image = nullptr);
+    bool AddSeparator(int position = -1);
+    int Count() const;
+    // Position of the first item with the id; -1 when absent or without a menu.
+    int IndexOf(int id) const;
+    bool IsChecked(int id) const;
+    void Check(int id, bool on);
+    void Enable(int id, bool on);
+    bool Remove(int id);
+    void RemoveAll();
+    // Shows the menu at a screen point for the owner and returns when it has closed; the chosen
+    // command arrives at the owner as WM_SWND_COMMAND. The owner is brought to the foreground
+    // first, so that a click elsewhere closes the menu (as the notification area needs).
+    bool Track(int x, int y, UINT flags = TPM_RIGHTBUTTON);
+
+    HMENU Handle() const { return menu_; }
+    HWND Owner() const { return owner_; }
+    bool IsPopup() const { return isPopup_; }
+    bool WithPictures() const { return withPictures_; }
+
+    void MeasureItem(MEASUREITEMSTRUCT& measure) override;
+    void DrawItem(const DRAWITEMSTRUCT& draw) override;
+    void OnMenuCommand(int position, int id) override;
+
+    // The menu object behind a command id of a toolkit menu owned by the window (sub-menus
+    // included) and the item's position in it; null when no live menu of that owner has the id.
+    static MenuItemOwner* FindByCommand(HWND owner, UINT id, int* position);
+
+private:
+    int PictureIndex(int id) const;
+    void ForgetPicture(int at);
+
+    HWND owner_ = nullptr;
+    HMENU menu_ = nullptr;
+    bool isPopup_ = false;
+    bool withPictures_ = false;
+    int pictureWidth_;
+    int pictureHeight_;
+    Array<int> itemIds_;
+    Array<Image*> itemPictures_;
+};
