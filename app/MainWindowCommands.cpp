@@ -71,13 +71,10 @@ void MainWindow::ShowMenu(int x, int y) {
     PopupMenu& menu = busy_ ? busyMenu_ : mainMenu_;
     if (busy_)
         busyMenu_.Enable(CMD_CANCEL, !application_.CancelRequested());
-    // Without the foreground the menu would not close when the user clicks elsewhere; the
-    // null message afterwards lets the tracking end cleanly.
-    (void)SetForegroundWindow(Handle());
+    // Tracking takes the foreground first, so the menu closes when the user clicks elsewhere.
     menuOpen_ = true;
-    (void)TrackPopupMenuEx(menu.Handle(), TPM_RIGHTBUTTON, x, y, Handle(), nullptr);
+    (void)menu.Track(x, y, TPM_RIGHTBUTTON);
     menuOpen_ = false;
-    (void)PostMessageA(Handle(), WM_NULL, 0, 0);
 }
 
 void MainWindow::OnCommand(UINT id) {

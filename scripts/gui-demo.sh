@@ -33,6 +33,7 @@ im_convert=/usr/bin/convert
 
 # The window where the screenshots expect it, the samples' keys as the user key folder.
 left=150 top=296
+large_mb=${KVR_DEMO_LARGE_MB:-400}
 settings='HKCU\Software\Quillmont\Decryptor\1.0\Default'
 wine reg delete "$settings" /f >/dev/null 2>&1 || true
 wine reg add "$settings" /v Keys /t REG_SZ /d "$(winpath "$work/Keys")\\" /f >/dev/null
@@ -102,21 +103,28 @@ for sample in letters.enc plain.enc photo.png picture.bmp song.wav; do
 done
 
 echo "A large archive (the dial):" >&2
-wine "$build/bench/make-large-archive.exe" "$(winpath "$work/large.enc")" 96 "$(winpath "$work/Keys/project.key")" \
+wine "$build/bench/make-large-archive.exe" "$(winpath "$work/large.enc")" $large_mb "$(winpath "$work/Keys/project.key")" \
     >/dev/null 2>&1
-drag $centre_x $centre_y "$(winpath "$work/large.enc")"
-sleep 0.6
+# The animation is recorded from the drag's start: over the window, in, working, out.
+drag $centre_x $centre_y "$(winpath "$work/large.enc")" &
+dragger=$!
 frames=$(mktemp -d)
-for i in $(seq -w 1 40); do
+for i in $(seq -w 1 60); do
     import -window root -crop 240x240+95+265 +repage "$frames/$i.png"
-    [ "$i" = 12 ] && cp "$frames/$i.png" "$shots/3-working-dial-crop.png" && shot 3-working-dial
+    [ "$i" = 30 ] && shot 3-working-dial
 done
+wait $dragger || true
 "$im_convert" -delay 8 -loop 0 "$frames"/*.png "$shots/working.gif"
 echo "  animation working.gif" >&2
-rm -rf "$frames" "$shots/3-working-dial-crop.png"
-# Until the large archive is done.
-for _ in $(seq 300); do [ -s "$work/large/readme.txt" ] || [ -d "$work/large" ] && break; sleep 0.2; done
-sleep 4
+rm -rf "$frames"
+# Until the large archive is written and the window is idle again.
+for _ in $(seq 600); do
+    written=$(du -sb "$work/large" 2>/dev/null | cut -f1)
+    [ "${written:-0}" -ge $(( large_mb << 20 )) ] && break
+    sleep 0.2
+done
+sleep 2
+rm -f "$work/large.enc"
 
 echo "A broken file (a message):" >&2
 printf 'not an archive at all' >"$work/broken.enc"
@@ -142,7 +150,11 @@ menu=$(xdotool search --onlyvisible --class kvrdecryptor 2>/dev/null | tail -1 |
 [ -n "$menu" ] && xdotool windowfocus "$menu" 2>/dev/null || true
 xdotool key Up Return
 set +e
-for _ in $(seq 100); do kill -0 $program 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 150); do kill -0 $program 2>/dev/null || break; sleep 0.1; done
+if kill -0 $program 2>/dev/null; then
+    echo "  KvrDecryptor.exe did not end after Quit; stopping it" >&2
+    kill $program
+fi
 wait $program
 status=$?
 set -e
