@@ -33,7 +33,8 @@ bool MainWindow::Create() {
 
 bool MainWindow::Setup() {
     LoadIcons();
-    AddTrayIcon();
+    // The icon comes back by itself when the shell starts again.
+    (void)trayIcon_.Create(trayIconPicture_, "KVR Decryptor", Handle());
     LoadPictures();
     SetWindowPos(Handle(), nullptr, 0, 0, resource::kSkinWidth, resource::kSkinHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -50,8 +51,6 @@ bool MainWindow::Setup() {
     ShowWindow(Handle(), SW_SHOW);
     dropTarget_ = new DropTarget(*this);
     (void)dropTarget_->Register(Handle());
-    // Explorer broadcasts this when it starts again; the tray icon must then be added anew.
-    taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
     return true;
 }
 
@@ -130,10 +129,6 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnRequestEnded(static_cast<UINT>(wParam));
             return 0;
         default:
-            if (message == taskbarCreatedMessage_ && message != 0) {
-                AddTrayIcon();
-                return 0;
-            }
             break;
     }
     return Window::OnMessage(message, wParam, lParam);

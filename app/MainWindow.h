@@ -105,7 +105,6 @@ private:
     void ShowHelp();
     void ShowAppearance();
     void RaiseWindow();
-    void AddTrayIcon();
 
     Application& application_;
     TrayIcon trayIcon_;
@@ -129,5 +128,4 @@ private:
     bool menuOpen_ = false;
     String currentFile_;
     FileKind currentKind_ = FileKind::kOther;
-    UINT taskbarCreatedMessage_ = 0;
 };

@@ -200,9 +200,3 @@ void MainWindow::RaiseWindow() {
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
-
-void MainWindow::AddTrayIcon() {
-    if (trayIcon_.Handle())
-        (void)trayIcon_.Destroy();
-    (void)trayIcon_.Create(trayIconPicture_, kTitle, Handle());
-}

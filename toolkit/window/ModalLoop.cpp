@@ -3,6 +3,7 @@
 
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Toolkit.h"
+#include "toolkit/window/WindowRegistry.h"
 
 namespace {
 
@@ -42,18 +43,32 @@ int Idle(IdleCallback idle, void* argument) {
     return 0;
 }
 
-// Handles, not objects: a window may be destroyed and its object deleted during the run.
-void CollectModalBlockers(Window& window, Array<HWND>& disabled) {
-    Window* const top = Window::FromHandle(window.GetTopLevelHandle());
-    if (!top)
+void CollectToolkitTree(HWND top, Array<HWND>& out) {
+    const int first = out.Count();
+    WindowRegistry::CollectChildHandles(top, -1, out);
+    const int last = out.Count();
+    for (int i = first; i < last; i++)
+        CollectToolkitTree(out[i], out);
+}
+
+// Handles, never objects: the windows may belong to the other thread, and any may be
+// destroyed (and its object deleted) during the run. When the owner lives on another thread
+// (a message window of the worker owned by the main window), only the owner is disabled:
+// the rest of that thread's windows are not this run's to touch.
+void CollectModalBlockers(Window& window, HWND owner, Array<HWND>& disabled) {
+    HWND top = window.GetTopLevelHandle();
+    if (!top || !Window::FromHandle(top))
         return;
-    Array<Window*> candidates;
-    candidates.Append(top);
-    top->GetChildren(candidates, nullptr, true);
+    Array<HWND> candidates;
+    if (GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId()) {
+        candidates.Append(owner);
+    } else {
+        candidates.Append(top);
+        CollectToolkitTree(top, candidates);
+    }
     for (int i = 0; i < candidates.Count(); i++) {
-        Window* const candidate = candidates[i];
-        HWND handle = candidate->Handle();
-        if (candidate == &window || !handle)
+        HWND handle = candidates[i];
+        if (handle == window.Handle() || disabled.Find(handle) >= 0)
             continue;
         if ((GetWindowLongA(handle, GWL_STYLE) & WS_CHILD) || !IsWindowEnabled(handle))
             continue;
@@ -112,7 +127,7 @@ int Window::DoModal(WPARAM value1, LPARAM value2) {
     HWND parent = ::GetParent(handle_);
     Array<HWND> disabled;
     if (parent)
-        CollectModalBlockers(*this, disabled);
+        CollectModalBlockers(*this, parent, disabled);
     for (int i = 0; i < disabled.Count(); i++)
         EnableWindow(disabled[i], FALSE);
     modalResult_ = 0;

@@ -30,7 +30,6 @@ struct ToolkitState {
     Window* toolkitWindow = nullptr;
     HCURSOR cursors[CURSOR_COUNT] = {};
     bool comStarted = false;
-    StringList keyNames;
 };
 
 ToolkitState state;
@@ -91,7 +90,7 @@ void ToolkitInit(HINSTANCE instance) {
 }
 
 void ToolkitShutdown(HINSTANCE instance) {
-    state.keyNames.Free();
+    ReleaseVirtualKeyNames();
     if (state.comStarted)
         CoUninitialize();
     state.comStarted = false;
@@ -196,8 +195,4 @@ HCURSOR GetCursor(int index) {
 
 HBITMAP GetOffscreenBitmap() {
     return OffscreenBitmaps::ForThisThread();
-}
-
-StringList& GetVirtualKeyNames() {
-    return state.keyNames;
 }

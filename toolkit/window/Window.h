@@ -211,6 +211,7 @@ private:
     void HandleMouseLeave();
     void HandleButtonDown(int button, LPARAM position);
     void HandleButtonUp(int button, LPARAM position);
+    void EndDrag();
     void RunZoneMachine(int x, int y);
     void RunNcZoneMachine(int x, int y);
     void LeaveNcZones();

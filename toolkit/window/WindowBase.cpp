@@ -4,6 +4,7 @@
 // that the shared pre-processing opened (WindowPaint.cpp).
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Window.h"
+#include "toolkit/window/WindowRegistry.h"
 
 LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -58,12 +59,11 @@ LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Window::NotifyChildrenOfSize(WPARAM wParam, LPARAM lParam) {
-    Array<Window*> children;
-    GetChildren(children, nullptr, false);
+    Array<HWND> children;
+    WindowRegistry::CollectChildHandles(handle_, -1, children);
     for (int i = 0; i < children.Count(); i++) {
-        HWND child = children[i]->Handle();
         // Owned popups are not laid out by their owner (and may belong to another thread).
-        if (GetWindowLongA(child, GWL_STYLE) & WS_CHILD)
-            SendMessageA(child, WM_SWND_PARENTSIZED, wParam, lParam);
+        if (GetWindowLongA(children[i], GWL_STYLE) & WS_CHILD)
+            SendMessageA(children[i], WM_SWND_PARENTSIZED, wParam, lParam);
     }
 }

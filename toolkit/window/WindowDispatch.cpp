@@ -104,6 +104,12 @@ bool Window::HandleMessage(UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT
         case WM_RBUTTONUP:
             HandleButtonUp(WindowRegistry::kRight, lParam);
             return true;
+        case WM_CAPTURECHANGED:
+            // Capture taken away mid-drag (a modal window of the other thread disabled this
+            // one): the button-up will not come here, so the drag ends now.
+            if (reinterpret_cast<HWND>(lParam) != handle_)
+                EndDrag();
+            return true;
         case WM_NCMOUSEMOVE:
             if (ncZonesEnabled) {
                 RECT frame;

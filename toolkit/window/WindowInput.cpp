@@ -47,6 +47,9 @@ void Window::HandleMouseMove(WPARAM keys, LPARAM position) {
         if (!(keys & kButtonKeys[button]))
             WindowRegistry::ClearButton(static_cast<WindowRegistry::Button>(button));
     }
+    // The button-up can be lost (capture taken away mid-drag): a move without the button ends it.
+    if (dragging_ && !(keys & MK_LBUTTON))
+        EndDrag();
     if (dragging_ && dragMove) {
         POINT cursor{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
         ::ClientToScreen(handle_, &cursor);
@@ -96,11 +99,18 @@ void Window::HandleButtonUp(int button, LPARAM position) {
     HWND handle = handle_;
     if (WindowRegistry::TakePressed(static_cast<WindowRegistry::Button>(button), this))
         SendMessageA(handle, kClickMessages[button], 0, position);
-    if (button != WindowRegistry::kLeft || !dragging_)
+    if (button == WindowRegistry::kLeft && handle_ == handle)
+        EndDrag();
+}
+
+void Window::EndDrag() {
+    if (!dragging_)
         return;
+    // Cleared first: releasing the capture sends WM_CAPTURECHANGED, which ends drags too.
     dragging_ = false;
-    ReleaseCapture();
-    SendMessageA(handle, WM_SWND_DRAGEND, 0, 0);
+    if (GetCapture() == handle_)
+        ReleaseCapture();
+    SendMessageA(handle_, WM_SWND_DRAGEND, 0, 0);
 }
 
 void Window::RunZoneMachine(int x, int y) {

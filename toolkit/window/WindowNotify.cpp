@@ -9,6 +9,7 @@
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/PopupMenu.h"
 #include "toolkit/window/Window.h"
+#include "toolkit/window/WindowRegistry.h"
 
 namespace {
 
@@ -71,10 +72,12 @@ void Window::HandleCommand(WPARAM wParam, LPARAM lParam) {
         SendMessageA(handle_, WM_SWND_LISTSELCHANGE, AsParam(child), 0);
     } else if (child->kind == KIND_RADIO && code == BN_CLICKED) {
         SendMessageA(childHandle, BM_SETCHECK, BST_CHECKED, 0);
-        Array<Window*> siblings;
-        child->GetSiblings(siblings, nullptr, KIND_RADIO);
-        for (int i = 0; i < siblings.Count(); i++)
-            SendMessageA(siblings[i]->Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
+        Array<HWND> radios;
+        WindowRegistry::CollectChildHandles(handle_, KIND_RADIO, radios);
+        for (int i = 0; i < radios.Count(); i++) {
+            if (radios[i] != childHandle)
+                SendMessageA(radios[i], BM_SETCHECK, BST_UNCHECKED, 0);
+        }
         SendMessageA(handle_, WM_SWND_RADIOCLICKED, AsParam(child), 0);
     }
 }

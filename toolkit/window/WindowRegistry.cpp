@@ -37,6 +37,14 @@ int LowerBound(HWND handle) {
     return low;
 }
 
+// Under the lock: a registered object is alive, and its kind field is safe to read.
+bool IsChildEntry(const Entry& entry, HWND parent, int kind) {
+    // GetParent answers the owner for popups, so owned windows count as children.
+    if (::GetParent(entry.handle) != parent)
+        return false;
+    return kind == -1 || entry.window->kind == kind;
+}
+
 int IndexOf(HWND handle) {
     const int at = LowerBound(handle);
     return at < registry.Count() && registry[at].handle == handle ? at : -1;
@@ -98,15 +106,29 @@ int Count() {
 int CollectChildren(HWND parent, int kind, Array<Window*>& out) {
     if (!parent)
         return 0;
+    const DWORD self = GetCurrentThreadId();
     ScopedLock lock(registryLock);
     int added = 0;
     for (int i = 0; i < registry.Count(); i++) {
-        // GetParent answers the owner for popups, so owned windows count as children.
-        if (::GetParent(registry[i].handle) != parent)
+        if (!IsChildEntry(registry[i], parent, kind))
             continue;
-        if (kind != -1 && registry[i].window->kind != kind)
+        if (GetWindowThreadProcessId(registry[i].handle, nullptr) != self)
             continue;
         out.Append(registry[i].window);
+        added++;
+    }
+    return added;
+}
+
+int CollectChildHandles(HWND parent, int kind, Array<HWND>& out) {
+    if (!parent)
+        return 0;
+    ScopedLock lock(registryLock);
+    int added = 0;
+    for (int i = 0; i < registry.Count(); i++) {
+        if (!IsChildEntry(registry[i], parent, kind))
+            continue;
+        out.Append(registry[i].handle);
         added++;
     }
     return added;

@@ -22,8 +22,12 @@ void Remove(HWND handle);
 Window* Find(HWND handle);
 int Count();
 // Appends, in registry order, the windows whose parent (or owner) is the given handle and
-// whose kind matches (kind -1 = any). Returns the number appended.
+// whose kind matches (kind -1 = any). Returns the number appended. Only windows of the
+// calling thread are handed out as objects: another thread may delete its objects at any
+// time once the lock is released.
 int CollectChildren(HWND parent, int kind, Array<Window*>& out);
+// The same, as handles, of every thread.
+int CollectChildHandles(HWND parent, int kind, Array<HWND>& out);
 
 enum Button { kLeft = 0, kMiddle = 1, kRight = 2 };
 void SetPressed(Button button, Window* window);

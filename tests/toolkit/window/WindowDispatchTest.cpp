@@ -135,6 +135,34 @@ TEST(Mouse, DragMoveKeepsTheCursorOffsetAndCanBeRefused) {
     EXPECT_EQ(window.Count(WM_SWND_DRAGEND), 1);
 }
 
+TEST(Mouse, DragEndsWhenCaptureIsLostOrAMoveComesWithoutTheButton) {
+    struct Case {
+        const char* name;
+        bool loseCapture;  // else: a move without the left button
+    } const cases[] = {{"capture lost", true}, {"button up unseen", false}};
+    for (const Case& c : cases) {
+        RecordingWindow window;
+        RecordingWindow other;
+        ASSERT_TRUE(CreateTopLevel(window, 100, 100, 80, 60));
+        ASSERT_TRUE(CreateTopLevel(other, 300, 100, 80, 60));
+        window.dragMove = true;
+        SendMessageA(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
+        ASSERT_TRUE(window.IsDragging()) << c.name;
+        if (c.loseCapture)
+            SetCapture(other.Handle());
+        else
+            SendMessageA(window.Handle(), WM_MOUSEMOVE, 0, At(30, 25));
+        EXPECT_FALSE(window.IsDragging()) << c.name;
+        EXPECT_EQ(window.Count(WM_SWND_DRAGEND), 1) << c.name;
+        SendMessageA(window.Handle(), WM_MOUSEMOVE, 0, At(50, 45));
+        RECT rect;
+        ASSERT_TRUE(window.GetWindowRect(rect));
+        EXPECT_EQ(rect.left, 100) << c.name;
+        EXPECT_EQ(window.Count(WM_SWND_DRAGEND), 1) << c.name;
+        ReleaseCapture();
+    }
+}
+
 TEST(HotZones, FollowListOrderAcrossOverlapsAndLeaveWithTheMouse) {
     RecordingWindow window;
     ASSERT_TRUE(CreateTopLevel(window, 0, 0, 200, 200));

@@ -1,0 +1,211 @@
+// The shared pattern of the child windows; see ChildWindow.h.
+#include "app/ChildWindow.h"
+
+#include <mmsystem.h>
+#include <windowsx.h>
+
+#include "app/ChildWindowPainting.h"
+#include "resources/ResourceIds.h"
+#include "settings/Settings.h"
+#include "toolkit/media/GdiplusApi.h"
+#include "toolkit/window/Messages.h"
+#include "toolkit/window/Toolkit.h"
+
+ChildWindow::ChildWindow(int width, int height, int backgroundId)
+    : width_(width), height_(height), backgroundId_(backgroundId) {}
+
+ChildWindow::~ChildWindow() {
+    // Destroyed here, while the object is still a ChildWindow, so its own WM_DESTROY runs.
+    if (Handle())
+        Destroy();
+    ReleasePictures();
+}
+
+int ChildWindow::FadeAlphaAfter(uint32_t elapsedMs) {
+    const double alpha = elapsedMs * 0.255;
+    return alpha >= 255.0 ? 255 : static_cast<int>(alpha);
+}
+
+void ChildWindow::AddButton(int normalId, int hoverId, int x, int y, Action action) {
+    if (buttonCount_ >= kMaxButtons)
+        return;
+    PictureButton& button = buttons_[buttonCount_++];
+    button.rect = RECT{x, y, x + kButtonWidth, y + kButtonHeight};
+    button.action = action;
+    // Pictures load at set-up; the ids are kept in the images' tags until then.
+    button.normal.SetTag(static_cast<uint32_t>(normalId));
+    button.hover.SetTag(static_cast<uint32_t>(hoverId));
+}
+
+LRESULT ChildWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SWND_CREATED:
+            return Setup() ? 0 : 1;
+        case WM_TIMER:
+            if (wParam != kFadeTimer)
+                break;
+            Fade();
+            return 0;
+        case WM_SWND_OK:
+            // The modal run's Enter; the base would end every run with 1.
+            Perform(OnEnter());
+            return 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN)
+                Perform(OnEnter());
+            else if (wParam == VK_ESCAPE)
+                Perform(OnEscape());
+            break;
+        case WM_SWND_CANCEL:
+            // A close request during the run (Alt+F4, the owner going away) answers "no".
+            Perform(kEndNo);
+            return 0;
+        case WM_SWND_LCLICK: {
+            const int index = ButtonAt(lParam);
+            if (index >= 0)
+                Perform(buttons_[index].action);
+            return 0;
+        }
+        case WM_SWND_DRAGQUERY:
+            return ButtonAt(lParam) >= 0 ? -1 : 0;
+        case WM_DESTROY:
+            (void)KillTimer(Handle(), kFadeTimer);
+            ReleasePictures();
+            break;
+        default:
+            break;
+    }
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+void ChildWindow::OnZoneEnter(const RECT&, int, int, int index) {
+    if (index < 0 || index >= buttonCount_ || buttons_[index].lit)
+        return;
+    buttons_[index].lit = true;
+    Compose();
+}
+
+void ChildWindow::OnZoneLeave(const RECT&, int, int, int index) {
+    if (index < 0 || index >= buttonCount_ || !buttons_[index].lit)
+        return;
+    buttons_[index].lit = false;
+    Compose();
+}
+
+POINT ChildWindow::ButtonCenterOnScreen(int index) const {
+    POINT point{};
+    if (index < 0 || index >= buttonCount_)
+        return point;
+    const RECT& rect = buttons_[index].rect;
+    point = POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(point);
+    return point;
+}
+
+bool ChildWindow::Setup() {
+    if (!SetSize(width_, height_))
+        return false;
+    dragMove = true;
+    zonesEnabled = true;
+    zones.Free();
+    for (int i = 0; i < buttonCount_; i++) {
+        PictureButton& button = buttons_[i];
+        zones.Append(button.rect);
+        button.lit = false;
+        (void)button.normal.LoadFromResource(resource::kBinaryType, static_cast<int>(button.normal.Tag()),
+                                             GetInstance());
+        (void)button.hover.LoadFromResource(resource::kBinaryType, static_cast<int>(button.hover.Tag()), GetInstance());
+    }
+    fadeAlpha_ = 0;
+    SetLayered(true);
+    if (!BuildBackground())
+        return false;
+    Compose();
+    (void)Center(false);
+    ShowWindow(Handle(), SW_SHOW);
+    fadeStart_ = timeGetTime();
+    return SetTimer(Handle(), kFadeTimer, kFadeTickMs, nullptr) != 0;
+}
+
+bool ChildWindow::BuildBackground() {
+    Image picture;
+    if (!picture.LoadFromResource(resource::kBinaryType, backgroundId_, GetInstance()))
+        return false;
+    if (!RecolorChildBackground(picture, ReadChildColor(), ReadChildOpacity()))
+        return false;
+    if (!background_.Create(width_, height_))
+        return false;
+    {
+        Gdiplus::Graphics graphics(background_.Bitmap());
+        graphics.DrawImage(picture.Bitmap(), Gdiplus::Rect(0, 0, picture.Width(), picture.Height()), 0, 0,
+                           picture.Width(), picture.Height(), Gdiplus::UnitPixel);
+    }
+    DrawContent(background_);
+    return true;
+}
+
+void ChildWindow::Compose() {
+    if (background_.IsEmpty() || !Handle())
+        return;
+    Image composed;
+    if (!composed.CopyFrom(background_))
+        return;
+    {
+        Gdiplus::Graphics graphics(composed.Bitmap());
+        for (int i = 0; i < buttonCount_; i++) {
+            const PictureButton& button = buttons_[i];
+            const Image& picture = button.lit ? button.hover : button.normal;
+            if (picture.IsEmpty())
+                continue;
+            graphics.DrawImage(picture.Bitmap(),
+                               Gdiplus::Rect(button.rect.left, button.rect.top, kButtonWidth, kButtonHeight), 0, 0,
+                               picture.Width(), picture.Height(), Gdiplus::UnitPixel);
+        }
+    }
+    SetSkinImage(composed, true);
+    (void)UpdateLayered(fadeAlpha_);
+}
+
+void ChildWindow::Fade() {
+    fadeAlpha_ = FadeAlphaAfter(timeGetTime() - fadeStart_);
+    if (fadeAlpha_ >= 255)
+        (void)KillTimer(Handle(), kFadeTimer);
+    (void)UpdateLayered(fadeAlpha_);
+}
+
+void ChildWindow::Perform(Action action) {
+    switch (action) {
+        case kEndYes:
+            EndModal(1);
+            break;
+        case kEndNo:
+            EndModal(0);
+            break;
+        case kClose:
+            if (IsModal())
+                EndModal(0);
+            else
+                (void)Close();
+            break;
+        default:
+            break;
+    }
+}
+
+int ChildWindow::ButtonAt(LPARAM position) const {
+    const POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    for (int i = 0; i < buttonCount_; i++) {
+        if (PtInRect(&buttons_[i].rect, point))
+            return i;
+    }
+    return -1;
+}
+
+void ChildWindow::ReleasePictures() {
+    background_.Release();
+    for (int i = 0; i < buttonCount_; i++) {
+        buttons_[i].normal.Release();
+        buttons_[i].hover.Release();
+        buttons_[i].lit = false;
+    }
+}

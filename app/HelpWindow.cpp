@@ -1,0 +1,33 @@
+// The help window; see HelpWindow.h.
+#include "app/HelpWindow.h"
+
+#include "resources/ResourceIds.h"
+#include "toolkit/media/GdiplusApi.h"
+#include "toolkit/window/Toolkit.h"
+
+namespace {
+
+constexpr int kWidth = 700;
+constexpr int kHeight = 500;
+
+}  // namespace
+
+HelpWindow::HelpWindow() : ChildWindow(kWidth, kHeight, resource::kHelpBackground) {
+    AddButton(resource::kCheckButton, resource::kCheckButtonHover, 600, 330, kClose);
+}
+
+bool HelpWindow::Open(const char* title) {
+    if (IsOpen())
+        return true;
+    return Create(title, 0, 0, nullptr, nullptr, 0, nullptr, GetInstance());
+}
+
+void HelpWindow::DrawContent(Image& background) {
+    // The help picture keeps its own colours: only the background takes the user's colour.
+    Image help;
+    if (!help.LoadFromResource(resource::kBinaryType, resource::kHelpPicture, GetInstance()))
+        return;
+    Gdiplus::Graphics graphics(background.Bitmap());
+    graphics.DrawImage(help.Bitmap(), Gdiplus::Rect(0, 0, help.Width(), help.Height()), 0, 0, help.Width(),
+                       help.Height(), Gdiplus::UnitPixel);
+}

@@ -1,0 +1,28 @@
+// MessageWindow: tells the user something (the decrypt driver's errors, a failed key copy) in
+// a skinned window with one check-mark button. Run modally; Enter, Escape and the button all
+// close it.
+#pragma once
+
+#include <windows.h>
+
+#include "app/ChildWindow.h"
+
+class MessageWindow : public ChildWindow {
+public:
+    MessageWindow();
+
+    // Creates and shows the window (topmost popup) owned by owner, with text as its title.
+    bool Create(const char* text, HWND owner);
+
+protected:
+    void DrawContent(Image& background) override;
+    Action OnEnter() const override { return kEndNo; }
+    Action OnEscape() const override { return kEndNo; }
+
+private:
+    String text_;
+};
+
+// Shows text in a modal message window owned by owner until the user closes it; the window is
+// gone when this returns.
+void ShowMessage(HWND owner, const char* text);

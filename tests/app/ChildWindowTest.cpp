@@ -1,0 +1,298 @@
+// The message, question and help windows: the recolouring formula, the text fit, and the real
+// windows run modally on this thread, answered by keys and clicks, read back as the user sees
+// them, and gone without a trace afterwards.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <string>
+
+#include "app/ChildWindowPainting.h"
+#include "app/HelpWindow.h"
+#include "app/MessageWindow.h"
+#include "app/QuestionWindow.h"
+#include "resources/ResourceIds.h"
+#include "settings/Registry.h"
+#include "settings/Settings.h"
+#include "tests/app/AppTestSession.h"
+#include "toolkit/media/Image.h"
+#include "toolkit/window/Messages.h"
+#include "toolkit/window/Toolkit.h"
+
+namespace {
+
+TEST(ChildWindowPainting, RecolouringFollowsTheColourTheDarknessAndTheOpacity) {
+    const struct {
+        uint32_t pixel, color, opacity, expected;
+    } cases[] = {
+        {0xFFFFFFFF, 0xFFFFE1, 232, 0xE8E1FFFF},  // white takes the colour exactly
+        {0xFF000000, 0xFFFFE1, 232, 0xE8000000},  // black stays black
+        {0xFF808080, 0xFFFFE1, 232, 0xE8628080},  // red 0x80: darkened by 127
+        {0x80FFFFFF, 0xFFFFE1, 232, 0x69E1FFFF},  // alpha 128 loses 23
+        {0x10FFFFFF, 0xFFFFE1, 232, 0x00E1FFFF},  // never below 0
+        {0xFFFFFFFF, 0x204080, 255, 0xFF804020},  // red in the low byte of the colour
+        {0xFF00FFFF, 0x204080, 255, 0xFF000000},  // darkened by the brightest channel, cut at 0
+        {0xFF7F0000, 0x204080, 0, 0x00400000},    // red 0x7F: d = 64; opacity 0 clears alpha
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RecolorChildPixel(c.pixel, c.color, c.opacity), c.expected) << std::hex << c.pixel << " " << c.color;
+}
+
+TEST(ChildWindowPainting, LongTextsShrinkUntilTheyFitTheArea) {
+    const RECT area{20, 25, 20 + 185, 25 + 50};
+    const struct {
+        const char* text;
+        bool shrinks;
+    } cases[] = {
+        {"Key not found", false},
+        {"Cannot write the following file :\n\nC:\\Users\\someone\\Documents\\Archives\\photo-2019.bmp", true},
+    };
+    for (const auto& c : cases) {
+        Image picture(229, 136);
+        picture.Clear(0x00FFFFFF);
+        const float points = DrawChildText(picture, c.text, area);
+        EXPECT_EQ(points < 14.0f, c.shrinks) << c.text;
+        EXPECT_GE(points, 6.0f) << c.text;
+        // Ink inside the area only.
+        int inside = 0, outside = 0;
+        for (int y = 0; y < picture.Height(); y++) {
+            for (int x = 0; x < picture.Width(); x++) {
+                uint32_t argb = 0;
+                ASSERT_TRUE(picture.GetPixel(x, y, &argb));
+                const bool ink = (argb & 0xFFFFFF) != 0xFFFFFF;
+                const bool within = x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+                (ink && within ? inside : outside) += ink ? 1 : 0;
+            }
+        }
+        EXPECT_GT(inside, 20) << c.text;
+        EXPECT_EQ(outside, 0) << c.text;
+    }
+}
+
+TEST(ChildWindowPainting, FadeTakesOneSecond) {
+    const struct {
+        uint32_t elapsed;
+        int alpha;
+    } cases[] = {{0, 0}, {3, 0}, {4, 1}, {500, 127}, {999, 254}, {1000, 255}, {60000, 255}, {0xFFFFFFFF, 255}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ChildWindow::FadeAlphaAfter(c.elapsed), c.alpha) << c.elapsed;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+// Windows of this thread, visible or not.
+int ThreadWindowCount() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+SIZE_T PrivateBytes() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    return GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters)) ? counters.PagefileUsage : 0;
+}
+
+// The child windows at work, each run on this thread; none may leave a window behind.
+class ChildWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        apptest::ClearSettings();
+        apptest::PumpMessages();
+        windowsBefore_ = ThreadWindowCount();
+    }
+    void TearDown() override {
+        apptest::PumpMessages();
+        EXPECT_EQ(ThreadWindowCount(), windowsBefore_);
+        apptest::ClearSettings();
+    }
+    // Runs the fade to its end.
+    static void WaitForFade(const ChildWindow& window) {
+        for (int i = 0; i < 300 && window.FadeAlpha() < 255; i++) {
+            apptest::PumpMessages();
+            Sleep(10);
+        }
+    }
+
+    int windowsBefore_ = 0;
+};
+
+TEST_F(ChildWindowTest, KeysAndButtonsAnswer) {
+    enum Input { kEnter, kEscape, kFirstButton, kSecondButton, kClose };
+    const struct {
+        bool question;
+        Input input;
+        int result;
+    } cases[] = {
+        {true, kEnter, 1}, {true, kEscape, 0}, {true, kFirstButton, 1}, {true, kSecondButton, 0},
+        {true, kClose, 0}, {false, kEnter, 0}, {false, kEscape, 0},     {false, kFirstButton, 0},
+    };
+    for (const auto& c : cases) {
+        QuestionWindow question;
+        MessageWindow message;
+        ChildWindow& window = c.question ? static_cast<ChildWindow&>(question) : message;
+        ASSERT_TRUE(c.question ? question.Create("Overwrite?", nullptr) : message.Create("Done", nullptr));
+        HWND handle = window.Handle();
+        EXPECT_TRUE(IsWindowVisible(handle));
+        EXPECT_TRUE(GetWindowLongA(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        switch (c.input) {
+            case kEnter:
+            case kEscape:
+                PostMessageA(handle, WM_KEYDOWN, c.input == kEnter ? VK_RETURN : VK_ESCAPE, 0);
+                break;
+            case kFirstButton:
+            case kSecondButton: {
+                POINT point = window.ButtonCenterOnScreen(c.input == kFirstButton ? 0 : 1);
+                ScreenToClient(handle, &point);
+                PostMessageA(handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+                PostMessageA(handle, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+                break;
+            }
+            case kClose:
+                PostMessageA(handle, WM_CLOSE, 0, 0);
+                break;
+        }
+        EXPECT_EQ(window.DoModal(), c.result) << c.question << " input " << c.input;
+    }
+}
+
+TEST_F(ChildWindowTest, ButtonsLightUpAndDoNotStartADrag) {
+    QuestionWindow window;
+    ASSERT_TRUE(window.Create("Overwrite?", nullptr));
+    HWND handle = window.Handle();
+    POINT yes = window.ButtonCenterOnScreen(0);
+    ScreenToClient(handle, &yes);
+    const struct {
+        int x, y;
+        bool firstLit, secondLit;
+        LRESULT dragAnswer;
+    } steps[] = {
+        {10, 10, false, false, 0},
+        {yes.x, yes.y, true, false, -1},
+        {yes.x + 65, yes.y, false, true, -1},
+        {150, 60, false, false, 0},  // on the text: the window may be dragged there
+    };
+    for (const auto& s : steps) {
+        SendMessageA(handle, WM_MOUSEMOVE, 0, MAKELPARAM(s.x, s.y));
+        EXPECT_EQ(window.IsButtonLit(0), s.firstLit) << s.x << "," << s.y;
+        EXPECT_EQ(window.IsButtonLit(1), s.secondLit) << s.x << "," << s.y;
+        EXPECT_EQ(SendMessageA(handle, WM_SWND_DRAGQUERY, 0, MAKELPARAM(s.x, s.y)), s.dragAnswer);
+    }
+    // The composed picture shows the lit button's hover picture.
+    SendMessageA(handle, WM_MOUSEMOVE, 0, MAKELPARAM(yes.x, yes.y));
+    Image hover;
+    ASSERT_TRUE(hover.LoadFromResource(resource::kBinaryType, resource::kCheckButtonHover, GetInstance()));
+    uint32_t expected = 0, shown = 0;
+    ASSERT_TRUE(hover.GetPixel(22, 23, &expected));
+    ASSERT_TRUE(window.Skin().GetPixel(105 + 22, 130 + 23, &shown));
+    EXPECT_EQ(shown, expected);
+}
+
+TEST_F(ChildWindowTest, OpaqueWindowShowsTheRecolouredBackgroundOnScreen) {
+    ASSERT_TRUE(WriteNumber(HKEY_CURRENT_USER, kSettingsKey, kChildOpacityValue, 256));
+    ASSERT_TRUE(WriteNumber(HKEY_CURRENT_USER, kSettingsKey, kChildColorValue, 0x30A0F0 + 1));
+    MessageWindow window;
+    ASSERT_TRUE(window.Create("Key not found", nullptr));
+    WaitForFade(window);
+    ASSERT_EQ(window.FadeAlpha(), 255);
+    RECT frame;
+    ASSERT_TRUE(GetWindowRect(window.Handle(), &frame));
+    EXPECT_EQ(frame.right - frame.left, 229);
+    EXPECT_EQ(frame.bottom - frame.top, 136);
+    // Centred in the work area.
+    RECT workArea;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    EXPECT_NEAR(frame.left, workArea.left + (workArea.right - workArea.left - 229) / 2, 1);
+    Image background;
+    ASSERT_TRUE(background.LoadFromResource(resource::kBinaryType, resource::kMessageBackground, GetInstance()));
+    HDC screen = GetDC(nullptr);
+    int compared = 0;
+    // Opaque pixels of the picture outside the text and the button: without a compositor only
+    // those read back exactly.
+    for (int y = 2; y < 136 && compared < 40; y += 7) {
+        for (int x = 2; x < 229 && compared < 40; x += 9) {
+            const bool onText = x >= 20 && x < 205 && y >= 25 && y < 75;
+            const bool onButton = x >= 160 && x < 204 && y >= 80 && y < 127;
+            uint32_t argb = 0;
+            if (onText || onButton || !background.GetPixel(x, y, &argb) || (argb >> 24) != 0xFF)
+                continue;
+            const uint32_t expected = RecolorChildPixel(argb, 0x30A0F0, 255) & 0xFFFFFF;
+            const COLORREF seen = GetPixel(screen, frame.left + x, frame.top + y);
+            const uint32_t seenRgb = (GetRValue(seen) << 16) | (GetGValue(seen) << 8) | GetBValue(seen);
+            EXPECT_EQ(seenRgb, expected) << x << "," << y;
+            compared++;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(compared, 10);
+    PostMessageA(window.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    window.DoModal();
+}
+
+TEST_F(ChildWindowTest, HelpWindowOpensOnceClosesAndOpensAgain) {
+    HelpWindow help;
+    for (int round = 0; round < 2; round++) {
+        ASSERT_TRUE(help.Open());
+        HWND handle = help.Handle();
+        EXPECT_TRUE(help.Open());
+        EXPECT_EQ(help.Handle(), handle);
+        RECT frame;
+        ASSERT_TRUE(GetWindowRect(handle, &frame));
+        EXPECT_EQ(frame.right - frame.left, 700);
+        EXPECT_EQ(GetWindow(handle, GW_OWNER), nullptr);
+        SendMessageA(handle, round == 0 ? WM_KEYDOWN : WM_CLOSE, VK_ESCAPE, 0);
+        EXPECT_FALSE(help.IsOpen());
+        EXPECT_FALSE(IsWindow(handle));
+    }
+}
+
+TEST_F(ChildWindowTest, ShowAndAskRunModallyForAnOwnerOnAnotherThread) {
+    // The real arrangement: this thread owns the main window, a worker asks.
+    struct Worker {
+        static DWORD WINAPI Run(void* owner) {
+            ShowMessage(static_cast<HWND>(owner), "Unknown Error");
+            return AskQuestion(static_cast<HWND>(owner), "This folder already exists.") ? 1 : 2;
+        }
+    };
+    Window owner;
+    ASSERT_TRUE(owner.Create("owner", WS_POPUP, WS_EX_TOOLWINDOW, nullptr, nullptr, 0, nullptr, GetInstance()));
+    apptest::WindowAnswerer message("Unknown Error", VK_RETURN);
+    apptest::WindowAnswerer question("This folder already exists.", VK_RETURN);
+    HANDLE thread = CreateThread(nullptr, 0, Worker::Run, owner.Handle(), 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        apptest::PumpMessages();
+    DWORD answer = 0;
+    GetExitCodeThread(thread, &answer);
+    CloseHandle(thread);
+    EXPECT_TRUE(message.Seen());
+    EXPECT_TRUE(question.Seen());
+    EXPECT_EQ(answer, 1u);
+}
+
+TEST_F(ChildWindowTest, RepeatedWindowsLeaveNoPicturesBehind) {
+    // A cycle holds about 3 MB of pictures (the help window's are 1.4 MB each), so a leak of
+    // any large one shows within a few cycles; the first cycles warm the caches up.
+    auto cycle = []() {
+        QuestionWindow question;
+        HelpWindow help;
+        ASSERT_TRUE(help.Open());
+        ASSERT_TRUE(question.Create("Overwrite?", nullptr));
+        PostMessageA(question.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_EQ(question.DoModal(), 0);
+    };
+    for (int i = 0; i < 3; i++)
+        cycle();
+    const SIZE_T before = PrivateBytes();
+    for (int i = 0; i < 8; i++)
+        cycle();
+    apptest::PumpMessages();
+    EXPECT_LT(PrivateBytes(), before + 4 * 1024 * 1024);
+}
+
+}  // namespace

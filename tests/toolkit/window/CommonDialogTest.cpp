@@ -1,0 +1,166 @@
+// Tests of CommonDialog: each dialog opened for real and dismissed by a posted OK or Cancel
+// (a thread timer finds the dialog once it shows and acts on it).
+#include <gtest/gtest.h>
+
+#include <ole2.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <functional>
+
+#include "tests/toolkit/window/TestWindows.h"
+#include "toolkit/window/CommonDialog.h"
+#include "toolkit/window/Toolkit.h"
+
+namespace {
+
+// What to do with the dialog once it is on screen; done once.
+struct Dismissal {
+    const char* className;
+    std::function<void(HWND)> act;
+    bool done = false;
+};
+Dismissal* pending = nullptr;
+
+BOOL CALLBACK FindShown(HWND window, LPARAM found) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (!IsWindowVisible(window) || strcmp(name, pending->className) != 0 || window == GetToolkitWindowHandle())
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+VOID CALLBACK OnDismissTimer(HWND, UINT, UINT_PTR, DWORD) {
+    if (!pending || pending->done)
+        return;
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindShown, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog)
+        return;
+    pending->done = true;
+    pending->act(dialog);
+}
+
+std::function<void(HWND)> Press(int button) {
+    return [button](HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); };
+}
+
+class CommonDialogTest : public testing::Test {
+protected:
+    void SetUp() override {
+        OleInitialize(nullptr);
+        ASSERT_TRUE(CreateTopLevel(owner, 50, 50, 100, 100));
+        dialog.owner = owner.Handle();
+    }
+    void TearDown() override { OleUninitialize(); }
+    // Arms the timer, runs `open`, and checks that the dialog was found.
+    template <typename Open>
+    void Dismiss(const char* className, std::function<void(HWND)> act, Open open) {
+        Dismissal dismissal{className, std::move(act)};
+        pending = &dismissal;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, OnDismissTimer);
+        open();
+        KillTimer(nullptr, timer);
+        pending = nullptr;
+        EXPECT_TRUE(dismissal.done) << className;
+    }
+    RecordingWindow owner;
+    CommonDialog dialog;
+};
+
+TEST_F(CommonDialogTest, FolderBrowserGivesOneTrailingBackslashOrNothing) {
+    LPITEMIDLIST computer = nullptr;
+    ASSERT_EQ(SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
+    struct Case {
+        const char* initial;
+        LPITEMIDLIST select;  // chosen in the dialog before OK, when given
+        int button;
+        const char* expected;
+    } const cases[] = {
+        {"C:\\windows\\system32\\", nullptr, IDOK, "C:\\windows\\system32\\"},
+        {"C:\\", nullptr, IDOK, "C:\\"},
+        {"C:\\windows\\", computer, IDOK, ""},  // a virtual folder has no path
+        {"C:\\windows\\", nullptr, IDCANCEL, ""},
+    };
+    for (const Case& c : cases) {
+        String result("unset");
+        Dismiss(
+            "#32770",
+            [&c](HWND browser) {
+                if (c.select)
+                    SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(c.select));
+                PostMessageA(browser, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED), 0);
+            },
+            [&] { result = dialog.BrowseFolder("Pick a folder", c.initial, false); });
+        EXPECT_EQ(strcasecmp(result.Text(), c.expected), 0) << c.initial << " gave " << result.Text();
+        EXPECT_EQ(strcmp(dialog.path.Text(), result.Text()), 0);
+    }
+    CoTaskMemFree(computer);
+}
+
+TEST_F(CommonDialogTest, ColourAndFontChoicesComeBackOnlyWhenConfirmed) {
+    dialog.color = 7;
+    bool confirmed = true;
+    Dismiss("#32770", Press(IDCANCEL), [&] { confirmed = dialog.ChooseColor(0x123456, true, true, true); });
+    EXPECT_FALSE(confirmed);
+    EXPECT_EQ(dialog.color, 7u);
+    Dismiss("#32770", Press(IDOK), [&] { confirmed = dialog.ChooseColor(0x123456, true, true, true); });
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(dialog.color, 0x123456u);
+
+    LOGFONTA font{};
+    ASSERT_NE(GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font), 0);
+    int size = 0;
+    Dismiss("#32770", Press(IDCANCEL), [&] { confirmed = dialog.ChooseFont(font, &size); });
+    EXPECT_FALSE(confirmed);
+    EXPECT_TRUE(dialog.fontName.IsEmpty());
+    Dismiss("#32770", Press(IDOK), [&] { confirmed = dialog.ChooseFont(font, &size); });
+    EXPECT_TRUE(confirmed);
+    EXPECT_FALSE(dialog.fontName.IsEmpty());
+    EXPECT_GT(size, 0);
+    EXPECT_EQ(size, dialog.fontSize);
+}
+
+TEST_F(CommonDialogTest, OpenFilesListsTheChosenFileInFullForm) {
+    StringList filters;
+    filters.AddString("Settings|*.ini");
+    filters.AddString("All files|*.*");
+    bool confirmed = true;
+    Dismiss("#32770", Press(IDCANCEL), [&] { confirmed = dialog.OpenFiles(filters, "ini", 0, "Open", "C:\\windows"); });
+    EXPECT_FALSE(confirmed);
+    EXPECT_EQ(dialog.files.Count(), 0);
+    auto typeNameThenOk = [](HWND open) {
+        // The name box is a combo box (cmb13) in newer layouts, an edit (edt1) in older ones.
+        SetDlgItemTextA(open, 0x47C, "C:\\windows\\win.ini");
+        SetDlgItemTextA(open, 0x480, "C:\\windows\\win.ini");
+        PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    };
+    Dismiss("#32770", typeNameThenOk, [&] { confirmed = dialog.OpenFiles(filters, "ini", 0, "Open", "C:\\windows"); });
+    EXPECT_TRUE(confirmed);
+    ASSERT_EQ(dialog.files.Count(), 1);
+    EXPECT_EQ(strcasecmp(dialog.files[0]->Text(), "C:\\windows\\win.ini"), 0) << dialog.files[0]->Text();
+}
+
+TEST_F(CommonDialogTest, SystemColourPickerGivesTheSelectedIndex) {
+    struct Case {
+        WPARAM key;
+        bool confirmed;
+    } const cases[] = {{VK_RETURN, true}, {VK_ESCAPE, false}};
+    for (const Case& c : cases) {
+        dialog.color = 99;
+        bool confirmed = !c.confirmed;
+        Dismiss(
+            kWindowClassName,
+            [&c](HWND picker) {
+                HWND list = FindWindowExA(picker, nullptr, "COMBOBOX", nullptr);
+                SendMessageA(list, CB_SETCURSEL, COLOR_INACTIVECAPTION, 0);
+                PostMessageA(picker, WM_KEYDOWN, c.key, 0);
+            },
+            [&] { confirmed = dialog.ChooseSystemColor("System colour"); });
+        EXPECT_EQ(confirmed, c.confirmed);
+        EXPECT_EQ(dialog.color, c.confirmed ? static_cast<uint32_t>(COLOR_INACTIVECAPTION) : 99u);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+// CommonDialog: folder browser, colour, font and open-file dialogs; see CommonDialog.h. The
+// system colour picker window is in SystemColorPicker.cpp.
+#include "toolkit/window/CommonDialog.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "toolkit/base/PathName.h"
+#include "toolkit/media/DrawingHelpers.h"
+#include "toolkit/window/SystemColorPicker.h"
+
+namespace {
+
+constexpr UINT kBrowseFlags = BIF_RETURNFSANCESTORS | BIF_NEWDIALOGSTYLE;
+constexpr DWORD kFileBufferSize = 32768;
+constexpr DWORD kOpenFlags =
+    OFN_ENABLESIZING | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+
+int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
+    const String& folder = *reinterpret_cast<const String*>(data);
+    if (message != BFFM_INITIALIZED || folder.IsEmpty())
+        return 0;
+    WCHAR wide[MAX_PATH * 4];
+    if (MultiByteToWideChar(CP_ACP, 0, folder.Text(), -1, wide, sizeof(wide) / sizeof(wide[0])) > 0)
+        SendMessageW(dialog, BFFM_SETEXPANDED, TRUE, reinterpret_cast<LPARAM>(wide));
+    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.Text()));
+    return 0;
+}
+
+// "Name|pattern" entries joined into the system's zero-separated, double-zero-ended form.
+Array<char> JoinFilters(const StringList& filters) {
+    Array<char> joined;
+    for (int i = 0; i < filters.Count(); i++) {
+        for (const char* c = filters[i]->Text(); *c; c++)
+            joined.Append(*c == '|' ? '\0' : *c);
+        joined.Append('\0');
+    }
+    joined.Append('\0');
+    joined.Append('\0');
+    return joined;
+}
+
+String WithTrailingBackslash(const char* folder) {
+    String text(folder);
+    if (text.IsEmpty() || text.GetAt(text.Length() - 1) != '\\')
+        text.Append('\\');
+    return text;
+}
+
+}  // namespace
+
+String CommonDialog::BrowseFolder(const char* title, const char* initialPath, bool includeFiles) {
+    String result;
+    String startFolder;
+    if (initialPath && *initialPath)
+        startFolder = PathName(initialPath).GetFolderPath();
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator)) || !allocator)
+        return result;
+    char displayName[MAX_PATH] = {};
+    BROWSEINFOA info{};
+    info.hwndOwner = owner;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = title ? title : "";
+    info.ulFlags = kBrowseFlags | (includeFiles ? BIF_BROWSEINCLUDEFILES : 0);
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(&startFolder);
+    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    if (chosen) {
+        char folder[MAX_PATH * 4] = {};
+        // A virtual folder (the desktop's "computer", a printer) has no path: no result, rather
+        // than a lone backslash.
+        if (SHGetPathFromIDListA(chosen, folder) && folder[0])
+            result = addTrailingSeparator ? WithTrailingBackslash(folder) : String(folder);
+        allocator->Free(chosen);
+    }
+    allocator->Release();
+    path = result;
+    return result;
+}
+
+bool CommonDialog::ChooseColor(uint32_t initial, bool fullOpen, bool preventFullOpen, bool anyColor) {
+    CHOOSECOLORA choice{};
+    choice.lStructSize = sizeof(choice);
+    choice.hwndOwner = owner;
+    choice.rgbResult = initial & 0x00FFFFFF;
+    choice.lpCustColors = customColors_;
+    choice.Flags = (initial <= 0x00FFFFFF ? CC_RGBINIT : 0) | (anyColor ? CC_ANYCOLOR : CC_SOLIDCOLOR) |
+                   (fullOpen ? CC_FULLOPEN : 0) | (preventFullOpen ? CC_PREVENTFULLOPEN : 0);
+    if (!::ChooseColorA(&choice))
+        return false;
+    color = choice.rgbResult;
+    return true;
+}
+
+bool CommonDialog::ChooseFont(const LOGFONTA& font, int* size) {
+    LOGFONTA chosen = font;
+    CHOOSEFONTA choice{};
+    choice.lStructSize = sizeof(choice);
+    choice.hwndOwner = owner;
+    choice.lpLogFont = &chosen;
+    choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    if (!::ChooseFontA(&choice))
+        return false;
+    fontName = chosen.lfFaceName;
+    fontSize = choice.iPointSize / 10;
+    fontStyle = FontStyleOf(chosen);
+    if (size)
+        *size = fontSize;
+    return true;
+}
+
+bool CommonDialog::ChooseSystemColor(const char* title) {
+    SystemColorPicker picker;
+    const int result = picker.Run(owner, title);
+    if (result < kSystemColorResult)
+        return false;
+    color = static_cast<uint32_t>(result - kSystemColorResult);
+    return true;
+}
+
+bool CommonDialog::OpenFiles(const StringList& filters,
+                             const char* defaultExtension,
+                             DWORD flags,
+                             const char* title,
+                             const char* initialFolder) {
+    Array<char> filterText = JoinFilters(filters);
+    Array<char> buffer;
+    buffer.SetSize(static_cast<int>(kFileBufferSize), false);
+    buffer[0] = '\0';
+    OPENFILENAMEA open{};
+    open.lStructSize = sizeof(open);
+    open.hwndOwner = owner;
+    open.lpstrFilter = filters.Count() > 0 ? &filterText[0] : nullptr;
+    open.nFilterIndex = 1;
+    open.lpstrFile = &buffer[0];
+    open.nMaxFile = kFileBufferSize;
+    open.lpstrTitle = title;
+    open.lpstrInitialDir = initialFolder;
+    open.lpstrDefExt = defaultExtension;
+    open.Flags = flags | kOpenFlags;
+    if (!GetOpenFileNameA(&open))
+        return false;
+    // One entry is the file; several are its folder followed by the names in it.
+    StringList entries;
+    for (const char* entry = &buffer[0]; *entry && entry < &buffer[0] + kFileBufferSize; entry += lstrlenA(entry) + 1)
+        entries.AddString(entry);
+    if (entries.Count() == 0)
+        return false;
+    files.Free();
+    if (entries.Count() == 1) {
+        files.AddString(PathName(entries[0]->Text()).GetPath());
+        return true;
+    }
+    const String folder = WithTrailingBackslash(entries[0]->Text());
+    for (int i = 1; i < entries.Count(); i++) {
+        String full(folder);
+        full.Append(entries[i]->Text());
+        files.AddString(PathName(full.Text()).GetPath());
+    }
+    return true;
+}

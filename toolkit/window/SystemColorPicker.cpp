@@ -1,0 +1,131 @@
+// SystemColorPicker; see SystemColorPicker.h.
+#include "toolkit/window/SystemColorPicker.h"
+
+#include "toolkit/window/CommonDialog.h"
+#include "toolkit/window/Messages.h"
+#include "toolkit/window/Toolkit.h"
+
+namespace {
+
+constexpr uint32_t kSystemColorBase = 0xFE000000;
+
+struct NamedColor {
+    int index;
+    const char* name;
+};
+
+const NamedColor kSystemColors[] = {
+    {COLOR_SCROLLBAR, "Scroll bar"},
+    {COLOR_BACKGROUND, "Desktop"},
+    {COLOR_ACTIVECAPTION, "Active caption"},
+    {COLOR_INACTIVECAPTION, "Inactive caption"},
+    {COLOR_MENU, "Menu"},
+    {COLOR_WINDOW, "Window"},
+    {COLOR_WINDOWFRAME, "Window frame"},
+    {COLOR_MENUTEXT, "Menu text"},
+    {COLOR_WINDOWTEXT, "Window text"},
+    {COLOR_CAPTIONTEXT, "Caption text"},
+    {COLOR_ACTIVEBORDER, "Active border"},
+    {COLOR_INACTIVEBORDER, "Inactive border"},
+    {COLOR_APPWORKSPACE, "Application workspace"},
+    {COLOR_HIGHLIGHT, "Highlight"},
+    {COLOR_HIGHLIGHTTEXT, "Highlighted text"},
+    {COLOR_BTNFACE, "Button face"},
+    {COLOR_BTNSHADOW, "Button shadow"},
+    {COLOR_GRAYTEXT, "Grey text"},
+    {COLOR_BTNTEXT, "Button text"},
+    {COLOR_INACTIVECAPTIONTEXT, "Inactive caption text"},
+    {COLOR_BTNHIGHLIGHT, "Button highlight"},
+    {COLOR_3DDKSHADOW, "3D dark shadow"},
+    {COLOR_3DLIGHT, "3D light"},
+    {COLOR_INFOTEXT, "Tooltip text"},
+    {COLOR_INFOBK, "Tooltip background"},
+    {COLOR_HOTLIGHT, "Hot-tracked item"},
+    {COLOR_GRADIENTACTIVECAPTION, "Active caption gradient"},
+    {COLOR_GRADIENTINACTIVECAPTION, "Inactive caption gradient"},
+    {COLOR_MENUHILIGHT, "Menu highlight"},
+    {COLOR_MENUBAR, "Menu bar"},
+};
+
+RECT At(int x, int y, int width, int height) {
+    return RECT{x, y, x + width, y + height};
+}
+
+}  // namespace
+
+SystemColorPicker::SystemColorPicker() {
+    list_.kind = KIND_COMBOBOX;
+    okButton_.kind = KIND_BUTTON;
+    cancelButton_.kind = KIND_BUTTON;
+}
+
+SystemColorPicker::~SystemColorPicker() {
+    Destroy();
+}
+
+int SystemColorPicker::Run(HWND owner, const char* title) {
+    const RECT frame = At(0, 0, kWidth, kHeight);
+    if (!CreatePopup(title ? title : "", frame, owner, nullptr, false))
+        return 0;
+    (void)SetClientSize(kWidth, kHeight);
+    HWND self = Handle();
+    HINSTANCE instance = GetInstance();
+    RECT rect = At(10, 12, 200, 300);
+    list_.CreateControl("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | WS_TABSTOP, 0, &rect,
+                        self, 0, nullptr, instance);
+    rect = At(220, 12, 70, 22);
+    preview_.Create("", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, &rect, self, 0, nullptr, instance);
+    rect = At(120, 58, 80, 26);
+    okButton_.CreateControl("BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 0, &rect, self, 0, nullptr,
+                            instance);
+    rect = At(210, 58, 80, 26);
+    cancelButton_.CreateControl("BUTTON", "Cancel", WS_CHILD | WS_VISIBLE, 0, &rect, self, 0, nullptr, instance);
+    for (const NamedColor& entry : kSystemColors) {
+        const LRESULT at = SendMessageA(list_.Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.name));
+        if (at >= 0)
+            SendMessageA(list_.Handle(), CB_SETITEMDATA, static_cast<WPARAM>(at), entry.index);
+    }
+    SendMessageA(list_.Handle(), CB_SETCURSEL, 0, 0);
+    ShowSelection();
+    Center(false);
+    const int result = DoModal();
+    Destroy();
+    return result;
+}
+
+int SystemColorPicker::SelectedIndex() const {
+    const LRESULT at = SendMessageA(list_.Handle(), CB_GETCURSEL, 0, 0);
+    if (at < 0)
+        return -1;
+    return static_cast<int>(SendMessageA(list_.Handle(), CB_GETITEMDATA, static_cast<WPARAM>(at), 0));
+}
+
+void SystemColorPicker::ShowSelection() {
+    const int index = SelectedIndex();
+    if (index < 0)
+        return;
+    preview_.background = kSystemColorBase + static_cast<uint32_t>(index);
+    preview_.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+LRESULT SystemColorPicker::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SWND_COMBOSELCHANGE:
+            ShowSelection();
+            return 0;
+        case WM_SWND_BUTTONCLICKED:
+            if (reinterpret_cast<Window*>(wParam) == &okButton_)
+                SendMessageA(Handle(), WM_SWND_OK, 0, 0);
+            else
+                SendMessageA(Handle(), WM_SWND_CANCEL, 0, 0);
+            return 0;
+        case WM_SWND_OK: {
+            const int index = SelectedIndex();
+            EndModal(index < 0 ? 0 : CommonDialog::kSystemColorResult + index);
+            return 0;
+        }
+        default:
+            break;
+    }
+    return Window::OnMessage(message, wParam, lParam);
+}
