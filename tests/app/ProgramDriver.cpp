@@ -42,15 +42,6 @@ std::string TitleOf(HWND window) {
     return title;
 }
 
-void SendMouse(DWORD flags, POINT point) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof(input));
-}
-
 void Pump() {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -78,6 +69,7 @@ ProgramDriver::~ProgramDriver() {
 }
 
 bool ProgramDriver::Start(const std::string& program) {
+
     const std::string path = WindowsPath(program);
     std::string commandLine = "\"" + path + "\"";
     STARTUPINFOA startup{};
@@ -143,44 +135,11 @@ HWND ProgramDriver::FindWindowTitled(const std::string& title) const {
     return FindShownWindow(processId_, title);
 }
 
-HWND ProgramDriver::FindOpenMenu() const {
-    // Menus are windows of the system class "#32768"; they belong to the thread that tracks them.
-    const std::vector<HWND> windows = FindWindows(processId_, [](HWND window) { return ClassOf(window) == "#32768"; });
-    return windows.empty() ? nullptr : windows[0];
-}
-
 int ProgramDriver::CountOtherWindows() const {
     const HWND main = mainWindow_;
     return static_cast<int>(FindWindows(processId_, [main](HWND window) {
                                 return window != main && ClassOf(window) == "CLASS_SWND";
                             }).size());
-}
-
-void ProgramDriver::MoveMouse(POINT point) {
-    SendMouse(0, point);
-    Sleep(50);
-}
-
-void ProgramDriver::Click(POINT point, bool right) {
-    SendMouse(0, point);
-    Sleep(80);
-    SendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, point);
-    Sleep(80);
-    SendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, point);
-    Sleep(80);
-}
-
-void ProgramDriver::DragMouse(POINT from, POINT to) {
-    SendMouse(0, from);
-    Sleep(80);
-    SendMouse(MOUSEEVENTF_LEFTDOWN, from);
-    Sleep(80);
-    for (int i = 1; i <= 10; i++) {
-        SendMouse(0, POINT{from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10});
-        Sleep(30);
-    }
-    SendMouse(MOUSEEVENTF_LEFTUP, to);
-    Sleep(150);
 }
 
 void ProgramDriver::PressKey(WORD key) {

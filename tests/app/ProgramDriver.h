@@ -1,5 +1,5 @@
 // ProgramDriver: runs KvrDecryptor.exe as a user would meet it and drives it from outside:
-// finds its windows, clicks and types with SendInput, and waits for what it shows. Test
+// finds its windows, types with SendInput, and waits for what it shows. Test
 // support only.
 #pragma once
 
@@ -34,15 +34,11 @@ public:
     POINT MainCentre() const;
     // A visible top-level window of the program with exactly this title; null when none.
     HWND FindWindowTitled(const std::string& title) const;
-    // The program's open popup menu window; null when none.
-    HWND FindOpenMenu() const;
     // Number of visible top-level windows of the program besides the main window.
     int CountOtherWindows() const;
 
-    // Real input.
-    static void MoveMouse(POINT point);
-    static void Click(POINT point, bool right);
-    static void DragMouse(POINT from, POINT to);
+    // Real keyboard input (mouse input from this process does not reach Wine's X display;
+    // drags come from the drag-source helper).
     static void PressKey(WORD key);
     // Brings the window to the front and gives it the keyboard, then presses the key.
     static void PressKeyIn(HWND window, WORD key);

@@ -63,7 +63,9 @@ protected:
         ASSERT_NE(mainWindow_, nullptr);
         work_ = scratch_.Path();
         ASSERT_TRUE(CreateDirectoryA((work_ + "keys\\").c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA((work_ + "keys\\friends\\").c_str(), nullptr));
         ASSERT_TRUE(CopySample("Keys/project.key", work_ + "keys\\project.key"));
+        ASSERT_TRUE(CopySample("Keys/friends/alice.key", work_ + "keys\\friends\\alice.key"));
         ASSERT_TRUE(CopySample("letters.enc", work_ + "letters.enc"));
         ASSERT_TRUE(CopySample("plain.enc", work_ + "plain.enc"));
         application_.SetKeyFolder((work_ + "keys\\").c_str());
