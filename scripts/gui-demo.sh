@@ -109,9 +109,9 @@ wine "$build/bench/make-large-archive.exe" "$(winpath "$work/large.enc")" $large
 drag $centre_x $centre_y "$(winpath "$work/large.enc")" &
 dragger=$!
 frames=$(mktemp -d)
-for i in $(seq -w 1 60); do
+for i in $(seq -w 1 90); do
     import -window root -crop 240x240+95+265 +repage "$frames/$i.png"
-    [ "$i" = 30 ] && shot 3-working-dial
+    [ "$i" = 60 ] && shot 3-working-dial
 done
 wait $dragger || true
 "$im_convert" -delay 8 -loop 0 "$frames"/*.png "$shots/working.gif"
@@ -141,7 +141,9 @@ id=$(wait_for_window "This folder already exists")
 sleep 1.2
 shot 5-question
 press "$id" Return
-sleep 2
+# A closing message window takes a moment to go (Wine without a window manager); the menu
+# waits for it.
+sleep 4
 
 echo "Quit from the window's menu:" >&2
 xdotool mousemove $centre_x $centre_y click 3
