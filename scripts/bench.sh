@@ -11,7 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$root/build}
 build=$BUILD_DIR
 "$root/scripts/install-deps.sh" --bench
-"$root/scripts/build.sh" kvr-bench kvr-decrypt
+"$root/scripts/build.sh" kvr-bench kvr-decrypt app-bench
 
 # The command line on a small sample: a cold call (no Wine server running for the wrapper's
 # prefix) and a warm one right after it.
@@ -44,6 +44,8 @@ report=$work/report.txt
 set +e
 wine "$build/bench/kvr-bench.exe" --folder "Z:${work//\//\\}" --keep --zip "$@" | tee "$report"
 status=${PIPESTATUS[0]}
+# The window's own figures: tick rate while decrypting, idle CPU, working set over many drops.
+wine "$build/bench/app-bench.exe" || status=$?
 set -e
 
 

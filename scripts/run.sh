@@ -1,14 +1,34 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds the command-line front end, and decrypts
-# the bundled samples into a fresh folder out/samples-<time>/ (with samples/Keys as the key
-# folder), then shows what was written. With arguments, decrypts those files instead:
+# The main job. Installs what is missing and builds, then:
+#   scripts/run.sh            the program's window: on this machine's display when there is one
+#                             (drop files on it); without a display, the demo of
+#                             scripts/gui-demo.sh (samples dropped on the window of a private
+#                             virtual display, screenshots and decrypted files under out/gui-<time>/)
+#   scripts/run.sh --demo     that demo, even with a display
+#   scripts/run.sh --cli      the command-line front end over the bundled samples, into a fresh
+#                             folder out/samples-<time>/ (with samples/Keys as the key folder)
 #   scripts/run.sh [--keys DIR] [--out DIR] [--overwrite | --no-overwrite] [--quiet] FILE...
-# (paths are ordinary Linux paths; without --keys the Keys folder beside the program is used,
-# and a key lying beside the file is found too). Exit code: that of kvr-decrypt.
+#                             the command-line front end over those files (ordinary Linux paths;
+#                             without --keys the Keys folder beside the program is used, and a key
+#                             lying beside the file is found too). Exit code: that of kvr-decrypt.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$root/build}
 build=$BUILD_DIR
+
+if [ $# -eq 0 ] && [ -n "${DISPLAY:-}" ]; then
+    "$root/scripts/build.sh" KvrDecryptor
+    echo "KVR Decryptor is open: drop a .enc, .wav, .bmp or .png file (or a .key) on it; right-click for the menu." >&2
+    exec "$root/scripts/wine-run.sh" "$build/app/KvrDecryptor.exe"
+fi
+if [ $# -eq 0 ] || [ "$1" = --demo ]; then
+    exec "$root/scripts/gui-demo.sh"
+fi
+cli_samples=0
+if [ "$1" = --cli ]; then
+    cli_samples=1
+    shift
+fi
 
 "$root/scripts/build.sh" kvr-decrypt
 
@@ -28,7 +48,7 @@ show_tree() {
     done
 }
 
-if [ $# -eq 0 ]; then
+if [ $cli_samples = 1 ]; then
     out=$root/out/samples-$(date +%Y%m%d-%H%M%S)
     mkdir -p "$out"
     samples=()

@@ -1,0 +1,131 @@
+// MainWindow: the skinned 130 x 175 drive the user drops files on. It owns the tray icon, the
+// two popup menus, the drop target, the help window, the pictures and sounds, and the
+// animation queue with its 10 ms timer (running only while something animates). Everything
+// here runs on the user-interface thread; the worker reaches it only by posted messages.
+//
+// A dropped archive or key starts a hand-over that lasts until the worker reports the
+// request's end: meanwhile new drags are refused and closing is refused, so no second file
+// can replace the one being worked on and the window cannot go away under a question.
+#pragma once
+
+#include "app/AnimationQueue.h"
+#include "app/DropTarget.h"
+#include "app/FileKind.h"
+#include "app/HelpWindow.h"
+#include "toolkit/base/Array.h"
+#include "toolkit/base/String.h"
+#include "toolkit/media/Image.h"
+#include "toolkit/media/Sound.h"
+#include "toolkit/window/PopupMenu.h"
+#include "toolkit/window/TrayIcon.h"
+#include "toolkit/window/Window.h"
+
+class Application;
+struct TrayEvent;
+
+// Menu command ids.
+enum : UINT {
+    CMD_MAIN_KEY_FOLDER = 1001,
+    CMD_USER_KEY_FOLDER = 1002,
+    CMD_APPEARANCE = 1003,
+    CMD_SOUNDS = 1004,
+    CMD_HIDE_SHOW = 1005,
+    CMD_ALWAYS_ON_TOP = 1006,
+    CMD_LAUNCH_ON_STARTUP = 1007,
+    CMD_HELP = 1008,
+    CMD_WEB_SITE = 1009,
+    CMD_QUIT = 1010,
+    CMD_CANCEL = 1011,
+};
+
+class MainWindow : public Window, public DropSink {
+public:
+    static constexpr UINT_PTR kAnimationTimer = 1;
+    static constexpr UINT kAnimationTickMs = 10;
+
+    explicit MainWindow(Application& application);
+    ~MainWindow() override;
+
+    // Creates the window (no taskbar button); setup runs on the creation notification.
+    bool Create();
+
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // DropSink
+    bool AcceptsDrags() const override;
+    void OnDragEnter(const String& path) override;
+    void OnDragLeave(const String& path) override;
+    void OnDrop(const String& path) override;
+
+    // Appends an animation; an empty queue starts it at once and starts the timer.
+    void Queue(int id, bool hold, bool reverse, bool loop, int sound);
+    void SetOpacity(uint32_t opacity);
+
+    bool IsBusy() const { return busy_; }
+    // From a drop of an archive or key until the worker reports the request's end.
+    bool IsHandingOver() const { return handingOver_; }
+    bool SoundsOn() const { return soundsOn_; }
+    uint32_t Opacity() const { return opacity_; }
+    const AnimationQueue& Animations() const { return queue_; }
+
+private:
+    // Setup and closing (MainWindow.cpp).
+    bool Setup();
+    void LoadIcons();
+    void LoadPictures();
+    void PlaceFromSettings();
+    bool OnClose();
+    void SaveSettings();
+
+    // Animation (MainWindowAnimation.cpp).
+    void OnTimerTick();
+    void ShowFrame(int frameIndex);
+    void ShowSkin();
+    void StartCurrent(bool fromTimer);
+    void OnAnimationFinished(const AnimationRequest& finished);
+    void LoadFrames(int id);
+    void UnloadFrames();
+    void PlaySound(int index);
+    bool PostRequest(UINT message);
+    void QueueFinish();
+    void OnRequestEnded(UINT request);
+
+    // Menus and tray (MainWindowCommands.cpp).
+    bool BuildMenus();
+    void ShowMenu(int x, int y);
+    void OnCommand(UINT id);
+    void OnTrayEvent(const TrayEvent& event);
+    void SwitchToMainKeyFolder();
+    void ChooseUserKeyFolder();
+    void UpdateKeyFolderMarks();
+    void ToggleSounds();
+    void ToggleAlwaysOnTop();
+    void ToggleLaunchOnStartup();
+    void ToggleVisible();
+    void ShowHelp();
+    void ShowAppearance();
+    void RaiseWindow();
+
+    Application& application_;
+    TrayIcon trayIcon_;
+    HICON windowIcon_ = nullptr;
+    HICON trayIconPicture_ = nullptr;
+    DropTarget* dropTarget_ = nullptr;
+    bool soundsOn_ = true;
+    uint32_t opacity_ = 255;
+    PopupMenu mainMenu_;
+    PopupMenu busyMenu_;
+    HelpWindow helpWindow_;
+    Image skin_;
+    Array<Image*> frames_;  // of the playing animation only
+    int framesId_ = 0;
+    Sound sounds_[4];       // archive over, key over, key dropped, other over
+    AnimationQueue queue_;
+    bool timerRunning_ = false;
+    bool busy_ = false;
+    bool handingOver_ = false;
+    bool finishQueued_ = false;
+    bool menuOpen_ = false;
+    String currentFile_;
+    FileKind currentKind_ = FileKind::kOther;
+};

@@ -1,0 +1,99 @@
+// ProgramRun: see ProgramRun.h.
+#include "app/ProgramRun.h"
+
+#include <ole2.h>
+
+#include "app/Application.h"
+#include "app/MainWindow.h"
+#include "app/WorkerWindow.h"
+#include "settings/KeyFolders.h"
+#include "settings/Settings.h"
+#include "toolkit/media/MediaStartup.h"
+#include "toolkit/window/ModalLoop.h"
+#include "toolkit/window/Toolkit.h"
+
+namespace {
+
+constexpr DWORD kSoundPriorityLevel = 2;  // DSSCL_PRIORITY
+
+// Waits for an object while this thread's windows keep answering: the worker's modal
+// windows send to the main window (it owns them) and would wait on a thread that does not
+// pump. A WM_QUIT seen meanwhile is posted again for the loop that comes after.
+void WaitPumping(HANDLE object) {
+    int quitCode = 0;
+    bool sawQuit = false;
+    for (;;) {
+        const DWORD woke = MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_ALLINPUT);
+        if (woke != WAIT_OBJECT_0 + 1)
+            break;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                sawQuit = true;
+                quitCode = static_cast<int>(message.wParam);
+                continue;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    if (sawQuit)
+        PostQuitMessage(quitCode);
+}
+
+}  // namespace
+
+// The main loop starts only once the worker window exists, so no request can be made
+// before there is somewhere to post it.
+HANDLE StartWorkerThread(Application& application) {
+    WorkerStart start{&application, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    if (!start.ready)
+        return nullptr;
+    HANDLE thread = CreateThread(nullptr, 0, &WorkerThreadMain, &start, 0, nullptr);
+    if (thread)
+        WaitPumping(start.ready);
+    CloseHandle(start.ready);
+    return thread;
+}
+
+void StopWorkerThread(Application& application, HANDLE thread) {
+    if (!thread)
+        return;
+    if (HWND worker = application.WorkerHandle())
+        (void)PostMessageA(worker, WM_CLOSE, 0, 0);
+    // Every object the worker may touch stays alive until it has ended.
+    WaitPumping(thread);
+    CloseHandle(thread);
+}
+
+int RunProgram(HINSTANCE instance) {
+    ToolkitInit(instance);
+    (void)GraphicsStartup();
+    SoundStartup(GetToolkitWindowHandle(), kSoundPriorityLevel);
+
+    Application* const application = new Application();
+    application->SetKeyFolder(LoadActiveKeyFolder(GetProgramFolder()));
+    const HRESULT ole = OleInitialize(nullptr);
+
+    MainWindow* const mainWindow = new MainWindow(*application);
+    application->mainWindow = mainWindow;
+    HANDLE worker = nullptr;
+    int exitCode = 1;
+    if (mainWindow->Create()) {
+        worker = StartWorkerThread(*application);
+        bool blocking = true;
+        RunMessageLoop(blocking, nullptr, nullptr);
+        exitCode = 0;
+    }
+    StopWorkerThread(*application, worker);
+    delete mainWindow;
+    application->mainWindow = nullptr;
+    if (SUCCEEDED(ole))
+        OleUninitialize();
+    delete application;
+
+    SoundShutdown();
+    GraphicsShutdown();
+    ToolkitShutdown(instance);
+    return exitCode;
+}

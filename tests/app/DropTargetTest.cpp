@@ -1,0 +1,93 @@
+// The drop target under a real OLE drag from another process: which drags it accepts, what it
+// reports to its sink, and what the dragging side is told.
+#include "app/DropTarget.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/app/DragDriver.h"
+
+namespace {
+
+class RecordingSink : public DropSink {
+public:
+    bool accepts = true;
+    std::vector<std::string> events;
+
+    bool AcceptsDrags() const override { return accepts; }
+    void OnDragEnter(const String& path) override { events.push_back("enter " + std::string(path.Text())); }
+    void OnDragLeave(const String& path) override { events.push_back("leave " + std::string(path.Text())); }
+    void OnDrop(const String& path) override { events.push_back("drop " + std::string(path.Text())); }
+};
+
+constexpr POINT kTargetCentre{365, 287};
+
+class DropTargetTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+        window_ = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "target", WS_POPUP | WS_VISIBLE, 300, 200, 130, 175,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(window_, nullptr);
+        target_ = new DropTarget(sink_);
+        ASSERT_TRUE(target_->Register(window_));
+    }
+    void TearDown() override {
+        if (target_) {
+            target_->Revoke();
+            target_->Release();
+        }
+        if (window_)
+            DestroyWindow(window_);
+        OleUninitialize();
+    }
+
+    RecordingSink sink_;
+    HWND window_ = nullptr;
+    DropTarget* target_ = nullptr;
+};
+
+std::string PathOfLength(int length) {
+    std::string path = "C:\\";
+    while (static_cast<int>(path.size()) < length - 4)
+        path += path.size() % 50 == 49 ? '\\' : 'd';
+    return path + ".enc";
+}
+
+struct DragCase {
+    const char* name;
+    std::vector<std::string> files;
+    bool leave;
+    bool sinkAccepts;
+    int expectedExit;  // of the drag source: 0 dropped, 1 refused
+    bool expectEvents;  // enter, then leave or drop, naming the first file
+};
+
+TEST_F(DropTargetTest, AcceptsOneFileOfAPathThatFitsAndReportsEachStage) {
+    const std::string longest = PathOfLength(MAX_PATH - 1);
+    const DragCase cases[] = {
+        {"one file dropped", {"C:\\in\\letters.enc"}, false, true, 0, true},
+        {"one file dragged in and out", {"C:\\in\\a key.KEY"}, true, true, 1, true},
+        {"two files", {"C:\\in\\a.enc", "C:\\in\\b.enc"}, false, true, 1, false},
+        {"sink busy", {"C:\\in\\letters.enc"}, false, false, 1, false},
+        {"path of MAX_PATH - 1 characters", {longest}, false, true, 0, true},
+        {"path of MAX_PATH characters", {PathOfLength(MAX_PATH)}, false, true, 1, false},
+    };
+    for (const DragCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        sink_.events.clear();
+        sink_.accepts = c.sinkAccepts;
+        EXPECT_EQ(kvrtest::DragFiles(kTargetCentre, c.files, c.leave), c.expectedExit);
+        std::vector<std::string> expected;
+        if (c.expectEvents) {
+            expected.push_back("enter " + c.files[0]);
+            expected.push_back((c.leave ? "leave " : "drop ") + c.files[0]);
+        }
+        EXPECT_EQ(sink_.events, expected);
+        EXPECT_FALSE(target_->IsAccepted());
+    }
+}
+
+}  // namespace

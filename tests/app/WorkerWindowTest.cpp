@@ -1,0 +1,136 @@
+// The worker thread with its real window, engine and message windows, driven by posted
+// requests as the main window posts them. A stand-in main window on the test thread receives
+// the worker's reports. Requests that arrive while a question is open wait for it.
+#include "app/WorkerWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/ProgramRun.h"
+#include "app/ShellMessages.h"
+#include "tests/app/ProgramDriver.h"
+#include "tests/support/ArchiveWriter.h"
+#include "tests/support/ScratchFolder.h"
+#include "toolkit/media/MediaStartup.h"
+#include "toolkit/window/Toolkit.h"
+
+namespace {
+
+using kvrtest::WaitUntil;
+
+constexpr char kFolderQuestion[] = "This folder already exists.\nWould you like to overwrite it?";
+
+std::vector<std::string> g_reports;
+
+LRESULT CALLBACK ReportProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DECRYPT_FINISHED)
+        g_reports.push_back("finished");
+    else if (message == WM_REQUEST_ENDED)
+        g_reports.push_back(wParam == WM_DECRYPT_REQUEST ? "decrypt ended" : "import ended");
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND FindTitled(const char* title) {
+    return kvrtest::FindShownWindow(GetCurrentProcessId(), title);
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CopySample(const std::string& name, const std::string& to) {
+    std::string source = KVR_SOURCE_DIR "/samples/" + name;
+    for (char& c : source)
+        c = c == '/' ? '\\' : c;
+    return CopyFileA(("Z:" + source).c_str(), to.c_str(), FALSE) != 0;
+}
+
+class WorkerWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ToolkitInit(GetModuleHandleA(nullptr));
+        ASSERT_TRUE(GraphicsStartup());
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = ReportProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "KvrReportWindow";
+        RegisterClassA(&windowClass);
+        mainWindow_ = CreateWindowExA(0, "KvrReportWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      windowClass.hInstance, nullptr);
+        ASSERT_NE(mainWindow_, nullptr);
+        work_ = scratch_.Path();
+        ASSERT_TRUE(CreateDirectoryA((work_ + "keys\\").c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryA((work_ + "keys\\friends\\").c_str(), nullptr));
+        ASSERT_TRUE(CopySample("Keys/project.key", work_ + "keys\\project.key"));
+        ASSERT_TRUE(CopySample("Keys/friends/alice.key", work_ + "keys\\friends\\alice.key"));
+        ASSERT_TRUE(CopySample("letters.enc", work_ + "letters.enc"));
+        ASSERT_TRUE(CopySample("plain.enc", work_ + "plain.enc"));
+        application_.SetKeyFolder((work_ + "keys\\").c_str());
+        application_.SetMainHandle(mainWindow_);
+        g_reports.clear();
+        worker_ = StartWorkerThread(application_);
+        ASSERT_NE(worker_, nullptr);
+        ASSERT_NE(application_.WorkerHandle(), nullptr);
+    }
+    void TearDown() override {
+        StopWorkerThread(application_, worker_);
+        EXPECT_EQ(application_.WorkerHandle(), nullptr);
+        EXPECT_EQ(application_.workerWindow, nullptr);
+        DestroyWindow(mainWindow_);
+        GraphicsShutdown();
+        ToolkitShutdown(GetModuleHandleA(nullptr));
+    }
+
+    bool Post(UINT request, const std::string& path) {
+        return PostMessageA(application_.WorkerHandle(), request, 0, reinterpret_cast<LPARAM>(new String(path.c_str())));
+    }
+
+    kvrtest::ScratchFolder scratch_;
+    std::string work_;
+    Application application_;
+    HWND mainWindow_ = nullptr;
+    HANDLE worker_ = nullptr;
+};
+
+TEST_F(WorkerWindowTest, ARequestArrivingDuringAQuestionWaitsForIt) {
+    ASSERT_TRUE(CreateDirectoryA((work_ + "letters\\").c_str(), nullptr));
+    ASSERT_TRUE(Post(WM_DECRYPT_REQUEST, work_ + "letters.enc"));
+    HWND question = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (question = FindTitled(kFolderQuestion)) != nullptr; }, 10000));
+
+    ASSERT_TRUE(Post(WM_DECRYPT_REQUEST, work_ + "plain.enc"));
+    ASSERT_TRUE(Post(WM_IMPORT_KEY_REQUEST, work_ + "letters.enc"));
+    WaitUntil([] { return false; }, 800);
+    EXPECT_FALSE(Exists(work_ + "plain\\"));
+    EXPECT_TRUE(g_reports.empty());
+    EXPECT_TRUE(application_.AnyModalOpen());
+
+    PostMessageA(question, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(WaitUntil([] { return g_reports.size() >= 5; }, 15000));
+    const std::vector<std::string> expected = {"finished", "decrypt ended", "finished", "decrypt ended", "import ended"};
+    EXPECT_EQ(g_reports, expected);
+    EXPECT_TRUE(Exists(work_ + "letters\\readme.txt"));
+    EXPECT_TRUE(Exists(work_ + "plain\\readme.txt"));
+    EXPECT_TRUE(Exists(work_ + "keys\\letters.enc"));
+    EXPECT_FALSE(application_.AnyModalOpen());
+}
+
+TEST_F(WorkerWindowTest, ProgressReachesTheApplicationAndCancelStopsTheEngine) {
+    ASSERT_TRUE(Post(WM_DECRYPT_REQUEST, work_ + "plain.enc"));
+    ASSERT_TRUE(WaitUntil([] { return g_reports.size() >= 2; }, 10000));
+    EXPECT_EQ(application_.Progress(), 2000);
+    EXPECT_TRUE(Exists(work_ + "plain\\readme.txt"));
+
+    g_reports.clear();
+    application_.SetProgress(0);
+    application_.SetCancelRequested(true);
+    ASSERT_TRUE(Post(WM_DECRYPT_REQUEST, work_ + "letters.enc"));
+    ASSERT_TRUE(WaitUntil([] { return g_reports.size() >= 2; }, 10000));
+    EXPECT_FALSE(Exists(work_ + "letters\\readme.txt"));
+    EXPECT_EQ(application_.Progress(), 0);
+}
+
+}  // namespace
