@@ -13,6 +13,7 @@
 
 #include "tests/engine/RequestRecorder.h"
 #include "tests/engine/TestFolders.h"
+#include "tests/support/SeededRandom.h"
 
 namespace kvrtest {
 namespace {
@@ -20,20 +21,7 @@ namespace {
 testing::Environment* const kTemp = testing::AddGlobalTestEnvironment(new PrivateTempEnvironment);
 testing::Environment* const kGraphics = testing::AddGlobalTestEnvironment(new GraphicsEnvironment);
 
-class Random {
-public:
-    explicit Random(uint32_t seed) : state_(seed * 2654435761u + 1) {}
-    uint32_t Next() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_;
-    }
-    size_t Below(size_t n) { return n == 0 ? 0 : Next() % n; }
-
-private:
-    uint32_t state_;
-};
+using Random = SeededRandom;
 
 const uint32_t kLyingValues[] = {0, 1, 3, 0xFFFFFFFF, 0xFFFFFFFE, 0x7FFFFFFF, 0x80000000, 100000, 100001, 110013};
 

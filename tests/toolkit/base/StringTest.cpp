@@ -1,5 +1,5 @@
 // String: editing with range clamping, and positions outside the text.
-// Most checks are tables of {result, expected}; a failure names the entry's index.
+// Edits are checked as a table of {result, expected}; a failure names the entry's index.
 #include "toolkit/base/String.h"
 
 #include <gtest/gtest.h>
@@ -12,18 +12,11 @@
 namespace {
 
 using TextCase = std::pair<String, const char*>;
-using NumberCase = std::pair<int, int>;
 
 template <size_t N>
 void ExpectTexts(const TextCase (&cases)[N]) {
     for (size_t i = 0; i < N; i++)
         EXPECT_STREQ(cases[i].second, cases[i].first.Text()) << "entry " << i;
-}
-
-template <size_t N>
-void ExpectNumbers(const NumberCase (&cases)[N]) {
-    for (size_t i = 0; i < N; i++)
-        EXPECT_EQ(cases[i].second, cases[i].first) << "entry " << i;
 }
 
 TEST(String, DeleteInsertReplaceRangeTrimSetAt) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/SeededRandom.h"
 #include "tests/toolkit/dialogdef/DefinitionSamples.h"
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
@@ -15,20 +16,7 @@ using dialogtest::Lines;
 
 namespace {
 
-class Random {
-public:
-    explicit Random(uint32_t seed) : state_(seed * 2654435761u + 1) {}
-    uint32_t Next() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_;
-    }
-    size_t Below(size_t n) { return n == 0 ? 0 : Next() % n; }
-
-private:
-    uint32_t state_;
-};
+using Random = kvrtest::SeededRandom;
 
 // Bytes that matter to the format, so mutants hit its rules rather than only its values.
 const char kSpecial[] = "\r\n=[] ,#\t0-9";

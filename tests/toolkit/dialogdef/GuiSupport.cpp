@@ -59,14 +59,6 @@ void PumpMessages() {
     }
 }
 
-void PumpFor(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        PumpMessages();
-        Sleep(5);
-    }
-}
-
 std::string ClassOf(HWND window) {
     char name[64] = {};
     GetClassNameA(window, name, sizeof(name));

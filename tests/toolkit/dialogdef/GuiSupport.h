@@ -28,8 +28,6 @@ public:
 };
 
 void PumpMessages();
-// Pumps for about the given time.
-void PumpFor(DWORD milliseconds);
 // The class name of a window.
 std::string ClassOf(HWND window);
 

@@ -19,7 +19,7 @@ TEST(ColorText, BothFormsRoundTripOtherLengthsGiveZero) {
         EXPECT_EQ(TextToColor(c.text), c.color) << c.text;
     }
     // Other lengths give zero; case does not matter.
-    for (const char* text : {"#FF800", "", "#FF80001", "#FF8000012", "FF8000"}) {
+    for (const char* text : {"#FF800", "", "#FF80001", "#FF8000012", "FF8000", "#FF000000 ", "#GG0000"}) {
         EXPECT_EQ(TextToColor(text), 0u) << text;
     }
     EXPECT_EQ(TextToColor(nullptr), 0u);

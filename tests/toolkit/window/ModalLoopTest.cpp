@@ -63,9 +63,4 @@ TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
     }
 }
 
-struct AnchorCase {
-    uint32_t flags;
-    RECT expected;  // in the parent's client coordinates, after the parent grew by 100 x 60
-};
-
 }  // namespace

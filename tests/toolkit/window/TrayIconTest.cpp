@@ -31,12 +31,16 @@ protected:
         ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 40, 40));
         ASSERT_TRUE(tray.Create(LoadIconA(nullptr, IDI_APPLICATION), "KVR Decryptor", owner.Handle()));
     }
-    // True while the shell knows our icon: modifying it succeeds only then.
-    bool ShellHasIcon() {
+    NOTIFYICONDATAA IconData() const {
         NOTIFYICONDATAA data{};
         data.cbSize = NOTIFYICONDATAA_V1_SIZE;
         data.hWnd = tray.Handle();
         data.uID = TrayIcon::kIconId;
+        return data;
+    }
+    // True while the shell knows our icon: modifying it succeeds only then.
+    bool ShellHasIcon() {
+        NOTIFYICONDATAA data = IconData();
         return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
     }
     TrayOwner owner;
@@ -78,10 +82,7 @@ TEST_F(TrayIconTest, TipIsCutAndChangedInPlace) {
 }
 
 TEST_F(TrayIconTest, ComesBackWhenTheShellRestartsAndLeavesWithItsWindow) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = tray.Handle();
-    data.uID = TrayIcon::kIconId;
+    NOTIFYICONDATAA data = IconData();
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));  // the shell forgets it, as on a restart
     EXPECT_FALSE(ShellHasIcon());
     SendMessageA(tray.Handle(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);

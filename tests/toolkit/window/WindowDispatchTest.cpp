@@ -1,7 +1,6 @@
 // Tests of the shared dispatch step: clicks, creation refusal and child-control notifications.
 #include <gtest/gtest.h>
 
-
 #include <string>
 #include <vector>
 
@@ -136,19 +135,5 @@ TEST(ChildNotifications, ControlsReportInToolkitMessages) {
     EXPECT_EQ(button.Handle(), nullptr);
     EXPECT_EQ(Window::FromHandle(buttonHandle), nullptr);
 }
-
-class ColoredChild : public RecordingWindow {
-public:
-    HBRUSH OnStaticColor(HDC) override { return brush; }
-    HBRUSH brush = nullptr;
-};
-
-struct ScrollCase {
-    const char* name;
-    int start;
-    WPARAM request;
-    int page;  // -1: no page
-    int expected;
-};
 
 }  // namespace
