@@ -42,29 +42,6 @@ void DropTarget::Revoke() {
     (void)CoLockObjectExternal(this, FALSE, FALSE);
 }
 
-HRESULT STDMETHODCALLTYPE DropTarget::QueryInterface(REFIID id, void** object) {
-    if (!object)
-        return E_POINTER;
-    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDropTarget)) {
-        *object = static_cast<IDropTarget*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE DropTarget::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&refCount_));
-}
-
-ULONG STDMETHODCALLTYPE DropTarget::Release() {
-    const LONG count = InterlockedDecrement(&refCount_);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
-
 HRESULT STDMETHODCALLTYPE DropTarget::DragEnter(IDataObject* data, DWORD /*keys*/, POINTL /*point*/, DWORD* effect) {
     accepted_ = false;
     fileName_.Empty();

@@ -6,6 +6,7 @@
 #include <ole2.h>
 #include <windows.h>
 
+#include "toolkit/base/ComObject.h"
 #include "toolkit/base/String.h"
 
 // What the drop target talks to (the main window, on the user-interface thread).
@@ -20,7 +21,7 @@ protected:
     ~DropSink() = default;
 };
 
-class DropTarget : public IDropTarget {
+class DropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
 public:
     explicit DropTarget(DropSink& sink);
 
@@ -29,10 +30,6 @@ public:
     // Undoes Register; safe to call when not registered.
     void Revoke();
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     // IDropTarget
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL point, DWORD* effect) override;
     HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL point, DWORD* effect) override;
@@ -42,13 +39,12 @@ public:
     bool IsAccepted() const { return accepted_; }
 
 private:
-    virtual ~DropTarget() = default;
+    ~DropTarget() override = default;
 
     // The one file a data object carries; empty when it carries none, several, or a path of
     // MAX_PATH characters or more (never cut short).
     static String SingleFileOf(IDataObject* data);
 
-    volatile LONG refCount_ = 1;
     DropSink& sink_;
     HWND window_ = nullptr;
     bool accepted_ = false;
