@@ -5,22 +5,15 @@
 
 #include <windows.h>
 
-#include "app/ChildWindow.h"
+#include "app/TextChildWindow.h"
 
-class MessageWindow : public ChildWindow {
+class MessageWindow : public TextChildWindow {
 public:
     MessageWindow();
 
-    // Creates and shows the window (topmost popup) owned by owner, with text as its title.
-    bool Create(const char* text, HWND owner);
-
 protected:
-    void DrawContent(Image& background) override;
     Action OnEnter() const override { return kEndNo; }
     Action OnEscape() const override { return kEndNo; }
-
-private:
-    String text_;
 };
 
 // Shows text in a modal message window owned by owner until the user closes it; the window is

@@ -5,22 +5,15 @@
 
 #include <windows.h>
 
-#include "app/ChildWindow.h"
+#include "app/TextChildWindow.h"
 
-class QuestionWindow : public ChildWindow {
+class QuestionWindow : public TextChildWindow {
 public:
     QuestionWindow();
 
-    // Creates and shows the window (topmost popup) owned by owner, with text as its title.
-    bool Create(const char* text, HWND owner);
-
 protected:
-    void DrawContent(Image& background) override;
     Action OnEnter() const override { return kEndYes; }
     Action OnEscape() const override { return kEndNo; }
-
-private:
-    String text_;
 };
 
 // Asks text in a modal question window owned by owner; true for yes. A window that cannot be
