@@ -192,7 +192,8 @@ TEST(EditControl, OffersTheWordsThatBeginWithTheText) {
     }
 }
 
-// A click as the user makes it: the cursor over the word, the left button down and up.
+// A click as the user makes it: the cursor over the word, the left button down and up; then
+// the messages are run until the clicked window has gone (or two seconds have passed).
 void ClickAt(HWND window, POINT point) {
     ClientToScreen(window, &point);
     SetCursorPos(point.x, point.y);
@@ -200,8 +201,8 @@ void ClickAt(HWND window, POINT point) {
     input[0].type = input[1].type = INPUT_MOUSE;
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
-    for (int i = 0; i < 50; i++) {
+    ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
+    for (int i = 0; i < 200 && IsWindow(window); i++) {
         PumpMessages();
         Sleep(10);
     }
