@@ -3,6 +3,12 @@
 
 #include "toolkit/window/Window.h"
 
+COLORREF BackgroundColor(uint32_t background) {
+    if ((background & 0xFF000000) == 0xFE000000)
+        return GetSysColor(static_cast<int>(background & 0xFFFFFF));
+    return background & 0xFFFFFF;
+}
+
 void OwnedBrush::Reset() {
     if (brush_)
         DeleteObject(brush_);
@@ -18,9 +24,7 @@ HBRUSH OwnedBrush::Answer(uint32_t background, HDC dc, bool setDcBack) {
             SetBkMode(dc, TRANSPARENT);
         return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     }
-    COLORREF color = background & 0xFFFFFF;
-    if ((background & 0xFF000000) == 0xFE000000)
-        color = GetSysColor(static_cast<int>(background & 0xFFFFFF));
+    const COLORREF color = BackgroundColor(background);
     brush_ = CreateSolidBrush(color);
     if (setDcBack)
         SetBkColor(dc, color);

@@ -1,32 +1,16 @@
-// The remaining wrappers of Win32 controls that dialog definitions can name: combo box,
-// edit, IP address edit, list view, list box, rich edit and tree view. They report mouse
-// input to the parent where the family has a message for it, and carry the kind code by
-// which the window framework turns their notifications into WM_SWND_ messages; beyond
-// that they are the plain Win32 controls.
+// The remaining wrappers of Win32 controls that dialog definitions can name: combo box, IP
+// address edit, list view, rich edit and tree view (the list box and the edit have files of
+// their own). They report mouse input to the parent where the family has a message for it,
+// and carry the kind code by which the window framework turns their notifications into
+// WM_SWND_ messages; beyond that they are the plain Win32 controls.
 #pragma once
 
-#include <cstdint>
-
-#include "toolkit/base/String.h"
 #include "toolkit/window/ControlHooks.h"
 #include "toolkit/window/Window.h"
 
 class ComboControl : public Window {
 public:
     ComboControl();
-};
-
-class EditControl : public Window {
-public:
-    EditControl();
-    ~EditControl() override;
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    HBRUSH OnEditColor(HDC dc) override;
-
-    uint32_t textColor = 0xFF000000;  // a GDI colour, or 0xFF000000 for the system's
-
-private:
-    HBRUSH brush_ = nullptr;
 };
 
 class IpEditControl : public Window {
@@ -38,19 +22,6 @@ public:
 class ListViewControl : public Window {
 public:
     ListViewControl();
-};
-
-// An owner-drawn list box: items are drawn as their text in the system list colours.
-class ListControl : public ListBoxHooks {
-public:
-    ListControl();
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    int GetListItemHeight() override;
-    bool DrawListItem(const DRAWITEMSTRUCT& draw) override;
-    int AddItem(const char* text);
-
-private:
-    StringList items_;
 };
 
 class RichEditControl : public Window {

@@ -7,8 +7,10 @@
 
 #include "toolkit/controls/ButtonControl.h"
 #include "toolkit/controls/CheckControl.h"
+#include "toolkit/controls/EditControl.h"
 #include "toolkit/controls/EditorWindows.h"
 #include "toolkit/controls/GroupControl.h"
+#include "toolkit/controls/ListControl.h"
 #include "toolkit/controls/RadioControl.h"
 #include "toolkit/controls/SystemControls.h"
 #include "toolkit/controls/TabControl.h"
@@ -48,8 +50,7 @@ Blueprint BlueprintOf(int type) {
         case CT_GROUP:
             return {"BUTTON", kCaption, BS_GROUPBOX, 0};
         case CT_LIST:
-            return {"LISTBOX", kEmptyCaption, LBS_NOTIFY | LBS_OWNERDRAWFIXED,
-                    LBS_SORT | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS};
+            return {"LISTBOX", kEmptyCaption, ListControl::kStyleAdded, ListControl::kStyleRemoved};
         case CT_PROGRESS:
             return {PROGRESS_CLASSA, kNoCaption, 0, 0};
         case CT_RADIO:
@@ -167,19 +168,18 @@ Window* BuildControl(DialogWindow* owner,
     if (!control)
         return nullptr;
     const char* caption = blueprint.caption == kCaption ? record->caption.Text() : "";
-    const bool created = blueprint.className
-                             ? control->CreateControl(blueprint.className, caption, style, exStyle, &rect, parent, 0,
-                                                      nullptr, GetInstance())
-                             : control->Create(caption, style, exStyle, &rect, parent, 0, nullptr, GetInstance());
+    ListControl* const list = record->type == CT_LIST ? dynamic_cast<ListControl*>(control) : nullptr;
+    bool created = false;
+    if (list)
+        created = list->CreateList(style, exStyle, rect, parent);
+    else if (blueprint.className)
+        created = control->CreateControl(blueprint.className, caption, style, exStyle, &rect, parent, 0, nullptr,
+                                         GetInstance());
+    else
+        created = control->Create(caption, style, exStyle, &rect, parent, 0, nullptr, GetInstance());
     if (!created) {
         delete control;
         return nullptr;
-    }
-    if (record->type == CT_LIST) {
-        // The list box drops its scroll-bar styles at creation; they are put back.
-        const DWORD bars = record->style & (WS_HSCROLL | WS_VSCROLL);
-        if (bars)
-            SetWindowLongA(control->Handle(), GWL_STYLE, GetWindowLongA(control->Handle(), GWL_STYLE) | bars);
     }
     ApplyControlSettings(*control, *record, provider, live);
     control->definitionId = record->id;

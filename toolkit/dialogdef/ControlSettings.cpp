@@ -10,15 +10,16 @@
 
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/controls/CheckControl.h"
+#include "toolkit/controls/EditControl.h"
 #include "toolkit/controls/EditorWindows.h"
 #include "toolkit/controls/RadioControl.h"
-#include "toolkit/controls/SystemControls.h"
 #include "toolkit/controls/TabControl.h"
 #include "toolkit/controls/TextControl.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/ControlFactory.h"
 #include "toolkit/dialogdef/DefinitionValues.h"
 #include "toolkit/dialogdef/Tokenizer.h"
+#include "toolkit/media/GdiplusColor.h"
 #include "toolkit/media/Image.h"
 
 bool LoadResourceImage(ResourceProvider* provider, const char* name, Image& picture) {
@@ -154,7 +155,7 @@ void ApplyControlSettings(Window& control, const ControlDefinition& record, Reso
             COLORREF color = 0;
             EditControl* edit = dynamic_cast<EditControl*>(&control);
             if (edit && ResolveColor(record.textColor, color))
-                edit->textColor = color;
+                edit->SetTextColor(ToOpaqueArgb(color));
             if (ResolveColor(record.backColor, color))
                 control.background = color;
             const String text = LoadText(provider, record, "EDIT_TEXT", kMaxEditorResource);

@@ -20,9 +20,11 @@ public:
     virtual void OnMenuCommand(int position, int id) = 0;
 };
 
+// A list box sets its item height itself: it asks for it while it is being created, before
+// its object is known, and the request names the list only by its Win32 id, which is 0 for
+// every control.
 class ListBoxHooks : public Window {
 public:
-    virtual int GetListItemHeight() = 0;
     // true when the list box drew the item itself.
     virtual bool DrawListItem(const DRAWITEMSTRUCT& draw) = 0;
 };

@@ -205,7 +205,7 @@ private:
     bool HandleClose(LRESULT& result);
     void HandleDestroy();
     void HandleSetFocus();
-    void HandleKillFocus();
+    void HandleKillFocus(HWND gaining);
     bool HandleKeyDown(WPARAM key, LRESULT& result);
     void HandleMouseMove(WPARAM keys, LPARAM position);
     void HandleMouseLeave();

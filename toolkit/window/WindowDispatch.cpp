@@ -24,7 +24,7 @@ bool Window::HandleMessage(UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT
             HandleSetFocus();
             return true;
         case WM_KILLFOCUS:
-            HandleKillFocus();
+            HandleKillFocus(reinterpret_cast<HWND>(wParam));
             return true;
         case WM_SETCURSOR:
             if (!cursor_)
@@ -181,8 +181,15 @@ void Window::HandleSetFocus() {
     ::ShowCaret(handle_);
 }
 
-void Window::HandleKillFocus() {
-    WindowRegistry::ClearPressed();
+void Window::HandleKillFocus(HWND gaining) {
+    // A press is forgotten when the focus moves away, except by the press itself: a list box
+    // or button takes the focus as its button goes down, and its click must still count.
+    Window* const pressedWindow = FromHandle(gaining);
+    for (int button = WindowRegistry::kLeft; button <= WindowRegistry::kRight; button++) {
+        const WindowRegistry::Button which = static_cast<WindowRegistry::Button>(button);
+        if (!pressedWindow || WindowRegistry::Pressed(which) != pressedWindow)
+            WindowRegistry::ClearButton(which);
+    }
     if (caretShown_)
         ::DestroyCaret();
     caretShown_ = false;

@@ -136,7 +136,7 @@ void Window::HandleTreeNotify(Window& tree, const NMHDR& header) {
     }
 }
 
-bool Window::HandleItemMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool Window::HandleItemMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESULT& result) {
     if (message == WM_MEASUREITEM) {
         MEASUREITEMSTRUCT& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (measure.CtlType == ODT_MENU && measure.itemData) {
@@ -144,12 +144,9 @@ bool Window::HandleItemMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             result = TRUE;
             return true;
         }
-        Window* const list = FromHandle(GetDlgItem(handle_, static_cast<int>(wParam)));
-        if (measure.CtlType != ODT_LISTBOX || !list || list->kind != KIND_LISTBOX)
-            return false;
-        measure.itemHeight = static_cast<ListBoxHooks*>(list)->GetListItemHeight();
-        result = TRUE;
-        return true;
+        // List boxes are not answered here (see ListBoxHooks): their Win32 id, all the
+        // request carries, is 0 for every control and would find the first child of all.
+        return false;
     }
     const DRAWITEMSTRUCT& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
     if (draw.CtlType == ODT_MENU && draw.itemData) {

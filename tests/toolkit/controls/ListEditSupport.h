@@ -1,0 +1,80 @@
+// Support of the list box and edit tests: a dialog built from definition text that records
+// what its controls report, definition sections, and a picture to print controls into.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/toolkit/dialogdef/DefinitionSamples.h"
+#include "tests/toolkit/dialogdef/GuiSupport.h"
+#include "toolkit/base/MemoryStream.h"
+#include "toolkit/controls/ControlMessages.h"
+#include "toolkit/controls/ListControl.h"
+#include "toolkit/dialogdef/DialogWindow.h"
+#include "toolkit/media/GdiHandles.h"
+
+namespace dialogtest {
+
+// A dialog that records the reports of its controls. It stays hidden (hiding a shown window
+// makes the display driver wait for a window manager that the test display does not have);
+// its controls still draw, take the focus and show the completion popup.
+class TestDialog : public DialogWindow {
+public:
+    bool Build(const std::vector<std::string>& sections) {
+        const std::string text = DialogWith(300, 220, "", sections);
+        MemoryStream stream;
+        stream.Write(text.data(), static_cast<int>(text.size()));
+        if (!BuildFromDefinition(&stream, nullptr, nullptr))
+            return false;
+        PumpMessages();
+        return true;
+    }
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_SWND_LISTMOUSE)
+            reports.push_back(reinterpret_cast<const MouseEvent*>(lParam)->flags);
+        else if (message == WM_SWND_LISTSELCHANGE || message == WM_SWND_EDITENTER)
+            reports.push_back(message);
+        return DialogWindow::OnMessage(message, wParam, lParam);
+    }
+    std::vector<uint32_t> reports;
+};
+
+inline std::string Section(const char* type, const char* name, const char* position, const char* lines) {
+    return std::string("[") + type + "]\r\nID=1\r\nNAME=" + name + "\r\nPOSITION=" + position + "\r\n" + lines;
+}
+
+// A 32-bit picture (black at first) to print controls into.
+class Canvas {
+public:
+    Canvas(int width, int height) {
+        BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        void* bits = nullptr;
+        bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        dc_.Select(bitmap_.Get());
+    }
+    HDC Dc() const { return dc_.Get(); }
+    COLORREF At(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
+    // How many pixels of the area pass the test.
+    template <typename Test>
+    int Count(const RECT& area, Test test) const {
+        int n = 0;
+        for (int y = area.top; y < area.bottom; y++)
+            for (int x = area.left; x < area.right; x++)
+                n += test(At(x, y)) ? 1 : 0;
+        return n;
+    }
+
+private:
+    GdiObject<HBITMAP> bitmap_;
+    MemoryDC dc_;
+};
+
+inline RECT ItemRect(const ListControl& list, int index) {
+    RECT rect{};
+    SendMessageA(list.Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+
+}  // namespace dialogtest
