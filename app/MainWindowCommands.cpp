@@ -1,6 +1,6 @@
 // MainWindow: the two popup menus, their commands and the tray icon's events.
-#include "app/Application.h"
 #include "app/AppearanceDialog.h"
+#include "app/Application.h"
 #include "app/MainWindow.h"
 #include "settings/Autostart.h"
 #include "settings/KeyFolders.h"

@@ -96,9 +96,8 @@ COLORREF ScreenPixel(POINT point) {
 // scaled by the window's opacity.
 bool ShowsScaled(POINT point, COLORREF full, int opacity) {
     const COLORREF seen = ScreenPixel(point);
-    const int channels[3][2] = {{GetRValue(seen), GetRValue(full)},
-                                {GetGValue(seen), GetGValue(full)},
-                                {GetBValue(seen), GetBValue(full)}};
+    const int channels[3][2] = {
+        {GetRValue(seen), GetRValue(full)}, {GetGValue(seen), GetGValue(full)}, {GetBValue(seen), GetBValue(full)}};
     for (const auto& channel : channels) {
         if (std::abs(channel[0] - channel[1] * opacity / 255) > 3)
             return false;
@@ -277,8 +276,8 @@ TEST_F(AppearanceTest, ChosenColourShowsAtOnceAndOkStoresTheValues) {
         }
         PostMessageA(GetDlgItem(chooser, round.confirm ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
         ASSERT_TRUE(WaitUntil([chooser] { return !IsWindow(chooser); }, 10000));
-        EXPECT_TRUE(WaitUntil([&] { return SwatchPixel(dialog) == round.shown; }, 3000)) << std::hex
-                                                                                           << SwatchPixel(dialog);
+        EXPECT_TRUE(WaitUntil([&] { return SwatchPixel(dialog) == round.shown; }, 3000))
+            << std::hex << SwatchPixel(dialog);
     }
 
     ASSERT_TRUE(Click(dialog, kDefaultButton));
@@ -306,8 +305,8 @@ TEST_F(AppearanceTest, NextMessageWindowTakesTheNewColourAndOpacity) {
     Sleep(1500);  // fading in
 
     Image background;
-    ASSERT_TRUE(background.LoadFromResource(resource::kBinaryType, resource::kMessageBackground,
-                                            GetModuleHandleA(nullptr)));
+    ASSERT_TRUE(
+        background.LoadFromResource(resource::kBinaryType, resource::kMessageBackground, GetModuleHandleA(nullptr)));
     RECT frame{};
     ASSERT_TRUE(GetWindowRect(message, &frame));
     int compared = 0;
@@ -322,8 +321,7 @@ TEST_F(AppearanceTest, NextMessageWindowTakesTheNewColourAndOpacity) {
             const uint32_t recoloured = RecolorChildPixel(argb, 0xFFFFE1, 255);
             const COLORREF full = RGB((recoloured >> 16) & 0xFF, (recoloured >> 8) & 0xFF, recoloured & 0xFF);
             EXPECT_TRUE(ShowsScaled(POINT{frame.left + x, frame.top + y}, full, 200))
-                << x << "," << y << " " << std::hex << ScreenPixel(POINT{frame.left + x, frame.top + y}) << " "
-                << full;
+                << x << "," << y << " " << std::hex << ScreenPixel(POINT{frame.left + x, frame.top + y}) << " " << full;
             compared++;
         }
     }
