@@ -139,6 +139,9 @@ bool MainWindow::OnClose() {
     // owner of its questions and reports to it.
     if (busy_ || handingOver_)
         return false;
+    // Nor under the open Appearance dialog, whose run is nested inside this window's command.
+    if (appearanceOpen_)
+        return false;
     SaveSettings();
     if (dropTarget_)
         dropTarget_->Revoke();

@@ -126,6 +126,7 @@ private:
     bool handingOver_ = false;
     bool finishQueued_ = false;
     bool menuOpen_ = false;
+    bool appearanceOpen_ = false;
     String currentFile_;
     FileKind currentKind_ = FileKind::kOther;
 };

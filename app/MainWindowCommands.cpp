@@ -1,4 +1,5 @@
 // MainWindow: the two popup menus, their commands and the tray icon's events.
+#include "app/AppearanceDialog.h"
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "settings/Autostart.h"
@@ -189,8 +190,20 @@ void MainWindow::ShowHelp() {
 }
 
 void MainWindow::ShowAppearance() {
-    // The dialog itself is not part of this version; the stored opacity is applied again, as
-    // after the dialog, so a value changed elsewhere takes effect.
+    // The menu cannot ask twice while the dialog runs, but a command posted meanwhile still
+    // reaches this (disabled) window and would open a second dialog over the first.
+    if (appearanceOpen_)
+        return;
+    appearanceOpen_ = true;
+    {
+        ModalScope modal(application_);
+        AppearanceDialog dialog(*this);
+        // A definition that cannot be built (a damaged program file) opens nothing.
+        if (dialog.Build())
+            (void)dialog.DoModal();
+    }
+    appearanceOpen_ = false;
+    // Whatever the outcome: confirmed, this is the new value; cancelled, it undoes the preview.
     SetOpacity(ReadWindowOpacity());
 }
 

@@ -2,8 +2,9 @@
 # The windowed program shown without a display: starts KvrDecryptor.exe on a private virtual
 # display, drops each bundled sample on it through real OLE drag and drop (tools/drag-source),
 # then a large archive (the dial turns), a broken file (a message) and a sample a second time
-# (a question, answered with Enter), and quits it from its menu. Screenshots of each stage, a
-# short animation and the decrypted files land in a fresh folder out/gui-<time>/.
+# (a question, answered with Enter), opens the Appearance dialog from its menu and closes it
+# with Escape, and quits it from its menu. Screenshots of each stage, a short animation and the
+# decrypted files land in a fresh folder out/gui-<time>/.
 # Usage: scripts/gui-demo.sh   (scripts/run.sh runs it when there is no display)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -145,11 +146,28 @@ press "$id" Return
 # waits for it.
 sleep 4
 
+echo "Appearance from the window's menu:" >&2
+open_menu() {  # right click on the window; the menu takes the keyboard
+    xdotool mousemove $centre_x $centre_y click 3
+    sleep 0.8
+    local menu
+    menu=$(xdotool search --onlyvisible --class kvrdecryptor 2>/dev/null | tail -1 || true)
+    [ -n "$menu" ] && xdotool windowfocus "$menu" 2>/dev/null || true
+}
+open_menu
+# The third item: the two key-folder items come first.
+xdotool key Down Down Down Return
+if id=$(wait_for_window "^Appearance$"); then
+    sleep 1
+    shot 6-appearance
+    press "$id" Escape
+    sleep 2
+else
+    echo "  the Appearance dialog did not open" >&2
+fi
+
 echo "Quit from the window's menu:" >&2
-xdotool mousemove $centre_x $centre_y click 3
-sleep 0.8
-menu=$(xdotool search --onlyvisible --class kvrdecryptor 2>/dev/null | tail -1 || true)
-[ -n "$menu" ] && xdotool windowfocus "$menu" 2>/dev/null || true
+open_menu
 xdotool key Up Return
 set +e
 for _ in $(seq 150); do kill -0 $program 2>/dev/null || break; sleep 0.1; done

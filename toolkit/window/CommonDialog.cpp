@@ -84,8 +84,11 @@ bool CommonDialog::ChooseColor(uint32_t initial, bool fullOpen, bool preventFull
     choice.hwndOwner = owner;
     choice.rgbResult = initial & 0x00FFFFFF;
     choice.lpCustColors = customColors_;
-    choice.Flags = (initial <= 0x00FFFFFF ? CC_RGBINIT : 0) | (anyColor ? CC_ANYCOLOR : CC_SOLIDCOLOR) |
-                   (fullOpen ? CC_FULLOPEN : 0) | (preventFullOpen ? CC_PREVENTFULLOPEN : 0);
+    // Opened in full, the custom part cannot be closed again, so "prevent" adds nothing then;
+    // passing both makes Wine's chooser open short with its "Define" button dead, leaving
+    // the custom part out of reach.
+    const DWORD openFlags = fullOpen ? CC_FULLOPEN : (preventFullOpen ? CC_PREVENTFULLOPEN : 0);
+    choice.Flags = (initial <= 0x00FFFFFF ? CC_RGBINIT : 0) | (anyColor ? CC_ANYCOLOR : CC_SOLIDCOLOR) | openFlags;
     if (!::ChooseColorA(&choice))
         return false;
     color = choice.rgbResult;
