@@ -4,19 +4,21 @@
 // (writing checks every entry). Also the peak working set of a decryption of a small and of
 // a large input, each in a child process of its own. Not run by the tests; scripts/bench.sh
 // builds and runs it under Wine.
-//   kvr-bench [--size-mb N (256)] [--carrier-mb N (64)] [--rounds N (5)] [--keep] [--reuse]
-//             [--only NAME] [--folder DIR] [--zip]
-// Each input is decrypted --rounds times, its baselines measured as often, interleaved and
-// taking turns at going first; every figure printed is the median of its rounds, so that one
-// round disturbed by the rest of the machine moves nothing. The inputs are written out to the
-// disk once made (their write-back would otherwise run beside the first measurements) and read
-// through once before an input's rounds, so that every round reads from the page cache.
+//   kvr-bench [--size-mb N (256)] [--carrier-mb N (64)] [--rounds N (5)] [--keep] [--make-only]
+//             [--reuse] [--only NAME] [--folder DIR] [--zip]
+// Each input is decrypted --rounds times after one uncounted warm-up round, its baselines
+// measured as often, interleaved and taking turns at going first; every figure printed is the
+// median of its rounds, so that one round disturbed by the rest of the machine moves nothing.
+// The inputs are written out to the disk once made (their write-back would otherwise run
+// beside the first measurements) and read through once before an input's rounds, so that
+// every round reads from the page cache.
 // --only decrypts just the input of that name (for example large-compressed.enc); --folder
-// makes the inputs there instead of a fresh temporary folder; --reuse (implies --keep) takes
-// the inputs a kept run left in that folder instead of making them again; --zip also writes the entries
-// of large-compressed.enc as a deflate zip, large-compressed.zip, and prints the line
-// "in-process large-compressed.enc SECONDS" (the median total) for scripts/bench.sh to set
-// beside 7-Zip.
+// makes the inputs there instead of a fresh temporary folder; --make-only makes them and
+// stops; --reuse (implies --keep) takes the inputs a kept run left in that folder instead of
+// making them again; --zip also writes
+// the entries of large-compressed.enc as a deflate zip, large-compressed.zip, and prints the
+// line "in-process large-compressed.enc SECONDS" (the median total) for scripts/bench.sh to
+// set beside 7-Zip.
 #include <windows.h>
 
 #include <algorithm>
@@ -76,7 +78,9 @@ Measured MeasureInput(const Input& input, const std::string& root, const std::st
     Measured measured;
     measured.times.ok = true;
     const std::string out = root + "out\\";
-    for (int round = 0; round < rounds; round++) {
+    // Round 0 is a warm-up, not counted: the first decryption after the inputs were made
+    // meets the system still settling their writes.
+    for (int round = 0; round <= rounds; round++) {
         double base[kStageCount];
         const bool baselinesFirst = round % 2 == 1;
         if (baselinesFirst)
@@ -86,6 +90,8 @@ Measured MeasureInput(const Input& input, const std::string& root, const std::st
         RemoveTree(out.substr(0, out.size() - 1));
         if (!baselinesFirst)
             MeasureBaselines(input, root, base);
+        if (round == 0)
+            continue;
         measured.times.ok = measured.times.ok && times.ok;
         measured.times.peakWorkingSet = std::max(measured.times.peakWorkingSet, times.peakWorkingSet);
         for (int stage = 0; stage < kStageCount; stage++) {
@@ -93,7 +99,7 @@ Measured MeasureInput(const Input& input, const std::string& root, const std::st
             bases[stage].push_back(base[stage]);
         }
         totals.push_back(times.total);
-        fprintf(stderr, "  round %d: engine %.3f s (%.3f %.3f %.3f %.3f), baselines %.3f %.3f %.3f %.3f\n", round + 1,
+        fprintf(stderr, "  round %d: engine %.3f s (%.3f %.3f %.3f %.3f), baselines %.3f %.3f %.3f %.3f\n", round,
                 times.total, times.stage[0], times.stage[1], times.stage[2], times.stage[3], base[0], base[1], base[2],
                 base[3]);
     }
@@ -176,6 +182,7 @@ int main(int argc, char** argv) {
     bool zip = false;
     int rounds = 5;
     bool reuse = false;
+    bool makeOnly = false;
     for (int i = 1; i < argc; i++) {
         if (strcmp(argv[i], "--size-mb") == 0 && i + 1 < argc)
             sizeMb = atoi(argv[++i]);
@@ -183,6 +190,8 @@ int main(int argc, char** argv) {
             carrierMb = atoi(argv[++i]);
         else if (strcmp(argv[i], "--rounds") == 0 && i + 1 < argc)
             rounds = atoi(argv[++i]);
+        else if (strcmp(argv[i], "--make-only") == 0)
+            makeOnly = keep = true;
         else if (strcmp(argv[i], "--reuse") == 0)
             reuse = keep = true;
         else if (strcmp(argv[i], "--keep") == 0)
@@ -194,7 +203,7 @@ int main(int argc, char** argv) {
         else if (strcmp(argv[i], "--zip") == 0)
             zip = true;
         else {
-            fprintf(stderr, "usage: kvr-bench [--size-mb N] [--carrier-mb N] [--rounds N] [--keep] [--reuse] [--only NAME] [--folder DIR] [--zip]\n");
+            fprintf(stderr, "usage: kvr-bench [--size-mb N] [--carrier-mb N] [--rounds N] [--keep] [--make-only] [--reuse] [--only NAME] [--folder DIR] [--zip]\n");
             return 2;
         }
     }
@@ -297,10 +306,12 @@ int main(int argc, char** argv) {
     }
     if (zip)
         FlushToDisk(root + "large-compressed.zip");
+    if (makeOnly)
+        return 0;
 
     printf("kvr-bench: DecryptFile against baselines (64 KB block copy, zlib uncompress, CRC-32)\n");
-    printf("Method: medians of %d interleaved rounds per input (engine and baselines take turns at going first);\n"
-           "inputs flushed to disk once made and read through before their rounds (page cache warm).\n",
+    printf("Method: medians of %d interleaved rounds per input (engine and baselines take turns at going first)\n"
+           "after one warm-up round; inputs flushed to disk once made and read through before their rounds.\n",
            rounds);
     int failures = 0;
     for (const Input& input : inputs) {

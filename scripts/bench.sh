@@ -36,6 +36,24 @@ warm=$(seconds_of "${cli_call[@]}")
 rm -rf "$cli_out"
 echo "kvr-decrypt on samples/plain.enc: cold call ${cold} s, warm call ${warm} s"
 [ "${1:-}" = --cli-only ] && exit 0
+# What earlier work (builds, other programs) left for the disk goes out now, not during the
+# measurements.
+sync
+# Waits (at most 60 s) until the block devices have written less than 1 MB a second for two
+# seconds in a row (the file system's journal still writes a little now and then).
+wait_for_quiet_disk() {
+    local previous current quiet=0
+    previous=$(awk '{ s += $10 } END { print s }' /proc/diskstats)
+    for _ in $(seq 60); do
+        sleep 1
+        current=$(awk '{ s += $10 } END { print s }' /proc/diskstats)
+        if [ $((current - previous)) -lt 2048 ]; then quiet=$((quiet + 1)); else quiet=0; fi
+        previous=$current
+        [ $quiet -ge 2 ] && return 0
+    done
+    echo "bench: the disk did not go quiet; figures may be disturbed by write-back" >&2
+}
+wait_for_quiet_disk
 export KVR_NO_SOUND=1
 # shellcheck source=wine-session.sh
 source "$root/scripts/wine-session.sh"
@@ -43,8 +61,14 @@ source "$root/scripts/wine-session.sh"
 work=$(mktemp -d /tmp/kvr-bench.XXXXXX)
 trap 'rm -rf "$work"; session_stop' EXIT
 report=$work/report.txt
+# The inputs are made first; their writes (and the deletions of an earlier run) must be on
+# the disk before anything is timed, or the system's write-back runs through the first rounds.
+folder="Z:${work//\//\\}"
+wine "$build/bench/kvr-bench.exe" --folder "$folder" --make-only --zip "$@" >/dev/null
+sync
+wait_for_quiet_disk
 set +e
-wine "$build/bench/kvr-bench.exe" --folder "Z:${work//\//\\}" --keep --zip "$@" | tee "$report"
+wine "$build/bench/kvr-bench.exe" --folder "$folder" --reuse --zip "$@" | tee "$report"
 status=${PIPESTATUS[0]}
 # The window's own figures: tick rate while decrypting, idle CPU, working set over many drops.
 [ "${KVR_BENCH_APP:-1}" = 0 ] || wine "$build/bench/app-bench.exe" || status=$?
