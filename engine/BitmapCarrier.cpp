@@ -67,7 +67,7 @@ uint8_t* PageStart(uint8_t* block) {
 // Hands out the file's bytes from one large block, read straight from the file, so that
 // pixels are decoded where they landed instead of being copied piece by piece first. Each
 // read lands at the same offset within a page as it has in the file: the system's copy from
-// its file cache runs at full speed only between addresses with equal page offsets.
+// its file cache is fastest between equal offsets, on some processors markedly so.
 class ByteCursor {
 public:
     ByteCursor(FileStream& file, int fileOffset)
