@@ -6,6 +6,7 @@
 #include <psapi.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -76,6 +77,34 @@ double Seconds() {
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&now);
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+bool WarmUp(const std::string& path) {
+    File in(fopen(path.c_str(), "rb"));
+    if (!in)
+        return false;
+    std::vector<char> block(kBlock);
+    while (fread(block.data(), 1, block.size(), in.get()) == block.size()) {
+    }
+    return true;
+}
+
+bool FlushToDisk(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool flushed = FlushFileBuffers(file) != 0;
+    CloseHandle(file);
+    return flushed;
 }
 
 void RemoveTree(const std::string& folder) {

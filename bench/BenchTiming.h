@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum BenchStage { kStageRead, kStageKey, kStageInflate, kStageWrite, kStageCount };
 
@@ -36,5 +37,12 @@ double TimeChunkUncompress(const std::string& chunkStreamPath);
 double TimeCrc32(const std::string& path);
 
 double Seconds();
+// The middle value (the mean of the two middle ones for an even count); 0 for none.
+double Median(std::vector<double> values);
+// Reads a file through once, so that the rounds that follow all find it in the page cache.
+bool WarmUp(const std::string& path);
+// Writes a file's data out to the disk now, so that its write-back does not run later
+// beside a measurement.
+bool FlushToDisk(const std::string& path);
 // Deletes a folder and everything below it.
 void RemoveTree(const std::string& folder);

@@ -4,13 +4,24 @@
 // (writing checks every entry). Also the peak working set of a decryption of a small and of
 // a large input, each in a child process of its own. Not run by the tests; scripts/bench.sh
 // builds and runs it under Wine.
-//   kvr-bench [--size-mb N (256)] [--carrier-mb N (64)] [--keep] [--only NAME] [--folder DIR] [--zip]
+//   kvr-bench [--size-mb N (256)] [--carrier-mb N (64)] [--rounds N (5)] [--keep] [--make-only]
+//             [--reuse] [--only NAME] [--folder DIR] [--zip]
+// Each input is decrypted --rounds times after one uncounted warm-up round, its baselines
+// measured as often, interleaved and taking turns at going first; every figure printed is the
+// median of its rounds, so that one round disturbed by the rest of the machine moves nothing.
+// The inputs are written out to the disk once made (their write-back would otherwise run
+// beside the first measurements) and read through once before an input's rounds, so that
+// every round reads from the page cache.
 // --only decrypts just the input of that name (for example large-compressed.enc); --folder
-// makes the inputs there instead of a fresh temporary folder; --zip also writes the entries
-// of large-compressed.enc as a deflate zip, large-compressed.zip, and prints the line
-// "in-process large-compressed.enc SECONDS" for scripts/bench.sh to set beside 7-Zip.
+// makes the inputs there instead of a fresh temporary folder; --make-only makes them and
+// stops; --reuse (implies --keep) takes the inputs a kept run left in that folder instead of
+// making them again; --zip also writes
+// the entries of large-compressed.enc as a deflate zip, large-compressed.zip, and prints the
+// line "in-process large-compressed.enc SECONDS" (the median total) for scripts/bench.sh to
+// set beside 7-Zip.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,19 +50,67 @@ struct Input {
     uint64_t plainBytes = 0;
 };
 
-struct StageBaseline {
-    double seconds = 0;
-    std::string what;
+const char* const kBaselineNames[kStageCount] = {"copy of the source", "copy of the archive",
+                                                  "uncompress of the chunks", "copy + CRC-32 of entries"};
+
+// The baselines of each stage of one input, measured now, in seconds.
+void MeasureBaselines(const Input& input, const std::string& scratch, double out[kStageCount]) {
+    const std::string copyTarget = scratch + "baseline.tmp";
+    out[kStageRead] = TimeFileCopy(input.path, copyTarget);
+    out[kStageKey] = TimeFileCopy(input.body, copyTarget);
+    out[kStageInflate] = input.compressed ? TimeChunkUncompress(input.chunks) : 0;
+    out[kStageWrite] = TimeFileCopy(input.plain, copyTarget) + TimeCrc32(input.plain);
+}
+
+// Medians over the rounds of one input.
+struct Measured {
+    DecryptTimes times;  // ok only when every round succeeded; the largest peak working set
+    double baselines[kStageCount] = {};
+    double totalLow = 0, totalHigh = 0;  // the engine's fastest and slowest whole run
 };
 
-// The baselines of each stage of one input, measured now.
-void MeasureBaselines(const Input& input, const std::string& scratch, StageBaseline out[kStageCount]) {
-    const std::string copyTarget = scratch + "baseline.tmp";
-    out[kStageRead] = {TimeFileCopy(input.path, copyTarget), "copy of the source"};
-    out[kStageKey] = {TimeFileCopy(input.body, copyTarget), "copy of the archive"};
-    if (input.compressed)
-        out[kStageInflate] = {TimeChunkUncompress(input.chunks), "uncompress of the chunks"};
-    out[kStageWrite] = {TimeFileCopy(input.plain, copyTarget) + TimeCrc32(input.plain), "copy + CRC-32 of entries"};
+Measured MeasureInput(const Input& input, const std::string& root, const std::string& keys, int rounds) {
+    for (const std::string* path : {&input.path, &input.body, &input.chunks, &input.plain}) {
+        if (!path->empty())
+            WarmUp(*path);
+    }
+    std::vector<double> stages[kStageCount], bases[kStageCount], totals;
+    Measured measured;
+    measured.times.ok = true;
+    const std::string out = root + "out\\";
+    // Round 0 is a warm-up, not counted: the first decryption after the inputs were made
+    // meets the system still settling their writes.
+    for (int round = 0; round <= rounds; round++) {
+        double base[kStageCount];
+        const bool baselinesFirst = round % 2 == 1;
+        if (baselinesFirst)
+            MeasureBaselines(input, root, base);
+        CreateDirectoryA(out.c_str(), nullptr);
+        const DecryptTimes times = RunDecryptChild(input.path, keys, out);
+        RemoveTree(out.substr(0, out.size() - 1));
+        if (!baselinesFirst)
+            MeasureBaselines(input, root, base);
+        if (round == 0)
+            continue;
+        measured.times.ok = measured.times.ok && times.ok;
+        measured.times.peakWorkingSet = std::max(measured.times.peakWorkingSet, times.peakWorkingSet);
+        for (int stage = 0; stage < kStageCount; stage++) {
+            stages[stage].push_back(times.stage[stage]);
+            bases[stage].push_back(base[stage]);
+        }
+        totals.push_back(times.total);
+        fprintf(stderr, "  round %d: engine %.3f s (%.3f %.3f %.3f %.3f), baselines %.3f %.3f %.3f %.3f\n", round,
+                times.total, times.stage[0], times.stage[1], times.stage[2], times.stage[3], base[0], base[1], base[2],
+                base[3]);
+    }
+    for (int stage = 0; stage < kStageCount; stage++) {
+        measured.times.stage[stage] = Median(stages[stage]);
+        measured.baselines[stage] = Median(bases[stage]);
+    }
+    measured.times.total = Median(totals);
+    measured.totalLow = *std::min_element(totals.begin(), totals.end());
+    measured.totalHigh = *std::max_element(totals.begin(), totals.end());
+    return measured;
 }
 
 double StageBytes(const Input& input, int stage) {
@@ -62,7 +121,8 @@ double StageBytes(const Input& input, int stage) {
     return static_cast<double>(input.plainBytes);
 }
 
-void Report(const Input& input, const DecryptTimes& times, const StageBaseline baselines[kStageCount]) {
+void Report(const Input& input, const Measured& measured) {
+    const DecryptTimes& times = measured.times;
     printf("\n%s: %.1f MB file, %.1f MB of entries%s\n", input.name.c_str(), BenchFileSize(input.path) / kMB,
            input.plainBytes / kMB, times.ok ? "" : "  ** DECRYPTION FAILED **");
     printf("  %-18s %9s %9s   %-26s %9s %7s\n", "stage", "engine s", "MB/s", "baseline", "base s", "ratio");
@@ -71,19 +131,20 @@ void Report(const Input& input, const DecryptTimes& times, const StageBaseline b
         if (stage == kStageInflate && !input.compressed)
             continue;
         const double seconds = times.stage[stage];
-        const StageBaseline& base = baselines[stage];
-        baselineSum += base.seconds;
+        const double base = measured.baselines[stage];
+        baselineSum += base;
         const char* name = stage == kStageRead && input.carrier ? "extracting" : kStageNames[stage];
-        const double stageRatio = base.seconds > 0 ? seconds / base.seconds : 0.0;
+        const double stageRatio = base > 0 ? seconds / base : 0.0;
         printf("  %-18s %9.3f %9.1f   %-26s %9.3f %7.2f%s\n", name, seconds,
-               seconds > 0 ? StageBytes(input, stage) / kMB / seconds : 0.0, base.what.c_str(), base.seconds,
-               stageRatio, stageRatio > kStageTarget ? "  (over 1.25)" : "");
+               seconds > 0 ? StageBytes(input, stage) / kMB / seconds : 0.0, kBaselineNames[stage], base, stageRatio,
+               stageRatio > kStageTarget ? "  (over 1.25)" : "");
     }
     const double ratio = baselineSum > 0 ? times.total / baselineSum : 0;
     printf("  %-18s %9.3f %9.1f   %-26s %9.3f %7.2f  (target <= %.2f: %s)\n", "total", times.total,
            times.total > 0 ? input.plainBytes / kMB / times.total : 0.0, "sum of the baselines", baselineSum, ratio,
            kTarget, ratio <= kTarget ? "met" : "NOT met");
-    printf("  peak working set of the decrypting process: %.1f MB\n", times.peakWorkingSet / kMB);
+    printf("  engine total over the rounds: %.3f to %.3f s; peak working set of a decrypting process: %.1f MB\n",
+           measured.totalLow, measured.totalHigh, times.peakWorkingSet / kMB);
 }
 
 bool Generate(const std::string& path, BenchArchiveSpec spec, const char* what) {
@@ -119,11 +180,20 @@ int main(int argc, char** argv) {
     std::string only;
     std::string folder;
     bool zip = false;
+    int rounds = 5;
+    bool reuse = false;
+    bool makeOnly = false;
     for (int i = 1; i < argc; i++) {
         if (strcmp(argv[i], "--size-mb") == 0 && i + 1 < argc)
             sizeMb = atoi(argv[++i]);
         else if (strcmp(argv[i], "--carrier-mb") == 0 && i + 1 < argc)
             carrierMb = atoi(argv[++i]);
+        else if (strcmp(argv[i], "--rounds") == 0 && i + 1 < argc)
+            rounds = atoi(argv[++i]);
+        else if (strcmp(argv[i], "--make-only") == 0)
+            makeOnly = keep = true;
+        else if (strcmp(argv[i], "--reuse") == 0)
+            reuse = keep = true;
         else if (strcmp(argv[i], "--keep") == 0)
             keep = true;
         else if (strcmp(argv[i], "--only") == 0 && i + 1 < argc)
@@ -133,12 +203,12 @@ int main(int argc, char** argv) {
         else if (strcmp(argv[i], "--zip") == 0)
             zip = true;
         else {
-            fprintf(stderr, "usage: kvr-bench [--size-mb N] [--carrier-mb N] [--keep] [--only NAME] [--folder DIR] [--zip]\n");
+            fprintf(stderr, "usage: kvr-bench [--size-mb N] [--carrier-mb N] [--rounds N] [--keep] [--make-only] [--reuse] [--only NAME] [--folder DIR] [--zip]\n");
             return 2;
         }
     }
-    if (sizeMb < 1 || carrierMb < 1) {
-        fprintf(stderr, "kvr-bench: sizes must be at least 1 MB\n");
+    if (sizeMb < 1 || carrierMb < 1 || rounds < 1) {
+        fprintf(stderr, "kvr-bench: sizes must be at least 1 MB, rounds at least 1\n");
         return 2;
     }
     const std::string root = folder.empty() ? TempRoot() : folder;
@@ -177,13 +247,15 @@ int main(int argc, char** argv) {
         s.seed = static_cast<uint32_t>(plainBytes);
         if (compressed)
             s.chunkCopyPath = input.chunks = root + name + ".chunks";
-        made = Generate(input.path, s, (name + (compressed ? " (compressed)" : " (not compressed)")).c_str()) && made;
+        const bool have = reuse && BenchFileSize(input.path) > 0 && (!compressed || BenchFileSize(input.chunks) > 0);
+        made = (have || Generate(input.path, s, (name + (compressed ? " (compressed)" : " (not compressed)")).c_str())) &&
+               made;
         return input;
     };
     inputs.push_back(archive("small.enc", true, 1 * mb));
     inputs.push_back(archive("large-compressed.enc", true, sizeMb * mb));
     inputs.push_back(archive("large-plain.enc", false, sizeMb * mb));
-    if (zip) {
+    if (zip && !(reuse && BenchFileSize(root + "large-compressed.zip") > 0)) {
         const double zipStart = Seconds();
         BenchArchiveSpec same = spec;
         same.plainBytes = inputs[1].plainBytes;
@@ -215,8 +287,9 @@ int main(int argc, char** argv) {
     bitmapCarrier.name = "carrier.bmp";
     bitmapCarrier.path = root + "carrier.bmp";
     bitmapCarrier.carrier = true;
-    if (!WriteWaveCarrierFile(wave.path, waveCarrier.path) ||
-        !WriteBitmapCarrierFile(bitmap.path, bitmapCarrier.path)) {
+    const bool haveCarriers = reuse && BenchFileSize(waveCarrier.path) > 0 && BenchFileSize(bitmapCarrier.path) > 0;
+    if (!haveCarriers && (!WriteWaveCarrierFile(wave.path, waveCarrier.path) ||
+                          !WriteBitmapCarrierFile(bitmap.path, bitmapCarrier.path))) {
         fprintf(stderr, "kvr-bench: cannot write the carriers\n");
         return 1;
     }
@@ -225,22 +298,31 @@ int main(int argc, char** argv) {
     inputs.push_back(waveCarrier);
     inputs.push_back(bitmapCarrier);
 
+    // Made files still in the page cache would be written out during the first rounds.
+    for (const Input& input : inputs) {
+        for (const std::string* path : {&input.path, &input.body, &input.chunks})
+            if (!path->empty())
+                FlushToDisk(*path);
+    }
+    if (zip)
+        FlushToDisk(root + "large-compressed.zip");
+    if (makeOnly)
+        return 0;
+
     printf("kvr-bench: DecryptFile against baselines (64 KB block copy, zlib uncompress, CRC-32)\n");
+    printf("Method: medians of %d interleaved rounds per input (engine and baselines take turns at going first)\n"
+           "after one warm-up round; inputs flushed to disk once made and read through before their rounds.\n",
+           rounds);
     int failures = 0;
     for (const Input& input : inputs) {
         if (!only.empty() && input.name != only)
             continue;
-        const std::string out = root + "out\\";
-        CreateDirectoryA(out.c_str(), nullptr);
-        fprintf(stderr, "Decrypting %s\n", input.name.c_str());
-        const DecryptTimes times = RunDecryptChild(input.path, keys, out);
-        RemoveTree(out.substr(0, out.size() - 1));
-        StageBaseline baselines[kStageCount];
-        MeasureBaselines(input, root, baselines);
-        Report(input, times, baselines);
-        failures += times.ok ? 0 : 1;
+        fprintf(stderr, "Decrypting %s, %d rounds\n", input.name.c_str(), rounds);
+        const Measured measured = MeasureInput(input, root, keys, rounds);
+        Report(input, measured);
+        failures += measured.times.ok ? 0 : 1;
         if (zip && input.name == "large-compressed.enc")
-            printf("in-process %s %.3f\n", input.name.c_str(), times.total);
+            printf("in-process %s %.3f\n", input.name.c_str(), measured.times.total);
     }
     if (!keep)
         RemoveTree(root.substr(0, root.size() - 1));

@@ -4,7 +4,15 @@
 #include <algorithm>
 
 #include "engine/RequestEvents.h"
-#include "toolkit/base/Stream.h"
+#include "toolkit/base/FileStream.h"
+
+namespace {
+
+// A whole number of runtime buffers: the source and the raw file then never hold a part of a
+// block in their buffers, and every byte is copied once, from the one file to the other.
+constexpr int kArchiveBlock = 4 * FileStream::kBufferSize;
+
+}  // namespace
 
 bool CopyArchive(Stream* source, Stream& raw, const RequestCallbackBlock& block) {
     if (!source || !source->IsOpen())
@@ -13,7 +21,7 @@ bool CopyArchive(Stream* source, Stream& raw, const RequestCallbackBlock& block)
     source->Seek(0);
     ChangedProgress progress(block);
     for (int position = 0; position < size;) {
-        const int wanted = std::min(Stream::kCopyBlock, size - position);
+        const int wanted = std::min(kArchiveBlock, size - position);
         const int copied = raw.CopyFrom(source, wanted);
         // Progress as if the file were copied a step at a time: a short copy fails in the
         // step where it happened, after that step's report.

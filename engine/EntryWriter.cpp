@@ -37,6 +37,10 @@ bool FailWithPath(const RequestCallbackBlock& block, const char* message, const 
 
 bool CopyEntryData(Stream& entries, Stream& target, uint32_t size, uint32_t& crc) {
     const int expected = static_cast<int>(std::min<int64_t>(size, std::max(0, entries.Remaining())));
+    // The record's name was read a byte at a time through the runtime's buffer; a seek to
+    // where the data starts empties that buffer, so that the data's blocks are read straight
+    // into the copy's block instead of through it.
+    entries.Seek(entries.Tell());
     const int written = expected > 0 ? target.CopyFrom(&entries, expected) : 0;
     // A full disk may only show when buffered data is flushed: the size and the CRC are taken
     // from the file itself, and either failing counts as a failed write.

@@ -129,6 +129,24 @@ TEST_F(DecryptFileTest, EveryKindAndDensityGivesTheFilesByteForByte) {
     }
 }
 
+TEST_F(DecryptFileTest, CarriersOfManyReadBlocksGiveTheFilesByteForByte) {
+    // Carriers are read and their payload written in blocks of a few hundred kilobytes; rows
+    // of odd widths (padding) and rows wider than the decoder's pieces cross those blocks.
+    const struct {
+        SourceKind kind;
+        int width;
+    } cases[] = {{SourceKind::kBitmapWords, 37}, {SourceKind::kBitmapWords, 4099}, {SourceKind::kBitmapBytes, 37},
+                 {SourceKind::kBitmapBytes, 5001}, {SourceKind::kWave, 0}};
+    ArchiveSpec spec = StandardSpec();
+    spec.entries.push_back({"big.bin", PatternBytes(700001, 3)});
+    PutKey(spec.keyName, spec.key);
+    for (const auto& c : cases) {
+        PutSource(std::string("report") + ExtensionOf(c.kind), SourceOf(c.kind, BuildRawArchive(spec), c.width));
+        EXPECT_TRUE(RunChecked()) << c.width << ": " << recorder_.ErrorText();
+        EXPECT_EQ(Output(), ExpectedTree(spec)) << c.width;
+    }
+}
+
 TEST_F(DecryptFileTest, ProgressRunsThroughTheFourBands) {
     for (bool compressed : {false, true}) {
         ArchiveSpec spec = StandardSpec();

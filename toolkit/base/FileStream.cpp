@@ -6,6 +6,7 @@
 #include <io.h>
 
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -14,6 +15,7 @@
 namespace {
 
 constexpr int kFindBlock = 1024;
+constexpr int kCacheLine = 64;
 
 // ext4 and other file systems with delayed allocation write a file's data out as soon as
 // it is closed after a truncation (a guard for programs that replace files by truncating
@@ -127,15 +129,17 @@ bool FileStream::ComputeCrc32(uint32_t& value) {
     const int size = GetSize();
     uint32_t crc = 0xFFFFFFFFu;
     bool complete = Seek(0) == 0 || size == 0;
-    // Large reads go past the runtime's buffer straight into this block.
-    const int blockSize = size < kCopyBlock ? size : kCopyBlock;
-    std::unique_ptr<uint8_t[]> block(new uint8_t[blockSize > 0 ? blockSize : 1]);
+    // Whole runtime buffers go past the runtime's buffer straight into this block, which
+    // starts on a cache line as the file's blocks do: the system's copy is fastest so.
+    const int blockSize = size < 4 * kBufferSize ? size : 4 * kBufferSize;
+    std::unique_ptr<uint8_t[]> memory(new uint8_t[(blockSize > 0 ? blockSize : 1) + kCacheLine]);
+    uint8_t* const block = memory.get() + (kCacheLine - reinterpret_cast<uintptr_t>(memory.get()) % kCacheLine);
     for (int offset = 0; complete && offset < size;) {
-        const int got = Read(block.get(), blockSize);
+        const int got = Read(block, blockSize);
         if (got <= 0)
             complete = false;
         else
-            crc = UpdateCrc32(crc, block.get(), got);
+            crc = UpdateCrc32(crc, block, got);
         offset += got;
     }
     Seek(remembered);

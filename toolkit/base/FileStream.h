@@ -51,13 +51,17 @@ public:
     String Name() const { return temporary_ ? temporaryName_ : name_; }
     bool IsTemporary() const { return temporary_; }
 
+    // Size of the runtime buffer of every file stream. The runtime moves reads and writes of
+    // whole multiples of it straight between the caller's block and the file, while a block
+    // of any other size leaves a part in the buffer and the next blocks then all pass
+    // through it, one copy more each: callers that move large amounts use such multiples.
+    static constexpr int kBufferSize = 64 * 1024;
+
 private:
     enum class LastAccess { kNone, kRead, kWrite };
     // The C runtime requires a positioning call between a write and a read on one FILE.
     void PrepareFor(LastAccess access);
     void UseLargeBuffer();
-
-    static constexpr int kBufferSize = 64 * 1024;
 
     FILE* file_ = nullptr;
     String name_;

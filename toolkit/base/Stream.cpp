@@ -50,8 +50,9 @@ int Stream::CopyFrom(Stream* source, int count) {
     if (count < 0 || count > available)
         count = available;
     // On the stack: callers copy block after block, and a fresh heap block each time would
-    // cost its page faults again and again.
-    uint8_t block[kStackBlock];
+    // cost its page faults again and again. Aligned to a cache line, so that the system's
+    // copies between it and a file block at the same offset in a line run at full speed.
+    alignas(64) uint8_t block[kStackBlock];
     int total = 0;
     while (total < count) {
         const int want = count - total < kStackBlock ? count - total : kStackBlock;
