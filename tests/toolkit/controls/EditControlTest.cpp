@@ -27,13 +27,13 @@ TEST(Wildcard, MatchesWholeTexts) {
         std::string pattern;
         bool match;
     } cases[] = {
-        {"abc", "a_c", true},
-        {"ac", "a_c", false},
-        {"abcbc", "a%bc", true},
-        {"abcb", "a%bc", false},
-        {"abc", "a*c", false},
-        {"", "%", true},
-        {"aXbYc", "a%b%c", true},
+        {"abc", "a_c", true},      // one character
+        {"ac", "a_c", false},      // not none
+        {"abcbc", "a%bc", true},   // the sequence goes past the first "bc"
+        {"abcb", "a%bc", false},   // the pattern ends where the text ends
+        {"abc", "a*c", false},     // '*' is an ordinary character
+        {"", "%", true},           // an empty sequence
+        {"aXbYc", "a%b%c", true},  // two sequences
         {"aXbY", "a%b%c", false},
     };
     for (auto c : cases) {
