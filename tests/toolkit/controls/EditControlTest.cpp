@@ -5,11 +5,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "tests/toolkit/controls/ListEditSupport.h"
+#include "tests/toolkit/controls/ControlTestSupport.h"
 #include "toolkit/base/Wildcard.h"
 #include "toolkit/controls/EditControl.h"
 
@@ -17,47 +18,29 @@ using namespace dialogtest;
 
 namespace {
 
+// (Prefix patterns, letter case and texts shorter than the pattern are checked through the
+// completion offers below.)
 TEST(Wildcard, MatchesWholeTexts) {
+    // In the patterns below '%' stands for any sequence and '_' for one character.
     const struct {
         const char* text;
-        const char* pattern;
+        std::string pattern;
         bool match;
     } cases[] = {
-        {"apple", "ap\x01", true},
-        {"Apple", "ap\x01", false},
-        {"ap", "ap\x01", true},
-        {"a", "ap\x01", false},
-        {"abc",
-         "a\x02"
-         "c",
-         true},
-        {"ac",
-         "a\x02"
-         "c",
-         false},
-        {"abcbc",
-         "a\x01"
-         "bc",
-         true},
-        {"abcb",
-         "a\x01"
-         "bc",
-         false},
-        {"abc", "a*c", false},
-        {"", "\x01", true},
-        {"aXbYc",
-         "a\x01"
-         "b\x01"
-         "c",
-         true},
-        {"aXbY",
-         "a\x01"
-         "b\x01"
-         "c",
-         false},
+        {"abc", "a_c", true},      // one character
+        {"ac", "a_c", false},      // not none
+        {"abcbc", "a%bc", true},   // the sequence goes past the first "bc"
+        {"abcb", "a%bc", false},   // the pattern ends where the text ends
+        {"abc", "a*c", false},     // '*' is an ordinary character
+        {"", "%", true},           // an empty sequence
+        {"aXbYc", "a%b%c", true},  // two sequences
+        {"aXbY", "a%b%c", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(MatchWildcard(c.text, c.pattern), c.match) << c.text;
+    for (auto c : cases) {
+        std::replace(c.pattern.begin(), c.pattern.end(), '%', kWildcardAnySequence);
+        std::replace(c.pattern.begin(), c.pattern.end(), '_', kWildcardAnyOne);
+        EXPECT_EQ(MatchWildcard(c.text, c.pattern.c_str()), c.match) << c.text;
+    }
 }
 
 const char* const kWords[] = {"apple", "Apricot", "apex", "banana", "ap"};
@@ -103,42 +86,38 @@ struct EditDialog {
 };
 
 TEST(EditControl, ColoursAndPrint) {
+    EditDialog d;
+    ASSERT_TRUE(d.Build("STYLE=WS_VISIBLE\r\nBACKCOLOR=#FF0000\r\nTEXTCOLOR=#0000FF"));
+    SetWindowTextA(d.edit->Handle(), "WWW");
+    Canvas printed(150, 20);
+    d.edit->Print(printed.Dc(), PRF_CLIENT);
+    EXPECT_EQ(printed.At(1, 1), RGB(255, 0, 0));
+    // The text in its colour (smoothed edges aside).
+    const auto blue = [](COLORREF pixel) { return GetBValue(pixel) > 150 && GetRValue(pixel) < 100; };
+    EXPECT_GT(printed.Count({0, 0, 60, 20}, blue), 0);
+
     const struct {
         uint32_t background;
         HBRUSH stock;   // the brush expected when it is a stock one
         COLORREF back;  // the context's background colour afterwards (9, 9, 9: untouched)
     } cases[] = {
-        {0x0000FF, nullptr, RGB(255, 0, 0)},
+        {0x00FF00, nullptr, RGB(0, 255, 0)},
         {Window::kSeeThrough, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), RGB(9, 9, 9)},
         {Window::kNoColor, nullptr, RGB(9, 9, 9)},
     };
     for (const auto& c : cases) {
-        EditDialog d;
-        ASSERT_TRUE(d.Build("STYLE=WS_VISIBLE\r\nTEXTCOLOR=#0000FF"));
         d.edit->background = c.background;
-        for (bool readOnly : {false, true}) {
-            Canvas canvas(4, 4);
-            SetBkColor(canvas.Dc(), RGB(9, 9, 9));
-            const HBRUSH brush = readOnly ? d.edit->OnStaticColor(canvas.Dc()) : d.edit->OnEditColor(canvas.Dc());
-            EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(0, 0, 255));
-            EXPECT_EQ(GetBkColor(canvas.Dc()), c.back) << c.background;
-            EXPECT_EQ(c.stock || c.background == Window::kNoColor ? brush == c.stock : brush != nullptr, true);
-            EXPECT_EQ(GetBkMode(canvas.Dc()) == TRANSPARENT, c.background == Window::kSeeThrough);
-        }
+        Canvas canvas(4, 4);
+        SetBkColor(canvas.Dc(), RGB(9, 9, 9));
+        const HBRUSH brush = d.edit->OnEditColor(canvas.Dc());
+        EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(0, 0, 255));
+        EXPECT_EQ(GetBkColor(canvas.Dc()), c.back) << c.background;
+        EXPECT_EQ(c.stock || c.background == Window::kNoColor ? brush == c.stock : brush != nullptr, true);
+        EXPECT_EQ(GetBkMode(canvas.Dc()) == TRANSPARENT, c.background == Window::kSeeThrough);
     }
-    EditDialog d;
-    ASSERT_TRUE(d.Build("STYLE=WS_VISIBLE\r\nBACKCOLOR=#FF0000\r\nTEXTCOLOR=#0000FF"));
-    EXPECT_EQ(d.edit->TextColor(), 0xFF0000FFu);
-    SetWindowTextA(d.edit->Handle(), "WWW");
-    Canvas canvas(150, 20);
-    d.edit->Print(canvas.Dc(), PRF_CLIENT);
-    EXPECT_EQ(canvas.At(1, 1), RGB(255, 0, 0));
-    // The text in its colour (smoothed edges aside).
-    const auto blue = [](COLORREF pixel) { return GetBValue(pixel) > 150 && GetRValue(pixel) < 100; };
-    EXPECT_GT(canvas.Count({0, 0, 60, 20}, blue), 0);
 }
 
-TEST(EditControl, EnterReportsOnlyWithoutAnOpenPopup) {
+TEST(EditControl, EnterReportedWithoutCompletion) {
     EditDialog d;
     ASSERT_TRUE(d.Build());
     d.edit->SetCompletion(false);
@@ -146,53 +125,9 @@ TEST(EditControl, EnterReportsOnlyWithoutAnOpenPopup) {
     d.Key(VK_RETURN, '\r');
     EXPECT_EQ(d.dialog.reports, std::vector<uint32_t>{WM_SWND_EDITENTER});
     EXPECT_EQ(d.edit->CompletionPopup(), nullptr);
-    d.edit->SetCompletion(true);
-    d.Key(VK_END);  // opens the offer
-    ASSERT_NE(d.edit->CompletionPopup(), nullptr);
-    d.Key(VK_RETURN, '\r');  // nothing selected: the offer stays, no word is taken, no report
-    EXPECT_EQ(d.Text(), "ap");
-    EXPECT_NE(d.edit->CompletionPopup(), nullptr);
-    EXPECT_EQ(d.dialog.reports.size(), 1u);
 }
 
-TEST(EditControl, OffersTheWordsThatBeginWithTheText) {
-    const struct {
-        const char* typed;
-        const char* offered;
-    } cases[] = {
-        {"", "apple|Apricot|apex|banana|ap"},  // Down on the empty edit
-        {"ap", "apple|apex|ap"},
-        {"Ap", "Apricot"},
-        {"b", "banana"},
-        {"apples", ""},
-        {"x", ""},
-    };
-    for (const auto& c : cases) {
-        EditDialog d;
-        ASSERT_TRUE(d.Build());
-        d.Type(c.typed);
-        if (!*c.typed)
-            d.Key(VK_DOWN);
-        EXPECT_EQ(d.Offered(), c.offered) << c.typed;
-        EXPECT_EQ(d.Text(), c.typed);
-        ListControl* popup = d.edit->CompletionPopup();
-        if (!popup)
-            continue;
-        EXPECT_EQ(popup->GetSelection(), *c.typed ? -1 : 0) << c.typed;
-        EXPECT_EQ(GetFocus(), d.edit->Handle()) << c.typed;
-        EXPECT_TRUE(IsWindowVisible(popup->Handle()));
-        const DWORD style = static_cast<DWORD>(GetWindowLongA(popup->Handle(), GWL_STYLE));
-        EXPECT_EQ(style & (WS_POPUP | ListControl::kStyleAdded | ListControl::kStyleRemoved),
-                  DWORD(WS_POPUP | ListControl::kStyleAdded));
-        RECT edit{}, shown{};
-        GetWindowRect(d.edit->Handle(), &edit);
-        GetWindowRect(popup->Handle(), &shown);
-        const RECT under{edit.left, edit.bottom, edit.right, edit.bottom + EditControl::kPopupHeight};
-        EXPECT_TRUE(EqualRect(&shown, &under));
-    }
-}
-
-// A click as the user makes it: the cursor over the word, the left button down and up; then
+// A click as the user makes it: the cursor over the point, the left button down and up; then
 // the messages are run until the clicked window has gone (or two seconds have passed).
 void ClickAt(HWND window, POINT point) {
     ClientToScreen(window, &point);
@@ -208,38 +143,61 @@ void ClickAt(HWND window, POINT point) {
     }
 }
 
-TEST(EditControl, ChoosingByKeysOrClickOrClosing) {
+// The popup offers the words that begin with the typed text (letter case counts), all of them
+// for Down on an empty edit. It is a list box of the toolkit's kind under the edit, and the
+// edit keeps the focus. Enter or a click takes the chosen word; Escape, or Enter with nothing
+// chosen, keeps the text. Keys in the popup are never the edit's Enter report.
+TEST(EditControl, CompletionOffersAndChoices) {
     const struct {
-        const char* how;
+        const char* typed;
         std::vector<WPARAM> keys;
-        int clicked;  // the word clicked, or -1
+        int clicked;          // the word clicked, or -1
+        const char* offered;  // afterwards; "" when no popup is open
         const char* text;
     } cases[] = {
-        {"down down enter", {VK_DOWN, VK_DOWN, VK_RETURN}, -1, "apex"},
-        {"down up enter", {VK_DOWN, VK_UP, VK_RETURN}, -1, "apple"},
-        {"click", {}, 1, "apex"},
-        {"escape", {VK_ESCAPE}, -1, "ap"},
+        {"", {VK_DOWN}, -1, "apple|Apricot|apex|banana|ap", ""},
+        {"ap", {}, -1, "apple|apex|ap", "ap"},
+        {"Ap", {}, -1, "Apricot", "Ap"},
+        {"apples", {}, -1, "", "apples"},
+        {"ap", {VK_DOWN, VK_DOWN, VK_RETURN}, -1, "", "apex"},
+        {"ap", {VK_DOWN, VK_UP, VK_RETURN}, -1, "", "apple"},
+        {"ap", {}, 1, "", "apex"},
+        {"ap", {VK_ESCAPE}, -1, "", "ap"},
+        {"ap", {VK_RETURN}, -1, "apple|apex|ap", "ap"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);  // the row
         EditDialog d;
         ASSERT_TRUE(d.Build());
-        d.Type("ap");
-        ListControl* popup = d.edit->CompletionPopup();
-        ASSERT_NE(popup, nullptr);
-        const HWND popupHandle = popup->Handle();
+        d.Type(c.typed);
+        const HWND typedPopup = d.edit->CompletionPopup() ? d.edit->CompletionPopup()->Handle() : nullptr;
         for (WPARAM key : c.keys)
             d.Key(key, key == VK_RETURN ? '\r' : key == VK_ESCAPE ? 27 : 0);
         if (c.clicked >= 0) {
-            const RECT word = ItemRect(*popup, c.clicked);
-            ClickAt(popupHandle, {10, (word.top + word.bottom) / 2});
+            const RECT word = ItemRect(*d.edit->CompletionPopup(), c.clicked);
+            ClickAt(typedPopup, {10, (word.top + word.bottom) / 2});
         }
-        EXPECT_EQ(d.Text(), c.text) << c.how;
-        EXPECT_EQ(d.edit->CompletionPopup(), nullptr) << c.how;
-        EXPECT_FALSE(IsWindow(popupHandle)) << c.how;
+        EXPECT_EQ(d.Offered(), c.offered);
+        EXPECT_EQ(d.Text(), c.text);
         const DWORD caret = static_cast<DWORD>(SendMessageA(d.edit->Handle(), EM_GETSEL, 0, 0));
-        EXPECT_EQ(LOWORD(caret), strlen(c.text)) << c.how;
-        EXPECT_EQ(GetFocus(), d.edit->Handle()) << c.how;
-        EXPECT_TRUE(d.dialog.reports.empty()) << c.how;  // Enter in the popup is not the edit's Enter
+        EXPECT_EQ(LOWORD(caret), strlen(c.text));
+        EXPECT_EQ(GetFocus(), d.edit->Handle());
+        EXPECT_TRUE(d.dialog.reports.empty());
+        ListControl* popup = d.edit->CompletionPopup();
+        if (!popup) {
+            EXPECT_FALSE(typedPopup && IsWindow(typedPopup));
+            continue;
+        }
+        EXPECT_EQ(popup->GetSelection(), *c.typed ? -1 : 0);
+        EXPECT_TRUE(IsWindowVisible(popup->Handle()));
+        const DWORD style = static_cast<DWORD>(GetWindowLongA(popup->Handle(), GWL_STYLE));
+        EXPECT_EQ(style & (WS_POPUP | LBS_OWNERDRAWFIXED | LBS_NOTIFY | LBS_HASSTRINGS),
+                  DWORD(WS_POPUP | LBS_OWNERDRAWFIXED | LBS_NOTIFY));
+        RECT edit{}, shown{};
+        GetWindowRect(d.edit->Handle(), &edit);
+        GetWindowRect(popup->Handle(), &shown);
+        const RECT under{edit.left, edit.bottom, edit.right, edit.bottom + EditControl::kPopupHeight};
+        EXPECT_TRUE(EqualRect(&shown, &under));
     }
 }
 
@@ -264,6 +222,7 @@ TEST(EditControl, PopupStaysOnTheScreen) {
     }
 }
 
+// The popup is owned by the dialog's window, which stays: the edit closes it as it goes.
 TEST(EditControl, ThePopupGoesWithTheEdit) {
     for (bool deleteObject : {false, true}) {
         EditDialog d;
@@ -271,13 +230,11 @@ TEST(EditControl, ThePopupGoesWithTheEdit) {
         d.Key(VK_DOWN);
         ASSERT_NE(d.edit->CompletionPopup(), nullptr);
         const HWND popup = d.edit->CompletionPopup()->Handle();
-        // The popup is owned by the dialog's window, which stays.
         if (deleteObject)
             d.dialog.ClearControls();
         else
             DestroyWindow(d.edit->Handle());
         EXPECT_FALSE(IsWindow(popup)) << deleteObject;
-        EXPECT_TRUE(IsWindow(d.dialog.Handle()));
     }
 }
 

@@ -1,5 +1,5 @@
-// Support of the list box and edit tests: a dialog built from definition text that records
-// what its controls report, definition sections, and a picture to print controls into.
+// Support of the control tests: a dialog built from definition text that records what its
+// controls report, definition sections, and a picture to print controls into.
 #pragma once
 
 #include <windows.h>
@@ -26,10 +26,9 @@ public:
         const std::string text = DialogWith(300, 220, "", sections);
         MemoryStream stream;
         stream.Write(text.data(), static_cast<int>(text.size()));
-        if (!BuildFromDefinition(&stream, nullptr, nullptr))
-            return false;
+        const bool built = BuildFromDefinition(&stream, nullptr, nullptr);
         PumpMessages();
-        return true;
+        return built;
     }
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_SWND_LISTMOUSE)
