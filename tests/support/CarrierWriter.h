@@ -47,4 +47,25 @@ Bytes BuildBitmapCarrier(const Bytes& payload, const BitmapCarrierSpec& spec = B
 // into a bottom-up BMP yields the same file order.
 Bytes BuildPngCarrier(const Bytes& payload, const BitmapCarrierSpec& spec = BitmapCarrierSpec());
 
+// Pieces, for the sound and picture tests' hand-made and broken files.
+struct WaveFormat {
+    uint16_t tag = 1;
+    uint16_t channels = 1;
+    uint32_t rate = 22050;
+    uint16_t bits = 16;
+    uint16_t blockAlign = 0;  // 0: channels * bits / 8
+    int extraBytes = 0;       // bytes after the 16 PCM fields (the first two are the extension size)
+};
+Bytes FormatChunk(const WaveFormat& format);
+// A tag, the content's size and the content.
+Bytes Chunk(const char* tag, const Bytes& content);
+// A "data" chunk that declares `declared` bytes but holds `samples`.
+Bytes DataChunk(const Bytes& samples, uint32_t declared);
+// "RIFF" size "WAVE" followed by the chunks in order.
+Bytes RiffWave(const std::vector<Bytes>& chunks);
+// 8-bit RGB or RGBA PNG of width x height from ARGB pixels, top row first (alpha is dropped
+// for RGB), so that what GDI+ decodes is known byte for byte. A pHYs chunk in pixels per
+// metre when ppm > 0.
+Bytes BuildPng(int width, int height, const std::vector<uint32_t>& argb, bool withAlpha, uint32_t ppm);
+
 }  // namespace kvrtest
