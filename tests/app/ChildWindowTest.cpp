@@ -7,8 +7,6 @@
 
 #include <psapi.h>
 
-#include <string>
-
 #include "app/ChildWindowPainting.h"
 #include "app/HelpWindow.h"
 #include "app/MessageWindow.h"
@@ -249,30 +247,6 @@ TEST_F(ChildWindowTest, HelpWindowOpensOnceClosesAndOpensAgain) {
         EXPECT_FALSE(help.IsOpen());
         EXPECT_FALSE(IsWindow(handle));
     }
-}
-
-TEST_F(ChildWindowTest, ShowAndAskRunModallyForAnOwnerOnAnotherThread) {
-    // The real arrangement: this thread owns the main window, a worker asks.
-    struct Worker {
-        static DWORD WINAPI Run(void* owner) {
-            ShowMessage(static_cast<HWND>(owner), "Unknown Error");
-            return AskQuestion(static_cast<HWND>(owner), "This folder already exists.") ? 1 : 2;
-        }
-    };
-    Window owner;
-    ASSERT_TRUE(owner.Create("owner", WS_POPUP, WS_EX_TOOLWINDOW, nullptr, nullptr, 0, nullptr, GetInstance()));
-    apptest::WindowAnswerer message("Unknown Error", VK_RETURN);
-    apptest::WindowAnswerer question("This folder already exists.", VK_RETURN);
-    HANDLE thread = CreateThread(nullptr, 0, Worker::Run, owner.Handle(), 0, nullptr);
-    ASSERT_NE(thread, nullptr);
-    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
-        apptest::PumpMessages();
-    DWORD answer = 0;
-    GetExitCodeThread(thread, &answer);
-    CloseHandle(thread);
-    EXPECT_TRUE(message.Seen());
-    EXPECT_TRUE(question.Seen());
-    EXPECT_EQ(answer, 1u);
 }
 
 TEST_F(ChildWindowTest, RepeatedWindowsLeaveNoPicturesBehind) {

@@ -11,7 +11,6 @@
 #include "settings/Settings.h"
 #include "tests/app/AppTestSession.h"
 #include "tests/support/ScratchFolder.h"
-#include "toolkit/window/Toolkit.h"
 
 namespace {
 

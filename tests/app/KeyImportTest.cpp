@@ -4,25 +4,22 @@
 
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "app/KeyImport.h"
 #include "tests/app/AppTestSession.h"
+#include "tests/support/ArchiveWriter.h"
 #include "tests/support/ScratchFolder.h"
 
 namespace {
 
-void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
+void WriteText(const std::string& path, const char* text) {
+    ASSERT_TRUE(kvrtest::WriteFileBytes(path, kvrtest::BytesOf(text)));
 }
 
 std::string ReadText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return file ? text.str() : std::string("<missing>");
+    const kvrtest::Bytes bytes = kvrtest::ReadFileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 class KeyImportTest : public testing::Test {

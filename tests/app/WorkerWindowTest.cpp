@@ -12,7 +12,6 @@
 #include "app/ProgramRun.h"
 #include "app/ShellMessages.h"
 #include "tests/app/ProgramDriver.h"
-#include "tests/support/ArchiveWriter.h"
 #include "tests/support/ScratchFolder.h"
 #include "toolkit/media/MediaStartup.h"
 #include "toolkit/window/Toolkit.h"
@@ -85,7 +84,8 @@ protected:
     }
 
     bool Post(UINT request, const std::string& path) {
-        return PostMessageA(application_.WorkerHandle(), request, 0, reinterpret_cast<LPARAM>(new String(path.c_str())));
+        return PostMessageA(application_.WorkerHandle(), request, 0,
+                            reinterpret_cast<LPARAM>(new String(path.c_str())));
     }
 
     kvrtest::ScratchFolder scratch_;
@@ -110,7 +110,8 @@ TEST_F(WorkerWindowTest, ARequestArrivingDuringAQuestionWaitsForIt) {
 
     PostMessageA(question, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(WaitUntil([] { return g_reports.size() >= 5; }, 15000));
-    const std::vector<std::string> expected = {"finished", "decrypt ended", "finished", "decrypt ended", "import ended"};
+    const std::vector<std::string> expected = {"finished", "decrypt ended", "finished", "decrypt ended",
+                                               "import ended"};
     EXPECT_EQ(g_reports, expected);
     EXPECT_TRUE(Exists(work_ + "letters\\readme.txt"));
     EXPECT_TRUE(Exists(work_ + "plain\\readme.txt"));

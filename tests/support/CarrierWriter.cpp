@@ -7,10 +7,10 @@
 
 #include <algorithm>
 
-#include "tests/support/SeededRandom.h"
-
 namespace kvrtest {
 namespace {
+
+constexpr uint32_t kPixelsPerMetre = 2835;
 
 // A picture's pixels in BMP file order: rows bottom-up, each width * 3 bytes of blue, green,
 // red (no padding).
@@ -20,10 +20,19 @@ struct Pixels {
     Bytes rows;
 };
 
-// Carrier noise: the bytes of a seeded xorshift sequence.
-struct Random : SeededRandom {
-    using SeededRandom::SeededRandom;
-    uint8_t Byte() { return static_cast<uint8_t>(Next() >> 11); }
+// Carrier noise. Its sequence stays as it is: the bundled samples are made with it.
+class Random {
+public:
+    explicit Random(uint32_t seed) : state_(seed * 2654435761u + 0x9E3779B9u) {}
+    uint8_t Byte() {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return static_cast<uint8_t>(state_ >> 11);
+    }
+
+private:
+    uint32_t state_;
 };
 
 void AppendU16(Bytes& out, uint16_t value) {
@@ -66,7 +75,7 @@ void AppendPngChunk(Bytes& out, const char* type, const Bytes& data) {
 }
 
 Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec) {
-    Random random(spec.seed);
+    Random random(7);
     Bytes data;
     AppendU32(data, static_cast<uint32_t>(payload.size()));
     for (size_t at = 0; at < payload.size(); at += 5) {
@@ -85,7 +94,7 @@ Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec) {
 }
 
 Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec) {
-    Random random(spec.seed);
+    Random random(11);
     const Bytes carried = CarriedBytes(payload);
     const size_t width = static_cast<size_t>(std::max(1, spec.width));
     // The first row's payload starts at pixel 2 (byte mode) or 1 (word mode); a first row
@@ -108,7 +117,7 @@ Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec) {
             PutByteValue(first + (firstPayloadPixel + k) * 3, carried[k], random);
         return pixels;
     }
-    PutByteValue(first, spec.wordMarker, random);
+    PutByteValue(first, 0, random);
     for (size_t k = 0; k < carried.size(); k += 2) {
         const uint8_t second = k + 1 < carried.size() ? carried[k + 1] : random.Byte();
         PutWordValues(first + (firstPayloadPixel + k / 2) * 3, carried[k], second, random);
@@ -116,7 +125,7 @@ Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec) {
     return pixels;
 }
 
-Bytes BuildBitmapFile(const Pixels& pixels, uint32_t resolution) {
+Bytes BuildBitmapFile(const Pixels& pixels) {
     const size_t rowLength = static_cast<size_t>(pixels.width) * 3;
     const size_t stride = (rowLength + 3) & ~static_cast<size_t>(3);
     const uint32_t pixelBytes = static_cast<uint32_t>(stride * static_cast<size_t>(pixels.height));
@@ -133,8 +142,8 @@ Bytes BuildBitmapFile(const Pixels& pixels, uint32_t resolution) {
     AppendU16(file, 24);
     AppendU32(file, 0);
     AppendU32(file, 0);
-    AppendU32(file, resolution);
-    AppendU32(file, resolution);
+    AppendU32(file, kPixelsPerMetre);
+    AppendU32(file, kPixelsPerMetre);
     AppendU32(file, 0);
     AppendU32(file, 0);
     for (int row = 0; row < pixels.height; ++row) {
@@ -147,14 +156,14 @@ Bytes BuildBitmapFile(const Pixels& pixels, uint32_t resolution) {
     return file;
 }
 
-Bytes BuildPngFile(const Pixels& pixels, uint32_t pixelsPerMetre) {
+Bytes BuildPngFile(const Pixels& pixels) {
     std::vector<uint32_t> rgb;  // top row first
     for (int row = pixels.height - 1; row >= 0; --row) {
         const uint8_t* bgr = pixels.rows.data() + static_cast<size_t>(row) * pixels.width * 3;
         for (int x = 0; x < pixels.width; ++x, bgr += 3)
             rgb.push_back(static_cast<uint32_t>(bgr[2]) << 16 | bgr[1] << 8 | bgr[0]);
     }
-    return BuildPng(pixels.width, pixels.height, rgb, false, pixelsPerMetre);
+    return BuildPng(pixels.width, pixels.height, rgb, false, kPixelsPerMetre);
 }
 
 }  // namespace
@@ -231,11 +240,11 @@ Bytes BuildWaveCarrier(const Bytes& payload, const WaveCarrierSpec& spec) {
 }
 
 Bytes BuildBitmapCarrier(const Bytes& payload, const BitmapCarrierSpec& spec) {
-    return BuildBitmapFile(BuildCarrierPixels(payload, spec), spec.resolution);
+    return BuildBitmapFile(BuildCarrierPixels(payload, spec));
 }
 
 Bytes BuildPngCarrier(const Bytes& payload, const BitmapCarrierSpec& spec) {
-    return BuildPngFile(BuildCarrierPixels(payload, spec), spec.resolution);
+    return BuildPngFile(BuildCarrierPixels(payload, spec));
 }
 
 }  // namespace kvrtest

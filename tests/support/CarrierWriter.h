@@ -19,7 +19,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "tests/support/ArchiveWriter.h"
@@ -28,21 +27,18 @@ namespace kvrtest {
 
 struct WaveCarrierSpec {
     size_t extraDataBytes = 0;  // random bytes appended to the data chunk after the groups
-    uint32_t seed = 7;
 };
 Bytes BuildWaveCarrier(const Bytes& payload, const WaveCarrierSpec& spec = WaveCarrierSpec());
 
+// Pictures of 2835 pixels per metre, with the marker value 0 in word mode.
 struct BitmapCarrierSpec {
     bool byteMode = true;
-    uint8_t wordMarker = 0;  // marker byte value in word mode (anything but 1)
-    int width = 16;          // pixels per row
-    int minHeight = 1;       // rows beyond those the payload needs are random
-    uint32_t resolution = 2835;
-    uint32_t seed = 11;
+    int width = 16;     // pixels per row
+    int minHeight = 1;  // rows beyond those the payload needs are random
 };
 
 Bytes BuildBitmapCarrier(const Bytes& payload, const BitmapCarrierSpec& spec = BitmapCarrierSpec());
-// The same pixels as a hand-written PNG: IHDR (8-bit RGB), pHYs (spec.resolution per metre),
+// The same pixels as a hand-written PNG: IHDR (8-bit RGB), pHYs (2835 per metre),
 // one IDAT (filter 0 on every row), IEND; rows top first, so that a reader turning it back
 // into a bottom-up BMP yields the same file order.
 Bytes BuildPngCarrier(const Bytes& payload, const BitmapCarrierSpec& spec = BitmapCarrierSpec());

@@ -15,8 +15,8 @@ class Stream;
 
 namespace mediatest {
 
-using kvrtest::Bytes;
 using kvrtest::BuildPng;
+using kvrtest::Bytes;
 
 // Every test of a fixture derived from this runs inside one GDI+ session.
 class GraphicsTest : public ::testing::Test {

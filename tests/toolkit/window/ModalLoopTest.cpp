@@ -3,7 +3,6 @@
 
 #include "tests/toolkit/window/TestWindows.h"
 #include "toolkit/window/ModalLoop.h"
-#include "toolkit/window/Toolkit.h"
 
 namespace {
 

@@ -36,9 +36,7 @@ LRESULT RecordingWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_TIMER:
             KillTimer(Handle(), wParam);
-            if (timerPostsQuit)
-                PostQuitMessage(3);
-            else if (timerEndsModalWith)
+            if (timerEndsModalWith)
                 EndModal(static_cast<int>(timerEndsModalWith));
             return 0;
         default:

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <string>
 #include <vector>
 
 #include "toolkit/window/Messages.h"
@@ -31,7 +30,6 @@ public:
     bool visibleWhenCreated = false;
     bool ownerEnabledDuringRun = true;
     UINT_PTR timerEndsModalWith = 0;  // non-zero: WM_TIMER calls EndModal(value)
-    bool timerPostsQuit = false;
 };
 
 // Runs the thread's queue until it is empty.

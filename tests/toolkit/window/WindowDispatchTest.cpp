@@ -1,9 +1,6 @@
 // Tests of the shared dispatch step: clicks, creation refusal and child-control notifications.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "tests/toolkit/window/TestWindows.h"
 #include "toolkit/window/Toolkit.h"
 
