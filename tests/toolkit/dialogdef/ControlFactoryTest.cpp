@@ -77,7 +77,12 @@ TEST(ControlFactory, EveryTypeMakesItsWindow) {
     ASSERT_EQ(sizeof(cases) / sizeof(cases[0]), static_cast<size_t>(CT_COUNT));
     EXPECT_TRUE(RegisterCommonControls());
     for (const auto& c : cases) {
-        const std::unique_ptr<Window> control = Build(host, Record(c.type, WS_VISIBLE));
+        ControlDefinition record = Record(c.type, WS_VISIBLE);
+        record.x = 12;
+        record.y = 34;
+        record.width = 56;
+        record.height = 20;
+        const std::unique_ptr<Window> control = Build(host, record);
         if (!c.className) {
             EXPECT_EQ(control, nullptr) << c.type;
             continue;
@@ -88,32 +93,17 @@ TEST(ControlFactory, EveryTypeMakesItsWindow) {
         EXPECT_EQ(control->definitionId, 42) << c.type;
         EXPECT_STREQ(control->name.Text(), "CONTROL") << c.type;
         EXPECT_EQ(GetParent(control->Handle()), host.Handle()) << c.type;
+        EXPECT_TRUE(GetWindowLongA(control->Handle(), GWL_STYLE) & WS_VISIBLE) << c.type;
+        RECT rect{};
+        GetWindowRect(control->Handle(), &rect);
+        MapWindowPoints(nullptr, host.Handle(), reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, 12) << c.type;
+        EXPECT_EQ(rect.top, 34) << c.type;
+        EXPECT_EQ(rect.right - rect.left, 56) << c.type;
+        // A preview (not live) keeps every control hidden.
+        const std::unique_ptr<Window> preview = Build(host, record, false);
+        EXPECT_FALSE(GetWindowLongA(preview->Handle(), GWL_STYLE) & WS_VISIBLE) << c.type;
     }
-}
-
-TEST(ControlFactory, StylesAndVisibility) {
-    HostWindow host;
-    ASSERT_TRUE(host.Create());
-    const std::unique_ptr<Window> group = Build(host, Record(CT_GROUP, WS_VISIBLE));
-    ASSERT_NE(group, nullptr);
-    const DWORD style = static_cast<DWORD>(GetWindowLongA(group->Handle(), GWL_STYLE));
-    EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE | 0xF), static_cast<DWORD>(WS_CHILD | WS_VISIBLE | BS_GROUPBOX));
-    const std::unique_ptr<Window> preview = Build(host, Record(CT_BUTTON, WS_VISIBLE), false);
-    ASSERT_NE(preview, nullptr);
-    EXPECT_FALSE(GetWindowLongA(preview->Handle(), GWL_STYLE) & WS_VISIBLE);
-    ControlDefinition placed = Record(CT_BUTTON, 0);
-    placed.x = 12;
-    placed.y = 34;
-    placed.width = 56;
-    placed.height = 20;
-    const std::unique_ptr<Window> button = Build(host, placed);
-    RECT rect{};
-    GetWindowRect(button->Handle(), &rect);
-    MapWindowPoints(nullptr, host.Handle(), reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, 12);
-    EXPECT_EQ(rect.top, 34);
-    EXPECT_EQ(rect.right - rect.left, 56);
-    EXPECT_EQ(rect.bottom - rect.top, 20);
 }
 
 TEST(ControlFactory, RangesAndPositionsFromPropertyLines) {

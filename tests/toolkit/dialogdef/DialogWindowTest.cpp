@@ -229,12 +229,11 @@ TEST(DialogWindow, ClosedDialogsGiveBackTheirWindowsAndGdiObjects) {
     }
     EXPECT_EQ(ThreadWindowCount(), windowsBefore);
 
-    // Closed by WM_CLOSE or by the object going, no window stays.
-    for (int cycle = 0; cycle < 4; cycle++) {
+    // Closed by WM_CLOSE before the object goes, no window stays either.
+    {
         DialogWindow dialog;
-        ASSERT_TRUE(BuildFrom(dialog, text)) << cycle;
-        if (cycle % 2)
-            SendMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
+        ASSERT_TRUE(BuildFrom(dialog, text));
+        SendMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
     }
     PumpMessages();
     EXPECT_EQ(ThreadWindowCount(), windowsBefore);
