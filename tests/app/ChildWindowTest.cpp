@@ -109,14 +109,6 @@ protected:
         EXPECT_EQ(ThreadWindowCount(), windowsBefore_);
         apptest::ClearSettings();
     }
-    // Runs the fade to its end.
-    static void WaitForFade(const ChildWindow& window) {
-        for (int i = 0; i < 300 && window.FadeAlpha() < 255; i++) {
-            apptest::PumpMessages();
-            Sleep(10);
-        }
-    }
-
     int windowsBefore_ = 0;
 };
 
@@ -196,7 +188,10 @@ TEST_F(ChildWindowTest, OpaqueWindowShowsTheRecolouredBackgroundOnScreen) {
     ASSERT_TRUE(WriteNumber(HKEY_CURRENT_USER, kSettingsKey, kChildColorValue, 0x30A0F0 + 1));
     MessageWindow window;
     ASSERT_TRUE(window.Create("Key not found", nullptr));
-    WaitForFade(window);
+    for (int i = 0; i < 300 && window.FadeAlpha() < 255; i++) {
+        apptest::PumpMessages();
+        Sleep(10);
+    }
     ASSERT_EQ(window.FadeAlpha(), 255);
     RECT frame;
     ASSERT_TRUE(GetWindowRect(window.Handle(), &frame));
