@@ -49,7 +49,6 @@ public:
     void CloseAndDelete();
     // The temporary file's path for a temporary stream, else the path given to Open.
     String Name() const { return temporary_ ? temporaryName_ : name_; }
-    bool IsTemporary() const { return temporary_; }
 
 private:
     enum class LastAccess { kNone, kRead, kWrite };

@@ -282,7 +282,6 @@ TEST_F(PaintTest, DestroyingTheWindowReleasesItsSkinAndRegion) {
     EXPECT_TRUE(window.HasRegion());
     ASSERT_TRUE(window.Destroy());
     EXPECT_TRUE(window.Skin().IsEmpty());
-    EXPECT_EQ(window.SkinKey(), Image::kNoColor);
 }
 
 TEST_F(PaintTest, EachThreadErasesThroughItsOwnBitmap) {
