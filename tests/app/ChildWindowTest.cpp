@@ -78,18 +78,6 @@ TEST(ChildWindowPainting, FadeTakesOneSecond) {
         EXPECT_EQ(ChildWindow::FadeAlphaAfter(c.elapsed), c.alpha) << c.elapsed;
 }
 
-BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
-    ++*reinterpret_cast<int*>(counter);
-    return TRUE;
-}
-
-// Windows of this thread, visible or not.
-int ThreadWindowCount() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 SIZE_T PrivateBytes() {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof(counters);
@@ -102,11 +90,11 @@ protected:
     void SetUp() override {
         apptest::ClearSettings();
         apptest::PumpMessages();
-        windowsBefore_ = ThreadWindowCount();
+        windowsBefore_ = kvrtest::ThreadWindowCount();
     }
     void TearDown() override {
         apptest::PumpMessages();
-        EXPECT_EQ(ThreadWindowCount(), windowsBefore_);
+        EXPECT_EQ(kvrtest::ThreadWindowCount(), windowsBefore_);
         apptest::ClearSettings();
     }
     int windowsBefore_ = 0;

@@ -155,7 +155,9 @@ TEST(ControlFactory, OwnerHookSuppliesTheObject) {
     const ControlDefinition media = Record(CT_MEDIA, WS_VISIBLE);
     std::unique_ptr<Window> control(BuildControl(&owner, host.Handle(), &media, nullptr, true));
     ASSERT_NE(control, nullptr);
-    EXPECT_EQ(ClassOf(control->Handle()), "CLASS_SWND");
+    char className[16] = {};
+    GetClassNameA(control->Handle(), className, sizeof(className));
+    EXPECT_STREQ(className, "CLASS_SWND");
     const ControlDefinition visualisation = Record(CT_VISUALIZATION, WS_VISIBLE);
     EXPECT_EQ(BuildControl(&owner, host.Handle(), &visualisation, nullptr, true), nullptr);
     EXPECT_EQ(BuildControl(&owner, nullptr, &media, nullptr, true), nullptr);

@@ -35,17 +35,7 @@ std::string Control(const char* type, int id, const char* name, const char* posi
     return text;
 }
 
-BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    EnumChildWindows(window, CountWindow, count);
-    return TRUE;
-}
-
-int ThreadWindowCount() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
+using kvrtest::ThreadWindowCount;
 
 // Records the tab reports the dialog sends itself.
 class RecordingDialog : public DialogWindow {

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
+#include "tests/support/ThreadWindows.h"
 #include "toolkit/window/Window.h"
 
 namespace dialogtest {
@@ -26,8 +26,6 @@ public:
     std::vector<Report> reports;
 };
 
-void PumpMessages();
-// The class name of a window.
-std::string ClassOf(HWND window);
+using kvrtest::PumpMessages;
 
 }  // namespace dialogtest

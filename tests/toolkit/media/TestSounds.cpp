@@ -5,6 +5,7 @@
 
 #include <mmsystem.h>
 
+#include "tests/support/ThreadWindows.h"
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/media/Sound.h"
 
@@ -31,11 +32,7 @@ bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
         if (timeGetTime() - start > timeoutMs) {
             return false;
         }
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        kvrtest::PumpMessages();
         Sleep(1);
     }
     return true;

@@ -60,14 +60,6 @@ const Received* RecordingWindow::Last(UINT message) const {
     return nullptr;
 }
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD style) {
     const RECT rect{x, y, x + width, y + height};
     return window.Create("", style, 0, &rect, nullptr, 0, nullptr, GetModuleHandleA(nullptr));

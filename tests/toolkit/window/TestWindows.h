@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "tests/support/ThreadWindows.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Window.h"
 
@@ -32,8 +33,7 @@ public:
     UINT_PTR timerEndsModalWith = 0;  // non-zero: WM_TIMER calls EndModal(value)
 };
 
-// Runs the thread's queue until it is empty.
-void PumpMessages();
+using kvrtest::PumpMessages;
 // A hidden top-level toolkit window at the given screen rectangle.
 bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD style = WS_POPUP);
 bool CreateChild(Window& window, Window& parent, int x, int y, int width, int height, DWORD style = 0);
