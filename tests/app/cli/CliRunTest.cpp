@@ -137,21 +137,18 @@ TEST_F(CliRun, MissingKeyFolderIsWarnedAboutOnceAndKeysBesideTheFilesStillServe)
 }
 
 TEST_F(CliRun, FailuresAreReportedWithTheFileAndGiveOneButTheOthersAreDecrypted) {
-    ArchiveSpec badMagic = SampleSpec(false);
-    badMagic.magic = "KVR-ENC-9.99";
     ArchiveSpec noKey = SampleSpec(false);
     noKey.keyName = "missing.key";
     ArchiveSpec corrupt = SampleSpec(true);
     corrupt.corruptCrcOf = 0;
-    // Each message follows "kvr-decrypt: <file>: ".
+    // Each message follows "kvr-decrypt: <file>: ", its later lines indented (the engine's
+    // messages themselves are checked in its own tests).
     const std::pair<std::string, const char*> cases[] = {
-        {Write("magic.enc", kvrtest::BuildRawArchive(badMagic)), "This is not a valid encrypted archive\n"},
         {Write("nokey.enc", kvrtest::BuildRawArchive(noKey)), "Key not found :\n    missing.key\n"},
         {Write("crc.enc", kvrtest::BuildRawArchive(corrupt)),
          "The archive is corrupted or different from the original.\n    Please obtain a valid encrypted copy:\n"
          "    a.txt\n"},
         {Write("notes.txt", BytesOf("hello")), "Type or Format not valid\n"},
-        {Write("noise.wav", BytesOf("RIFF....")), "This WAV file does not contain encrypted data\n"},
         {scratch_.PathOf("absent.enc"), "no such file\n"},
     };
     std::vector<std::string> args = {"--quiet"};

@@ -80,7 +80,6 @@ TEST(DialogWindow, FailedBuildsLeaveNothingBehind) {
         const char* name;
         std::string text;
     } cases[] = {
-        {"wrong header", Lines({"DIALOG EDITOR v2", "", "[DIALOG]", ""})},
         {"no dialog section", Lines({"DIALOG EDITOR v1.00", "", ""})},
         {"a control that cannot be built",
          DialogWith(200, 100, "WS_CAPTION",
