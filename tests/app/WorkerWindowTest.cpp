@@ -11,6 +11,7 @@
 #include "app/Application.h"
 #include "app/ProgramRun.h"
 #include "app/ShellMessages.h"
+#include "tests/app/DragDriver.h"
 #include "tests/app/ProgramDriver.h"
 #include "tests/support/ScratchFolder.h"
 #include "toolkit/media/MediaStartup.h"
@@ -36,15 +37,10 @@ HWND FindTitled(const char* title) {
     return kvrtest::FindShownWindow(GetCurrentProcessId(), title);
 }
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using kvrtest::Exists;
 
 bool CopySample(const std::string& name, const std::string& to) {
-    std::string source = KVR_SOURCE_DIR "/samples/" + name;
-    for (char& c : source)
-        c = c == '/' ? '\\' : c;
-    return CopyFileA(("Z:" + source).c_str(), to.c_str(), FALSE) != 0;
+    return CopyFileA(kvrtest::WindowsPath(KVR_SOURCE_DIR "/samples/" + name).c_str(), to.c_str(), FALSE) != 0;
 }
 
 class WorkerWindowTest : public testing::Test {

@@ -12,6 +12,10 @@ namespace kvrtest {
 // The Windows temporary folder, long form, with a trailing backslash; "" when unknown.
 std::string TempFolderPath();
 
+inline bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 // Calls visit(name, isFolder) for every entry of folder (ending with a backslash) but "." and "..".
 template <typename Visit>
 void ForEachEntry(const std::string& folder, Visit visit) {

@@ -24,9 +24,7 @@ using kvrtest::ArchiveSpec;
 using kvrtest::Bytes;
 using kvrtest::BytesOf;
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using kvrtest::Exists;
 
 ArchiveSpec SampleSpec(bool compressed) {
     ArchiveSpec spec;
