@@ -53,14 +53,6 @@ BOOL CALLBACK MatchTitle(HWND window, LPARAM argument) {
 
 }  // namespace
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 HWND FindShownWindow(const std::string& title) {
     Search search{title.c_str(), nullptr};
     EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));

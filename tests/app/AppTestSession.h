@@ -7,9 +7,11 @@
 
 #include <string>
 
+#include "tests/support/ThreadWindows.h"
+
 namespace apptest {
 
-void PumpMessages();
+using kvrtest::PumpMessages;
 // The visible toolkit window of this process whose title is `title`; null when none.
 HWND FindShownWindow(const std::string& title);
 

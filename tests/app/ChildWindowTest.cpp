@@ -7,8 +7,6 @@
 
 #include <psapi.h>
 
-#include <string>
-
 #include "app/ChildWindowPainting.h"
 #include "app/HelpWindow.h"
 #include "app/MessageWindow.h"
@@ -80,18 +78,6 @@ TEST(ChildWindowPainting, FadeTakesOneSecond) {
         EXPECT_EQ(ChildWindow::FadeAlphaAfter(c.elapsed), c.alpha) << c.elapsed;
 }
 
-BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
-    ++*reinterpret_cast<int*>(counter);
-    return TRUE;
-}
-
-// Windows of this thread, visible or not.
-int ThreadWindowCount() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
 SIZE_T PrivateBytes() {
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof(counters);
@@ -104,21 +90,13 @@ protected:
     void SetUp() override {
         apptest::ClearSettings();
         apptest::PumpMessages();
-        windowsBefore_ = ThreadWindowCount();
+        windowsBefore_ = kvrtest::ThreadWindowCount();
     }
     void TearDown() override {
         apptest::PumpMessages();
-        EXPECT_EQ(ThreadWindowCount(), windowsBefore_);
+        EXPECT_EQ(kvrtest::ThreadWindowCount(), windowsBefore_);
         apptest::ClearSettings();
     }
-    // Runs the fade to its end.
-    static void WaitForFade(const ChildWindow& window) {
-        for (int i = 0; i < 300 && window.FadeAlpha() < 255; i++) {
-            apptest::PumpMessages();
-            Sleep(10);
-        }
-    }
-
     int windowsBefore_ = 0;
 };
 
@@ -198,7 +176,10 @@ TEST_F(ChildWindowTest, OpaqueWindowShowsTheRecolouredBackgroundOnScreen) {
     ASSERT_TRUE(WriteNumber(HKEY_CURRENT_USER, kSettingsKey, kChildColorValue, 0x30A0F0 + 1));
     MessageWindow window;
     ASSERT_TRUE(window.Create("Key not found", nullptr));
-    WaitForFade(window);
+    for (int i = 0; i < 300 && window.FadeAlpha() < 255; i++) {
+        apptest::PumpMessages();
+        Sleep(10);
+    }
     ASSERT_EQ(window.FadeAlpha(), 255);
     RECT frame;
     ASSERT_TRUE(GetWindowRect(window.Handle(), &frame));
@@ -249,30 +230,6 @@ TEST_F(ChildWindowTest, HelpWindowOpensOnceClosesAndOpensAgain) {
         EXPECT_FALSE(help.IsOpen());
         EXPECT_FALSE(IsWindow(handle));
     }
-}
-
-TEST_F(ChildWindowTest, ShowAndAskRunModallyForAnOwnerOnAnotherThread) {
-    // The real arrangement: this thread owns the main window, a worker asks.
-    struct Worker {
-        static DWORD WINAPI Run(void* owner) {
-            ShowMessage(static_cast<HWND>(owner), "Unknown Error");
-            return AskQuestion(static_cast<HWND>(owner), "This folder already exists.") ? 1 : 2;
-        }
-    };
-    Window owner;
-    ASSERT_TRUE(owner.Create("owner", WS_POPUP, WS_EX_TOOLWINDOW, nullptr, nullptr, 0, nullptr, GetInstance()));
-    apptest::WindowAnswerer message("Unknown Error", VK_RETURN);
-    apptest::WindowAnswerer question("This folder already exists.", VK_RETURN);
-    HANDLE thread = CreateThread(nullptr, 0, Worker::Run, owner.Handle(), 0, nullptr);
-    ASSERT_NE(thread, nullptr);
-    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
-        apptest::PumpMessages();
-    DWORD answer = 0;
-    GetExitCodeThread(thread, &answer);
-    CloseHandle(thread);
-    EXPECT_TRUE(message.Seen());
-    EXPECT_TRUE(question.Seen());
-    EXPECT_EQ(answer, 1u);
 }
 
 TEST_F(ChildWindowTest, RepeatedWindowsLeaveNoPicturesBehind) {

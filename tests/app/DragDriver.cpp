@@ -1,6 +1,8 @@
 // DragDriver: see DragDriver.h.
 #include "tests/app/DragDriver.h"
 
+#include "tests/support/ThreadWindows.h"
+
 namespace kvrtest {
 
 std::string WindowsPath(const std::string& buildPath) {
@@ -23,11 +25,7 @@ bool WaitPumping(HANDLE object, DWORD timeoutMs) {
             return true;
         if (woke != WAIT_OBJECT_0 + 1)
             return false;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        PumpMessages();
     }
 }
 

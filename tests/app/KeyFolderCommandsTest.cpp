@@ -11,39 +11,9 @@
 #include "settings/Settings.h"
 #include "tests/app/AppTestSession.h"
 #include "tests/support/ScratchFolder.h"
-#include "toolkit/window/Toolkit.h"
+#include "tests/support/ThreadWindows.h"
 
 namespace {
-
-// What the timer does with the browser: select `folder` (unless null), then press `button`.
-struct BrowserAnswer {
-    const char* folder;
-    int button;
-    bool done;
-};
-BrowserAnswer* pending = nullptr;
-
-BOOL CALLBACK FindBrowser(HWND window, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (!IsWindowVisible(window) || lstrcmpA(name, "#32770") != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-VOID CALLBACK AnswerBrowser(HWND, UINT, UINT_PTR, DWORD) {
-    if (!pending || pending->done)
-        return;
-    HWND browser = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindBrowser, reinterpret_cast<LPARAM>(&browser));
-    if (!browser)
-        return;
-    pending->done = true;
-    if (pending->folder)
-        SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(pending->folder));
-    PostMessageA(browser, WM_COMMAND, MAKEWPARAM(pending->button, BN_CLICKED), 0);
-}
 
 TEST(KeyFolderCommands, BrowsedFolderBecomesActiveUnlessStartUpWouldRefuseIt) {
     OleInitialize(nullptr);
@@ -66,13 +36,15 @@ TEST(KeyFolderCommands, BrowsedFolderBecomesActiveUnlessStartUpWouldRefuseIt) {
     for (const auto& c : cases) {
         SharedKeyFolder active;
         active.Set(unchanged.c_str());
-        BrowserAnswer answer{c.folder, c.button, false};
-        pending = &answer;
-        const UINT_PTR timer = SetTimer(nullptr, 0, 100, AnswerBrowser);
-        EXPECT_EQ(ChooseUserKeyFolder(active, nullptr), c.taken) << (c.folder ? c.folder : "-");
-        KillTimer(nullptr, timer);
-        pending = nullptr;
-        EXPECT_TRUE(answer.done);
+        // In the browser: select the folder (unless none), then press the button.
+        const auto answer = [&c](HWND browser) {
+            if (c.folder)
+                SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(c.folder));
+            PostMessageA(browser, WM_COMMAND, MAKEWPARAM(c.button, BN_CLICKED), 0);
+        };
+        bool taken = !c.taken;
+        EXPECT_TRUE(kvrtest::AnswerDialog("#32770", answer, [&] { taken = ChooseUserKeyFolder(active, nullptr); }));
+        EXPECT_EQ(taken, c.taken) << (c.folder ? c.folder : "-");
         EXPECT_STRCASEEQ(active.Get().Text(), c.active.c_str());
         EXPECT_STRCASEEQ(ReadUserKeyFolder().Text(), c.taken ? c.active.c_str() : "");
     }

@@ -11,8 +11,8 @@
 #include "app/Application.h"
 #include "app/ProgramRun.h"
 #include "app/ShellMessages.h"
+#include "tests/app/DragDriver.h"
 #include "tests/app/ProgramDriver.h"
-#include "tests/support/ArchiveWriter.h"
 #include "tests/support/ScratchFolder.h"
 #include "toolkit/media/MediaStartup.h"
 #include "toolkit/window/Toolkit.h"
@@ -37,15 +37,10 @@ HWND FindTitled(const char* title) {
     return kvrtest::FindShownWindow(GetCurrentProcessId(), title);
 }
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using kvrtest::Exists;
 
 bool CopySample(const std::string& name, const std::string& to) {
-    std::string source = KVR_SOURCE_DIR "/samples/" + name;
-    for (char& c : source)
-        c = c == '/' ? '\\' : c;
-    return CopyFileA(("Z:" + source).c_str(), to.c_str(), FALSE) != 0;
+    return CopyFileA(kvrtest::WindowsPath(KVR_SOURCE_DIR "/samples/" + name).c_str(), to.c_str(), FALSE) != 0;
 }
 
 class WorkerWindowTest : public testing::Test {
@@ -85,7 +80,8 @@ protected:
     }
 
     bool Post(UINT request, const std::string& path) {
-        return PostMessageA(application_.WorkerHandle(), request, 0, reinterpret_cast<LPARAM>(new String(path.c_str())));
+        return PostMessageA(application_.WorkerHandle(), request, 0,
+                            reinterpret_cast<LPARAM>(new String(path.c_str())));
     }
 
     kvrtest::ScratchFolder scratch_;
@@ -110,7 +106,8 @@ TEST_F(WorkerWindowTest, ARequestArrivingDuringAQuestionWaitsForIt) {
 
     PostMessageA(question, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(WaitUntil([] { return g_reports.size() >= 5; }, 15000));
-    const std::vector<std::string> expected = {"finished", "decrypt ended", "finished", "decrypt ended", "import ended"};
+    const std::vector<std::string> expected = {"finished", "decrypt ended", "finished", "decrypt ended",
+                                               "import ended"};
     EXPECT_EQ(g_reports, expected);
     EXPECT_TRUE(Exists(work_ + "letters\\readme.txt"));
     EXPECT_TRUE(Exists(work_ + "plain\\readme.txt"));

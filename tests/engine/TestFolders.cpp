@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 #include "tests/support/CarrierWriter.h"
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/media/Image.h"
@@ -12,20 +10,6 @@
 
 namespace kvrtest {
 namespace {
-
-// Calls visit(name, isFolder) for every entry of folder but "." and "..".
-template <typename Visit>
-void ForEachEntry(const std::string& folder, Visit visit) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (strcmp(entry.cFileName, ".") != 0 && strcmp(entry.cFileName, "..") != 0)
-            visit(std::string(entry.cFileName), (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-}
 
 void ReadTreeInto(const std::string& root, const std::string& prefix, std::map<std::string, Bytes>& tree) {
     ForEachEntry(root + prefix, [&](const std::string& name, bool isFolder) {

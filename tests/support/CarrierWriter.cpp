@@ -10,6 +10,8 @@
 namespace kvrtest {
 namespace {
 
+constexpr uint32_t kPixelsPerMetre = 2835;
+
 // A picture's pixels in BMP file order: rows bottom-up, each width * 3 bytes of blue, green,
 // red (no padding).
 struct Pixels {
@@ -18,6 +20,7 @@ struct Pixels {
     Bytes rows;
 };
 
+// Carrier noise. Its sequence stays as it is: the bundled samples are made with it.
 class Random {
 public:
     explicit Random(uint32_t seed) : state_(seed * 2654435761u + 0x9E3779B9u) {}
@@ -35,10 +38,6 @@ private:
 void AppendU16(Bytes& out, uint16_t value) {
     out.push_back(static_cast<uint8_t>(value));
     out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void AppendTag(Bytes& out, const char* tag) {
-    out.insert(out.end(), tag, tag + 4);
 }
 
 void AppendU32BigEndian(Bytes& out, uint32_t value) {
@@ -69,14 +68,14 @@ void PutWordValues(uint8_t* pixel, uint8_t first, uint8_t second, Random& random
 void AppendPngChunk(Bytes& out, const char* type, const Bytes& data) {
     AppendU32BigEndian(out, static_cast<uint32_t>(data.size()));
     const size_t typeAt = out.size();
-    AppendTag(out, type);
+    out.insert(out.end(), type, type + 4);
     out.insert(out.end(), data.begin(), data.end());
     const uLong crc = crc32(0L, out.data() + typeAt, static_cast<uInt>(4 + data.size()));
     AppendU32BigEndian(out, static_cast<uint32_t>(crc));
 }
 
 Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec) {
-    Random random(spec.seed);
+    Random random(7);
     Bytes data;
     AppendU32(data, static_cast<uint32_t>(payload.size()));
     for (size_t at = 0; at < payload.size(); at += 5) {
@@ -95,7 +94,7 @@ Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec) {
 }
 
 Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec) {
-    Random random(spec.seed);
+    Random random(11);
     const Bytes carried = CarriedBytes(payload);
     const size_t width = static_cast<size_t>(std::max(1, spec.width));
     // The first row's payload starts at pixel 2 (byte mode) or 1 (word mode); a first row
@@ -118,7 +117,7 @@ Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec) {
             PutByteValue(first + (firstPayloadPixel + k) * 3, carried[k], random);
         return pixels;
     }
-    PutByteValue(first, spec.wordMarker, random);
+    PutByteValue(first, 0, random);
     for (size_t k = 0; k < carried.size(); k += 2) {
         const uint8_t second = k + 1 < carried.size() ? carried[k + 1] : random.Byte();
         PutWordValues(first + (firstPayloadPixel + k / 2) * 3, carried[k], second, random);
@@ -126,7 +125,7 @@ Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec) {
     return pixels;
 }
 
-Bytes BuildBitmapFile(const Pixels& pixels, uint32_t resolution) {
+Bytes BuildBitmapFile(const Pixels& pixels) {
     const size_t rowLength = static_cast<size_t>(pixels.width) * 3;
     const size_t stride = (rowLength + 3) & ~static_cast<size_t>(3);
     const uint32_t pixelBytes = static_cast<uint32_t>(stride * static_cast<size_t>(pixels.height));
@@ -143,8 +142,8 @@ Bytes BuildBitmapFile(const Pixels& pixels, uint32_t resolution) {
     AppendU16(file, 24);
     AppendU32(file, 0);
     AppendU32(file, 0);
-    AppendU32(file, resolution);
-    AppendU32(file, resolution);
+    AppendU32(file, kPixelsPerMetre);
+    AppendU32(file, kPixelsPerMetre);
     AppendU32(file, 0);
     AppendU32(file, 0);
     for (int row = 0; row < pixels.height; ++row) {
@@ -157,76 +156,95 @@ Bytes BuildBitmapFile(const Pixels& pixels, uint32_t resolution) {
     return file;
 }
 
-Bytes BuildPngFile(const Pixels& pixels, uint32_t pixelsPerMetre) {
-    const size_t rowLength = static_cast<size_t>(pixels.width) * 3;
-    Bytes raw;
+Bytes BuildPngFile(const Pixels& pixels) {
+    std::vector<uint32_t> rgb;  // top row first
     for (int row = pixels.height - 1; row >= 0; --row) {
+        const uint8_t* bgr = pixels.rows.data() + static_cast<size_t>(row) * pixels.width * 3;
+        for (int x = 0; x < pixels.width; ++x, bgr += 3)
+            rgb.push_back(static_cast<uint32_t>(bgr[2]) << 16 | bgr[1] << 8 | bgr[0]);
+    }
+    return BuildPng(pixels.width, pixels.height, rgb, false, kPixelsPerMetre);
+}
+
+}  // namespace
+
+Bytes Chunk(const char* tag, const Bytes& content) {
+    Bytes out(tag, tag + 4);
+    AppendU32(out, static_cast<uint32_t>(content.size()));
+    out.insert(out.end(), content.begin(), content.end());
+    return out;
+}
+
+Bytes FormatChunk(const WaveFormat& f) {
+    const uint16_t align = f.blockAlign ? f.blockAlign : static_cast<uint16_t>(f.channels * f.bits / 8);
+    Bytes content;
+    AppendU16(content, f.tag);
+    AppendU16(content, f.channels);
+    AppendU32(content, f.rate);
+    AppendU32(content, f.rate * align);
+    AppendU16(content, align);
+    AppendU16(content, f.bits);
+    if (f.extraBytes >= 2)
+        AppendU16(content, static_cast<uint16_t>(f.extraBytes - 2));
+    content.resize(content.size() + f.extraBytes - (f.extraBytes >= 2 ? 2 : 0), 0);
+    return Chunk("fmt ", content);
+}
+
+Bytes DataChunk(const Bytes& samples, uint32_t declared) {
+    Bytes out = {'d', 'a', 't', 'a'};
+    AppendU32(out, declared);
+    out.insert(out.end(), samples.begin(), samples.end());
+    return out;
+}
+
+Bytes RiffWave(const std::vector<Bytes>& chunks) {
+    Bytes body = {'W', 'A', 'V', 'E'};
+    for (const Bytes& chunk : chunks)
+        body.insert(body.end(), chunk.begin(), chunk.end());
+    return Chunk("RIFF", body);
+}
+
+Bytes BuildPng(int width, int height, const std::vector<uint32_t>& argb, bool withAlpha, uint32_t ppm) {
+    Bytes header;
+    AppendU32BigEndian(header, static_cast<uint32_t>(width));
+    AppendU32BigEndian(header, static_cast<uint32_t>(height));
+    // Depth 8, RGB or RGBA, deflate, filter 0, no interlace.
+    const uint8_t rest[] = {8, static_cast<uint8_t>(withAlpha ? 6 : 2), 0, 0, 0};
+    header.insert(header.end(), rest, rest + sizeof rest);
+    Bytes raw;
+    for (int y = 0; y < height; ++y) {
         raw.push_back(0);  // filter type None
-        const uint8_t* bgr = pixels.rows.data() + static_cast<size_t>(row) * rowLength;
-        for (int x = 0; x < pixels.width; ++x, bgr += 3) {
-            raw.push_back(bgr[2]);
-            raw.push_back(bgr[1]);
-            raw.push_back(bgr[0]);
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = argb[static_cast<size_t>(y) * width + x];
+            for (int shift : {16, 8, 0, 24})
+                if (shift != 24 || withAlpha)
+                    raw.push_back(static_cast<uint8_t>(p >> shift));
         }
     }
-
-    Bytes header;
-    AppendU32BigEndian(header, static_cast<uint32_t>(pixels.width));
-    AppendU32BigEndian(header, static_cast<uint32_t>(pixels.height));
-    const uint8_t rest[] = {8, 2, 0, 0, 0};  // depth 8, RGB, deflate, filter 0, no interlace
-    header.insert(header.end(), rest, rest + sizeof rest);
-
-    Bytes physical;
-    AppendU32BigEndian(physical, pixelsPerMetre);
-    AppendU32BigEndian(physical, pixelsPerMetre);
-    physical.push_back(1);  // unit: metre
-
     Bytes file = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     AppendPngChunk(file, "IHDR", header);
-    AppendPngChunk(file, "pHYs", physical);
+    if (ppm > 0) {
+        Bytes physical;
+        AppendU32BigEndian(physical, ppm);
+        AppendU32BigEndian(physical, ppm);
+        physical.push_back(1);  // unit: metre
+        AppendPngChunk(file, "pHYs", physical);
+    }
     AppendPngChunk(file, "IDAT", ZlibCompress(raw));
     AppendPngChunk(file, "IEND", Bytes());
     return file;
 }
 
-Bytes BuildWaveFile(const Bytes& data) {
-    const uint16_t channels = 1;
-    const uint32_t rate = 22050;
-    const uint16_t bitsPerSample = 16;
-    const uint16_t blockAlign = channels * bitsPerSample / 8;
-    Bytes chunks;
-    AppendTag(chunks, "fmt ");
-    AppendU32(chunks, 16);
-    AppendU16(chunks, 1);
-    AppendU16(chunks, channels);
-    AppendU32(chunks, rate);
-    AppendU32(chunks, rate * blockAlign);
-    AppendU16(chunks, blockAlign);
-    AppendU16(chunks, bitsPerSample);
-    AppendTag(chunks, "data");
-    AppendU32(chunks, static_cast<uint32_t>(data.size()));
-    chunks.insert(chunks.end(), data.begin(), data.end());
-
-    Bytes file;
-    AppendTag(file, "RIFF");
-    AppendU32(file, static_cast<uint32_t>(4 + chunks.size()));
-    AppendTag(file, "WAVE");
-    file.insert(file.end(), chunks.begin(), chunks.end());
-    return file;
-}
-
-}  // namespace
-
 Bytes BuildWaveCarrier(const Bytes& payload, const WaveCarrierSpec& spec) {
-    return BuildWaveFile(BuildWaveData(payload, spec));
+    return RiffWave({FormatChunk(WaveFormat()), Chunk("data", BuildWaveData(payload, spec))});
 }
 
 Bytes BuildBitmapCarrier(const Bytes& payload, const BitmapCarrierSpec& spec) {
-    return BuildBitmapFile(BuildCarrierPixels(payload, spec), spec.resolution);
+    return BuildBitmapFile(BuildCarrierPixels(payload, spec));
 }
 
 Bytes BuildPngCarrier(const Bytes& payload, const BitmapCarrierSpec& spec) {
-    return BuildPngFile(BuildCarrierPixels(payload, spec), spec.resolution);
+    return BuildPngFile(BuildCarrierPixels(payload, spec));
 }
 
 }  // namespace kvrtest

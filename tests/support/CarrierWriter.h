@@ -19,7 +19,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "tests/support/ArchiveWriter.h"
@@ -28,23 +27,41 @@ namespace kvrtest {
 
 struct WaveCarrierSpec {
     size_t extraDataBytes = 0;  // random bytes appended to the data chunk after the groups
-    uint32_t seed = 7;
 };
 Bytes BuildWaveCarrier(const Bytes& payload, const WaveCarrierSpec& spec = WaveCarrierSpec());
 
+// Pictures of 2835 pixels per metre, with the marker value 0 in word mode.
 struct BitmapCarrierSpec {
     bool byteMode = true;
-    uint8_t wordMarker = 0;  // marker byte value in word mode (anything but 1)
-    int width = 16;          // pixels per row
-    int minHeight = 1;       // rows beyond those the payload needs are random
-    uint32_t resolution = 2835;
-    uint32_t seed = 11;
+    int width = 16;     // pixels per row
+    int minHeight = 1;  // rows beyond those the payload needs are random
 };
 
 Bytes BuildBitmapCarrier(const Bytes& payload, const BitmapCarrierSpec& spec = BitmapCarrierSpec());
-// The same pixels as a hand-written PNG: IHDR (8-bit RGB), pHYs (spec.resolution per metre),
+// The same pixels as a hand-written PNG: IHDR (8-bit RGB), pHYs (2835 per metre),
 // one IDAT (filter 0 on every row), IEND; rows top first, so that a reader turning it back
 // into a bottom-up BMP yields the same file order.
 Bytes BuildPngCarrier(const Bytes& payload, const BitmapCarrierSpec& spec = BitmapCarrierSpec());
+
+// Pieces, for the sound and picture tests' hand-made and broken files.
+struct WaveFormat {
+    uint16_t tag = 1;
+    uint16_t channels = 1;
+    uint32_t rate = 22050;
+    uint16_t bits = 16;
+    uint16_t blockAlign = 0;  // 0: channels * bits / 8
+    int extraBytes = 0;       // bytes after the 16 PCM fields (the first two are the extension size)
+};
+Bytes FormatChunk(const WaveFormat& format);
+// A tag, the content's size and the content.
+Bytes Chunk(const char* tag, const Bytes& content);
+// A "data" chunk that declares `declared` bytes but holds `samples`.
+Bytes DataChunk(const Bytes& samples, uint32_t declared);
+// "RIFF" size "WAVE" followed by the chunks in order.
+Bytes RiffWave(const std::vector<Bytes>& chunks);
+// 8-bit RGB or RGBA PNG of width x height from ARGB pixels, top row first (alpha is dropped
+// for RGB), so that what GDI+ decodes is known byte for byte. A pHYs chunk in pixels per
+// metre when ppm > 0.
+Bytes BuildPng(int width, int height, const std::vector<uint32_t>& argb, bool withAlpha, uint32_t ppm);
 
 }  // namespace kvrtest

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace kvrtest {
 
@@ -48,22 +47,15 @@ bool ScratchFolder::RemoveTree(const std::string& folder) {
     std::string root = folder;
     if (!root.empty() && root.back() != '\\')
         root += '\\';
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((root + "*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (strcmp(entry.cFileName, ".") == 0 || strcmp(entry.cFileName, "..") == 0)
-                continue;
-            const std::string path = root + entry.cFileName;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-                continue;
-            }
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
+    ForEachEntry(root, [&root](const std::string& name, bool isFolder) {
+        const std::string path = root + name;
+        if (isFolder) {
+            RemoveTree(path);
+            return;
+        }
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    });
     RemoveDirectoryA(root.c_str());
     return GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES;
 }

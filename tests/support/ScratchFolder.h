@@ -2,12 +2,33 @@
 // folder that is removed with everything in it when the object goes. Not part of the product.
 #pragma once
 
+#include <windows.h>
+
+#include <cstring>
 #include <string>
 
 namespace kvrtest {
 
 // The Windows temporary folder, long form, with a trailing backslash; "" when unknown.
 std::string TempFolderPath();
+
+inline bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Calls visit(name, isFolder) for every entry of folder (ending with a backslash) but "." and "..".
+template <typename Visit>
+void ForEachEntry(const std::string& folder, Visit visit) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (strcmp(entry.cFileName, ".") != 0 && strcmp(entry.cFileName, "..") != 0)
+            visit(std::string(entry.cFileName), (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
 
 class ScratchFolder {
 public:

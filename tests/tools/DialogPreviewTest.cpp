@@ -7,7 +7,6 @@
 #include <string>
 
 #include "tests/toolkit/dialogdef/DefinitionSamples.h"
-#include "tests/toolkit/dialogdef/GuiSupport.h"
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/dialogdef/DialogWindow.h"
 #include "toolkit/media/Image.h"
@@ -68,10 +67,20 @@ TEST(DialogPreview, ControlsRenderWherePositionSaysAndOnlyThere) {
         int x, y;
         uint32_t rgb;
     } probes[] = {
-        {30, 20, red},   {89, 59, red},     {60, 40, red},    {29, 20, green},  {90, 59, green},  {30, 60, green},
-        {120, 70, blue}, {169, 99, blue},   {119, 70, green}, {170, 99, green}, {145, 25, green},  // the hidden control
-                                                                                                   // is not drawn
-        {0, 0, green},   {199, 119, green},
+        {30, 20, red},
+        {89, 59, red},
+        {60, 40, red},
+        {29, 20, green},
+        {90, 59, green},
+        {30, 60, green},
+        {120, 70, blue},
+        {169, 99, blue},
+        {119, 70, green},
+        {170, 99, green},
+        {145, 25, green},  // the hidden control
+                           // is not drawn
+        {0, 0, green},
+        {199, 119, green},
     };
     for (const auto& p : probes) {
         uint32_t argb = 0;

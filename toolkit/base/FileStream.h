@@ -49,7 +49,6 @@ public:
     void CloseAndDelete();
     // The temporary file's path for a temporary stream, else the path given to Open.
     String Name() const { return temporary_ ? temporaryName_ : name_; }
-    bool IsTemporary() const { return temporary_; }
 
     // Size of the runtime buffer of every file stream. The runtime moves reads and writes of
     // whole multiples of it straight between the caller's block and the file, while a block

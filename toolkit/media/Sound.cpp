@@ -82,10 +82,6 @@ Stream* Sound::Data() const {
     return fileData_->IsOpen() ? fileData_.get() : nullptr;
 }
 
-bool Sound::HasBuffer() const {
-    return buffer_ != nullptr;
-}
-
 void Sound::Reset() {
     Stop();
     if (buffer_) {

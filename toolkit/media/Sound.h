@@ -61,7 +61,6 @@ public:
 
     bool IsLoaded() const { return loaded_; }
     bool IsInMemory() const { return inMemory_; }
-    bool HasBuffer() const;
     uint8_t Silence() const { return silence_; }
     uint16_t FormatTag() const { return Read16(0); }
     uint16_t Channels() const { return Read16(2); }

@@ -135,7 +135,6 @@ public:
     // Replaces only the picture (a copy, with its draw settings); the region is kept.
     void SetSkinImage(const Image& image, bool redraw);
     const Image& Skin() const { return skin_; }
-    uint32_t SkinKey() const { return skinKey_; }
     RECT SkinMargins() const { return skinMargins_; }
     // Paints the background of the client area into `draw`, clipping opaque children out of
     // `target`.
@@ -153,7 +152,6 @@ public:
     bool Redraw(const RECT* rect, HRGN region, UINT flags);
 
     HWND Handle() const { return handle_; }
-    WNDPROC SystemProc() const { return systemProc_; }
     bool HasFrame() const { return hasFrame_; }
     bool HasCaptionMenu() const { return hasCaptionMenu_; }
     uint32_t AnchorFlags() const { return anchorFlags_; }

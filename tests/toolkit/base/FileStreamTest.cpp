@@ -71,7 +71,6 @@ TEST_F(FileStreamTest, TemporaryAndDeletedFiles) {
         // Reopening (as another file or another temporary) deletes the temporary file, as does the destructor.
         ASSERT_TRUE(stream.Open(other, false, false, true));
         EXPECT_FALSE(Exists(first));
-        EXPECT_FALSE(stream.IsTemporary());
         ASSERT_TRUE(stream.OpenTemporary());
         first = stream.Name();
         ASSERT_TRUE(stream.OpenTemporary());

@@ -1,11 +1,10 @@
-// PathName: the pieces of local, UNC and URL paths, and the validity rules. Local paths go through the real GetFullPathNameA.
+// PathName: the pieces of local, UNC and URL paths, and the validity rules. Local paths go through the real
+// GetFullPathNameA.
 #include "toolkit/base/PathName.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
-
-#include <string>
 
 namespace {
 

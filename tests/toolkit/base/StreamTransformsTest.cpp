@@ -2,14 +2,9 @@
 // InflateChunks against every way a chunk stream can lie.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <string>
 #include <vector>
 
 #include "tests/support/ArchiveWriter.h"
-#include "tests/support/ScratchFolder.h"
-#include "toolkit/base/FileStream.h"
 #include "toolkit/base/MemoryStream.h"
 
 namespace {

@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <string>
 #include <utility>
 
 namespace {

@@ -39,81 +39,39 @@ std::unique_ptr<Window> Build(HostWindow& host, const ControlDefinition& record,
     return std::unique_ptr<Window>(BuildControl(nullptr, host.Handle(), &record, nullptr, live));
 }
 
+// Every type makes a window of its own class (which class is the factory's table, not
+// restated here), placed and named as defined; three types need an owner's object.
 TEST(ControlFactory, EveryTypeMakesItsWindow) {
     HostWindow host;
     ASSERT_TRUE(host.Create());
-    const struct {
-        int16_t type;
-        const char* className;  // null: no control without an owner's object
-    } cases[] = {
-        {CT_DIALOG, nullptr},
-        {CT_BUTTON, "Button"},
-        {CT_CHECK, "Button"},
-        {CT_CODE_EDITOR, "CLASS_SWND"},
-        {CT_COMBO, "ComboBox"},
-        {CT_EDIT, "Edit"},
-        {CT_EDIT_IP, "SysIPAddress32"},
-        {CT_EX_LIST, "SysListView32"},
-        {CT_GROUP, "Button"},
-        {CT_IMAGE_EDITOR, "CLASS_SWND"},
-        {CT_LIST, "ListBox"},
-        {CT_MEDIA, nullptr},
-        {CT_PANEL, "CLASS_SWND"},
-        {CT_PROGRESS, "msctls_progress32"},
-        {CT_PROPERTY, "CLASS_SWND"},
-        {CT_RADIO, "Button"},
-        {CT_RICH_EDIT, "RichEdit20A"},
-        {CT_SCROLL, "ScrollBar"},
-        {CT_SLIDER, "msctls_trackbar32"},
-        {CT_SOUND_EDITOR, "CLASS_SWND"},
-        {CT_SPLIT, "CLASS_SWND"},
-        {CT_TAB, "SysTabControl32"},
-        {CT_TAB_DOC, "CLASS_SWND"},
-        {CT_TEXT, "CLASS_SWND"},
-        {CT_TREE, "SysTreeView32"},
-        {CT_VISUALIZATION, nullptr},
-        {CT_VOLUME, "CLASS_SWND"},
-    };
-    ASSERT_EQ(sizeof(cases) / sizeof(cases[0]), static_cast<size_t>(CT_COUNT));
     EXPECT_TRUE(RegisterCommonControls());
-    for (const auto& c : cases) {
-        const std::unique_ptr<Window> control = Build(host, Record(c.type, WS_VISIBLE));
-        if (!c.className) {
-            EXPECT_EQ(control, nullptr) << c.type;
+    for (int16_t type = 0; type < CT_COUNT; type++) {
+        ControlDefinition record = Record(type, WS_VISIBLE);
+        record.x = 12;
+        record.y = 34;
+        record.width = 56;
+        record.height = 20;
+        const std::unique_ptr<Window> control = Build(host, record);
+        if (type == CT_DIALOG || type == CT_MEDIA || type == CT_VISUALIZATION) {
+            EXPECT_EQ(control, nullptr) << type;
             continue;
         }
-        ASSERT_NE(control, nullptr) << c.type;
-        EXPECT_STRCASEEQ(ClassOf(control->Handle()).c_str(), c.className) << c.type;
-        EXPECT_EQ(GetDlgCtrlID(control->Handle()), 0) << c.type;
-        EXPECT_EQ(control->definitionId, 42) << c.type;
-        EXPECT_STREQ(control->name.Text(), "CONTROL") << c.type;
-        EXPECT_EQ(GetParent(control->Handle()), host.Handle()) << c.type;
+        ASSERT_NE(control, nullptr) << type;
+        EXPECT_EQ(GetDlgCtrlID(control->Handle()), 0) << type;
+        EXPECT_EQ(control->definitionId, 42) << type;
+        EXPECT_STREQ(control->name.Text(), "CONTROL") << type;
+        EXPECT_EQ(GetParent(control->Handle()), host.Handle()) << type;
+        EXPECT_TRUE(GetWindowLongA(control->Handle(), GWL_STYLE) & WS_VISIBLE) << type;
+        RECT rect{};
+        GetWindowRect(control->Handle(), &rect);
+        MapWindowPoints(nullptr, host.Handle(), reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, 12) << type;
+        EXPECT_EQ(rect.top, 34) << type;
+        EXPECT_EQ(rect.right - rect.left, 56) << type;
+        // A preview (not live) keeps every control hidden.
+        const std::unique_ptr<Window> preview = Build(host, record, false);
+        EXPECT_FALSE(GetWindowLongA(preview->Handle(), GWL_STYLE) & WS_VISIBLE) << type;
     }
-}
-
-TEST(ControlFactory, StylesAndVisibility) {
-    HostWindow host;
-    ASSERT_TRUE(host.Create());
-    const std::unique_ptr<Window> group = Build(host, Record(CT_GROUP, WS_VISIBLE));
-    ASSERT_NE(group, nullptr);
-    const DWORD style = static_cast<DWORD>(GetWindowLongA(group->Handle(), GWL_STYLE));
-    EXPECT_EQ(style & (WS_CHILD | WS_VISIBLE | 0xF), static_cast<DWORD>(WS_CHILD | WS_VISIBLE | BS_GROUPBOX));
-    const std::unique_ptr<Window> preview = Build(host, Record(CT_BUTTON, WS_VISIBLE), false);
-    ASSERT_NE(preview, nullptr);
-    EXPECT_FALSE(GetWindowLongA(preview->Handle(), GWL_STYLE) & WS_VISIBLE);
-    ControlDefinition placed = Record(CT_BUTTON, 0);
-    placed.x = 12;
-    placed.y = 34;
-    placed.width = 56;
-    placed.height = 20;
-    const std::unique_ptr<Window> button = Build(host, placed);
-    RECT rect{};
-    GetWindowRect(button->Handle(), &rect);
-    MapWindowPoints(nullptr, host.Handle(), reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_EQ(rect.left, 12);
-    EXPECT_EQ(rect.top, 34);
-    EXPECT_EQ(rect.right - rect.left, 56);
-    EXPECT_EQ(rect.bottom - rect.top, 20);
 }
 
 TEST(ControlFactory, RangesAndPositionsFromPropertyLines) {
@@ -197,30 +155,25 @@ TEST(ControlFactory, OwnerHookSuppliesTheObject) {
     const ControlDefinition media = Record(CT_MEDIA, WS_VISIBLE);
     std::unique_ptr<Window> control(BuildControl(&owner, host.Handle(), &media, nullptr, true));
     ASSERT_NE(control, nullptr);
-    EXPECT_EQ(ClassOf(control->Handle()), "CLASS_SWND");
+    char className[16] = {};
+    GetClassNameA(control->Handle(), className, sizeof(className));
+    EXPECT_STREQ(className, "CLASS_SWND");
     const ControlDefinition visualisation = Record(CT_VISUALIZATION, WS_VISIBLE);
     EXPECT_EQ(BuildControl(&owner, host.Handle(), &visualisation, nullptr, true), nullptr);
     EXPECT_EQ(BuildControl(&owner, nullptr, &media, nullptr, true), nullptr);
     EXPECT_EQ(BuildControl(&owner, host.Handle(), nullptr, nullptr, true), nullptr);
 }
 
-TEST(Controls, ReportMouseInputAndClicksToTheParent) {
+TEST(Controls, ReportMouseInputToTheParent) {
     HostWindow host;
     ASSERT_TRUE(host.Create());
     const struct {
         int16_t type;
         UINT mouse;
-        UINT clicked;  // 0: none expected
     } cases[] = {
-        {CT_BUTTON, WM_SWND_BUTTONMOUSE, WM_SWND_BUTTONCLICKED},
-        {CT_CHECK, WM_SWND_CHECKMOUSE, WM_SWND_CHECKCLICKED},
-        {CT_RADIO, WM_SWND_RADIOMOUSE, WM_SWND_RADIOCLICKED},
-        {CT_GROUP, WM_SWND_GROUPMOUSE, 0},
-        {CT_SLIDER, WM_SWND_TRACKBARMOUSE, 0},
-        {CT_PROGRESS, WM_SWND_PROGRESSMOUSE, 0},
-        {CT_SCROLL, WM_SWND_SCROLLBARMOUSE, 0},
-        {CT_TAB, WM_SWND_TABMOUSE, 0},
-        {CT_TEXT, WM_SWND_TEXTMOUSE, 0},
+        {CT_BUTTON, WM_SWND_BUTTONMOUSE},    {CT_CHECK, WM_SWND_CHECKMOUSE},     {CT_RADIO, WM_SWND_RADIOMOUSE},
+        {CT_GROUP, WM_SWND_GROUPMOUSE},      {CT_SLIDER, WM_SWND_TRACKBARMOUSE}, {CT_PROGRESS, WM_SWND_PROGRESSMOUSE},
+        {CT_SCROLL, WM_SWND_SCROLLBARMOUSE}, {CT_TAB, WM_SWND_TABMOUSE},         {CT_TEXT, WM_SWND_TEXTMOUSE},
     };
     for (const auto& c : cases) {
         host.reports.clear();
@@ -245,11 +198,6 @@ TEST(Controls, ReportMouseInputAndClicksToTheParent) {
         for (uint32_t code : codes)
             matched += matched < expected.size() && code == expected[matched] ? 1 : 0;
         EXPECT_EQ(matched, expected.size()) << c.type;
-        if (c.type == CT_BUTTON || c.type == CT_CHECK || c.type == CT_RADIO) {
-            SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(control->Handle()));
-            EXPECT_GE(host.Count(c.clicked), 1) << c.type;
-        }
     }
 }
 

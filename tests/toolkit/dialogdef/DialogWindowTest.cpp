@@ -7,7 +7,6 @@
 
 #include <commctrl.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,17 +35,7 @@ std::string Control(const char* type, int id, const char* name, const char* posi
     return text;
 }
 
-BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
-    ++*reinterpret_cast<int*>(count);
-    EnumChildWindows(window, CountWindow, count);
-    return TRUE;
-}
-
-int ThreadWindowCount() {
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
+using kvrtest::ThreadWindowCount;
 
 // Records the tab reports the dialog sends itself.
 class RecordingDialog : public DialogWindow {
@@ -73,11 +62,10 @@ TEST(DialogWindow, BuildsTheProgramDefinition) {
     EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU), static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU));
     EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
     EXPECT_EQ(dialog.background, GetSysColor(COLOR_BTNFACE));  // "#FE00000F": system colour 15
-    const char* names[] = {"OK",        "CANCEL",          "TXT_COLOR", "GRP_MAIN",    "SLIDER_OPACITY",
-                           "GRP_COLOR", "SLIDER_OPACITY2", "BTN_COLOR", "GRP_OPACITY", "BTN_DEFAULT"};
+    // The definition's controls in order are checked with the format; here each is found again.
     ASSERT_EQ(dialog.ControlCount(), 10);
     for (int i = 0; i < 10; i++) {
-        EXPECT_EQ(dialog.FindControlByName(names[i]), dialog.Control(i)) << names[i];
+        EXPECT_EQ(dialog.FindControlByName(dialog.Control(i)->name.Text()), dialog.Control(i)) << i;
         EXPECT_EQ(dialog.IndexOfControl(dialog.Control(i)), i);
     }
     EXPECT_EQ(dialog.FindControlById(10), dialog.FindControlByName("BTN_COLOR"));
@@ -92,7 +80,6 @@ TEST(DialogWindow, FailedBuildsLeaveNothingBehind) {
         const char* name;
         std::string text;
     } cases[] = {
-        {"wrong header", Lines({"DIALOG EDITOR v2", "", "[DIALOG]", ""})},
         {"no dialog section", Lines({"DIALOG EDITOR v1.00", "", ""})},
         {"a control that cannot be built",
          DialogWith(200, 100, "WS_CAPTION",
@@ -231,12 +218,11 @@ TEST(DialogWindow, ClosedDialogsGiveBackTheirWindowsAndGdiObjects) {
     }
     EXPECT_EQ(ThreadWindowCount(), windowsBefore);
 
-    // Closed by WM_CLOSE or by the object going, no window stays.
-    for (int cycle = 0; cycle < 4; cycle++) {
+    // Closed by WM_CLOSE before the object goes, no window stays either.
+    {
         DialogWindow dialog;
-        ASSERT_TRUE(BuildFrom(dialog, text)) << cycle;
-        if (cycle % 2)
-            SendMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
+        ASSERT_TRUE(BuildFrom(dialog, text));
+        SendMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
     }
     PumpMessages();
     EXPECT_EQ(ThreadWindowCount(), windowsBefore);

@@ -39,30 +39,7 @@ bool HostWindow::Create(int width, int height) {
 LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsMouseReport(message))
         reports.push_back({message, wParam, reinterpret_cast<const MouseEvent*>(lParam)->flags});
-    else if (message >= WM_SWND_BUTTONCLICKED && message <= WM_SWND_TEXTMOUSE)
-        reports.push_back({message, wParam, static_cast<uint32_t>(lParam)});
     return Window::OnMessage(message, wParam, lParam);
-}
-
-int HostWindow::Count(UINT message) const {
-    int n = 0;
-    for (const Report& report : reports)
-        n += report.message == message ? 1 : 0;
-    return n;
-}
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    return name;
 }
 
 }  // namespace dialogtest

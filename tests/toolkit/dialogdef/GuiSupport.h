@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
+#include "tests/support/ThreadWindows.h"
 #include "toolkit/window/Window.h"
 
 namespace dialogtest {
@@ -14,21 +14,18 @@ namespace dialogtest {
 struct Report {
     UINT message;
     WPARAM control;
-    uint32_t code;  // the mouse event code for mouse reports, otherwise lParam
+    uint32_t code;  // the mouse event code
 };
 
-// A hidden top-level window that records the toolkit messages its controls send it.
+// A hidden top-level window that records the mouse reports its controls send it.
 class HostWindow : public Window {
 public:
     bool Create(int width = 400, int height = 300);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    int Count(UINT message) const;
 
     std::vector<Report> reports;
 };
 
-void PumpMessages();
-// The class name of a window.
-std::string ClassOf(HWND window);
+using kvrtest::PumpMessages;
 
 }  // namespace dialogtest

@@ -4,7 +4,6 @@
 #include "tests/toolkit/media/TestPictures.h"
 #include "toolkit/base/FileStream.h"
 #include "toolkit/base/MemoryStream.h"
-#include "toolkit/media/BitmapFileFix.h"
 #include "toolkit/media/Image.h"
 
 using namespace mediatest;

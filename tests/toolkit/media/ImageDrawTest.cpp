@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/toolkit/media/TestPictures.h"
-#include "toolkit/media/GdiHandles.h"
 #include "toolkit/media/GdiplusApi.h"
 #include "toolkit/media/Image.h"
 

@@ -1,6 +1,6 @@
-// Pictures for the media tests: a hand-written PNG (so that what GDI+ decodes is known byte
-// for byte, including the pHYs resolution), the GDI+ session every image test needs, and
-// small accessors for the BMP header fields the tests check.
+// Pictures for the media tests: hand-written PNG files (the carrier writer's BuildPng), the
+// GDI+ session every image test needs, and small accessors for the BMP header fields the
+// tests check.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,16 +8,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "tests/support/CarrierWriter.h"
+
 class Image;
 class Stream;
 
 namespace mediatest {
 
-using Bytes = std::vector<uint8_t>;
-
-// 8-bit RGB or RGBA PNG of width x height from ARGB pixels, top row first (alpha is dropped
-// for RGB). A pHYs chunk in pixels per metre when ppm > 0.
-Bytes BuildPng(int width, int height, const std::vector<uint32_t>& argb, bool withAlpha, uint32_t ppm);
+using kvrtest::BuildPng;
+using kvrtest::Bytes;
 
 // Every test of a fixture derived from this runs inside one GDI+ session.
 class GraphicsTest : public ::testing::Test {

@@ -8,39 +8,12 @@
 #include <cstring>
 #include <functional>
 
+#include "tests/support/ThreadWindows.h"
 #include "tests/toolkit/window/TestWindows.h"
 #include "toolkit/window/CommonDialog.h"
 #include "toolkit/window/Toolkit.h"
 
 namespace {
-
-// What to do with the dialog once it is on screen; done once.
-struct Dismissal {
-    const char* className;
-    std::function<void(HWND)> act;
-    bool done = false;
-};
-Dismissal* pending = nullptr;
-
-BOOL CALLBACK FindShown(HWND window, LPARAM found) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (!IsWindowVisible(window) || strcmp(name, pending->className) != 0 || window == GetToolkitWindowHandle())
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-VOID CALLBACK OnDismissTimer(HWND, UINT, UINT_PTR, DWORD) {
-    if (!pending || pending->done)
-        return;
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindShown, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog)
-        return;
-    pending->done = true;
-    pending->act(dialog);
-}
 
 std::function<void(HWND)> Press(int button) {
     return [button](HWND dialog) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); };
@@ -54,16 +27,9 @@ protected:
         dialog.owner = owner.Handle();
     }
     void TearDown() override { OleUninitialize(); }
-    // Arms the timer, runs `open`, and checks that the dialog was found.
-    template <typename Open>
-    void Dismiss(const char* className, std::function<void(HWND)> act, Open open) {
-        Dismissal dismissal{className, std::move(act)};
-        pending = &dismissal;
-        const UINT_PTR timer = SetTimer(nullptr, 0, 100, OnDismissTimer);
-        open();
-        KillTimer(nullptr, timer);
-        pending = nullptr;
-        EXPECT_TRUE(dismissal.done) << className;
+    // Runs `open` and acts on its dialog once it shows; the toolkit's own window is no dialog.
+    static void Dismiss(const char* className, std::function<void(HWND)> act, std::function<void()> open) {
+        EXPECT_TRUE(kvrtest::AnswerDialog(className, act, open, GetToolkitWindowHandle())) << className;
     }
     RecordingWindow owner;
     CommonDialog dialog;

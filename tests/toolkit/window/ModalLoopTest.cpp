@@ -3,22 +3,8 @@
 
 #include "tests/toolkit/window/TestWindows.h"
 #include "toolkit/window/ModalLoop.h"
-#include "toolkit/window/Toolkit.h"
 
 namespace {
-
-// An owner window and a popup it owns, ready for a modal run.
-struct ModalPair {
-    RecordingWindow owner;
-    RecordingWindow dialog;
-    bool Create() {
-        if (!CreateTopLevel(owner, 0, 0, 300, 300))
-            return false;
-        const RECT rect{50, 50, 200, 150};
-        return dialog.Create("modal", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, &rect, owner.Handle(), 0, nullptr,
-                             GetModuleHandleA(nullptr));
-    }
-};
 
 TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
     const struct {
@@ -36,29 +22,33 @@ TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
         {"close destroys the window", WM_CLOSE, 0, 0, 0, 0},
     };
     for (const auto& c : cases) {
-        ModalPair pair;
-        ASSERT_TRUE(pair.Create()) << c.name;
+        // An owner window and a popup it owns.
+        RecordingWindow owner, dialog;
+        ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 300, 300));
+        const RECT rect{50, 50, 200, 150};
+        ASSERT_TRUE(dialog.Create("modal", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, &rect, owner.Handle(), 0, nullptr,
+                                  GetModuleHandleA(nullptr)));
         if (c.message)
-            PostMessageA(pair.dialog.Handle(), c.message, c.wParam, 1);
+            PostMessageA(dialog.Handle(), c.message, c.wParam, 1);
         if (c.endModalFromTimer) {
-            pair.dialog.timerEndsModalWith = c.endModalFromTimer;
-            SetTimer(pair.dialog.Handle(), 1, 10, nullptr);
+            dialog.timerEndsModalWith = c.endModalFromTimer;
+            SetTimer(dialog.Handle(), 1, 10, nullptr);
         }
-        pair.dialog.modalInitAnswer = c.modalInitAnswer;
-        EXPECT_EQ(pair.dialog.DoModal(11, 22), c.expected) << c.name;
-        EXPECT_TRUE(IsWindowEnabled(pair.owner.Handle())) << c.name;
-        ASSERT_EQ(pair.dialog.Count(WM_SWND_MODALINIT), 1) << c.name;
-        EXPECT_EQ(pair.dialog.Last(WM_SWND_MODALINIT)->wParam, 11u) << c.name;
-        EXPECT_EQ(pair.dialog.Last(WM_SWND_MODALINIT)->lParam, 22) << c.name;
+        dialog.modalInitAnswer = c.modalInitAnswer;
+        EXPECT_EQ(dialog.DoModal(11, 22), c.expected) << c.name;
+        EXPECT_TRUE(IsWindowEnabled(owner.Handle())) << c.name;
+        ASSERT_EQ(dialog.Count(WM_SWND_MODALINIT), 1) << c.name;
+        EXPECT_EQ(dialog.Last(WM_SWND_MODALINIT)->wParam, 11u) << c.name;
+        EXPECT_EQ(dialog.Last(WM_SWND_MODALINIT)->lParam, 22) << c.name;
         if (c.message == WM_CLOSE) {
-            EXPECT_EQ(pair.dialog.Count(WM_SWND_CANCEL), 1);
-            EXPECT_EQ(pair.dialog.Handle(), nullptr);
+            EXPECT_EQ(dialog.Count(WM_SWND_CANCEL), 1);
+            EXPECT_EQ(dialog.Handle(), nullptr);
             continue;
         }
-        EXPECT_TRUE(IsWindowVisible(pair.dialog.Handle())) << c.name;
-        EXPECT_FALSE(pair.dialog.IsModal()) << c.name;
+        EXPECT_TRUE(IsWindowVisible(dialog.Handle())) << c.name;
+        EXPECT_FALSE(dialog.IsModal()) << c.name;
         if (!c.modalInitAnswer) {
-            EXPECT_FALSE(pair.dialog.ownerEnabledDuringRun) << c.name;
+            EXPECT_FALSE(dialog.ownerEnabledDuringRun) << c.name;
         }
     }
 }

@@ -64,18 +64,6 @@ TEST(PopupMenu, BuildsChecksEnablesAndRemovesById) {
     EXPECT_TRUE(IsMenu(menus.sub.Handle()));  // the sub-menu stays its own object's
 }
 
-TEST(PopupMenu, PicturesSetTheItemSize) {
-    RecordingWindow owner;
-    ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 50, 50));
-    PopupMenu menu;
-    ASSERT_TRUE(menu.Create(owner.Handle(), true, true));
-    ASSERT_TRUE(menu.AddItem("Plain", 5));
-    MEASUREITEMSTRUCT measure{};
-    menu.MeasureItem(measure);
-    EXPECT_EQ(measure.itemWidth, static_cast<UINT>(PopupMenu::kPictureGap + GetSystemMetrics(SM_CXMENUCHECK)));
-    EXPECT_GE(measure.itemHeight, static_cast<UINT>(GetSystemMetrics(SM_CYMENU)));
-}
-
 TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
     struct Case {
         const char* name;

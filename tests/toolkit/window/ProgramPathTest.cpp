@@ -1,10 +1,6 @@
 // Tests of the program path and folder taken from the command line.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <string>
-
 #include "toolkit/window/ProgramPath.h"
 
 namespace {

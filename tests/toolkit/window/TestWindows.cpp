@@ -36,9 +36,7 @@ LRESULT RecordingWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_TIMER:
             KillTimer(Handle(), wParam);
-            if (timerPostsQuit)
-                PostQuitMessage(3);
-            else if (timerEndsModalWith)
+            if (timerEndsModalWith)
                 EndModal(static_cast<int>(timerEndsModalWith));
             return 0;
         default:
@@ -60,14 +58,6 @@ const Received* RecordingWindow::Last(UINT message) const {
             return &*it;
     }
     return nullptr;
-}
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
 }
 
 bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD style) {

@@ -6,9 +6,9 @@
 #include <windows.h>
 
 #include <functional>
-#include <string>
 #include <vector>
 
+#include "tests/support/ThreadWindows.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Window.h"
 
@@ -31,11 +31,9 @@ public:
     bool visibleWhenCreated = false;
     bool ownerEnabledDuringRun = true;
     UINT_PTR timerEndsModalWith = 0;  // non-zero: WM_TIMER calls EndModal(value)
-    bool timerPostsQuit = false;
 };
 
-// Runs the thread's queue until it is empty.
-void PumpMessages();
+using kvrtest::PumpMessages;
 // A hidden top-level toolkit window at the given screen rectangle.
 bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD style = WS_POPUP);
 bool CreateChild(Window& window, Window& parent, int x, int y, int width, int height, DWORD style = 0);

@@ -79,15 +79,8 @@ TEST(CrossThread, VirtualKeyNamesAreBuiltOnceWhoeverAsksFirst) {
     first.join();
     second.join();
     ASSERT_EQ(seen[0], seen[1]);
-    const StringList& names = *seen[0];
-    ASSERT_EQ(names.Count(), 256);
-    struct Case {
-        int code;
-        const char* name;
-    } const cases[] = {{VK_LBUTTON, "LBUTTON"}, {VK_RETURN, "RETURN"}, {VK_ESCAPE, "ESCAPE"},   {'A', "A"}, {'7', "7"},
-                       {VK_F1, "F1"},           {VK_F24, "F24"},       {VK_NUMPAD3, "NUMPAD3"}, {0x07, ""}};
-    for (const Case& c : cases)
-        EXPECT_STREQ(names[c.code]->Text(), c.name) << c.code;
+    ASSERT_EQ(seen[0]->Count(), 256);
+    EXPECT_STREQ((*seen[0])[VK_RETURN]->Text(), "RETURN");  // filled, not merely allocated
 }
 
 }  // namespace

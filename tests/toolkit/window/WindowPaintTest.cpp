@@ -63,42 +63,30 @@ protected:
     }
 };
 
-TEST_F(PaintTest, ChildBackgroundsOnTheirOwnRedraw) {
+// The parent is red and the child's area on the screen painted over first; then one paint path
+// runs and the child's centre shows what that path leaves there.
+TEST_F(PaintTest, ChildAreaAfterEachPaintPath) {
+    enum Path { kChildRedraw, kParentPaint, kChildPaintOnly };
     struct Case {
-        uint32_t background;
-        COLORREF expected;  // the parent is red; the child's area was painted blue beforehand
-    } const cases[] = {
-        {Window::kNoColor, kBlue},
-        {Window::kSeeThrough, kRed},
-        {kGreen, kGreen},
-        {0xFE000000 + COLOR_WINDOWTEXT, GetSysColor(COLOR_WINDOWTEXT)},
-    };
-    RecordingWindow parent;
-    ASSERT_TRUE(ShowAt(parent, 40, 40, 60, 60));
-    parent.background = kRed;
-    for (const Case& c : cases) {
-        RecordingWindow child;
-        ASSERT_TRUE(CreateChild(child, parent, 10, 10, 20, 20));
-        child.background = c.background;
-        parent.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        FillScreenArea(child.Handle(), kBlue);
-        child.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        Settle();
-        EXPECT_EQ(PixelAt(60, 60), c.expected) << std::hex << c.background;
-        EXPECT_EQ(PixelAt(45, 45), kRed);
-    }
-}
-
-TEST_F(PaintTest, ParentPaintClipsOpaqueChildrenButNotThoseThatPaintOverIt) {
-    struct Case {
+        Path path;
         int kind;
         uint32_t background;
-        COLORREF expected;
+        bool enabled;
+        COLORREF before, expected;
     } const cases[] = {
-        {KIND_WINDOW, kGreen, kGreen},
-        {KIND_BUTTON, kGreen, kRed},
-        {KIND_GROUPBOX, kGreen, kRed},
-        {KIND_WINDOW, Window::kSeeThrough, kRed},
+        // A child redrawn on its own erases with its background; without one its pixels stay.
+        {kChildRedraw, KIND_WINDOW, Window::kNoColor, true, kBlue, kBlue},
+        {kChildRedraw, KIND_WINDOW, Window::kSeeThrough, true, kBlue, kRed},
+        {kChildRedraw, KIND_WINDOW, kGreen, true, kBlue, kGreen},
+        {kChildRedraw, KIND_WINDOW, 0xFE000000 + COLOR_WINDOWTEXT, true, kBlue, GetSysColor(COLOR_WINDOWTEXT)},
+        // The parent's paint clips opaque children, but not those that paint over it.
+        {kParentPaint, KIND_WINDOW, kGreen, true, kGreen, kGreen},
+        {kParentPaint, KIND_BUTTON, kGreen, true, kGreen, kRed},
+        {kParentPaint, KIND_GROUPBOX, kGreen, true, kGreen, kRed},
+        {kParentPaint, KIND_WINDOW, Window::kSeeThrough, true, kGreen, kRed},
+        // Kind sixteen, when disabled, is painted with its background without an erase.
+        {kChildPaintOnly, KIND_DISABLED_PAINTED, kGreen, true, kBlue, kBlue},
+        {kChildPaintOnly, KIND_DISABLED_PAINTED, kGreen, false, kBlue, kGreen},
     };
     RecordingWindow parent;
     ASSERT_TRUE(ShowAt(parent, 40, 40, 60, 60));
@@ -108,30 +96,22 @@ TEST_F(PaintTest, ParentPaintClipsOpaqueChildrenButNotThoseThatPaintOverIt) {
         child.kind = c.kind;
         ASSERT_TRUE(CreateChild(child, parent, 10, 10, 20, 20));
         child.background = c.background;
+        EnableWindow(child.Handle(), c.enabled);
+        parent.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         Settle();
-        FillScreenArea(child.Handle(), kGreen);
-        HDC dc = GetDC(parent.Handle());
-        parent.PaintWindow(dc, dc);
-        ReleaseDC(parent.Handle(), dc);
+        FillScreenArea(child.Handle(), c.before);
+        if (c.path == kChildRedraw) {
+            child.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        } else if (c.path == kChildPaintOnly) {
+            RedrawWindow(child.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        } else {
+            HDC dc = GetDC(parent.Handle());
+            parent.PaintWindow(dc, dc);
+            ReleaseDC(parent.Handle(), dc);
+        }
         Settle();
-        EXPECT_EQ(PixelAt(60, 60), c.expected) << c.kind << " " << std::hex << c.background;
-    }
-}
-
-TEST_F(PaintTest, DisabledKindSixteenIsPaintedWithoutAnErase) {
-    RecordingWindow parent;
-    ASSERT_TRUE(ShowAt(parent, 40, 40, 60, 60));
-    for (const bool enabled : {true, false}) {
-        RecordingWindow child;
-        child.kind = KIND_DISABLED_PAINTED;
-        ASSERT_TRUE(CreateChild(child, parent, 10, 10, 20, 20));
-        child.background = kGreen;
-        EnableWindow(child.Handle(), enabled);
-        Settle();
-        FillScreenArea(child.Handle(), kBlue);
-        RedrawWindow(child.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        Settle();
-        EXPECT_EQ(PixelAt(60, 60), enabled ? kBlue : kGreen) << enabled;
+        EXPECT_EQ(PixelAt(60, 60), c.expected) << c.path << " " << c.kind << " " << std::hex << c.background;
+        EXPECT_EQ(PixelAt(45, 45), kRed);
     }
 }
 
@@ -302,7 +282,6 @@ TEST_F(PaintTest, DestroyingTheWindowReleasesItsSkinAndRegion) {
     EXPECT_TRUE(window.HasRegion());
     ASSERT_TRUE(window.Destroy());
     EXPECT_TRUE(window.Skin().IsEmpty());
-    EXPECT_EQ(window.SkinKey(), Image::kNoColor);
 }
 
 TEST_F(PaintTest, EachThreadErasesThroughItsOwnBitmap) {

@@ -9,6 +9,7 @@
 
 #include "tests/toolkit/media/TestPictures.h"
 #include "tests/toolkit/media/TestSounds.h"
+#include "tests/toolkit/window/TestWindows.h"
 #include "toolkit/media/Image.h"
 #include "toolkit/media/MediaStartup.h"
 #include "toolkit/media/Sound.h"
@@ -21,52 +22,28 @@ namespace {
 
 constexpr UINT kPing = WM_USER + 77;
 
-// The whole start-up order of the application, as the program runs it.
-class MediaToolkitEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        ToolkitInit(GetModuleHandleA(nullptr));
-        GraphicsStartup();
+// The media layer after the toolkit (TestWindows.cpp brings that up), as the program starts them.
+class MediaTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(GraphicsStartup());
         SoundStartup(GetToolkitWindowHandle(), 2);
     }
-    void TearDown() override {
+    static void TearDownTestSuite() {
         SoundShutdown();
         GraphicsShutdown();
-        ToolkitShutdown(GetModuleHandleA(nullptr));
     }
 };
+using Threads = MediaTest;
+using Leaks = MediaTest;
 
-testing::Environment* const environment = testing::AddGlobalTestEnvironment(new MediaToolkitEnvironment);
-
+// Answers kPing with its own address, so that a lookup through the wrong object shows.
 class PingWindow : public Window {
 public:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == kPing) {
-            pings++;
-            return reinterpret_cast<LRESULT>(this);
-        }
-        if (message == WM_SWND_LCLICK)
-            clicks++;
-        return Window::OnMessage(message, wParam, lParam);
+        return message == kPing ? reinterpret_cast<LRESULT>(this) : Window::OnMessage(message, wParam, lParam);
     }
-    int pings = 0;
-    int clicks = 0;
 };
-
-bool CreateHidden(Window& window, HWND parent = nullptr, DWORD style = WS_POPUP) {
-    const RECT rect{0, 0, 60, 40};
-    if (parent)
-        style = WS_CHILD | WS_VISIBLE;
-    return window.Create("", style, 0, &rect, parent, 0, nullptr, GetModuleHandleA(nullptr));
-}
-
-void Pump() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
 
 bool LoadTone(Sound& sound, uint32_t frames) {
     return mediatest::LoadSimpleWave(&sound, mediatest::WaveFormat(), frames);
@@ -91,8 +68,8 @@ DWORD WINAPI Churn(void* argument) {
         for (int i = 0; i < 30; i++) {
             windows.emplace_back(new PingWindow);
             windows.emplace_back(new PingWindow);
-            if (!CreateHidden(*windows[windows.size() - 2]) ||
-                !CreateHidden(*windows.back(), windows[windows.size() - 2]->Handle()))
+            if (!CreateTopLevel(*windows[windows.size() - 2], 0, 0, 60, 40) ||
+                !CreateChild(*windows.back(), *windows[windows.size() - 2], 0, 0, 60, 40))
                 report.failures++;
         }
         if (haveSound && sound.Play(0, 0))
@@ -107,7 +84,7 @@ DWORD WINAPI Churn(void* argument) {
         Array<Window*> children;
         if (windows[0]->GetChildren(children, nullptr, true) != 1 || children[0] != windows[1].get())
             report.failures++;
-        Pump();
+        PumpMessages();
         for (size_t i = 0; i < windows.size(); i += 2)
             windows[i].reset();  // destroys the child's window with it
         for (size_t i = 1; i < windows.size(); i += 2) {
@@ -117,11 +94,11 @@ DWORD WINAPI Churn(void* argument) {
         report.rounds++;
     }
     sound.Stop();
-    Pump();
+    PumpMessages();
     return 0;
 }
 
-TEST(Threads, TwoThreadsCreateUseAndDestroyWindowsAtOnce) {
+TEST_F(Threads, TwoThreadsCreateUseAndDestroyWindowsAtOnce) {
     const int baseline = WindowRegistry::Count();
     ChurnReport reports[2];
     HANDLE threads[2];
@@ -174,13 +151,13 @@ bool RunCycle(int iteration, HWND host, HDC canvas) {
     return window.HasRegion();
 }
 
-TEST(Leaks, CreateUseDestroyCycleLeavesNoGdiObject) {
+TEST_F(Leaks, CreateUseDestroyCycleLeavesNoGdiObject) {
     // A leak of one object per cycle, or of the region every fourth cycle, passes the slack.
     constexpr int kCycles = 240;
     // Cycle windows are children of one hidden host: a top-level window costs Wine an X11
     // window each time.
     PingWindow host;
-    ASSERT_TRUE(CreateHidden(host));
+    ASSERT_TRUE(CreateTopLevel(host, 0, 0, 60, 40));
     HDC screen = GetDC(nullptr);
     HDC canvas = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 64);
