@@ -1,7 +1,7 @@
 // The program's embedded resources, loaded the way the program loads them (Image from BINARY,
-// Sound from WAVE, LoadImage for icons): every id present at its size, frame sets that chain
-// without a jump, soft-edged pictures with see-through surroundings, plain text areas on the
-// child backgrounds, and short quiet 16-bit sounds.
+// Sound from WAVE, LoadImage for icons): one check per kind that a broken generator would fail.
+// The art itself (seams between animations, the dial's fill, plain text areas) is pinned by
+// resources/generate.sh --check, which compares the generated files byte for byte.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -57,9 +57,6 @@ const PictureCase kPictures[] = {
 uint32_t Alpha(uint32_t argb) {
     return argb >> 24;
 }
-uint32_t Green(uint32_t argb) {
-    return (argb >> 8) & 0xFF;
-}
 
 bool LoadPicture(int id, Image* image) {
     return image->LoadFromResource(resource::kBinaryType, id, GetModuleHandleA(nullptr));
@@ -103,96 +100,7 @@ TEST_F(ResourceEmbedTest, FrameSetsEndWhereTheTableSays) {
     }
 }
 
-// Where one animation hands over to the next (or to the idle picture) the two pictures are
-// the same, so the window never jumps.
-TEST_F(ResourceEmbedTest, AnimationsChainWithoutAJump) {
-    struct Seam {
-        const char* name;
-        int left, right;
-    };
-    const Seam seams[] = {
-        {"idle to archive over", resource::kSkin, 200},
-        {"idle to key over", resource::kSkin, 350},
-        {"idle to refused", resource::kSkin, 500},
-        {"archive over to medium in", 212, 250},
-        {"medium in to working", 261, 300},
-        {"key over to key in", 360, 400},
-        {"key in, first to second part", 414, 450},
-        {"key in to idle", 462, resource::kSkin},
-    };
-    for (const Seam& seam : seams) {
-        SCOPED_TRACE(seam.name);
-        Image left, right;
-        ASSERT_TRUE(LoadPicture(seam.left, &left));
-        ASSERT_TRUE(LoadPicture(seam.right, &right));
-        EXPECT_TRUE(PixelsOf(left) == PixelsOf(right));
-    }
-}
-
-// The dial fills clockwise from twelve o'clock: the ring just right of the top is lit from the
-// first step on, the ring just left of the top only at the last.
-TEST_F(ResourceEmbedTest, DialFillsFromEmptyToFull) {
-    Image empty, first, full;
-    ASSERT_TRUE(LoadPicture(resource::kDialFirst, &empty));
-    ASSERT_TRUE(LoadPicture(resource::kDialFirst + 1, &first));
-    ASSERT_TRUE(LoadPicture(resource::kDialLast, &full));
-    uint32_t emptyRight, firstRight, fullLeft, firstLeft;
-    ASSERT_TRUE(empty.GetPixel(23, 8, &emptyRight));
-    ASSERT_TRUE(first.GetPixel(23, 8, &firstRight));
-    ASSERT_TRUE(first.GetPixel(18, 8, &firstLeft));
-    ASSERT_TRUE(full.GetPixel(18, 8, &fullLeft));
-    EXPECT_GT(Green(firstRight), Green(emptyRight) + 80);
-    EXPECT_GT(Green(fullLeft), Green(firstLeft) + 80);
-}
-
-// The program recolours the child backgrounds and writes its text into the text rectangle and
-// its buttons over the button places, so these stay one plain light colour.
-TEST_F(ResourceEmbedTest, ChildBackgroundsKeepTextAndButtonPlacesPlain) {
-    struct Area {
-        int id;
-        int x, y, width, height;
-    };
-    const Area areas[] = {
-        {resource::kMessageBackground, 20, 25, 185, 50},
-        {resource::kMessageBackground, 160, 80, 44, 47},
-        {resource::kQuestionBackground, 25, 25, 275, 100},
-        {resource::kQuestionBackground, 105, 130, 109, 47},
-    };
-    for (const Area& area : areas) {
-        SCOPED_TRACE(area.id);
-        Image image;
-        ASSERT_TRUE(LoadPicture(area.id, &image));
-        int off = 0;
-        for (int y = area.y; y < area.y + area.height; ++y) {
-            for (int x = area.x; x < area.x + area.width; ++x) {
-                uint32_t argb = 0;
-                image.GetPixel(x, y, &argb);
-                off += argb != 0xFFFFFFFF;
-            }
-        }
-        EXPECT_EQ(off, 0);
-    }
-}
-
-// The help picture lies over the help background; where the window puts its button it is clear.
-TEST_F(ResourceEmbedTest, HelpPictureLeavesTheButtonPlaceClear) {
-    Image help;
-    ASSERT_TRUE(LoadPicture(resource::kHelpPicture, &help));
-    ASSERT_EQ(help.Width(), 700);
-    ASSERT_EQ(help.Height(), 500);
-    int drawn = 0, underButton = 0;
-    const std::vector<uint32_t> pixels = PixelsOf(help);
-    for (int i = 0; i < static_cast<int>(pixels.size()); ++i) {
-        const int x = i % 700, y = i / 700;
-        const bool opaque = Alpha(pixels[i]) != 0;
-        drawn += opaque;
-        underButton += opaque && x >= 596 && x < 648 && y >= 326 && y < 381;
-    }
-    EXPECT_GT(drawn, 700 * 500 / 50);
-    EXPECT_EQ(underButton, 0);
-}
-
-TEST(ResourceIconTest, BothIconsComeInEverySizeWithAlpha) {
+TEST(ResourceIconTest, BothIconsComeInEverySizeWithAnAlphaChannel) {
     for (int id : {resource::kWindowIcon, resource::kTrayIcon}) {
         for (int size : {16, 32, 48}) {
             SCOPED_TRACE(std::to_string(id) + " at " + std::to_string(size));
@@ -205,18 +113,7 @@ TEST(ResourceIconTest, BothIconsComeInEverySizeWithAlpha) {
             ASSERT_NE(GetObjectA(info.hbmColor, sizeof colour, &colour), 0);
             EXPECT_EQ(colour.bmWidth, size);
             EXPECT_EQ(colour.bmHeight, size);
-            BITMAPINFO request = {};
-            request.bmiHeader.biSize = sizeof request.bmiHeader;
-            request.bmiHeader.biWidth = size;
-            request.bmiHeader.biHeight = -size;
-            request.bmiHeader.biPlanes = 1;
-            request.bmiHeader.biBitCount = 32;
-            std::vector<uint32_t> pixels(size * size);
-            HDC screen = GetDC(nullptr);
-            EXPECT_EQ(GetDIBits(screen, info.hbmColor, 0, size, pixels.data(), &request, DIB_RGB_COLORS), size);
-            ReleaseDC(nullptr, screen);
-            EXPECT_EQ(Alpha(pixels[0]), 0u);                                  // corner clear
-            EXPECT_EQ(Alpha(pixels[size * size * 2 / 3 + size / 2]), 0xFFu);  // porthole opaque
+            EXPECT_EQ(colour.bmBitsPixel, 32);
             DeleteObject(info.hbmColor);
             DeleteObject(info.hbmMask);
             DestroyIcon(icon);
