@@ -14,7 +14,6 @@ RequestRecorder::RequestRecorder() {
 
 bool RequestRecorder::Run() {
     events.clear();
-    progressSeen_ = 0;
     valueCancelDone_ = false;
     callProblem_.clear();
     return DecryptFile(request);
@@ -38,12 +37,9 @@ int32_t RequestRecorder::Record(int32_t code, intptr_t value, intptr_t extra, co
     events.push_back(event);
     if (code == RE_ASK_OVERWRITE)
         return overwriteAnswer;
-    if (code != RE_PROGRESS)
-        return 0;
-    ++progressSeen_;
-    const bool byValue = cancelAtValue >= 0 && value >= cancelAtValue && !valueCancelDone_;
-    valueCancelDone_ = valueCancelDone_ || byValue;
-    return progressSeen_ == cancelAtProgress || byValue ? 1 : 0;
+    const bool cancel = code == RE_PROGRESS && cancelAtValue >= 0 && value >= cancelAtValue && !valueCancelDone_;
+    valueCancelDone_ = valueCancelDone_ || cancel;
+    return cancel ? 1 : 0;
 }
 
 std::vector<int32_t> RequestRecorder::Codes() const {
@@ -55,10 +51,9 @@ std::vector<int32_t> RequestRecorder::Codes() const {
 
 std::vector<int> RequestRecorder::ProgressValues() const {
     std::vector<int> values;
-    for (const RecordedEvent& event : events) {
+    for (const RecordedEvent& event : events)
         if (event.code == RE_PROGRESS)
             values.push_back(static_cast<int>(event.value));
-    }
     return values;
 }
 
@@ -68,10 +63,9 @@ int RequestRecorder::Count(int32_t code) const {
 }
 
 std::string RequestRecorder::ErrorText() const {
-    for (const RecordedEvent& event : events) {
+    for (const RecordedEvent& event : events)
         if (event.code == RE_ERROR)
             return event.text;
-    }
     return "";
 }
 
@@ -84,10 +78,9 @@ std::string RequestRecorder::Problem() const {
         return "does not run from RE_BEGIN to RE_END";
     if (Count(RE_BEGIN) != 1 || Count(RE_END) != 1)
         return "RE_BEGIN or RE_END more than once";
-    for (int32_t code : codes) {
+    for (int32_t code : codes)
         if (code < RE_BEGIN || code > RE_ASK_OVERWRITE)
             return "unknown event code " + std::to_string(code);
-    }
     if (Count(RE_ASK_OVERWRITE) > 1 || (Count(RE_ASK_OVERWRITE) == 1 && codes[1] != RE_ASK_OVERWRITE))
         return "overwrite question not right after RE_BEGIN";
     if (Count(RE_ERROR) > 1)

@@ -37,14 +37,12 @@ public:
     DecryptRequest request;
     std::vector<RecordedEvent> events;
     int32_t overwriteAnswer = 1;
-    int cancelAtProgress = 0;  // 1-based number of the RE_PROGRESS answered with a cancel; 0 none
-    int cancelAtValue = -1;    // answer the first RE_PROGRESS at or above this value with a cancel
+    int cancelAtValue = -1;  // answer the first RE_PROGRESS at or above this value with a cancel
 
 private:
     static int32_t Callback(int32_t code, intptr_t value, intptr_t extra, const RequestCallbackBlock* block);
     int32_t Record(int32_t code, intptr_t value, intptr_t extra, const RequestCallbackBlock* block);
 
-    int progressSeen_ = 0;
     bool valueCancelDone_ = false;
     std::string callProblem_;
 };

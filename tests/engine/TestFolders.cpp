@@ -22,6 +22,21 @@ void ReadTreeInto(const std::string& root, const std::string& prefix, std::map<s
     });
 }
 
+// A BMP file loaded into Image and saved as PNG. Empty when GDI+ refused.
+Bytes PngThroughImage(const Bytes& bitmapFile) {
+    MemoryStream source;
+    source.Write(bitmapFile.data(), static_cast<int>(bitmapFile.size()));
+    source.Seek(0);
+    Image image;
+    MemoryStream encoded;
+    if (!image.LoadFromStream(&source) || !image.SaveToStream(&encoded, Image::kFormatPng))
+        return Bytes();
+    Bytes png(static_cast<size_t>(encoded.GetSize()));
+    encoded.Seek(0);
+    encoded.Read(png.data(), static_cast<int>(png.size()));
+    return png;
+}
+
 }  // namespace
 
 std::set<std::string> ListNames(const std::string& folder) {
@@ -32,10 +47,9 @@ std::set<std::string> ListNames(const std::string& folder) {
 
 std::set<std::string> NewNames(const std::set<std::string>& before, const std::set<std::string>& after) {
     std::set<std::string> added;
-    for (const std::string& name : after) {
+    for (const std::string& name : after)
         if (before.count(name) == 0)
             added.insert(name);
-    }
     return added;
 }
 
@@ -65,32 +79,9 @@ Bytes SourceOf(SourceKind kind, const Bytes& raw, int width) {
     return Bytes();
 }
 
-Bytes PngThroughImage(const Bytes& bitmapFile) {
-    MemoryStream source;
-    source.Write(bitmapFile.data(), static_cast<int>(bitmapFile.size()));
-    source.Seek(0);
-    Image image;
-    MemoryStream encoded;
-    if (!image.LoadFromStream(&source) || !image.SaveToStream(&encoded, Image::kFormatPng))
-        return Bytes();
-    Bytes png(static_cast<size_t>(encoded.GetSize()));
-    encoded.Seek(0);
-    encoded.Read(png.data(), static_cast<int>(png.size()));
-    return png;
-}
-
 const char* ExtensionOf(SourceKind kind) {
-    switch (kind) {
-        case SourceKind::kArchive:
-            return ".enc";
-        case SourceKind::kWave:
-            return ".wav";
-        case SourceKind::kBitmapBytes:
-        case SourceKind::kBitmapWords:
-            return ".bmp";
-        default:
-            return ".png";
-    }
+    static const char* const kExtensions[] = {".enc", ".wav", ".bmp", ".bmp", ".png", ".png"};  // in SourceKind order
+    return kExtensions[static_cast<int>(kind)];
 }
 
 void PrivateTempEnvironment::SetUp() {

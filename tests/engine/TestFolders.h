@@ -22,18 +22,12 @@ std::set<std::string> NewNames(const std::set<std::string>& before, const std::s
 std::map<std::string, Bytes> ReadTree(const std::string& folder);
 
 enum class SourceKind { kArchive, kWave, kBitmapBytes, kBitmapWords, kPngHandWritten, kPngThroughImage };
-const SourceKind kAllSourceKinds[] = {SourceKind::kArchive,        SourceKind::kWave,
-                                      SourceKind::kBitmapBytes,    SourceKind::kBitmapWords,
-                                      SourceKind::kPngHandWritten, SourceKind::kPngThroughImage};
-
 // The raw archive as a source of the kind: itself, or hidden in a carrier whose pictures are
 // width pixels wide; the last kind is a word-mode carrier saved as PNG the way the sibling
 // program makes one. Empty when GDI+ refused.
 Bytes SourceOf(SourceKind kind, const Bytes& raw, int width);
 // ".enc", ".wav", ".bmp" or ".png".
 const char* ExtensionOf(SourceKind kind);
-// A BMP file loaded into Image and saved as PNG. Empty when GDI+ refused.
-Bytes PngThroughImage(const Bytes& bitmapFile);
 
 // Gives the test program a temporary folder of its own (TMP and TEMP point into a fresh
 // folder under the system's one), so that listings of it see only this program's files even
