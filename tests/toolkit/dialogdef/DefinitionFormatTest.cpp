@@ -12,6 +12,8 @@
 #include "toolkit/dialogdef/Tokenizer.h"
 
 using dialogtest::Lines;
+using dialogtest::ReadText;
+using dialogtest::WriteText;
 
 namespace {
 
@@ -20,19 +22,6 @@ std::string Joined(const StringList& fields) {
     for (int i = 0; i < fields.Count(); i++)
         text += std::string(i ? "|" : "") + fields.At(i).Text();
     return text;
-}
-
-std::string Written(const DialogDefinition& definition) {
-    MemoryStream out;
-    EXPECT_TRUE(definition.WriteDefinition(&out));
-    return std::string(reinterpret_cast<const char*>(out.Data()), out.GetSize());
-}
-
-bool Read(DialogDefinition& definition, const std::string& text) {
-    MemoryStream stream;
-    stream.Write(text.data(), static_cast<int>(text.size()));
-    stream.Seek(0);
-    return definition.ReadDefinition(&stream);
 }
 
 // A definition holding only a dialog and one control section of the given key lines.
@@ -141,7 +130,7 @@ TEST(PropertyLines, GetSetAndAppend) {
 
 TEST(ReadDefinition, KeyLinesAndMalformedValues) {
     DialogDefinition definition;
-    ASSERT_TRUE(Read(definition, OneControl("button", {"ID=7", "NAME=B", "CAPTION=a=b", "FONT=Tahoma, 12, 1",
+    ASSERT_TRUE(ReadText(definition, OneControl("button", {"ID=7", "NAME=B", "CAPTION=a=b", "FONT=Tahoma, 12, 1",
                                                        "POSITION= 1 2 3 4", "BACKCOLOR=", "TEXTCOLOR=#FF0000",
                                                        "name=lower", "=dropped", "TRANSPARENT=2", "EXTRA=1"})));
     ASSERT_EQ(definition.ControlCount(), 1);
@@ -183,7 +172,7 @@ TEST(ReadDefinition, OutcomesOfWholeFiles) {
     };
     for (const auto& c : cases) {
         DialogDefinition definition;
-        EXPECT_EQ(Read(definition, c.text), c.read) << c.name;
+        EXPECT_EQ(ReadText(definition, c.text), c.read) << c.name;
         EXPECT_EQ(definition.Dialog() != nullptr, c.hasDialog) << c.name;
         EXPECT_EQ(definition.ControlCount(), c.controls) << c.name;
         EXPECT_EQ(definition.IsLoaded(), c.read) << c.name;
@@ -196,20 +185,20 @@ TEST(ReadDefinition, ProgramDefinitionReadsAndWritesBack) {
     DialogDefinition definition;
     const std::string text = dialogtest::ProgramDefinition();
     ASSERT_FALSE(text.empty());
-    ASSERT_TRUE(Read(definition, text));
+    ASSERT_TRUE(ReadText(definition, text));
     ASSERT_NE(definition.Dialog(), nullptr);
     EXPECT_EQ(definition.ControlCount(), 10);
     std::string expectedText = text;
     const std::string style = "STYLE=WS_BORDER WS_CAPTION WS_SYSMENU\r\n";
     expectedText.replace(expectedText.find(style), style.size(), "STYLE=WS_BORDER WS_CAPTION WS_SYSMENU \r\n");
-    EXPECT_EQ(Written(definition), expectedText);
+    EXPECT_EQ(WriteText(definition), expectedText);
 }
 
 TEST(AddControlDefinition, KeepsIdsAndNamesUnique) {
     DialogDefinition definition;
     // Two buttons alike and two IP edits without a name.
     const std::string button = "[BUTTON]\r\nID=1\r\nNAME=OK";
-    ASSERT_TRUE(Read(definition,
+    ASSERT_TRUE(ReadText(definition,
                      dialogtest::DialogWith(
                          10, 10, "", {button, button, "[EDIT IP]\r\nID=3\r\nNAME=", "[EDIT IP]\r\nID=4\r\nNAME="})));
     ASSERT_EQ(definition.ControlCount(), 4);

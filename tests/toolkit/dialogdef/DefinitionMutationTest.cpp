@@ -13,6 +13,8 @@
 #include "toolkit/dialogdef/ControlDefinition.h"
 
 using dialogtest::Lines;
+using dialogtest::ReadText;
+using dialogtest::WriteText;
 
 namespace {
 
@@ -54,20 +56,6 @@ std::string Mutate(const std::string& original, Random& random) {
             break;
     }
     return text;
-}
-
-bool ReadText(DialogDefinition& definition, const std::string& text) {
-    MemoryStream stream;
-    stream.Write(text.data(), static_cast<int>(text.size()));
-    stream.Seek(0);
-    return definition.ReadDefinition(&stream);
-}
-
-std::string WriteText(const DialogDefinition& definition) {
-    MemoryStream out;
-    if (!definition.WriteDefinition(&out))
-        return "<write failed>";
-    return std::string(reinterpret_cast<const char*>(out.Data()), out.GetSize());
 }
 
 TEST(DefinitionMutation, MutantsReadSafelyAndWriteBackStably) {

@@ -20,21 +20,29 @@ std::string ProgramDefinition() {
     return std::string(reinterpret_cast<const char*>(resource.Data()), resource.GetSize());
 }
 
+bool ReadText(DialogDefinition& definition, const std::string& text) {
+    MemoryStream stream;
+    stream.Write(text.data(), static_cast<int>(text.size()));
+    stream.Seek(0);
+    return definition.ReadDefinition(&stream);
+}
+
+std::string WriteText(const DialogDefinition& definition) {
+    MemoryStream out;
+    if (!definition.WriteDefinition(&out))
+        return "<write failed>";
+    return std::string(reinterpret_cast<const char*>(out.Data()), out.GetSize());
+}
+
 std::string EveryType() {
     DialogDefinition definition;
-    MemoryStream source;
-    const std::string empty = Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "NAME=EVERY", ""});
-    source.Write(empty.data(), static_cast<int>(empty.size()));
-    source.Seek(0);
-    definition.ReadDefinition(&source);
+    ReadText(definition, Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "NAME=EVERY", ""}));
     for (int type = CT_BUTTON; type < CT_COUNT; type++) {
         ControlDefinition record;
         record.type = static_cast<int16_t>(type);
         definition.AddControlDefinition(&record, true, false);
     }
-    MemoryStream written;
-    definition.WriteDefinition(&written);
-    return std::string(reinterpret_cast<const char*>(written.Data()), written.GetSize());
+    return WriteText(definition);
 }
 
 std::string DialogWith(int width, int height, const char* style, const std::vector<std::string>& sections) {

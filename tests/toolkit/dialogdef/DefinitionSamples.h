@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class DialogDefinition;
+
 namespace dialogtest {
 
 // Joins lines with CR LF after each.
@@ -12,6 +14,9 @@ std::string Lines(const std::vector<std::string>& lines);
 std::string ProgramDefinition();
 // A definition with one section of every control type, as a dialog editor adds them.
 std::string EveryType();
+// Reads a definition from text; writes one back as text ("<write failed>" when it cannot).
+bool ReadText(DialogDefinition& definition, const std::string& text);
+std::string WriteText(const DialogDefinition& definition);
 // A dialog of the given size whose controls are the given section texts (each without its
 // trailing blank line).
 std::string DialogWith(int width, int height, const char* style, const std::vector<std::string>& sections);
