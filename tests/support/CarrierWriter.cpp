@@ -129,23 +129,16 @@ Bytes BuildBitmapFile(const Pixels& pixels) {
     const size_t rowLength = static_cast<size_t>(pixels.width) * 3;
     const size_t stride = (rowLength + 3) & ~static_cast<size_t>(3);
     const uint32_t pixelBytes = static_cast<uint32_t>(stride * static_cast<size_t>(pixels.height));
-    Bytes file;
-    file.push_back('B');
-    file.push_back('M');
-    AppendU32(file, 54 + pixelBytes);
-    AppendU32(file, 0);
-    AppendU32(file, 54);
-    AppendU32(file, 40);
-    AppendU32(file, static_cast<uint32_t>(pixels.width));
-    AppendU32(file, static_cast<uint32_t>(pixels.height));
-    AppendU16(file, 1);
-    AppendU16(file, 24);
-    AppendU32(file, 0);
-    AppendU32(file, 0);
-    AppendU32(file, kPixelsPerMetre);
-    AppendU32(file, kPixelsPerMetre);
-    AppendU32(file, 0);
-    AppendU32(file, 0);
+    Bytes file = {'B', 'M'};
+    // File size, reserved, pixel offset, header size, width, height (bottom-up).
+    for (uint32_t field : {54 + pixelBytes, 0u, 54u, 40u, static_cast<uint32_t>(pixels.width),
+                           static_cast<uint32_t>(pixels.height)})
+        AppendU32(file, field);
+    AppendU16(file, 1);   // planes
+    AppendU16(file, 24);  // bits per pixel
+    // Compression, image size, resolution twice, colours used and important.
+    for (uint32_t field : {0u, 0u, kPixelsPerMetre, kPixelsPerMetre, 0u, 0u})
+        AppendU32(file, field);
     for (int row = 0; row < pixels.height; ++row) {
         const auto begin = pixels.rows.begin() + static_cast<std::ptrdiff_t>(row * rowLength);
         file.insert(file.end(), begin, begin + static_cast<std::ptrdiff_t>(rowLength));
