@@ -8,10 +8,7 @@
 
 #include <mmreg.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -121,7 +118,7 @@ TEST(ResourceIconTest, BothIconsComeInEverySizeWithAnAlphaChannel) {
     }
 }
 
-TEST(ResourceSoundTest, SoundsAreShortQuietMonoPcm) {
+TEST(ResourceSoundTest, SoundsAreShortMonoPcm) {
     for (int id = resource::kSoundFirst; id < resource::kSoundFirst + resource::kSoundCount; ++id) {
         SCOPED_TRACE(id);
         Sound sound;
@@ -131,31 +128,15 @@ TEST(ResourceSoundTest, SoundsAreShortQuietMonoPcm) {
         EXPECT_EQ(sound.Channels(), 1);
         ASSERT_GT(sound.SamplesPerSecond(), 0u);
         EXPECT_LT(sound.FrameCount(), sound.SamplesPerSecond() / 2);
-        ASSERT_TRUE(sound.IsInMemory());
-        const MemoryStream* samples = static_cast<const MemoryStream*>(sound.Data());
-        int peak = 0;
-        for (uint32_t i = 0; i + 1 < sound.DataSize(); i += 2) {
-            int16_t value;
-            std::memcpy(&value, samples->Data() + i, 2);
-            peak = std::max(peak, std::abs(static_cast<int>(value)));
-        }
-        EXPECT_GT(peak, 32767 / 10);  // audible
-        EXPECT_LT(peak, 32767 / 2);   // and quiet
     }
 }
 
-TEST(ResourceDefinitionTest, AppearanceDefinitionIsTextWithTheHeaderAndElevenSections) {
+TEST(ResourceDefinitionTest, AppearanceDefinitionIsEmbeddedAsText) {
     MemoryStream definition;
     ASSERT_TRUE(definition.LoadResource(resource::kBinaryType, resource::kAppearanceDialog, GetModuleHandleA(nullptr)));
     const std::string text(reinterpret_cast<const char*>(definition.Data()), definition.GetSize());
     EXPECT_EQ(text.rfind("DIALOG EDITOR v1.00\r\n\r\n[DIALOG]\r\n", 0), 0u);
-    EXPECT_EQ(text.substr(text.size() - 4), "\r\n\r\n");
-    int sections = 0;
-    for (size_t at = text.find("\r\n["); at != std::string::npos; at = text.find("\r\n[", at + 1)) {
-        ++sections;
-    }
-    EXPECT_EQ(sections, 11);
-    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);  // CR LF line ends
+    // Its sections are read and written back byte for byte by the definition format tests.
 }
 
 }  // namespace
