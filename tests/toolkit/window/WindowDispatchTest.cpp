@@ -84,29 +84,26 @@ TEST(ChildNotifications, ControlsReportInToolkitMessages) {
     RecordingWindow parent;
     ASSERT_TRUE(CreateTopLevel(parent, 0, 0, 300, 300, WS_POPUP | WS_VISIBLE));
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    const RECT rect{0, 0, 80, 20};
+    auto make = [&](Window& control, int kind, DWORD style) {
+        const RECT rect{0, 0, 80, 20};
+        control.kind = kind;
+        return control.CreateControl("BUTTON", "b", WS_CHILD | style, 0, &rect, parent.Handle(), 0, nullptr, instance);
+    };
     Window button;
-    button.kind = KIND_BUTTON;
-    ASSERT_TRUE(button.CreateControl("BUTTON", "b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, &rect, parent.Handle(), 0,
-                                     nullptr, instance));
+    ASSERT_TRUE(make(button, KIND_BUTTON, WS_VISIBLE | BS_PUSHBUTTON));
     SendMessageA(parent.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(button.Handle()));
     ASSERT_EQ(parent.Count(WM_SWND_BUTTONCLICKED), 1);
     EXPECT_EQ(parent.Last(WM_SWND_BUTTONCLICKED)->wParam, reinterpret_cast<WPARAM>(&button));
 
     Window check;
-    check.kind = KIND_CHECKBOX;
-    ASSERT_TRUE(
-        check.CreateControl("BUTTON", "c", WS_CHILD | BS_CHECKBOX, 0, &rect, parent.Handle(), 0, nullptr, instance));
+    ASSERT_TRUE(make(check, KIND_CHECKBOX, BS_CHECKBOX));
     SendMessageA(parent.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(check.Handle()));
     EXPECT_EQ(SendMessageA(check.Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(parent.Count(WM_SWND_CHECKCLICKED), 1);
 
     Window radios[3];
-    for (Window& radio : radios) {
-        radio.kind = KIND_RADIO;
-        ASSERT_TRUE(radio.CreateControl("BUTTON", "r", WS_CHILD | BS_RADIOBUTTON, 0, &rect, parent.Handle(), 0, nullptr,
-                                        instance));
-    }
+    for (Window& radio : radios)
+        ASSERT_TRUE(make(radio, KIND_RADIO, BS_RADIOBUTTON));
     SendMessageA(radios[0].Handle(), BM_SETCHECK, BST_CHECKED, 0);
     SendMessageA(parent.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(radios[2].Handle()));
     EXPECT_EQ(SendMessageA(radios[0].Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);

@@ -29,10 +29,9 @@ uint32_t Argb(COLORREF color, uint32_t alpha = 0xFF) {
 template <typename ColorAt>
 void MakeSkin(Image& skin, int width, int height, ColorAt colorAt) {
     ASSERT_TRUE(skin.Create(width, height));
-    for (int y = 0; y < height; y++) {
+    for (int y = 0; y < height; y++)
         for (int x = 0; x < width; x++)
             skin.SetPixel(x, y, colorAt(x, y));
-    }
 }
 
 void FillScreenArea(HWND window, COLORREF color) {
@@ -130,10 +129,9 @@ TEST_F(PaintTest, NineCellSkinKeepsCornersAndRepeatsEdges) {
     Settle();
     // Skin cell (column, row) expected at each window pixel.
     auto cell = [](int p) { return p == 0 ? 0 : (p == 9 ? 2 : 1); };
-    for (int y = 0; y < 10; y++) {
+    for (int y = 0; y < 10; y++)
         for (int x = 0; x < 10; x++)
             EXPECT_EQ(PixelAt(10 + x, 10 + y), colors[cell(y)][cell(x)]) << x << "," << y;
-    }
 }
 
 TEST_F(PaintTest, KeyColourMakesClickThroughHolesUntilTheSkinGoes) {
