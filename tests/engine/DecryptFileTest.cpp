@@ -147,9 +147,7 @@ TEST_F(DecryptFileTest, ProgressRunsThroughTheFourBands) {
         spec.compressed = compressed;
         spec.chunkSize = 700;
         const Bytes raw = BuildRawArchive(spec);
-        PutKey(spec.keyName, spec.key);
-        PutSource("report.enc", raw);
-        ASSERT_TRUE(RunChecked());
+        ASSERT_TRUE(RunArchive(spec));
 
         // Copy 0..1000 per 1000 bytes, key removal per 1000 bytes, inflation per chunk, one per entry.
         std::vector<int> expected;

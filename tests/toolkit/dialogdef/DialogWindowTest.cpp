@@ -181,10 +181,8 @@ TEST(DialogWindow, AnchoredControlsFollowAResize) {
         RECT rect{};
         GetWindowRect(dialog.FindControlByName(c.name)->Handle(), &rect);
         MapWindowPoints(nullptr, dialog.Handle(), reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_EQ(rect.left, c.expected.left) << c.name;
-        EXPECT_EQ(rect.top, c.expected.top) << c.name;
-        EXPECT_EQ(rect.right, c.expected.right) << c.name;
-        EXPECT_EQ(rect.bottom, c.expected.bottom) << c.name;
+        EXPECT_TRUE(EqualRect(&rect, &c.expected))
+            << c.name << " at " << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
     }
 }
 
