@@ -13,11 +13,7 @@ using namespace mediatest;
 namespace {
 
 Bytes Samples(size_t n) {
-    Bytes s(n);
-    for (size_t i = 0; i < n; ++i) {
-        s[i] = static_cast<uint8_t>(i * 7);
-    }
-    return s;
+    return kvrtest::PatternBytes(n, 7);
 }
 
 WaveFormat Bits(uint16_t bits, uint16_t channels = 1) {
@@ -26,12 +22,6 @@ WaveFormat Bits(uint16_t bits, uint16_t channels = 1) {
     f.channels = channels;
     return f;
 }
-
-struct ReaderCase {
-    const char* name;
-    Bytes wave;
-    bool accepted;
-};
 
 TEST(SoundReader, AcceptsOnlyTheStrictChunkOrder) {
     const Bytes data = DataChunk(Samples(40), 40);
@@ -42,7 +32,11 @@ TEST(SoundReader, AcceptsOnlyTheStrictChunkOrder) {
     WaveFormat noChannels = Bits(16, 0);
     WaveFormat smallAlign = Bits(16, 2);
     smallAlign.blockAlign = 2;
-    const ReaderCase cases[] = {
+    const struct {
+        const char* name;
+        Bytes wave;
+        bool accepted;
+    } cases[] = {
         {"16-bit PCM", RiffWave({FormatChunk(Bits(16)), data}), true},
         {"8-bit PCM", RiffWave({FormatChunk(Bits(8)), data}), true},
         {"32-bit PCM", RiffWave({FormatChunk(Bits(32)), data}), true},
@@ -62,7 +56,7 @@ TEST(SoundReader, AcceptsOnlyTheStrictChunkOrder) {
         {"not RIFF", Bytes{'R', 'I', 'F', 'X', 0, 0, 0, 0, 'W', 'A', 'V', 'E'}, false},
         {"empty", Bytes(), false},
     };
-    for (const ReaderCase& c : cases) {
+    for (const auto& c : cases) {
         for (bool intoMemory : {true, false}) {
             MemoryStream stream;
             WriteBytes(&stream, c.wave);
