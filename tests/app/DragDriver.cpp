@@ -1,60 +1,61 @@
 // DragDriver: see DragDriver.h.
 #include "tests/app/DragDriver.h"
 
+#include <algorithm>
+
 #include "tests/support/ThreadWindows.h"
 
 namespace kvrtest {
 
 std::string WindowsPath(const std::string& buildPath) {
     std::string path = buildPath;
-    if (path.empty() || path[0] != '/')
-        return path;
-    for (char& c : path)
-        c = c == '/' ? '\\' : c;
-    return "Z:" + path;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path[0] == '\\' ? "Z:" + path : path;
 }
 
-bool WaitPumping(HANDLE object, DWORD timeoutMs) {
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
-    for (;;) {
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs)
+    while (!condition()) {
+        if (GetTickCount() - start >= timeoutMs)
             return false;
-        const DWORD woke = MsgWaitForMultipleObjects(1, &object, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
-        if (woke == WAIT_OBJECT_0)
-            return true;
-        if (woke != WAIT_OBJECT_0 + 1)
-            return false;
+        // Wakes at once for a message, so calls into this thread wait no poll interval.
+        (void)MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
         PumpMessages();
     }
+    return true;
 }
 
-int DragFiles(POINT target, const std::vector<std::string>& files, bool leave, int holdMs) {
-    const std::string program = WindowsPath(KVR_DRAG_SOURCE_EXE);
-    std::string commandLine = "\"" + program + "\"";
-    if (leave)
-        commandLine += " --leave";
-    commandLine += " --hold " + std::to_string(holdMs);
-    commandLine += " " + std::to_string(target.x) + " " + std::to_string(target.y);
-    for (const std::string& file : files)
-        commandLine += " \"" + file + "\"";
-    STARTUPINFOA startup = {};
+HANDLE StartProgram(const std::string& buildPath, const std::string& arguments) {
+    const std::string program = WindowsPath(buildPath);
+    std::string commandLine = "\"" + program + "\" " + arguments;
+    STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
+    PROCESS_INFORMATION process{};
     if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
-        return 3;
+        return nullptr;
     CloseHandle(process.hThread);
-    int code = 3;
-    if (WaitPumping(process.hProcess, 30000)) {
-        DWORD exitCode = 3;
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        code = static_cast<int>(exitCode);
-    } else {
-        TerminateProcess(process.hProcess, 3);
-    }
-    CloseHandle(process.hProcess);
-    return code;
+    return process.hProcess;
+}
+
+int WaitForExitCode(HANDLE process, DWORD timeoutMs) {
+    DWORD code = 0;
+    const bool ended = WaitUntil([process] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, timeoutMs);
+    return ended && GetExitCodeProcess(process, &code) ? static_cast<int>(code) : -1;
+}
+
+int DragFiles(POINT target, const std::vector<std::string>& files, bool leave) {
+    std::string arguments =
+        std::string(leave ? "--leave " : "") + std::to_string(target.x) + " " + std::to_string(target.y);
+    for (const std::string& file : files)
+        arguments += " \"" + file + "\"";
+    const HANDLE process = StartProgram(KVR_DRAG_SOURCE_EXE, arguments);
+    if (!process)
+        return 3;
+    const int code = WaitForExitCode(process, 30000);
+    (void)TerminateProcess(process, 3);  // a helper that hangs; fails, harmlessly, once it has ended
+    CloseHandle(process);
+    return code < 0 ? 3 : code;
 }
 
 }  // namespace kvrtest

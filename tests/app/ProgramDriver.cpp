@@ -1,162 +1,101 @@
 // ProgramDriver: see ProgramDriver.h.
 #include "tests/app/ProgramDriver.h"
 
-#include <vector>
-
-#include "tests/app/DragDriver.h"
+#include <utility>
 
 namespace kvrtest {
 
 namespace {
 
-struct WindowSearch {
-    DWORD processId;
-    std::function<bool(HWND)> matches;
-    std::vector<HWND> found;
-};
+using WindowSearch = std::pair<const std::function<bool(HWND)>*, HWND>;
 
-BOOL CALLBACK Collect(HWND window, LPARAM argument) {
+BOOL CALLBACK VisitWindow(HWND window, LPARAM argument) {
     WindowSearch& search = *reinterpret_cast<WindowSearch*>(argument);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == search.processId && IsWindowVisible(window) && search.matches(window))
-        search.found.push_back(window);
-    return TRUE;
+    search.second = (*search.first)(window) ? window : nullptr;
+    return search.second == nullptr;
 }
 
-std::vector<HWND> FindWindows(DWORD processId, const std::function<bool(HWND)>& matches) {
-    WindowSearch search{processId, matches, {}};
-    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+// The window's class name or title, as the reader gives it.
+std::string TextOf(HWND window, int(WINAPI* read)(HWND, LPSTR, int)) {
+    char text[512] = {};
+    read(window, text, sizeof(text));
+    return text;
 }
 
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    return name;
-}
-
-std::string TitleOf(HWND window) {
-    char title[512] = {};
-    GetWindowTextA(window, title, sizeof(title));
-    return title;
-}
-
-void Pump() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& test) {
+    return FindTopWindow([&](HWND window) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        return process == processId && IsWindowVisible(window) && test(window);
+    });
 }
 
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
-        Pump();
-        Sleep(20);
-    }
+bool WaitGone(HWND window, DWORD timeoutMs) {
+    return WaitUntil([window] { return !IsWindowVisible(window); }, timeoutMs);
 }
 
-ProgramDriver::~ProgramDriver() {
-    Kill();
-}
-
-bool ProgramDriver::Start(const std::string& program) {
-
-    const std::string path = WindowsPath(program);
-    std::string commandLine = "\"" + path + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return false;
-    CloseHandle(info.hThread);
-    process_ = info.hProcess;
-    processId_ = info.dwProcessId;
-    return WaitUntil(
-        [this] {
-            const std::vector<HWND> windows = FindWindows(processId_, [](HWND window) {
-                RECT rect{};
-                GetWindowRect(window, &rect);
-                return ClassOf(window) == "CLASS_SWND" && rect.right - rect.left == 130 &&
-                       rect.bottom - rect.top == 175;
-            });
-            mainWindow_ = windows.empty() ? nullptr : windows[0];
-            return mainWindow_ != nullptr;
-        },
-        30000);
-}
-
-int ProgramDriver::WaitForExit(DWORD timeoutMs) {
-    if (!process_ || !WaitPumping(process_, timeoutMs))
-        return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(process_, &code);
-    CloseHandle(process_);
-    process_ = nullptr;
-    return static_cast<int>(code);
-}
-
-bool ProgramDriver::IsRunning() const {
-    return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
-
-void ProgramDriver::Kill() {
-    if (!process_)
-        return;
-    if (IsRunning()) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
-    }
-    CloseHandle(process_);
-    process_ = nullptr;
-}
-
-POINT ProgramDriver::MainCentre() const {
-    RECT rect{};
-    GetWindowRect(mainWindow_, &rect);
-    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+HWND FindTopWindow(const std::function<bool(HWND)>& test) {
+    WindowSearch search{&test, nullptr};
+    EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&search));
+    return search.second;
 }
 
 HWND FindShownWindow(DWORD processId, const std::string& title) {
-    const std::vector<HWND> windows =
-        FindWindows(processId, [&title](HWND window) { return TitleOf(window) == title; });
-    return windows.empty() ? nullptr : windows[0];
+    return FindProcessWindow(processId, [&title](HWND window) { return TextOf(window, GetWindowTextA) == title; });
 }
 
-HWND ProgramDriver::FindWindowTitled(const std::string& title) const {
-    return FindShownWindow(processId_, title);
+ProgramDriver::~ProgramDriver() {
+    if (!process_)
+        return;
+    (void)TerminateProcess(process_, 99);  // fails, harmlessly, once the program has quit
+    WaitForSingleObject(process_, 5000);
+    CloseHandle(process_);
 }
 
-int ProgramDriver::CountOtherWindows() const {
-    const HWND main = mainWindow_;
-    return static_cast<int>(FindWindows(processId_, [main](HWND window) {
-                                return window != main && ClassOf(window) == "CLASS_SWND";
-                            }).size());
+bool ProgramDriver::Start(const std::string& program) {
+    process_ = StartProgram(program, "");
+    processId_ = GetProcessId(process_);
+    // The main window is the program's first skinned window.
+    const auto skinned = [](HWND window) { return TextOf(window, GetClassNameA) == "CLASS_SWND"; };
+    return process_ &&
+           WaitUntil([&] { return (mainWindow_ = FindProcessWindow(processId_, skinned)) != nullptr; }, 30000);
 }
 
-void ProgramDriver::PressKey(WORD key) {
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(1, &inputs[0], sizeof(INPUT));
-    Sleep(40);
-    SendInput(1, &inputs[1], sizeof(INPUT));
-    Sleep(80);
+int ProgramDriver::Drop(const std::vector<std::string>& files, int attempts) const {
+    RECT rect{};
+    GetWindowRect(mainWindow_, &rect);
+    int result = 1;
+    for (int attempt = 0; attempt < attempts && result == 1; attempt++)
+        result = DragFiles(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, files);
+    return result;
 }
 
-void ProgramDriver::PressKeyIn(HWND window, WORD key) {
+HWND ProgramDriver::WaitForWindow(const std::string& title, DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindShownWindow(processId_, title)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+int ProgramDriver::CountOtherWindows(const char* className) const {
+    int count = 0;
+    FindProcessWindow(processId_, [&](HWND window) {
+        count += window != mainWindow_ && TextOf(window, GetClassNameA) == className;
+        return false;
+    });
+    return count;
+}
+
+bool ProgramDriver::Answer(HWND window, WORD key) {
+    if (!window)
+        return false;
     SetForegroundWindow(window);
     Sleep(150);
-    PressKey(key);
+    keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+    Sleep(40);
+    keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+    return WaitGone(window, 5000);
 }
 
 }  // namespace kvrtest

@@ -1,17 +1,23 @@
 // ProgramDriver: runs KvrDecryptor.exe as a user would meet it and drives it from outside:
-// finds its windows, types with SendInput, and waits for what it shows. Test
-// support only.
+// finds its windows, posts its menu commands, drops files on it, types on the keyboard, and
+// waits for what it shows. Test support only.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "tests/app/DragDriver.h"
 
 namespace kvrtest {
 
-// Polls until the condition holds (true) or the time is up (false), pumping this thread.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+// Waits until the window is hidden or destroyed.
+bool WaitGone(HWND window, DWORD timeoutMs = 10000);
+
+// The first top-level window that passes the test; null when none.
+HWND FindTopWindow(const std::function<bool(HWND)>& test);
 
 // A visible top-level window of the process with exactly this title; null when none.
 HWND FindShownWindow(DWORD processId, const std::string& title);
@@ -26,22 +32,26 @@ public:
     // Starts the program and waits for its main window; false when it did not appear.
     bool Start(const std::string& program);
     // Waits for the process to end; its exit code, or -1 on time-out.
-    int WaitForExit(DWORD timeoutMs);
-    bool IsRunning() const;
-    void Kill();
+    int WaitForExit(DWORD timeoutMs) const { return WaitForExitCode(process_, timeoutMs); }
+    bool IsRunning() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
     HWND MainWindow() const { return mainWindow_; }
-    POINT MainCentre() const;
-    // A visible top-level window of the program with exactly this title; null when none.
-    HWND FindWindowTitled(const std::string& title) const;
-    // Number of visible top-level windows of the program besides the main window.
-    int CountOtherWindows() const;
+    // Posts a menu command to the main window as its menu sends it.
+    void Command(WPARAM command) const { PostMessageA(mainWindow_, WM_COMMAND, command, 0); }
+    // Drags the files onto the main window's centre until they are taken or the attempts are
+    // used up (right after a request the closing animations still play and the window refuses
+    // drags meanwhile); the last drag's result, as DragFiles gives it. One attempt for a drag
+    // that is to be refused.
+    int Drop(const std::vector<std::string>& files, int attempts = 6) const;
+    // Waits for a visible top-level window of the program with exactly this title; null when none came.
+    HWND WaitForWindow(const std::string& title, DWORD timeoutMs = 15000) const;
+    // Number of visible top-level windows of the program of this class besides the main window.
+    int CountOtherWindows(const char* className = "CLASS_SWND") const;
 
-    // Real keyboard input (mouse input from this process does not reach Wine's X display;
-    // drags come from the drag-source helper).
-    static void PressKey(WORD key);
-    // Brings the window to the front and gives it the keyboard, then presses the key.
-    static void PressKeyIn(HWND window, WORD key);
+    // Brings the window to the front, presses the key there with real keyboard input (mouse
+    // input from this process does not reach Wine's X display), and waits for the window to go;
+    // false for a null window.
+    static bool Answer(HWND window, WORD key);
 
 private:
     HANDLE process_ = nullptr;
