@@ -154,23 +154,40 @@ open_menu() {  # right click on the window; the menu takes the keyboard
     menu=$(xdotool search --onlyvisible --class kvrdecryptor 2>/dev/null | tail -1 || true)
     [ -n "$menu" ] && xdotool windowfocus "$menu" 2>/dev/null || true
 }
-open_menu
-# The third item: the two key-folder items come first.
-xdotool key Down Down Down Return
-if id=$(wait_for_window "^Appearance$"); then
+# The third item: the two key-folder items come first. A menu that opened before the window
+# was ready for it, or lost the keyboard, is closed and opened again.
+opened=
+for _ in 1 2 3; do
+    open_menu
+    xdotool key Down Down Down Return
+    if id=$(wait_for_window "^Appearance$"); then
+        opened=1
+        break
+    fi
+    xdotool key Escape
+    sleep 1
+done
+if [ -n "$opened" ]; then
     sleep 1
     shot 6-appearance
-    press "$id" Escape
-    sleep 2
+    for _ in 1 2 3; do
+        press "$id" Escape
+        sleep 2
+        xdotool search --onlyvisible --name "^Appearance$" >/dev/null 2>&1 || break
+    done
 else
     echo "  the Appearance dialog did not open" >&2
 fi
 
 echo "Quit from the window's menu:" >&2
-open_menu
-xdotool key Up Return
 set +e
-for _ in $(seq 150); do kill -0 $program 2>/dev/null || break; sleep 0.1; done
+for _ in 1 2 3; do
+    open_menu
+    xdotool key Up Return
+    for _ in $(seq 50); do kill -0 $program 2>/dev/null || break; sleep 0.1; done
+    kill -0 $program 2>/dev/null || break
+    xdotool key Escape
+done
 if kill -0 $program 2>/dev/null; then
     echo "  KvrDecryptor.exe did not end after Quit; stopping it" >&2
     kill $program
