@@ -30,7 +30,6 @@ enum : UINT {
 // Kind codes of the control classes that the window framework does not name itself.
 enum : int32_t {
     KIND_IPEDIT = 10,
-    KIND_GROUP = 12,
     KIND_PROGRESS = 22,
     KIND_RICHEDIT = 26,
     KIND_SCROLLBAR = 27,

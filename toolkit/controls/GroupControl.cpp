@@ -5,7 +5,7 @@
 #include "toolkit/controls/MouseReport.h"
 
 GroupControl::GroupControl() {
-    kind = KIND_GROUP;
+    kind = KIND_GROUPBOX;
     const COLORREF text = GetSysColor(COLOR_BTNTEXT);
     textColor = 0xFF000000 | (GetRValue(text) << 16) | (GetGValue(text) << 8) | GetBValue(text);
 }
