@@ -38,6 +38,9 @@ constexpr double kMB = 1024.0 * 1024.0;
 // Targets: each stage within 1.25 times its baseline, the whole within 1.3 times their sum.
 constexpr double kStageTarget = 1.25;
 constexpr double kTarget = 1.3;
+// Pause between the two timed parts of a round, so that neither meets the system still
+// dealing with the other's hundreds of MB of written and deleted files.
+constexpr DWORD kSettleMs = 1500;
 
 struct Input {
     std::string name;
@@ -83,13 +86,17 @@ Measured MeasureInput(const Input& input, const std::string& root, const std::st
     for (int round = 0; round <= rounds; round++) {
         double base[kStageCount];
         const bool baselinesFirst = round % 2 == 1;
-        if (baselinesFirst)
+        if (baselinesFirst) {
             MeasureBaselines(input, root, base);
+            Sleep(kSettleMs);
+        }
         CreateDirectoryA(out.c_str(), nullptr);
         const DecryptTimes times = RunDecryptChild(input.path, keys, out);
         RemoveTree(out.substr(0, out.size() - 1));
-        if (!baselinesFirst)
+        if (!baselinesFirst) {
+            Sleep(kSettleMs);
             MeasureBaselines(input, root, base);
+        }
         if (round == 0)
             continue;
         measured.times.ok = measured.times.ok && times.ok;
