@@ -127,21 +127,23 @@ done
 sleep 2
 rm -f "$work/large.enc"
 
+# Drops a file that makes the program show a child window, shoots the window once it has
+# faded in and answers it with Enter.
+drop_and_answer() {  # file, title pattern of the window, screenshot name
+    drag $centre_x $centre_y "$(winpath "$1")"
+    id=$(wait_for_window "$2")
+    sleep 1.2
+    shot "$3"
+    press "$id" Return
+}
+
 echo "A broken file (a message):" >&2
 printf 'not an archive at all' >"$work/broken.enc"
-drag $centre_x $centre_y "$(winpath "$work/broken.enc")"
-id=$(wait_for_window "not a valid encrypted archive")
-sleep 1.2
-shot 4-message
-press "$id" Return
+drop_and_answer "$work/broken.enc" "not a valid encrypted archive" 4-message
 sleep 1.5
 
 echo "letters.enc again (a question):" >&2
-drag $centre_x $centre_y "$(winpath "$work/letters.enc")"
-id=$(wait_for_window "This folder already exists")
-sleep 1.2
-shot 5-question
-press "$id" Return
+drop_and_answer "$work/letters.enc" "This folder already exists" 5-question
 # A closing message window takes a moment to go (Wine without a window manager); the menu
 # waits for it.
 sleep 4
