@@ -14,16 +14,6 @@ namespace {
 // the popup destroyed) after the popup's own message has returned.
 constexpr UINT kTakeCompletion = WM_SWND_EDITENTER + 1;
 
-String WindowText(HWND window) {
-    String text;
-    const int length = GetWindowTextLengthA(window);
-    if (length <= 0)
-        return text;
-    text.SetLength(length, false);
-    GetWindowTextA(window, const_cast<char*>(text.Text()), length + 1);
-    return text;
-}
-
 // The completion popup: a list that a click chooses from without taking the focus or the
 // activation from the edit's window.
 class CompletionList : public ListControl {
@@ -92,7 +82,7 @@ void EditControl::Print(HDC dc, DWORD flags) {
         HGDIOBJ oldFont = Font() ? SelectObject(dc, Font()) : nullptr;
         const int oldMode = SetBkMode(dc, TRANSPARENT);
         const COLORREF oldColor = ::SetTextColor(dc, FromArgb(textColor_));
-        DrawTextA(dc, WindowText(Handle()), -1, &client, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        DrawTextA(dc, GetText(), -1, &client, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         ::SetTextColor(dc, oldColor);
         SetBkMode(dc, oldMode);
         if (oldFont)
@@ -174,7 +164,7 @@ void EditControl::UpdateCompletion(WPARAM key) {
     } else if (key == VK_UP || key == VK_DOWN) {
         return;
     }
-    String pattern = WindowText(Handle());
+    String pattern = GetText();
     pattern += kWildcardAnySequence;
     Array<int> matches;
     for (int i = 0; i < completionWords_.Count(); i++) {

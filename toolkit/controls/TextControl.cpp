@@ -62,10 +62,7 @@ LRESULT TextControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SWND_CREATED: {
             background = GetSysColor(COLOR_BTNFACE);
-            const int length = GetWindowTextLengthA(Handle());
-            String caption;
-            caption.SetLength(length, false);
-            GetWindowTextA(Handle(), const_cast<char*>(caption.Text()), length + 1);
+            const String caption = GetText();
             SetWindowTextA(Handle(), caption);
             break;
         }

@@ -86,6 +86,9 @@ public:
     bool IsModal() const { return modal_; }
     int ModalResult() const { return modalResult_; }
 
+    // The window's text (caption); empty without a window.
+    String GetText() const;
+
     // Geometry; false when a system call fails.
     bool GetWindowRect(RECT& rect) const;
     bool GetClientRect(RECT& rect) const;

@@ -26,6 +26,16 @@ bool Window::GetWindowRect(RECT& rect) const {
     return handle_ && ::GetWindowRect(handle_, &rect);
 }
 
+String Window::GetText() const {
+    String text;
+    const int length = Handle() ? GetWindowTextLengthA(Handle()) : 0;
+    if (length <= 0)
+        return text;
+    text.SetLength(length, false);
+    GetWindowTextA(Handle(), const_cast<char*>(text.Text()), length + 1);
+    return text;
+}
+
 bool Window::GetClientRect(RECT& rect) const {
     return handle_ && ::GetClientRect(handle_, &rect);
 }
