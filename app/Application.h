@@ -44,7 +44,9 @@ public:
 
     // The main window's handle: owner of the worker's message windows, target of its reports.
     void SetMainHandle(HWND handle) { InterlockedExchangePointer(&mainHandle_, handle); }
-    HWND MainHandle() const { return static_cast<HWND>(InterlockedCompareExchangePointer(&mainHandle_, nullptr, nullptr)); }
+    HWND MainHandle() const {
+        return static_cast<HWND>(InterlockedCompareExchangePointer(&mainHandle_, nullptr, nullptr));
+    }
     void SetWorkerHandle(HWND handle) { InterlockedExchangePointer(&workerHandle_, handle); }
     HWND WorkerHandle() const {
         return static_cast<HWND>(InterlockedCompareExchangePointer(&workerHandle_, nullptr, nullptr));

@@ -119,7 +119,7 @@ private:
     Image skin_;
     Array<Image*> frames_;  // of the playing animation only
     int framesId_ = 0;
-    Sound sounds_[4];       // archive over, key over, key dropped, other over
+    Sound sounds_[4];  // archive over, key over, key dropped, other over
     AnimationQueue queue_;
     bool timerRunning_ = false;
     bool busy_ = false;

@@ -94,7 +94,8 @@ void MainWindow::ShowFrame(int frameIndex) {
     if (composed.CopyFrom(frame) && dial.LoadFromResource(resource::kBinaryType, dialId, GetInstance())) {
         dial.SetBackground(Image::kNoColor);
         Gdiplus::Graphics graphics(composed.Bitmap());
-        dial.Draw(&graphics, Gdiplus::Rect(resource::kDialX, resource::kDialY, resource::kDialSize, resource::kDialSize));
+        dial.Draw(&graphics,
+                  Gdiplus::Rect(resource::kDialX, resource::kDialY, resource::kDialSize, resource::kDialSize));
         SetSkinImage(composed, false);
     } else {
         SetSkinImage(frame, false);

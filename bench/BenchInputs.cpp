@@ -232,11 +232,11 @@ void PutU16(uint8_t* out, uint16_t value) {
 
 // The fields a local header and a central record share, from "version needed" on.
 void PutZipCommon(uint8_t* out, const ZipMember& member) {
-    PutU16(out, 20);                      // version needed
-    PutU16(out + 2, 0);                   // flags
+    PutU16(out, 20);                         // version needed
+    PutU16(out + 2, 0);                      // flags
     PutU16(out + 4, member.folder ? 0 : 8);  // stored or deflated
-    PutU16(out + 6, 0);                   // time
-    PutU16(out + 8, 0x21);                // date: 1980-01-01
+    PutU16(out + 6, 0);                      // time
+    PutU16(out + 8, 0x21);                   // date: 1980-01-01
     PutU32(out + 10, member.crc);
     PutU32(out + 14, member.packedSize);
     PutU32(out + 18, member.plainSize);
@@ -248,7 +248,8 @@ bool PutLocalHeader(FILE* file, const ZipMember& member) {
     uint8_t header[30];
     PutU32(header, 0x04034b50);
     PutZipCommon(header + 4, member);
-    return fwrite(header, 1, 30, file) == 30 && fwrite(member.name.data(), 1, member.name.size(), file) == member.name.size();
+    return fwrite(header, 1, 30, file) == 30 &&
+           fwrite(member.name.data(), 1, member.name.size(), file) == member.name.size();
 }
 
 // Deflates the member's text into file and fills in its sizes.
@@ -295,7 +296,8 @@ bool PutCentralDirectory(FILE* file, const std::vector<ZipMember>& members) {
         PutZipCommon(record + 6, member);
         PutU32(record + 38, member.folder ? 0x10 : 0);  // external attributes: directory
         PutU32(record + 42, member.offset);
-        if (fwrite(record, 1, 46, file) != 46 || fwrite(member.name.data(), 1, member.name.size(), file) != member.name.size())
+        if (fwrite(record, 1, 46, file) != 46 ||
+            fwrite(member.name.data(), 1, member.name.size(), file) != member.name.size())
             return false;
     }
     const long end = ftell(file);
@@ -326,7 +328,8 @@ bool WriteBenchZip(const std::string& path, const BenchArchiveSpec& spec) {
         ZipMember member;
         member.name = ZipName(EntryName(i));
         member.offset = static_cast<uint32_t>(ftell(file.get()));
-        if (!PutLocalHeader(file.get(), member) || !PutDeflated(file.get(), member, spec.seed + i, spec.plainBytes / files))
+        if (!PutLocalHeader(file.get(), member) ||
+            !PutDeflated(file.get(), member, spec.seed + i, spec.plainBytes / files))
             return false;
         // Back to the local header for the sizes, then on to the end again.
         const long end = ftell(file.get());

@@ -7,9 +7,9 @@
 //   - the working set after 10 and after 100 small drops.
 // Not run by the tests; scripts/bench.sh runs it after kvr-bench.
 //   app-bench [--size-mb N (256)] [--drops N (100)]
-#include <windows.h>
 #include <ole2.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>

@@ -54,7 +54,7 @@ struct Input {
 };
 
 const char* const kBaselineNames[kStageCount] = {"copy of the source", "copy of the archive",
-                                                  "uncompress of the chunks", "copy + CRC-32 of entries"};
+                                                 "uncompress of the chunks", "copy + CRC-32 of entries"};
 
 // The baselines of each stage of one input, measured now, in seconds.
 void MeasureBaselines(const Input& input, const std::string& scratch, double out[kStageCount]) {
@@ -210,7 +210,9 @@ int main(int argc, char** argv) {
         else if (strcmp(argv[i], "--zip") == 0)
             zip = true;
         else {
-            fprintf(stderr, "usage: kvr-bench [--size-mb N] [--carrier-mb N] [--rounds N] [--keep] [--make-only] [--reuse] [--only NAME] [--folder DIR] [--zip]\n");
+            fprintf(stderr,
+                    "usage: kvr-bench [--size-mb N] [--carrier-mb N] [--rounds N] [--keep] [--make-only] [--reuse] "
+                    "[--only NAME] [--folder DIR] [--zip]\n");
             return 2;
         }
     }
@@ -255,8 +257,9 @@ int main(int argc, char** argv) {
         if (compressed)
             s.chunkCopyPath = input.chunks = root + name + ".chunks";
         const bool have = reuse && BenchFileSize(input.path) > 0 && (!compressed || BenchFileSize(input.chunks) > 0);
-        made = (have || Generate(input.path, s, (name + (compressed ? " (compressed)" : " (not compressed)")).c_str())) &&
-               made;
+        made =
+            (have || Generate(input.path, s, (name + (compressed ? " (compressed)" : " (not compressed)")).c_str())) &&
+            made;
         return input;
     };
     inputs.push_back(archive("small.enc", true, 1 * mb));
@@ -317,9 +320,10 @@ int main(int argc, char** argv) {
         return 0;
 
     printf("kvr-bench: DecryptFile against baselines (64 KB block copy, zlib uncompress, CRC-32)\n");
-    printf("Method: medians of %d interleaved rounds per input (engine and baselines take turns at going first)\n"
-           "after one warm-up round; inputs flushed to disk once made and read through before their rounds.\n",
-           rounds);
+    printf(
+        "Method: medians of %d interleaved rounds per input (engine and baselines take turns at going first)\n"
+        "after one warm-up round; inputs flushed to disk once made and read through before their rounds.\n",
+        rounds);
     int failures = 0;
     for (const Input& input : inputs) {
         if (!only.empty() && input.name != only)

@@ -71,7 +71,9 @@ uint8_t* PageStart(uint8_t* block) {
 class ByteCursor {
 public:
     ByteCursor(FileStream& file, int fileOffset)
-        : file_(file), memory_(new uint8_t[kCapacity + kPage]), block_(PageStart(memory_.get())),
+        : file_(file),
+          memory_(new uint8_t[kCapacity + kPage]),
+          block_(PageStart(memory_.get())),
           fileOffset_(fileOffset) {}
 
     // Up to wanted (at most kMaxWanted) bytes; fewer only at the end of the file.
@@ -110,7 +112,10 @@ private:
 class BitmapReader {
 public:
     BitmapReader(FileStream& file, Stream& raw, int width)
-        : bytes_(file, kPixelsOffset), raw_(raw), width_(width), memory_(new uint8_t[kOutputCapacity + kPage]),
+        : bytes_(file, kPixelsOffset),
+          raw_(raw),
+          width_(width),
+          memory_(new uint8_t[kOutputCapacity + kPage]),
           output_(PageStart(memory_.get())) {}
 
     // Walks one row; false when the raw file refused a write. Sets endOfData at a short read.

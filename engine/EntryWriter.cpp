@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "engine/SafeName.h"
 #include "engine/RequestEvents.h"
+#include "engine/SafeName.h"
 #include "toolkit/base/ByteOrder.h"
 #include "toolkit/base/FileStream.h"
 #include "toolkit/base/FileSystem.h"

@@ -54,7 +54,8 @@ bool ExtractWavePayload(Stream& raw, const String& wavePath, const RequestCallba
     int64_t produced = 0;
     ChangedProgress progress(block);
     std::unique_ptr<uint8_t[]> data(new uint8_t[Stream::kCopyBlock]);
-    std::unique_ptr<uint8_t[]> payload(new uint8_t[Stream::kCopyBlock / kGroupBytes * kGroupPayload + kWaveDecodeSlack]);
+    std::unique_ptr<uint8_t[]> payload(
+        new uint8_t[Stream::kCopyBlock / kGroupBytes * kGroupPayload + kWaveDecodeSlack]);
     for (int64_t at = 0; at < total; at += Stream::kCopyBlock) {
         const int wanted = static_cast<int>(std::min<int64_t>(Stream::kCopyBlock, total - at));
         const int got = std::max(0, wave.Read(data.get(), wanted));

@@ -13,9 +13,9 @@ constexpr int kWindowIcon = 107;
 constexpr int kTrayIcon = 108;
 
 // Still picture of the main window and the pictures of the child windows.
-constexpr int kSkin = 130;              // 130 x 175
-constexpr int kHelpBackground = 131;    // 700 x 500
-constexpr int kHelpPicture = 132;       // 700 x 500, drawn over the help background
+constexpr int kSkin = 130;                // 130 x 175
+constexpr int kHelpBackground = 131;      // 700 x 500
+constexpr int kHelpPicture = 132;         // 700 x 500, drawn over the help background
 constexpr int kQuestionBackground = 134;  // 325 x 190
 constexpr int kMessageBackground = 135;   // 229 x 136
 constexpr int kCheckButton = 136;         // 44 x 47 each

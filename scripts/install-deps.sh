@@ -12,7 +12,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 packages=(cmake ninja-build g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
           wine wine32:i386 xvfb xauth pulseaudio googletest
           python3-cairo python3-numpy fonts-dejavu-core
-          imagemagick xdotool xcompmgr)
+          imagemagick xdotool xcompmgr clang-format)
 if [ "${1:-}" = --bench ]; then
     packages+=(p7zip-full)
 fi

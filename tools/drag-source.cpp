@@ -201,9 +201,9 @@ int main(int argc, char** argv) {
     windowClass.lpszClassName = "KvrDragSource";
     RegisterClassA(&windowClass);
     // Away from the usual targets, in the lower left of the screen.
-    g_window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "KvrDragSource", "drag source", WS_POPUP | WS_VISIBLE,
-                               20, GetSystemMetrics(SM_CYSCREEN) - 80, 48, 48, nullptr, nullptr,
-                               windowClass.hInstance, nullptr);
+    g_window =
+        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "KvrDragSource", "drag source", WS_POPUP | WS_VISIBLE, 20,
+                        GetSystemMetrics(SM_CYSCREEN) - 80, 48, 48, nullptr, nullptr, windowClass.hInstance, nullptr);
     if (!g_window)
         return 2;
     UpdateWindow(g_window);

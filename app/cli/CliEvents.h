@@ -15,10 +15,10 @@
 
 // Where the front end talks and listens.
 struct CliConsole {
-    FILE* out = nullptr;       // the usage text
-    FILE* messages = nullptr;  // progress bar, errors, the question (stderr)
-    FILE* answers = nullptr;   // the answer to the question (stdin)
-    bool interactive = false;  // answers come from a person at a console
+    FILE* out = nullptr;        // the usage text
+    FILE* messages = nullptr;   // progress bar, errors, the question (stderr)
+    FILE* answers = nullptr;    // the answer to the question (stdin)
+    bool interactive = false;   // answers come from a person at a console
     bool barOnConsole = false;  // messages go to a console: the bar is redrawn in place
 };
 

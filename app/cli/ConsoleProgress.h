@@ -29,7 +29,6 @@ public:
     // archive is compressed (inflating follows up to 1666), else 1000..1666.
     static const char* StageName(int value, bool compressed, bool carrier);
 
-
 private:
     uint32_t minIntervalMs_;
     String label_;

@@ -54,7 +54,10 @@ TEST(AnimationQueue, PlaysEachRuleFrameByFrame) {
     const QueueCase cases[] = {
         {"a plain record plays once and ends", {{0, Record(1, 3, false, false, false)}}, 5, "1:0 1:1 1:2 end1 "},
         {"reversed: last frame down to the first", {{0, Record(1, 3, false, true, false)}}, 5, "1:2 1:1 1:0 end1 "},
-        {"hold stays on the end frame while alone", {{0, Record(1, 3, true, false, false)}}, 6, "1:0 1:1 1:2 1:2 1:2 1:2 "},
+        {"hold stays on the end frame while alone",
+         {{0, Record(1, 3, true, false, false)}},
+         6,
+         "1:0 1:1 1:2 1:2 1:2 1:2 "},
         {"reversed hold stays on the first frame", {{0, Record(1, 2, true, true, false)}}, 4, "1:1 1:0 1:0 1:0 "},
         {"loop starts again while alone", {{0, Record(1, 2, false, false, true)}}, 5, "1:0 1:1 1:0 1:1 1:0 "},
         {"reversed loop", {{0, Record(1, 2, false, true, true)}}, 4, "1:1 1:0 1:1 1:0 "},
@@ -67,10 +70,14 @@ TEST(AnimationQueue, PlaysEachRuleFrameByFrame) {
          10,
          "1:0 1:1 1:2 1:3 end1 1:3 1:2 1:1 1:0 end1 "},
         {"a loop finishes its turn before the records behind it",
-         {{0, Record(2, 3, false, false, true)}, {4, Record(3, 1, false, true, false)}, {4, Record(4, 1, false, true, false)}},
+         {{0, Record(2, 3, false, false, true)},
+          {4, Record(3, 1, false, true, false)},
+          {4, Record(4, 1, false, true, false)}},
          10,
          "2:0 2:1 2:2 2:0 2:1 2:2 end2 3:0 end3 4:0 end4 "},
-        {"a record with no frames ends at once", {{0, Record(5, 0, true, false, true)}, {0, Record(6, 1, false, false, false)}}, 3,
+        {"a record with no frames ends at once",
+         {{0, Record(5, 0, true, false, true)}, {0, Record(6, 1, false, false, false)}},
+         3,
          "5:0 end5 6:0 end6 "},
     };
     for (const QueueCase& c : cases) {

@@ -12,8 +12,8 @@ TEST(ProgressDial, TurnsEvenlyThroughBothHalves) {
         int progress;
         int picture;
     } cases[] = {
-        {0, 0}, {49, 0}, {50, 1}, {999, 19}, {1000, 20}, {1001, 21}, {1053, 22},
-        {1500, 30}, {1999, 39}, {2000, 40}, {-7, 0}, {2600, 40},
+        {0, 0},     {49, 0},    {50, 1},    {999, 19},  {1000, 20}, {1001, 21},
+        {1053, 22}, {1500, 30}, {1999, 39}, {2000, 40}, {-7, 0},    {2600, 40},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DialPictureIndex(c.progress), c.picture) << "progress " << c.progress;
@@ -24,10 +24,10 @@ TEST(FileKind, ToldByTheExtensionWithoutRegardToCase) {
         const char* path;
         FileKind kind;
     } cases[] = {
-        {"C:\\in\\letters.enc", FileKind::kArchive}, {"C:\\in\\PHOTO.PNG", FileKind::kArchive},
-        {"C:\\in\\song.Wav", FileKind::kArchive},     {"C:\\in\\picture.bmp", FileKind::kArchive},
-        {"C:\\in\\project.Key", FileKind::kKey},      {"C:\\in\\notes.txt", FileKind::kOther},
-        {"C:\\in\\no extension", FileKind::kOther},  {"C:\\in.enc\\file", FileKind::kOther},
+        {"C:\\in\\letters.enc", FileKind::kArchive},   {"C:\\in\\PHOTO.PNG", FileKind::kArchive},
+        {"C:\\in\\song.Wav", FileKind::kArchive},      {"C:\\in\\picture.bmp", FileKind::kArchive},
+        {"C:\\in\\project.Key", FileKind::kKey},       {"C:\\in\\notes.txt", FileKind::kOther},
+        {"C:\\in\\no extension", FileKind::kOther},    {"C:\\in.enc\\file", FileKind::kOther},
         {"C:\\in\\archive.enc.txt", FileKind::kOther}, {"C:\\in\\key.", FileKind::kOther},
     };
     for (const auto& c : cases)

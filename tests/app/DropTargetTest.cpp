@@ -28,8 +28,8 @@ class DropTargetTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-        window_ = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "target", WS_POPUP | WS_VISIBLE, 300, 200, 130, 175,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        window_ = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "target", WS_POPUP | WS_VISIBLE, 300, 200, 130, 175, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(window_, nullptr);
         target_ = new DropTarget(sink_);
         ASSERT_TRUE(target_->Register(window_));
@@ -61,7 +61,7 @@ struct DragCase {
     std::vector<std::string> files;
     bool leave;
     bool sinkAccepts;
-    int expectedExit;  // of the drag source: 0 dropped, 1 refused
+    int expectedExit;   // of the drag source: 0 dropped, 1 refused
     bool expectEvents;  // enter, then leave or drop, naming the first file
 };
 

@@ -132,8 +132,8 @@ TEST_F(DecryptFileTest, EveryKindDensityAndRowWidthGivesTheFilesByteForByte) {
             ASSERT_FALSE(source.empty()) << c.name;
             PutSource(c.name, source);
             const std::string title = std::string(c.name).substr(0, std::string(c.name).find('.'));
-            const std::string label = c.name + std::string(" width ") + std::to_string(c.width) +
-                                      (compressed ? " compressed" : "");
+            const std::string label =
+                c.name + std::string(" width ") + std::to_string(c.width) + (compressed ? " compressed" : "");
             EXPECT_TRUE(RunChecked()) << label << ": " << recorder_.ErrorText();
             EXPECT_EQ(Output(title), ExpectedTree(spec)) << label;
             EXPECT_EQ(recorder_.request.compressed, compressed);
@@ -189,8 +189,9 @@ TEST_F(DecryptFileTest, SourceWithoutTitleIsRefusedBeforeAnyWork) {
         recorder_.request.sourcePath = (Source() + name).c_str();
         EXPECT_FALSE(RunChecked()) << name;
         EXPECT_EQ(recorder_.Codes(), (std::vector<int32_t>{RE_BEGIN, RE_ERROR, RE_WORK_END, RE_END})) << name;
-        EXPECT_EQ(recorder_.ErrorText(), "This file has no name before its extension, so no output folder can be "
-                                         "named after it.\nPlease rename the file");
+        EXPECT_EQ(recorder_.ErrorText(),
+                  "This file has no name before its extension, so no output folder can be "
+                  "named after it.\nPlease rename the file");
         EXPECT_EQ(ReadTree(Source()), before) << name;
         DeleteFileA((Source() + name).c_str());
     }

@@ -65,10 +65,10 @@ TEST_F(KeyLookupTest, EscapingNamesUseOnlyTheFileName) {
 
 TEST_F(KeyLookupTest, DeviceNamesColonsAndFoldersAreNeverKeys) {
     // The last three are folders that exist.
-    const char* const refused[] = {"CON",     "con.key",    "Nul",        "nul.txt", "AUX", "PRN.x.y",
-                                   "COM1",    "lpt9.key",   "mine\\COM3", "NUL ",    "a:b", "k.key:stream",
-                                   "C:k.key", "folder.key", "mine",       "mine\\",
-                                   "conin$",  "CONOUT$.key", "k.key.",   "a\tb"};
+    const char* const refused[] = {"CON",     "con.key",      "Nul",         "nul.txt",    "AUX",
+                                   "PRN.x.y", "COM1",         "lpt9.key",    "mine\\COM3", "NUL ",
+                                   "a:b",     "k.key:stream", "C:k.key",     "folder.key", "mine",
+                                   "mine\\",  "conin$",       "CONOUT$.key", "k.key.",     "a\tb"};
     for (const char* name : refused)
         EXPECT_EQ("", Find(name)) << name;
     for (const char* name : {"CONSOLE.key", "COM10", "LPT0", "nulls", "auxiliary.key"}) {

@@ -131,8 +131,8 @@ Bytes BuildBitmapFile(const Pixels& pixels) {
     const uint32_t pixelBytes = static_cast<uint32_t>(stride * static_cast<size_t>(pixels.height));
     Bytes file = {'B', 'M'};
     // File size, reserved, pixel offset, header size, width, height (bottom-up).
-    for (uint32_t field : {54 + pixelBytes, 0u, 54u, 40u, static_cast<uint32_t>(pixels.width),
-                           static_cast<uint32_t>(pixels.height)})
+    for (uint32_t field :
+         {54 + pixelBytes, 0u, 54u, 40u, static_cast<uint32_t>(pixels.width), static_cast<uint32_t>(pixels.height)})
         AppendU32(file, field);
     AppendU16(file, 1);   // planes
     AppendU16(file, 24);  // bits per pixel

@@ -107,9 +107,10 @@ TEST_F(CliRun, ALogGetsOneProgressLinePerFileAndNoRedrawFrames) {
     const std::vector<std::string> files = {Write("one.enc", kvrtest::BuildRawArchive(SampleSpec(true))),
                                             Write("two.enc", kvrtest::BuildRawArchive(SampleSpec(false)))};
     ASSERT_EQ(kCliSuccess, Run(Folders(files))) << messages_;
-    EXPECT_EQ("one.enc [##############################] 100% writing\n"
-              "two.enc [##############################] 100% writing\n",
-              messages_);
+    EXPECT_EQ(
+        "one.enc [##############################] 100% writing\n"
+        "two.enc [##############################] 100% writing\n",
+        messages_);
 }
 
 TEST_F(CliRun, MissingKeyFolderIsWarnedAboutOnceAndKeysBesideTheFilesStillServe) {
@@ -124,8 +125,10 @@ TEST_F(CliRun, MissingKeyFolderIsWarnedAboutOnceAndKeysBesideTheFilesStillServe)
     EXPECT_EQ(kCliFailure, Run({"--quiet", "--keys", missing, "--out", scratch_.PathOf("out"),
                                 Write("beside.enc", kvrtest::BuildRawArchive(besideSpec)),
                                 Write("builtin.enc", kvrtest::BuildRawArchive(builtIn)), lost}));
-    EXPECT_EQ("kvr-decrypt: warning: key folder " + missing + " not found; keys are looked up beside each file\n"
-              "kvr-decrypt: " + lost + ": Key not found :\n    sub\\k.key\n",
+    EXPECT_EQ("kvr-decrypt: warning: key folder " + missing +
+                  " not found; keys are looked up beside each file\n"
+                  "kvr-decrypt: " +
+                  lost + ": Key not found :\n    sub\\k.key\n",
               messages_);
     EXPECT_TRUE(Exists(scratch_.PathOf("out\\beside\\a.txt")));
     EXPECT_TRUE(Exists(scratch_.PathOf("out\\builtin\\a.txt")));

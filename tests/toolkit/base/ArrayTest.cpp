@@ -69,10 +69,8 @@ TEST(Array, InsertAndRemove) {
 TEST(StringList, EveryRemovalThroughTheBaseDeletesTheStrings) {
     // Each road drops all three strings of a list that is then empty.
     void (*const removals[])(Array<String*>&) = {
-        [](Array<String*>& a) { a.RemoveAt(0, -1); },
-        [](Array<String*>& a) { a.SetSize(0, true); },
-        [](Array<String*>& a) { a.SetSize(5, false); },
-        [](Array<String*>& a) { a.Free(); },
+        [](Array<String*>& a) { a.RemoveAt(0, -1); },          [](Array<String*>& a) { a.SetSize(0, true); },
+        [](Array<String*>& a) { a.SetSize(5, false); },        [](Array<String*>& a) { a.Free(); },
         [](Array<String*>& a) { a.Assign(Array<String*>()); },
     };
     for (auto remove : removals) {

@@ -87,4 +87,3 @@ inline const LineCase kFileLineCases[] = {
     {"CR CR LF", "a\r\r\nb", true, -1, "a", true, "b"},
     {"empty input", "", true, -1, "", false, ""},
 };
-

@@ -114,10 +114,8 @@ TEST_F(ControlFactory, CheckMarksRadioGroupsAndTabPages) {
     EXPECT_EQ(SendMessageA(checked->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
 
     // Radio buttons of one parent clear each other whatever their group numbers.
-    const std::unique_ptr<Window> first =
-        Build(Record(CT_RADIO, WS_VISIBLE, "RADIO_GROUP=1\r\nRADIO_CHECKED=1\r\n"));
-    const std::unique_ptr<Window> second =
-        Build(Record(CT_RADIO, WS_VISIBLE, "RADIO_GROUP=2\r\nRADIO_CHECKED=1\r\n"));
+    const std::unique_ptr<Window> first = Build(Record(CT_RADIO, WS_VISIBLE, "RADIO_GROUP=1\r\nRADIO_CHECKED=1\r\n"));
+    const std::unique_ptr<Window> second = Build(Record(CT_RADIO, WS_VISIBLE, "RADIO_GROUP=2\r\nRADIO_CHECKED=1\r\n"));
     EXPECT_EQ(SendMessageA(first->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(SendMessageA(second->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
 

@@ -129,8 +129,8 @@ TEST(PropertyLines, GetSetAndAppend) {
 TEST(ReadDefinition, KeyLinesAndMalformedValues) {
     DialogDefinition definition;
     ASSERT_TRUE(ReadText(definition, OneControl("button", {"ID=7", "NAME=B", "CAPTION=a=b", "FONT=Tahoma, 12, 1",
-                                                       "POSITION= 1 2 3 4", "BACKCOLOR=", "TEXTCOLOR=#FF0000",
-                                                       "name=lower", "=dropped", "TRANSPARENT=2", "EXTRA=1"})));
+                                                           "POSITION= 1 2 3 4", "BACKCOLOR=", "TEXTCOLOR=#FF0000",
+                                                           "name=lower", "=dropped", "TRANSPARENT=2", "EXTRA=1"})));
     ASSERT_EQ(definition.ControlCount(), 1);
     const ControlDefinition& button = *definition.Control(0);
     EXPECT_EQ(button.type, CT_BUTTON);
@@ -196,9 +196,9 @@ TEST(AddControlDefinition, KeepsIdsAndNamesUnique) {
     DialogDefinition definition;
     // Two buttons alike and two IP edits without a name.
     const std::string button = "[BUTTON]\r\nID=1\r\nNAME=OK";
-    ASSERT_TRUE(ReadText(definition,
-                     dialogtest::DialogWith(
-                         10, 10, "", {button, button, "[EDIT IP]\r\nID=3\r\nNAME=", "[EDIT IP]\r\nID=4\r\nNAME="})));
+    ASSERT_TRUE(ReadText(
+        definition, dialogtest::DialogWith(
+                        10, 10, "", {button, button, "[EDIT IP]\r\nID=3\r\nNAME=", "[EDIT IP]\r\nID=4\r\nNAME="})));
     ASSERT_EQ(definition.ControlCount(), 4);
     EXPECT_EQ(definition.Control(1)->id, 2);
     EXPECT_STREQ(definition.Control(1)->name.Text(), "Button1");
