@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the packages the build and the tests need on Debian 12, as root.
 # The Python packages and the font let the test command check that resources/generate.sh
-# reproduces the committed pictures byte for byte.
+# reproduces the committed pictures byte for byte; NSIS builds the installer that the release
+# tests install.
 # Idempotent: quiet and quick when everything is already there.
 # --bench adds what only scripts/bench.sh needs (7-Zip, the archive tool it is timed beside).
 set -euo pipefail
@@ -12,7 +13,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 packages=(cmake ninja-build g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
           wine wine32:i386 xvfb xauth pulseaudio googletest
           python3-cairo python3-numpy fonts-dejavu-core
-          imagemagick xdotool xcompmgr clang-format)
+          imagemagick xdotool xcompmgr clang-format nsis)
 if [ "${1:-}" = --bench ]; then
     packages+=(p7zip-full)
 fi

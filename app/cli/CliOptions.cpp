@@ -71,6 +71,10 @@ bool ParseOption(int argc, const char* const* argv, int& index, CliOptions& opti
         options.help = true;
         return true;
     }
+    if (strcmp(arg, "--version") == 0) {
+        options.version = true;
+        return true;
+    }
     error.Format("unknown option %s", arg);
     return false;
 }
@@ -98,7 +102,7 @@ bool ParseCliOptions(int argc, const char* const* argv, CliOptions& options, Str
         }
         options.files.AddString(arg);
     }
-    if (options.help)
+    if (options.help || options.version)
         return true;
     if (options.files.Count() == 0) {
         error = "no file given";
@@ -119,8 +123,14 @@ const char* CliUsageText() {
            "  --no-overwrite   never write into an existing output folder (the default when stdin\n"
            "                   is not a console; on a console the question is asked)\n"
            "  --quiet, -q      no progress bar\n"
+           "  --version        the program's version\n"
            "  --help, -h       this text\n"
            "\n"
            "Exit code: 0 when every file was decrypted, 1 when any failed or was cancelled, 2 for a\n"
            "usage error. Ctrl+C cancels the file being decrypted and skips the rest.\n";
+}
+
+const char* CliVersionText() {
+    // KVR_VERSION comes from the top-level project, the one place the release's version is written.
+    return "kvr-decrypt " KVR_VERSION "\n";
 }

@@ -2,6 +2,7 @@
 // neither the file system nor the console, so every usage rule can be checked from a table.
 //
 //   kvr-decrypt [--keys DIR] [--out DIR] [--overwrite | --no-overwrite] [--quiet] FILE...
+//   kvr-decrypt --version | --help
 //
 // "--keys=DIR" and "--out=DIR" are accepted too; "--" ends the options so that a file name
 // may begin with a dash.
@@ -21,8 +22,9 @@ struct CliOptions {
     String outputFolder;  // as given; empty means the folder of each file
     OverwriteMode overwrite = OverwriteMode::Ask;
     bool quiet = false;
-    bool help = false;  // --help or -h: print the usage text and succeed
-    StringList files;   // as given, in order
+    bool help = false;     // --help or -h: print the usage text and succeed
+    bool version = false;  // --version: print the program's version and succeed
+    StringList files;      // as given, in order
 };
 
 // Fills options from argv[1..argc-1]. On a usage error gives false and a one-line reason.
@@ -30,3 +32,6 @@ bool ParseCliOptions(int argc, const char* const* argv, CliOptions& options, Str
 
 // The usage text, ending with a line feed.
 const char* CliUsageText();
+
+// "kvr-decrypt " and the release's version, ending with a line feed.
+const char* CliVersionText();

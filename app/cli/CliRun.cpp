@@ -139,6 +139,11 @@ int RunCli(int argc, const char* const* argv, const CliConsole& console) {
             fputs(CliUsageText(), console.out);
         return kCliSuccess;
     }
+    if (options.version) {
+        if (console.out)
+            fputs(CliVersionText(), console.out);
+        return kCliSuccess;
+    }
     Folders folders;
     if (!ResolveFolders(options, folders, reason, console))
         return UsageError(console, reason);

@@ -38,6 +38,7 @@ TEST(CliOptions, TableOfCommandLines) {
         {{"-"}, "keys= out= overwrite=0 quiet=0 help=0 files=[-]"},
         {{"--help"}, "keys= out= overwrite=0 quiet=0 help=1 files="},
         {{"-h", "a.enc"}, "keys= out= overwrite=0 quiet=0 help=1 files=[a.enc]"},
+        {{"--version"}, "keys= out= overwrite=0 quiet=0 help=0 files="},  // no file needed
         // Usage errors.
         {{}, "error: no file given"},
         {{"--quiet"}, "error: no file given"},
