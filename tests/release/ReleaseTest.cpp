@@ -1,0 +1,229 @@
+// The release as a user meets it, on the files tests/release/PackageTest.sh made: the unpacked
+// zip's programs (version resources, manifest, kvr-decrypt --version), and the real installer
+// run silently in the test prefix, the installed program started and quit, the installer
+// refusing while it runs, an installation over it, and the silent uninstall.
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "settings/Registry.h"
+#include "tests/app/DragDriver.h"
+#include "tests/app/ProgramDriver.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+using kvrtest::Exists;
+
+const std::string kRelease = kvrtest::WindowsPath(KVR_RELEASE_DIR) + "\\";
+const std::string kUnpacked = kRelease + "unpacked\\KVR Decryptor\\";
+const std::string kSetup = kRelease + "dist\\KvrDecryptor-" KVR_VERSION "-setup.exe";
+const char* const kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\KVR Decryptor";
+const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char* const kSettingsKey = "Software\\Quillmont\\Decryptor\\1.0\\Default";
+const WPARAM kQuitCommand = 1010;
+
+// The named string of the file's version resource (U.S. English, Unicode block); "" when absent.
+std::string VersionString(const std::string& file, const char* name) {
+    DWORD handle = 0;
+    std::vector<char> data(GetFileVersionInfoSizeA(file.c_str(), &handle));
+    if (data.empty() || !GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(data.size()), data.data()))
+        return std::string();
+    char* text = nullptr;
+    UINT length = 0;
+    const std::string query = std::string("\\StringFileInfo\\040904B0\\") + name;
+    return VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&text), &length) && length
+               ? std::string(text)
+               : std::string();
+}
+
+// The program's application manifest (resource type 24, id 1); "" when it has none.
+std::string Manifest(const std::string& file) {
+    HMODULE module = LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    std::string text;
+    if (HRSRC resource = module ? FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr)
+        text.assign(static_cast<const char*>(LockResource(LoadResource(module, resource))),
+                    SizeofResource(module, resource));
+    if (module)
+        FreeLibrary(module);
+    return text;
+}
+
+// Runs the program with the arguments; its exit code and standard output.
+int RunCaptured(const std::string& program, const std::string& arguments, std::string& output) {
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return -1;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" + program + "\" " + arguments;
+    const BOOL started = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                        nullptr, nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    char buffer[256];
+    DWORD got = 0;
+    while (started && ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got)
+        output.append(buffer, got);
+    CloseHandle(readEnd);
+    if (!started)
+        return -1;
+    CloseHandle(process.hThread);
+    const int code = kvrtest::WaitForExitCode(process.hProcess, 30000);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+// Runs the program and waits for it; its exit code, -1 when it did not start or end.
+int RunAndWait(const std::string& program, const std::string& arguments) {
+    const HANDLE process = kvrtest::StartProgram(program, arguments);
+    if (!process)
+        return -1;
+    const int code = kvrtest::WaitForExitCode(process, 60000);
+    CloseHandle(process);
+    return code;
+}
+
+bool KeyExists(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+bool ValueExists(const std::string& path, const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    const bool found = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return found;
+}
+
+std::string Text(const std::string& path, const char* name) {
+    return ReadString(HKEY_CURRENT_USER, path.c_str(), name).Text();
+}
+
+std::string StartMenuShortcut() {
+    char programs[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
+    return std::string(programs) + "\\KVR Decryptor.lnk";
+}
+
+// Every association the installer adds, as (key, value name) pairs under HKCU.
+const std::pair<const char*, const char*> kAssociationEntries[] = {
+    {"Software\\Classes\\KvrDecryptor.enc", ""},
+    {"Software\\Classes\\.enc", ""},
+    {"Software\\Classes\\.enc\\OpenWithProgids", "KvrDecryptor.enc"},
+    {"Software\\Classes\\KvrDecryptor.File", ""},
+    {"Software\\Classes\\.wav\\OpenWithProgids", "KvrDecryptor.File"},
+    {"Software\\Classes\\.bmp\\OpenWithProgids", "KvrDecryptor.File"},
+    {"Software\\Classes\\.png\\OpenWithProgids", "KvrDecryptor.File"},
+    {"Software\\Classes\\.key\\OpenWithProgids", "KvrDecryptor.File"},
+};
+
+TEST(ReleaseZip, ProgramsCarryVersionAndManifest) {
+    const struct {
+        const char* file;
+        const char* description;
+    } programs[] = {{"KvrDecryptor.exe", "KVR Decryptor"}, {"kvr-decrypt.exe", "KVR Decryptor command line"}};
+    for (const auto& program : programs) {
+        SCOPED_TRACE(program.file);
+        const std::string path = kUnpacked + program.file;
+        EXPECT_EQ("Quillmont", VersionString(path, "CompanyName"));
+        EXPECT_EQ("KVR Decryptor", VersionString(path, "ProductName"));
+        EXPECT_EQ(program.description, VersionString(path, "FileDescription"));
+        EXPECT_EQ(KVR_VERSION, VersionString(path, "FileVersion"));
+        EXPECT_EQ(KVR_VERSION, VersionString(path, "ProductVersion"));
+        EXPECT_EQ(program.file, VersionString(path, "OriginalFilename"));
+        EXPECT_EQ(std::string(program.file, strlen(program.file) - 4), VersionString(path, "InternalName"));
+        EXPECT_NE(std::string::npos, VersionString(path, "LegalCopyright").find("Quillmont"));
+
+        const std::string manifest = Manifest(path);
+        EXPECT_NE(std::string::npos, manifest.find("version=\"" KVR_VERSION ".0\""));
+        EXPECT_NE(std::string::npos, manifest.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
+        EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
+        EXPECT_EQ(std::string::npos, manifest.find("dpiAware"));
+    }
+    std::string output;
+    EXPECT_EQ(0, RunCaptured(kUnpacked + "kvr-decrypt.exe", "--version", output));
+    EXPECT_EQ("kvr-decrypt " KVR_VERSION, output.substr(0, output.find_last_not_of("\r\n") + 1));
+}
+
+TEST(ReleaseInstaller, InstallsRunsAndUninstallsCleanly) {
+    kvrtest::ScratchFolder scratch;
+    ASSERT_TRUE(scratch.IsValid());
+    const std::string folder = scratch.PathOf("KVR Decryptor");
+    const std::string program = folder + "\\KvrDecryptor.exe";
+    const std::string ownKey = folder + "\\Keys\\mine.key";
+    // The user's own program for pictures, which the installer must leave alone.
+    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, "Software\\Classes\\.png", "", "pngfile"));
+
+    ASSERT_EQ(0, RunAndWait(kSetup, "/S /D=" + folder));
+    for (const char* file : {"KvrDecryptor.exe", "kvr-decrypt.exe", "README.txt", "Uninstall.exe", "Keys"})
+        EXPECT_TRUE(Exists(folder + "\\" + file)) << file;
+    EXPECT_TRUE(Exists(StartMenuShortcut()));
+    EXPECT_EQ("KVR Decryptor", Text(kUninstallKey, "DisplayName"));
+    EXPECT_EQ(KVR_VERSION, Text(kUninstallKey, "DisplayVersion"));
+    EXPECT_EQ("Quillmont", Text(kUninstallKey, "Publisher"));
+    EXPECT_EQ(folder, Text(kUninstallKey, "InstallLocation"));
+    EXPECT_EQ(program + ",0", Text(kUninstallKey, "DisplayIcon"));
+    EXPECT_EQ("\"" + folder + "\\Uninstall.exe\" /S", Text(kUninstallKey, "QuietUninstallString"));
+    EXPECT_EQ(1u, ReadNumber(HKEY_CURRENT_USER, kUninstallKey, "NoModify"));
+    EXPECT_EQ(1u, ReadNumber(HKEY_CURRENT_USER, kUninstallKey, "NoRepair"));
+    EXPECT_GT(ReadNumber(HKEY_CURRENT_USER, kUninstallKey, "EstimatedSize"), 1000u);  // KB
+
+    for (const auto& entry : kAssociationEntries)
+        EXPECT_TRUE(ValueExists(entry.first, entry.second)) << entry.first << " " << entry.second;
+    EXPECT_EQ("KvrDecryptor.enc", Text("Software\\Classes\\.enc", ""));
+    EXPECT_EQ("KVR encrypted archive", Text("Software\\Classes\\KvrDecryptor.enc", ""));
+    EXPECT_EQ(program + ",0", Text("Software\\Classes\\KvrDecryptor.enc\\DefaultIcon", ""));
+    EXPECT_EQ("\"" + program + "\" \"%1\"", Text("Software\\Classes\\KvrDecryptor.enc\\shell\\open\\command", ""));
+    EXPECT_EQ("pngfile", Text("Software\\Classes\\.png", ""));
+
+    {
+        kvrtest::ProgramDriver driver;
+        ASSERT_TRUE(driver.Start(program)) << "the installed program showed no window";
+        // A silent setup refuses at once (exit code 2, aborted) rather than meet locked files.
+        EXPECT_EQ(2, RunAndWait(kSetup, "/S /D=" + folder));
+        EXPECT_TRUE(driver.IsRunning());
+        driver.Command(kQuitCommand);
+        EXPECT_EQ(0, driver.WaitForExit(15000));
+    }
+
+    // The user's key and the program's autostart survive an installation over the same version.
+    ASSERT_TRUE(CopyFileA((folder + "\\README.txt").c_str(), ownKey.c_str(), TRUE));
+    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kRunKey, "KVR Decryptor", ("\"" + program + "\"").c_str()));
+    ASSERT_EQ(0, RunAndWait(kSetup, "/S /D=" + folder));
+    EXPECT_TRUE(Exists(ownKey));
+
+    // The uninstaller runs from a copy of itself in the temporary folder and returns at once.
+    ASSERT_EQ(0, RunAndWait(folder + "\\Uninstall.exe", "/S"));
+    EXPECT_TRUE(kvrtest::WaitUntil([&] { return !KeyExists(kUninstallKey) && !Exists(program); }, 30000));
+    for (const char* file : {"KvrDecryptor.exe", "kvr-decrypt.exe", "README.txt", "Uninstall.exe"})
+        EXPECT_FALSE(Exists(folder + "\\" + file)) << file;
+    EXPECT_TRUE(Exists(ownKey));
+    EXPECT_FALSE(Exists(StartMenuShortcut()));
+    EXPECT_FALSE(ValueExists(kRunKey, "KVR Decryptor"));
+    for (const auto& entry : kAssociationEntries)
+        EXPECT_FALSE(ValueExists(entry.first, entry.second)) << entry.first << " " << entry.second;
+    EXPECT_FALSE(KeyExists("Software\\Classes\\.enc"));
+    EXPECT_EQ("pngfile", Text("Software\\Classes\\.png", ""));
+    EXPECT_TRUE(KeyExists(kSettingsKey)) << "the uninstaller removed the settings";
+
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Classes\\.png");
+}
+
+}  // namespace
