@@ -42,7 +42,7 @@ data = open(sys.argv[1], "rb").read()
 header = struct.unpack_from("<I", data, 0x3C)[0]
 sys.exit(struct.unpack_from("<I", data, header + 8)[0] != 0)
 PY
-    if strings -a "$program" | grep -q -e "$root" -e "$build"; then
+    if i686-w64-mingw32-strings -a "$program" | grep -q -e "$root" -e "$build"; then
         fail "$program names the build's folders"
     fi
 done
