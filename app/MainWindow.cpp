@@ -6,6 +6,7 @@
 
 #include "app/Application.h"
 #include "app/ShellMessages.h"
+#include "app/SingleInstance.h"
 #include "resources/ResourceIds.h"
 #include "settings/Settings.h"
 #include "toolkit/window/Messages.h"
@@ -109,6 +110,29 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             timerRunning_ = false;
             PostQuitMessage(0);
             break;
+        case WM_COPYDATA: {
+            String path;
+            if (!lParam || !ReadHandedPath(*reinterpret_cast<const COPYDATASTRUCT*>(lParam), path))
+                break;
+            (void)OpenFile(path);
+            return TRUE;
+        }
+        // The menu from the keyboard: Shift+F10 or the menu key. The system's own translation
+        // into WM_CONTEXTMENU is swallowed, so the menu never opens twice.
+        case WM_KEYDOWN:
+            if (wParam == VK_APPS) {
+                ShowMenuFromKeyboard();
+                return 0;
+            }
+            break;
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000)) {
+                ShowMenuFromKeyboard();
+                return 0;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            return 0;
         case WM_RBUTTONDOWN: {
             POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             ClientToScreen(point);
@@ -139,8 +163,9 @@ bool MainWindow::OnClose() {
     // owner of its questions and reports to it.
     if (busy_ || handingOver_)
         return false;
-    // Nor under the open Appearance dialog, whose run is nested inside this window's command.
-    if (appearanceOpen_)
+    // Nor under the open Appearance dialog or a system dialog, whose runs are nested inside
+    // this window's command.
+    if (appearanceOpen_ || application_.AnyModalOpen())
         return false;
     SaveSettings();
     if (dropTarget_)

@@ -36,6 +36,7 @@ enum : UINT {
     CMD_WEB_SITE = 1009,
     CMD_QUIT = 1010,
     CMD_CANCEL = 1011,
+    CMD_DECRYPT_FILE = 1014,
 };
 
 class MainWindow : public Window, public DropSink {
@@ -56,6 +57,11 @@ public:
     void OnDragEnter(const String& path) override;
     void OnDragLeave(const String& path) override;
     void OnDrop(const String& path) override;
+
+    // A file opened other than by a drag (named on the command line, handed over by a later
+    // start, chosen in the open-file dialog): brought forward, then handled exactly as a drop
+    // of it. False when it is refused, as a drop would be now.
+    bool OpenFile(const String& path);
 
     // Appends an animation; an empty queue starts it at once and starts the timer.
     void Queue(int id, bool hold, bool reverse, bool loop, int sound);
@@ -93,6 +99,8 @@ private:
     // Menus and tray (MainWindowCommands.cpp).
     bool BuildMenus();
     void ShowMenu(int x, int y);
+    void ShowMenuFromKeyboard();
+    void ChooseFileToDecrypt();
     void OnCommand(UINT id);
     void OnTrayEvent(const TrayEvent& event);
     void SwitchToMainKeyFolder();
@@ -105,6 +113,7 @@ private:
     void ShowHelp();
     void ShowAppearance();
     void RaiseWindow();
+    void BringForward();
 
     Application& application_;
     TrayIcon trayIcon_;

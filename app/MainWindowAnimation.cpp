@@ -186,6 +186,16 @@ void MainWindow::OnDragLeave(const String& path) {
     Queue(FeedbackFor(ClassifyFile(path)).overAnimation, false, true, false, -1);
 }
 
+bool MainWindow::OpenFile(const String& path) {
+    BringForward();
+    // A file too long for a drop, or one that came while a menu is open, is refused as well.
+    if (path.IsEmpty() || path.Length() >= MAX_PATH || menuOpen_ || !AcceptsDrags())
+        return false;
+    OnDragEnter(path);
+    OnDrop(path);
+    return true;
+}
+
 void MainWindow::OnDrop(const String& path) {
     currentFile_ = path;
     currentKind_ = ClassifyFile(path);

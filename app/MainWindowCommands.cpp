@@ -26,6 +26,8 @@ struct MenuEntry {
 };
 
 constexpr MenuEntry kMainMenu[] = {
+    {CMD_DECRYPT_FILE, "Decrypt a File..."},
+    {0, nullptr},
     {CMD_MAIN_KEY_FOLDER, "Main Key Folder"},
     {CMD_USER_KEY_FOLDER, "User Key Folder..."},
     {0, nullptr},
@@ -41,6 +43,16 @@ constexpr MenuEntry kMainMenu[] = {
     {CMD_WEB_SITE, "Visit Web Site"},
     {0, nullptr},
     {CMD_QUIT, "Quit"},
+};
+
+// What the open-file dialog offers: every kind a drop takes first, then each alone.
+constexpr const char* kOpenFilters[] = {
+    "All supported files|*.enc;*.wav;*.bmp;*.png;*.key",
+    "Encrypted archives (*.enc)|*.enc",
+    "WAV sounds (*.wav)|*.wav",
+    "BMP pictures (*.bmp)|*.bmp",
+    "PNG pictures (*.png)|*.png",
+    "Key files (*.key)|*.key",
 };
 
 }  // namespace
@@ -78,8 +90,18 @@ void MainWindow::ShowMenu(int x, int y) {
     menuOpen_ = false;
 }
 
+// Under the drive's centre, as the keyboard names no place.
+void MainWindow::ShowMenuFromKeyboard() {
+    RECT frame{};
+    if (GetWindowRect(frame))
+        ShowMenu((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
+}
+
 void MainWindow::OnCommand(UINT id) {
     switch (id) {
+        case CMD_DECRYPT_FILE:
+            ChooseFileToDecrypt();
+            break;
         case CMD_MAIN_KEY_FOLDER:
             SwitchToMainKeyFolder();
             break;
@@ -156,6 +178,21 @@ void MainWindow::ChooseUserKeyFolder() {
         UpdateKeyFolderMarks();
 }
 
+void MainWindow::ChooseFileToDecrypt() {
+    CommonDialog dialog;
+    dialog.owner = Handle();
+    StringList filters;
+    for (const char* filter : kOpenFilters)
+        filters.AddString(filter);
+    bool chosen = false;
+    {
+        ModalScope modal(application_);
+        chosen = dialog.OpenFiles(filters, nullptr, 0, "Decrypt a File", nullptr);
+    }
+    if (chosen && dialog.files.Count() == 1)
+        (void)OpenFile(dialog.files.At(0));
+}
+
 void MainWindow::UpdateKeyFolderMarks() {
     const bool userActive = IsUserKeyFolderActive(application_.KeyFolder(), GetProgramFolder());
     mainMenu_.Check(CMD_MAIN_KEY_FOLDER, !userActive);
@@ -205,6 +242,14 @@ void MainWindow::ShowAppearance() {
     appearanceOpen_ = false;
     // Whatever the outcome: confirmed, this is the new value; cancelled, it undoes the preview.
     SetOpacity(ReadWindowOpacity());
+}
+
+// For a file opened from outside: the user is looking for the drive now.
+void MainWindow::BringForward() {
+    if (!IsWindowVisible(Handle()))
+        ShowWindow(Handle(), SW_SHOW);
+    RaiseWindow();
+    (void)SetForegroundWindow(Handle());
 }
 
 void MainWindow::RaiseWindow() {

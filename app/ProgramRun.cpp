@@ -5,6 +5,7 @@
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "app/SingleInstance.h"
 #include "app/WorkerWindow.h"
 #include "settings/KeyFolders.h"
 #include "settings/Settings.h"
@@ -67,6 +68,13 @@ void StopWorkerThread(Application& application, HANDLE thread) {
 }
 
 int RunProgram(HINSTANCE instance) {
+    // One file is opened as if dropped; several are refused as a drop of several is.
+    const StringList files = FilesOnCommandLine();
+    const String file = files.Count() == 1 ? files.At(0) : String();
+    SingleInstance session;
+    if (!session.Claim())
+        return HandToRunningProgram(file) ? 0 : 1;
+
     ToolkitInit(instance);
     (void)GraphicsStartup();
     SoundStartup(GetToolkitWindowHandle(), kSoundPriorityLevel);
@@ -81,6 +89,10 @@ int RunProgram(HINSTANCE instance) {
     int exitCode = 1;
     if (mainWindow->Create()) {
         worker = StartWorkerThread(*application);
+        // Found by a later start only once requests can be posted.
+        MarkAsRunningProgram(mainWindow->Handle());
+        if (!file.IsEmpty())
+            (void)mainWindow->OpenFile(file);
         bool blocking = true;
         RunMessageLoop(blocking, nullptr, nullptr);
         exitCode = 0;

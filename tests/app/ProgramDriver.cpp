@@ -1,7 +1,12 @@
 // ProgramDriver: see ProgramDriver.h.
 #include "tests/app/ProgramDriver.h"
 
+#include <gtest/gtest.h>
+
 #include <utility>
+
+#include "tests/support/ArchiveWriter.h"
+#include "toolkit/base/FileSystem.h"
 
 namespace kvrtest {
 
@@ -32,6 +37,28 @@ HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& test) {
 
 }  // namespace
 
+std::map<std::string, std::string> TreeOf(const std::string& folder) {
+    std::map<std::string, std::string> tree;
+    StringList entries;
+    FileSystem().ListFolder((folder + "*").c_str(), entries,
+                            FileSystem::kListFiles | FileSystem::kListFolders | FileSystem::kListRecurse);
+    for (int i = 0; i < entries.Count(); i++) {
+        const Bytes bytes = ReadFileBytes(folder + entries.At(i).Text());
+        tree[entries.At(i).Text()] = std::string(bytes.begin(), bytes.end());
+    }
+    return tree;
+}
+
+void CopyTree(const std::string& from, const std::string& to) {
+    ASSERT_TRUE(CreateDirectoryA(to.c_str(), nullptr)) << to;
+    for (const auto& entry : TreeOf(from)) {
+        const std::string target = to + entry.first;
+        ASSERT_TRUE(target.back() == '\\' ? CreateDirectoryA(target.c_str(), nullptr) != 0
+                                          : WriteFileBytes(target, BytesOf(entry.second)))
+            << target;
+    }
+}
+
 bool WaitGone(HWND window, DWORD timeoutMs) {
     return WaitUntil([window] { return !IsWindowVisible(window); }, timeoutMs);
 }
@@ -54,8 +81,8 @@ ProgramDriver::~ProgramDriver() {
     CloseHandle(process_);
 }
 
-bool ProgramDriver::Start(const std::string& program) {
-    process_ = StartProgram(program, "");
+bool ProgramDriver::Start(const std::string& program, const std::string& arguments) {
+    process_ = StartProgram(program, arguments);
     processId_ = GetProcessId(process_);
     // The main window is the program's first skinned window.
     const auto skinned = [](HWND window) { return TextOf(window, GetClassNameA) == "CLASS_SWND"; };

@@ -6,12 +6,19 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "tests/app/DragDriver.h"
 
 namespace kvrtest {
+
+// Relative name (a folder's ends with a backslash) -> content of everything below a folder,
+// each folder before what it holds.
+std::map<std::string, std::string> TreeOf(const std::string& folder);
+// Copies a tree into a new folder; fails the test where it cannot.
+void CopyTree(const std::string& from, const std::string& to);
 
 // Waits until the window is hidden or destroyed.
 bool WaitGone(HWND window, DWORD timeoutMs = 10000);
@@ -29,8 +36,9 @@ public:
     ProgramDriver(const ProgramDriver&) = delete;
     ProgramDriver& operator=(const ProgramDriver&) = delete;
 
-    // Starts the program and waits for its main window; false when it did not appear.
-    bool Start(const std::string& program);
+    // Starts the program with the arguments and waits for its main window; false when it did
+    // not appear.
+    bool Start(const std::string& program, const std::string& arguments = "");
     // Waits for the process to end; its exit code, or -1 on time-out.
     int WaitForExit(DWORD timeoutMs) const { return WaitForExitCode(process_, timeoutMs); }
     bool IsRunning() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }

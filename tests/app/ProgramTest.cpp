@@ -35,7 +35,9 @@
 namespace {
 
 using kvrtest::Bytes;
+using kvrtest::CopyTree;
 using kvrtest::ProgramDriver;
+using kvrtest::TreeOf;
 using kvrtest::WaitUntil;
 
 const char* const kSamples[] = {"letters.enc", "plain.enc", "photo.png", "picture.bmp", "song.wav"};
@@ -112,30 +114,6 @@ int CountTempFiles() {
     StringList entries;
     files.ListFolder(files.TempFolder() + "tmp*", entries, FileSystem::kListFiles);
     return entries.Count();
-}
-
-// Relative name (a folder's ends with a backslash) -> content of everything below a folder,
-// each folder before what it holds.
-std::map<std::string, std::string> TreeOf(const std::string& folder) {
-    std::map<std::string, std::string> tree;
-    StringList entries;
-    FileSystem().ListFolder((folder + "*").c_str(), entries,
-                            FileSystem::kListFiles | FileSystem::kListFolders | FileSystem::kListRecurse);
-    for (int i = 0; i < entries.Count(); i++) {
-        const Bytes bytes = kvrtest::ReadFileBytes(folder + entries.At(i).Text());
-        tree[entries.At(i).Text()] = std::string(bytes.begin(), bytes.end());
-    }
-    return tree;
-}
-
-void CopyTree(const std::string& from, const std::string& to) {
-    ASSERT_TRUE(CreateDirectoryA(to.c_str(), nullptr)) << to;
-    for (const auto& entry : TreeOf(from)) {
-        const std::string target = to + entry.first;
-        ASSERT_TRUE(target.back() == '\\' ? CreateDirectoryA(target.c_str(), nullptr) != 0
-                                          : kvrtest::WriteFileBytes(target, kvrtest::BytesOf(entry.second)))
-            << target;
-    }
 }
 
 // What the engine itself writes for a source, made in-process as the reference.
