@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "toolkit/base/String.h"
 #include "toolkit/base/Array.h"
+#include "toolkit/base/String.h"
 
 class SingleInstance {
 public:

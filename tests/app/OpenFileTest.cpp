@@ -152,8 +152,8 @@ TEST_F(OpenFileTest, DecryptAFileFromTheMenuAndTheMenuFromTheKeyboard) {
 
     program.Command(CMD_DECRYPT_FILE);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (dialog = ShownWindowOfClass(program.MainWindow(), "#32770")) != nullptr; },
-                          10000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return (dialog = ShownWindowOfClass(program.MainWindow(), "#32770")) != nullptr; }, 10000));
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), program.MainWindow());
     SetForegroundWindow(dialog);
     Sleep(300);

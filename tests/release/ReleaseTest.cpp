@@ -4,6 +4,7 @@
 // refusing while it runs, an installation over it, and the silent uninstall.
 #include <windows.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "settings/Registry.h"
+#include "settings/Settings.h"
 #include "tests/app/DragDriver.h"
 #include "tests/app/ProgramDriver.h"
 #include "tests/support/ScratchFolder.h"
@@ -116,6 +118,26 @@ std::string Text(const std::string& path, const char* name) {
     return ReadString(HKEY_CURRENT_USER, path.c_str(), name).Text();
 }
 
+// The running program's main window (the one a later start would hand its file to); null when none.
+HWND RunningMainWindow() {
+    return kvrtest::FindTopWindow(
+        [](HWND window) { return GetPropA(window, "Quillmont.KvrDecryptor.Main") != nullptr; });
+}
+
+// Quits the running program from its menu and waits for its process to end.
+bool QuitRunningProgram() {
+    HWND window = RunningMainWindow();
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (!window || !process)
+        return false;
+    PostMessageA(window, WM_COMMAND, kQuitCommand, 0);
+    const int code = kvrtest::WaitForExitCode(process, 15000);
+    CloseHandle(process);
+    return code == 0;
+}
+
 std::string StartMenuShortcut() {
     char programs[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
@@ -192,6 +214,30 @@ TEST(ReleaseInstaller, InstallsRunsAndUninstallsCleanly) {
     EXPECT_EQ(program + ",0", Text("Software\\Classes\\KvrDecryptor.enc\\DefaultIcon", ""));
     EXPECT_EQ("\"" + program + "\" \"%1\"", Text("Software\\Classes\\KvrDecryptor.enc\\shell\\open\\command", ""));
     EXPECT_EQ("pngfile", Text("Software\\Classes\\.png", ""));
+
+    // Opening an archive through the shell, as a double-click does, starts the program with it,
+    // and the program decrypts it beside itself.
+    const std::string samples = kvrtest::WindowsPath(KVR_SOURCE_DIR "/samples/");
+    ASSERT_TRUE(CopyFileA((samples + "letters.enc").c_str(), scratch.PathOf("letters.enc").c_str(), TRUE));
+    WriteUserKeyFolder((samples + "Keys\\").c_str());
+    // Windows' HKEY_CLASSES_ROOT shows the user's classes over the machine's; Wine's shows the
+    // machine's only, so the user's two entries are laid into the machine's view for the shell.
+    const char* const kShellSees[] = {"Software\\Classes\\.enc", "Software\\Classes\\KvrDecryptor.enc"};
+    for (const char* key : kShellSees) {
+        HKEY machine = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &machine, nullptr));
+        EXPECT_EQ(ERROR_SUCCESS, RegCopyTreeA(HKEY_CURRENT_USER, key, machine));
+        RegCloseKey(machine);
+    }
+    const INT_PTR opened = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "open", scratch.PathOf("letters.enc").c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    EXPECT_GT(opened, 32) << "the shell found no program for .enc";
+    EXPECT_TRUE(kvrtest::WaitUntil([&] { return Exists(scratch.PathOf("letters\\readme.txt")); }, 30000));
+    Sleep(1500);  // the closing animations
+    EXPECT_TRUE(QuitRunningProgram());
+    for (const char* key : kShellSees)
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, key);
 
     {
         kvrtest::ProgramDriver driver;
