@@ -107,8 +107,9 @@ int main() {
         fputs("dialog-bench: the crafted definition was not built\n", stderr);
         return 1;
     }
-    printf("crafted dialog definition (%d bytes, %d tabs, %d page pairs): read in %.3f s, built in %.3f s "
-           "(median of 3); without the page pairs %.3f s\n",
-           static_cast<int>(text.size()), tabs, pairs, reading, crafted, windows);
+    printf(
+        "crafted dialog definition (%d bytes, %d tabs, %d page pairs): read in %.3f s, built in %.3f s "
+        "(median of 3); without the page pairs %.3f s\n",
+        static_cast<int>(text.size()), tabs, pairs, reading, crafted, windows);
     return 0;
 }
