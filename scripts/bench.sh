@@ -13,7 +13,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$root/build}
 build=$BUILD_DIR
 "$root/scripts/install-deps.sh" --bench
-"$root/scripts/build.sh" kvr-bench kvr-decrypt app-bench
+"$root/scripts/build.sh" kvr-bench kvr-decrypt app-bench dialog-bench
 
 # The command line on a small sample: a cold call (no Wine server running for the wrapper's
 # prefix) and a warm one right after it.
@@ -72,6 +72,8 @@ wine "$build/bench/kvr-bench.exe" --folder "$folder" --reuse --zip "$@" | tee "$
 status=${PIPESTATUS[0]}
 # The window's own figures: tick rate while decrypting, idle CPU, working set over many drops.
 [ "${KVR_BENCH_APP:-1}" = 0 ] || wine "$build/bench/app-bench.exe" || status=$?
+# A dialog built from the costliest definition the reader accepts.
+wine "$build/bench/dialog-bench.exe" || status=$?
 set -e
 
 

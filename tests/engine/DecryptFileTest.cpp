@@ -252,21 +252,10 @@ TEST_F(DecryptFileTest, FailuresRaiseTheirExactMessage) {
 }
 
 TEST_F(DecryptFileTest, UnsafeEntryNamesAreRefusedAndNothingLandsOutsideTheOutputFolder) {
-    const char* const names[] = {"..\\escaped.txt",
-                                 "sub\\..\\..\\escaped.txt",
-                                 "../escaped.txt",
-                                 "\\escaped.txt",
-                                 "C:\\escaped.txt",
-                                 "C:escaped.txt",
-                                 "a.txt:stream",
-                                 "CON",
-                                 "nul.txt",
-                                 "lpt1\\x",
-                                 "bad\x01.txt",
-                                 "trailing.",
-                                 "space \\x.txt",
-                                 ".\\x.txt",
-                                 "\\\\server\\share\\x"};
+    // One of each kind; every rule of the names is checked by SafeNameTest.
+    const char* const names[] = {
+        "sub\\..\\..\\escaped.txt", "../escaped.txt", "C:\\escaped.txt", "a.txt:stream", "nul.txt", "bad\x01.txt",
+        "\\\\server\\share\\x"};
     const std::set<std::string> scratchBefore = ListNames(scratch_.Path());
     for (const char* name : names) {
         ArchiveSpec spec = StandardSpec();

@@ -1,7 +1,7 @@
 // The program's embedded resources, loaded the way the program loads them (Image from BINARY,
 // Sound from WAVE, LoadImage for icons): one check per kind that a broken generator would fail.
-// The art itself (seams between animations, the dial's fill, plain text areas) is pinned by
-// resources/generate.sh --check, which compares the generated files byte for byte.
+// The art itself is pinned by resources/generate.sh --check, which compares the generated
+// files byte for byte.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -22,38 +22,22 @@ using namespace mediatest;
 
 namespace {
 
-struct Point {
-    int x, y;
-};
-
 struct PictureCase {
     const char* name;
     int firstId;
     int count;
     int width, height;
-    Point opaque;       // inside the drawing in every picture of the group
-    Point transparent;  // outside it in every picture of the group
 };
 
-// The drive stands on the lower part of its 130 x 175 frame: its body front is opaque, the
-// top right corner is always clear (only the disc and the key rise above the body, and they
-// rise in the middle).
-constexpr Point kBodyFront = {60, 90};
-constexpr Point kTopRight = {129, 0};
-
-// The drive's idle picture and every animation frame are added from the animation table.
+// The drive's idle picture and every animation frame (added from the animation table) are 130 x 175.
 const PictureCase kPictures[] = {
-    {"skin", resource::kSkin, 1, 130, 175, kBodyFront, kTopRight},
-    {"dial", resource::kDialFirst, resource::kDialSteps, 42, 42, {21, 21}, {0, 0}},
-    {"buttons", resource::kCheckButton, 4, 44, 47, {22, 21}, {0, 0}},
-    {"message background", resource::kMessageBackground, 1, 229, 136, {110, 50}, {0, 0}},
-    {"question background", resource::kQuestionBackground, 1, 325, 190, {160, 75}, {0, 0}},
-    {"help background", resource::kHelpBackground, 1, 700, 500, {350, 250}, {0, 0}},
+    {"skin", resource::kSkin, 1, 130, 175},
+    {"dial", resource::kDialFirst, resource::kDialSteps, 42, 42},
+    {"buttons", resource::kCheckButton, 4, 44, 47},
+    {"message background", resource::kMessageBackground, 1, 229, 136},
+    {"question background", resource::kQuestionBackground, 1, 325, 190},
+    {"help background", resource::kHelpBackground, 1, 700, 500},
 };
-
-uint32_t Alpha(uint32_t argb) {
-    return argb >> 24;
-}
 
 bool LoadPicture(int id, Image* image) {
     return image->LoadFromResource(resource::kBinaryType, id, GetModuleHandleA(nullptr));
@@ -61,10 +45,12 @@ bool LoadPicture(int id, Image* image) {
 
 class ResourceEmbedTest : public GraphicsTest {};
 
-TEST_F(ResourceEmbedTest, EveryPictureHasItsSizeAndClearSurroundings) {
+// The program ignores a picture that does not load; this is where a missing one shows. What
+// each picture looks like is pinned by resource_generator_check (the files byte for byte).
+TEST_F(ResourceEmbedTest, EveryPictureLoadsWithItsSize) {
     std::vector<PictureCase> groups(std::begin(kPictures), std::end(kPictures));
     for (const resource::AnimationFrames& set : resource::kAnimations)
-        groups.push_back({"animation", set.firstFrame, set.frameCount, 130, 175, kBodyFront, kTopRight});
+        groups.push_back({"animation", set.firstFrame, set.frameCount, 130, 175});
     for (const PictureCase& group : groups) {
         for (int id = group.firstId; id < group.firstId + group.count; ++id) {
             SCOPED_TRACE(std::string(group.name) + " " + std::to_string(id));
@@ -73,17 +59,6 @@ TEST_F(ResourceEmbedTest, EveryPictureHasItsSizeAndClearSurroundings) {
             EXPECT_EQ(image.Width(), group.width);
             EXPECT_EQ(image.Height(), group.height);
             EXPECT_EQ(image.PixelFormat(), Image::kPixelFormat32bppARGB);
-            uint32_t inside = 0, outside = 0xFFFFFFFF;
-            ASSERT_TRUE(image.GetPixel(group.opaque.x, group.opaque.y, &inside));
-            ASSERT_TRUE(image.GetPixel(group.transparent.x, group.transparent.y, &outside));
-            EXPECT_EQ(Alpha(inside), 0xFFu);
-            EXPECT_EQ(Alpha(outside), 0u);
-            // Anti-aliased edges: some pixels are neither clear nor opaque.
-            int soft = 0;
-            for (uint32_t argb : PixelsOf(image)) {
-                soft += Alpha(argb) > 0 && Alpha(argb) < 0xFF;
-            }
-            EXPECT_GT(soft, group.width / 4);
         }
     }
 }

@@ -8,6 +8,7 @@
 
 #include "tests/toolkit/dialogdef/DefinitionSamples.h"
 #include "toolkit/base/MemoryStream.h"
+#include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/DialogWindow.h"
 #include "toolkit/media/Image.h"
 #include "tools/dialog/DialogPreview.h"
@@ -38,20 +39,49 @@ TEST(DialogPreview, CheckNamesTheLineAtFault) {
     }
 }
 
+// A file larger than any definition is refused before a byte of it is read.
+TEST(DialogPreview, LoadingRefusesAFileBeyondTheBound) {
+    char folder[MAX_PATH] = {}, path[MAX_PATH] = {};
+    ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
+    ASSERT_NE(GetTempFileNameA(folder, "kvr", 0, path), 0u);
+    for (const int size : {DialogDefinition::kMaxDefinitionBytes, DialogDefinition::kMaxDefinitionBytes + 1}) {
+        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        SetFilePointer(file, size, nullptr, FILE_BEGIN);
+        SetEndOfFile(file);
+        CloseHandle(file);
+        MemoryStream text;
+        String error;
+        const bool within = size <= DialogDefinition::kMaxDefinitionBytes;
+        EXPECT_EQ(LoadDefinitionFile(path, text, error), within) << size;
+        EXPECT_EQ(text.GetSize(), within ? size : 0) << size;
+    }
+    DeleteFileA(path);
+}
+
 TEST(DialogPreview, ControlsRenderWherePositionSaysAndOnlyThere) {
     const std::string definition = dialogtest::DialogWith(
         200, 120, "WS_CAPTION",
         {"[TEXT]\r\nID=1\r\nNAME=RED\r\nPOSITION=30 20 60 40\r\nSTYLE=WS_VISIBLE\r\nBACKCOLOR=#FF0000",
          "[TEXT]\r\nID=2\r\nNAME=BLUE\r\nPOSITION=120 70 50 30\r\nSTYLE=WS_VISIBLE\r\nBACKCOLOR=#0000FF",
-         "[TEXT]\r\nID=3\r\nNAME=HIDDEN\r\nPOSITION=120 10 50 30\r\nSTYLE=\r\nBACKCOLOR=#0000FF"});
+         "[TEXT]\r\nID=3\r\nNAME=HIDDEN\r\nPOSITION=120 10 50 30\r\nSTYLE=\r\nBACKCOLOR=#0000FF",
+         "[TEXT]\r\nID=4\r\nNAME=FRAMED\r\nPOSITION=10 70 40 40\r\nSTYLE=WS_VISIBLE WS_BORDER\r\nBACKCOLOR=#0000FF"});
     const std::string text = definition.substr(0, definition.find("[DIALOG]\r\n") + 10) + "BACKCOLOR=#00FF00\r\n" +
                              definition.substr(definition.find("[DIALOG]\r\n") + 10);
     MemoryStream stream;
     stream.Write(text.data(), static_cast<int>(text.size()));
     DialogWindow dialog;
     ASSERT_TRUE(dialog.BuildFromDefinition(&stream, nullptr, nullptr));
+    // A grandchild at the framed control's client corner, inside its one-pixel border.
+    HWND inner = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 0, 0, 10, 10,
+                                 dialog.FindControlByName("FRAMED")->Handle(), nullptr, nullptr, nullptr);
+    ASSERT_NE(inner, nullptr);
     Image picture;
     ASSERT_TRUE(RenderClientArea(dialog, picture));
+    uint32_t innerRgb = 0;  // whatever the system draws it in: read at its middle
+    ASSERT_TRUE(picture.GetPixel(16, 76, &innerRgb));
+    innerRgb &= 0xFFFFFF;
+    EXPECT_NE(innerRgb, 0x0000FFu);
     ASSERT_EQ(picture.Width(), 200);
     ASSERT_EQ(picture.Height(), 120);
     const uint32_t red = 0xFF0000, blue = 0x0000FF, green = 0x00FF00;
@@ -59,8 +89,9 @@ TEST(DialogPreview, ControlsRenderWherePositionSaysAndOnlyThere) {
         int x, y;
         uint32_t rgb;
     } probes[] = {
-        {30, 20, red},    {89, 59, red}, {29, 20, green},   {90, 59, green},  {120, 70, blue}, {169, 99, blue},
-        {170, 99, green}, {0, 0, green}, {199, 119, green}, {145, 25, green},  // the hidden control is not drawn
+        {30, 20, red},      {89, 59, red},  {29, 20, green},   {90, 59, green},  {120, 70, blue}, {169, 99, blue},
+        {170, 99, green},   {0, 0, green},  {199, 119, green}, {145, 25, green},  // the hidden control is not drawn
+        {20, 80, innerRgb}, {21, 81, blue},  // the grandchild ends one border in from its parent's corner
     };
     for (const auto& p : probes) {
         uint32_t argb = 0;

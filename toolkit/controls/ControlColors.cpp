@@ -9,6 +9,11 @@ COLORREF BackgroundColor(uint32_t background) {
     return background & 0xFFFFFF;
 }
 
+HBRUSH SystemBackAnswer(HDC dc, int systemColor) {
+    SetBkColor(dc, GetSysColor(systemColor));
+    return GetSysColorBrush(systemColor);
+}
+
 void OwnedBrush::Reset() {
     if (brush_)
         DeleteObject(brush_);

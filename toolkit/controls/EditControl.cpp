@@ -92,9 +92,17 @@ void EditControl::Print(HDC dc, DWORD flags) {
 }
 
 HBRUSH EditControl::OnEditColor(HDC dc) {
+    return AnswerColors(dc, COLOR_WINDOW);
+}
+
+HBRUSH EditControl::OnStaticColor(HDC dc) {
+    return AnswerColors(dc, COLOR_BTNFACE);
+}
+
+HBRUSH EditControl::AnswerColors(HDC dc, int systemBack) {
     HBRUSH brush = brush_.Answer(background, dc, true);
     ::SetTextColor(dc, FromArgb(textColor_));
-    return brush;
+    return brush ? brush : SystemBackAnswer(dc, systemBack);
 }
 
 void EditControl::SetCompletion(bool on) {

@@ -27,7 +27,8 @@ public:
     void Print(HDC dc, DWORD flags) override;
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HBRUSH OnEditColor(HDC dc) override;
-    HBRUSH OnStaticColor(HDC dc) override { return OnEditColor(dc); }
+    // A read-only or disabled edit asks as a static control does.
+    HBRUSH OnStaticColor(HDC dc) override;
 
     // The text colour as 0xAARRGGBB (alpha is not used for drawing).
     uint32_t TextColor() const { return textColor_; }
@@ -47,6 +48,8 @@ public:
     static RECT PlacePopup(const RECT& edit, const RECT& workArea, int height);
 
 private:
+    // The text colour with the back colour, or with the system's back when none is set.
+    HBRUSH AnswerColors(HDC dc, int systemBack);
     void UpdateCompletion(WPARAM key);
     bool OpenPopup();
     void DestroyPopup();

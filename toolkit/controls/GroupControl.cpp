@@ -18,5 +18,5 @@ LRESULT GroupControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 HBRUSH GroupControl::OnStaticColor(HDC dc) {
     HBRUSH brush = brush_.Answer(background, dc, true);
     SetTextColor(dc, RGB((textColor >> 16) & 0xFF, (textColor >> 8) & 0xFF, textColor & 0xFF));
-    return brush;
+    return brush ? brush : SystemBackAnswer(dc, COLOR_BTNFACE);
 }

@@ -8,6 +8,11 @@
 #include "toolkit/base/Array.h"
 #include "toolkit/window/ControlHooks.h"
 
+struct TabAttachment {
+    int page;
+    Window* control;
+};
+
 class TabControl : public TabControlHooks {
 public:
     TabControl();
@@ -21,6 +26,9 @@ public:
     int GetSelectedPage() const;
     // False for a missing control, a page out of range, or a control already on that page.
     bool AttachToPage(int page, Window* control);
+    // Attaches many at once (the pairs a dialog definition lists), skipping the ones the
+    // check above refuses: sorted, so that a crafted list costs n log n rather than n squared.
+    void AttachAll(Array<TabAttachment>& pairs);
     // Shows the controls of the page and hides the other attached ones.
     void ShowPage(int page);
 

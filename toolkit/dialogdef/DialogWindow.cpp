@@ -1,6 +1,7 @@
 // DialogWindow; see DialogWindow.h.
 #include "toolkit/dialogdef/DialogWindow.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -100,19 +101,32 @@ void DialogWindow::ClearControls() {
     fonts_.Free();
 }
 
-void DialogWindow::AttachTabPages(const ControlDefinition& record) {
-    TabControl* tab = dynamic_cast<TabControl*>(FindControlById(record.id));
+void DialogWindow::AttachTabPages(const ControlDefinition& record, const Array<int>& byId, Array<int8_t>& shown) {
+    const auto indexOf = [&](int id) { return id >= INT16_MIN && id <= INT16_MAX ? byId[id - INT16_MIN] : -1; };
+    const int tabIndex = indexOf(record.id);
+    TabControl* tab = tabIndex >= 0 ? dynamic_cast<TabControl*>(controls_[tabIndex]) : nullptr;
     if (!tab)
         return;
     StringList numbers;
     Tokenizer::Split(record.GetProperty("TAB_CHILDREN_PRIVATE"), " \t", 0, numbers);
-    for (int i = 0; i + 1 < numbers.Count(); i += 2) {
-        const int page = ParseDecimal(numbers.At(i));
-        Window* control = FindControlById(ParseDecimal(numbers.At(i + 1)));
-        if (control && control != tab)
-            tab->AttachToPage(page, control);
+    const int pageCount = tab->PageCount();
+    const int selected = tab->GetSelectedPage();
+    const bool showing = selected >= 0 && selected < pageCount;
+    Array<TabAttachment> pairs;
+    // The selected page's controls shown, the tab's other ones hidden, as ShowPage would.
+    for (int pass = 0; pass < 2; pass++) {
+        for (int i = 0; i + 1 < numbers.Count(); i += 2) {
+            const int page = ParseDecimal(numbers.At(i));
+            const int index = indexOf(ParseDecimal(numbers.At(i + 1)));
+            if (index < 0 || index == tabIndex || page < 0 || page >= pageCount)
+                continue;
+            if (pass == 0)
+                pairs.Append(TabAttachment{page, controls_[index]});
+            if (showing && (pass == 0 || page == selected))
+                shown[index] = pass == 0 ? 0 : 1;
+        }
     }
-    tab->ShowPage(tab->GetSelectedPage());
+    tab->AttachAll(pairs);
 }
 
 bool DialogWindow::BuildFromDefinition(Stream* stream, HWND parent, ResourceProvider* provider) {
@@ -146,9 +160,28 @@ bool DialogWindow::BuildFromDefinition(Stream* stream, HWND parent, ResourceProv
             return false;
         }
     }
+    Array<int> byId;
+    byId.SetSize(UINT16_MAX + 1, false);
+    for (int i = 0; i <= UINT16_MAX; i++)
+        byId[i] = -1;
+    // Backwards: the first control of an id wins, as FindControlById finds it.
+    for (int i = ids_.Count() - 1; i >= 0; i--)
+        byId[ids_[i] - INT16_MIN] = i;
+    // Decided over all tabs first (the last tab that names a control decides, as one ShowPage
+    // after another would), then each control changes at most once: a change costs a trip to
+    // the window server that grows with the dialog, and a crafted definition would ask for
+    // hundreds of thousands of them.
+    Array<int8_t> shown;  // per control: -1 no tab's, 0 hidden, 1 shown
+    shown.SetSize(controls_.Count(), false);
+    memset(shown.Data(), -1, shown.Count());
     for (int i = 0; i < definition.ControlCount(); i++) {
         if (definition.Control(i)->type == CT_TAB)
-            AttachTabPages(*definition.Control(i));
+            AttachTabPages(*definition.Control(i), byId, shown);
+    }
+    for (int i = 0; i < controls_.Count(); i++) {
+        HWND handle = controls_[i]->Handle();
+        if (shown[i] >= 0 && (shown[i] != 0) != ((GetWindowLongA(handle, GWL_STYLE) & WS_VISIBLE) != 0))
+            ShowWindow(handle, shown[i] ? SW_SHOW : SW_HIDE);
     }
     // Every record has its control, in the same order.
     for (int i = 0; i < definition.ControlCount(); i++) {

@@ -46,7 +46,10 @@ public:
     HFONT ControlFont(int index) const { return fonts_[index]; }
 
 private:
-    void AttachTabPages(const ControlDefinition& record);
+    // byId: the control index of each 16-bit id (-1: none), so that the pairs of a crafted
+    // definition find their controls at once. Notes in shown (per control index) whether the
+    // tab's selected page shows or hides each control it names.
+    void AttachTabPages(const ControlDefinition& record, const Array<int>& byId, Array<int8_t>& shown);
 
     Array<Window*> controls_;
     Array<int16_t> ids_;

@@ -5,6 +5,8 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <cstring>
+
 #include "toolkit/base/PathName.h"
 #include "toolkit/media/DrawingHelpers.h"
 #include "toolkit/window/SystemColorPicker.h"
@@ -143,10 +145,19 @@ bool CommonDialog::OpenFiles(const StringList& filters,
     open.Flags = flags | kOpenFlags;
     if (!GetOpenFileNameA(&open))
         return false;
-    // One entry is the file; several are its folder followed by the names in it.
+    return ReadChosenFiles(&buffer[0], static_cast<int>(kFileBufferSize), files);
+}
+
+bool CommonDialog::ReadChosenFiles(const char* buffer, int size, StringList& files) {
     StringList entries;
-    for (const char* entry = &buffer[0]; *entry && entry < &buffer[0] + kFileBufferSize; entry += lstrlenA(entry) + 1)
-        entries.AddString(entry);
+    // The bound before each byte; a name the end of the buffer cuts off is no name.
+    for (int at = 0; at < size && buffer[at];) {
+        const char* end = static_cast<const char*>(memchr(buffer + at, '\0', static_cast<size_t>(size - at)));
+        if (!end)
+            break;
+        entries.AddString(buffer + at);
+        at = static_cast<int>(end - buffer) + 1;
+    }
     if (entries.Count() == 0)
         return false;
     files.Free();

@@ -35,6 +35,11 @@ public:
                    const char* title,
                    const char* initialFolder);
 
+    // The open-file dialog's answer in buffer (size bytes, not necessarily terminated): one
+    // entry is the file; several are its folder followed by the names in it. False when none;
+    // nothing at or past buffer + size is read.
+    static bool ReadChosenFiles(const char* buffer, int size, StringList& files);
+
     HWND owner = nullptr;
     bool addTrailingSeparator = true;
     String path;

@@ -122,7 +122,9 @@ int RunModalLoop(Window* window, bool& continueFlag, IdleCallback idle, void* ar
 }
 
 int Window::DoModal(WPARAM value1, LPARAM value2) {
-    if (!handle_ || (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD))
+    // A second run on a window already modal would reset the first one's state, and its end
+    // would end the first run too.
+    if (!handle_ || modal_ || (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD))
         return 0;
     HWND parent = ::GetParent(handle_);
     Array<HWND> disabled;

@@ -178,6 +178,15 @@ bool PopupMenu::Track(int x, int y, UINT flags) {
         return false;
     // The command must reach the owner as a message, so the flags that suppress it are dropped.
     flags &= ~(TPM_RETURNCMD | TPM_NONOTIFY);
+    {
+        // The command names only its id: the menu shown last goes first in the search.
+        ScopedLock lock(menusLock);
+        const int at = liveMenus.Find(this);
+        if (at > 0) {
+            liveMenus.RemoveAt(at);
+            liveMenus.InsertAt(this, 0);
+        }
+    }
     (void)SetForegroundWindow(owner_);
     const BOOL shown = TrackPopupMenuEx(menu_, flags, x, y, owner_, nullptr);
     // Switching tasks right after a menu from the notification area needs one more message.
@@ -251,6 +260,16 @@ MenuItemOwner* PopupMenu::FindByCommand(HWND owner, UINT id, int* position) {
         if (position)
             *position = itemMenu->IndexOf(static_cast<int>(id));
         return itemMenu;
+    }
+    return nullptr;
+}
+
+MenuItemOwner* PopupMenu::FromItemData(ULONG_PTR data) {
+    ScopedLock lock(menusLock);
+    for (int i = 0; data && i < liveMenus.Count(); i++) {
+        MenuItemOwner* const menu = liveMenus[i];
+        if (reinterpret_cast<ULONG_PTR>(menu) == data)
+            return menu;
     }
     return nullptr;
 }

@@ -57,7 +57,11 @@ public:
 
     // The menu object behind a command id of a toolkit menu owned by the window (sub-menus
     // included) and the item's position in it; null when no live menu of that owner has the id.
+    // Of menus of one owner that share the id, the one shown last wins: the command came from it.
     static MenuItemOwner* FindByCommand(HWND owner, UINT id, int* position);
+    // The menu object that an item's data names, when it is a live toolkit menu; null for the
+    // data of a menu the toolkit did not build, which must never be called through.
+    static MenuItemOwner* FromItemData(ULONG_PTR data);
 
 private:
     int PictureIndex(int id) const;

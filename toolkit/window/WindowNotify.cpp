@@ -139,8 +139,9 @@ void Window::HandleTreeNotify(Window& tree, const NMHDR& header) {
 bool Window::HandleItemMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESULT& result) {
     if (message == WM_MEASUREITEM) {
         MEASUREITEMSTRUCT& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (measure.CtlType == ODT_MENU && measure.itemData) {
-            reinterpret_cast<MenuItemOwner*>(measure.itemData)->MeasureItem(measure);
+        MenuItemOwner* const menu = measure.CtlType == ODT_MENU ? PopupMenu::FromItemData(measure.itemData) : nullptr;
+        if (menu) {
+            menu->MeasureItem(measure);
             result = TRUE;
             return true;
         }
@@ -149,8 +150,9 @@ bool Window::HandleItemMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, L
         return false;
     }
     const DRAWITEMSTRUCT& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    if (draw.CtlType == ODT_MENU && draw.itemData) {
-        reinterpret_cast<MenuItemOwner*>(draw.itemData)->DrawItem(draw);
+    MenuItemOwner* const menu = draw.CtlType == ODT_MENU ? PopupMenu::FromItemData(draw.itemData) : nullptr;
+    if (menu) {
+        menu->DrawItem(draw);
         result = TRUE;
         return true;
     }
@@ -169,7 +171,7 @@ void Window::HandleMenuCommand(WPARAM position, LPARAM menu) {
     item.fMask = MIIM_DATA | MIIM_ID;
     if (!GetMenuItemInfoA(reinterpret_cast<HMENU>(menu), static_cast<UINT>(position), TRUE, &item))
         return;
-    MenuItemOwner* const owner = reinterpret_cast<MenuItemOwner*>(item.dwItemData);
+    MenuItemOwner* const owner = PopupMenu::FromItemData(item.dwItemData);
     if (owner)
         owner->OnMenuCommand(static_cast<int>(position), static_cast<int>(item.wID));
     SendMessageA(handle_, WM_SWND_COMMAND, reinterpret_cast<WPARAM>(owner), item.wID);

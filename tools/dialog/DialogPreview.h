@@ -11,6 +11,10 @@
 class Image;
 class Window;
 
+// Reads a definition file into out; false with the reason in error when it cannot be opened
+// or is larger than any definition can be (checked before anything is read).
+bool LoadDefinitionFile(const char* path, MemoryStream& out, String& error);
+
 // Reads the definition text; true with its canonical form in canonical, otherwise false
 // with "line N: reason" in error.
 bool CheckDefinition(MemoryStream& text, MemoryStream& canonical, String& error);

@@ -28,14 +28,11 @@ int Usage() {
 }
 
 bool LoadFile(const char* path, MemoryStream& out) {
-    FileStream file;
-    if (!file.Open(path, false, false, true)) {
-        fprintf(stderr, "kvr-dialog: cannot open %s\n", path);
-        return false;
-    }
-    out.CopyFrom(&file);
-    out.Seek(0);
-    return true;
+    String error;
+    if (LoadDefinitionFile(path, out, error))
+        return true;
+    fprintf(stderr, "kvr-dialog: %s\n", error.Text());
+    return false;
 }
 
 int Check(const char* path) {

@@ -13,6 +13,7 @@
 #include "tests/toolkit/controls/ControlTestSupport.h"
 #include "toolkit/base/Wildcard.h"
 #include "toolkit/controls/EditControl.h"
+#include "toolkit/controls/GroupControl.h"
 
 using namespace dialogtest;
 
@@ -103,7 +104,7 @@ TEST(EditControl, ColoursAndPrint) {
     } cases[] = {
         {0x00FF00, nullptr, RGB(0, 255, 0)},
         {Window::kSeeThrough, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), RGB(9, 9, 9)},
-        {Window::kNoColor, nullptr, RGB(9, 9, 9)},
+        {Window::kNoColor, GetSysColorBrush(COLOR_WINDOW), GetSysColor(COLOR_WINDOW)},
     };
     for (const auto& c : cases) {
         d.edit->background = c.background;
@@ -112,8 +113,27 @@ TEST(EditControl, ColoursAndPrint) {
         const HBRUSH brush = d.edit->OnEditColor(canvas.Dc());
         EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(0, 0, 255));
         EXPECT_EQ(GetBkColor(canvas.Dc()), c.back) << c.background;
-        EXPECT_EQ(c.stock || c.background == Window::kNoColor ? brush == c.stock : brush != nullptr, true);
+        EXPECT_EQ(c.stock ? brush == c.stock : brush != nullptr, true);
         EXPECT_EQ(GetBkMode(canvas.Dc()) == TRANSPARENT, c.background == Window::kSeeThrough);
+    }
+}
+
+// Through the real WM_CTLCOLOR* path: a null answer would hand the message to DefWindowProc,
+// which resets the text colour of a control that has no back colour.
+TEST(EditControl, TextColourHoldsWithoutABackColour) {
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Build({Section("EDIT", "E", "10 10 150 20", "STYLE=WS_VISIBLE\r\nTEXTCOLOR=#0000FF"),
+                              Section("GROUP", "G", "10 40 150 40", "STYLE=WS_VISIBLE\r\nCAPTION=WWW WWW")}));
+    auto* const edit = static_cast<EditControl*>(dialog.Control(0));
+    auto* const group = static_cast<GroupControl*>(dialog.Control(1));
+    SetWindowTextA(edit->Handle(), "WWW WWW");
+    group->textColor = 0xFF0000FF;
+    const auto blue = [](COLORREF pixel) { return GetBValue(pixel) > 150 && GetRValue(pixel) < 100; };
+    for (Window* control : {static_cast<Window*>(edit), static_cast<Window*>(group)}) {
+        control->background = Window::kNoColor;
+        Canvas printed(150, 40);
+        SendMessageA(control->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.Dc()), PRF_CLIENT);
+        EXPECT_GT(printed.Count({0, 0, 150, 20}, blue), 0) << control->kind;
     }
 }
 

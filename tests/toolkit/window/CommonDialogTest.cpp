@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <functional>
+#include <string>
 
 #include "tests/support/ThreadWindows.h"
 #include "tests/toolkit/window/TestWindows.h"
@@ -97,6 +98,38 @@ TEST_F(CommonDialogTest, SystemColourPickerGivesTheSelectedIndex) {
         EXPECT_EQ(confirmed, c.confirmed);
         EXPECT_EQ(dialog.color, c.confirmed ? static_cast<uint32_t>(COLOR_INACTIVECAPTION) : 99u);
     }
+}
+
+// The answer sits at the very end of a readable page, followed by one that cannot be read:
+// a read past its bound faults.
+TEST(CommonDialogFiles, AnswerIsReadWithinItsBound) {
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const DWORD page = system.dwPageSize;
+    char* const pages = static_cast<char*>(VirtualAlloc(nullptr, 2 * page, MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(pages, nullptr);
+    DWORD old = 0;
+    ASSERT_TRUE(VirtualProtect(pages + page, page, PAGE_NOACCESS, &old));
+    const struct {
+        std::string answer;  // placed so that it ends where the readable page ends
+        const char* files;   // "|"-joined
+    } cases[] = {
+        {std::string("C:\\a.txt\0", 9), "C:\\a.txt"},
+        {std::string("C:\\f\0a\0b\0", 9), "C:\\f\\a|C:\\f\\b"},
+        {std::string("C:\\f\0a\0bc", 9), "C:\\f\\a"},  // the last name is cut off by the end
+        {std::string("C:\\abcdef", 9), ""},
+    };
+    for (const auto& c : cases) {
+        char* const answer = pages + page - c.answer.size();
+        memcpy(answer, c.answer.data(), c.answer.size());
+        StringList files;
+        EXPECT_EQ(CommonDialog::ReadChosenFiles(answer, static_cast<int>(c.answer.size()), files), *c.files != 0);
+        std::string joined;
+        for (int i = 0; i < files.Count(); i++)
+            joined += (i ? "|" : "") + std::string(files[i]->Text());
+        EXPECT_EQ(joined, c.files);
+    }
+    VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 }  // namespace

@@ -53,4 +53,37 @@ TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
     }
 }
 
+// A window asks for a second modal run while its first one is going.
+class ReenteringWindow : public RecordingWindow {
+public:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_TIMER && wParam == 2) {
+            KillTimer(Handle(), 2);
+            innerResult = DoModal(0, 0);
+            stillModal = IsModal();
+            EndModal(5);
+            return 0;
+        }
+        return RecordingWindow::OnMessage(message, wParam, lParam);
+    }
+    int innerResult = -1;
+    bool stillModal = false;
+};
+
+TEST(ModalRun, ASecondRunIsRefusedAndLeavesTheFirstAlone) {
+    RecordingWindow owner;
+    ReenteringWindow dialog;
+    ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 300, 300));
+    const RECT rect{50, 50, 200, 150};
+    ASSERT_TRUE(dialog.Create("modal", WS_POPUP, 0, &rect, owner.Handle(), 0, nullptr, GetModuleHandleA(nullptr)));
+    // Should the inner run start, this ends it (and, without the refusal, the outer one with it).
+    dialog.timerEndsModalWith = 7;
+    SetTimer(dialog.Handle(), 1, 200, nullptr);
+    SetTimer(dialog.Handle(), 2, 10, nullptr);
+    EXPECT_EQ(dialog.DoModal(0, 0), 5);
+    EXPECT_EQ(dialog.innerResult, 0);
+    EXPECT_TRUE(dialog.stillModal);
+    EXPECT_EQ(dialog.Count(WM_SWND_MODALINIT), 1);
+}
+
 }  // namespace

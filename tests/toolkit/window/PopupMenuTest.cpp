@@ -101,14 +101,61 @@ TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
     }
 }
 
-TEST(PopupMenu, CommandOfAForeignMenuStillArrives) {
+TEST(PopupMenu, MenusSharingAnIdEachGetTheirOwnCommand) {
+    RecordingWindow owner;
+    ASSERT_TRUE(CreateTopLevel(owner, 100, 100, 50, 50));
+    ShowWindow(owner.Handle(), SW_SHOW);
+    PopupMenu first, second;
+    for (PopupMenu* menu : {&first, &second}) {
+        ASSERT_TRUE(menu->Create(owner.Handle(), true, false));
+        ASSERT_TRUE(menu->AddItem("Open", kOpen));
+    }
+    for (PopupMenu* menu : {&second, &first}) {
+        PostKey(owner.Handle(), VK_DOWN);
+        PostKey(owner.Handle(), kEnter);
+        PostMessageA(owner.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_TRUE(menu->Track(120, 120));
+        Settle();
+        ASSERT_NE(owner.Last(WM_SWND_COMMAND), nullptr);
+        EXPECT_EQ(owner.Last(WM_SWND_COMMAND)->wParam, reinterpret_cast<WPARAM>(static_cast<MenuItemOwner*>(menu)));
+    }
+    EXPECT_EQ(owner.Count(WM_SWND_COMMAND), 2);
+}
+
+// Item data of a menu the toolkit did not build is never called through as a menu object
+// (here it points at zeros: a call through it would crash).
+TEST(PopupMenu, ForeignMenuDataIsNeverCalled) {
     RecordingWindow owner;
     ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 50, 50));
-    SendMessageA(owner.Handle(), WM_COMMAND, MAKEWPARAM(555, 0), 0);
-    SendMessageA(owner.Handle(), WM_COMMAND, MAKEWPARAM(556, 1), 0);  // an accelerator: not a menu's
-    ASSERT_EQ(owner.Count(WM_SWND_COMMAND), 1);
-    EXPECT_EQ(owner.Last(WM_SWND_COMMAND)->lParam, 555);
-    EXPECT_EQ(owner.Last(WM_SWND_COMMAND)->wParam, 0u);
+    static const uintptr_t zeros[8] = {};
+    const ULONG_PTR foreign = reinterpret_cast<ULONG_PTR>(zeros);
+    HMENU menu = CreatePopupMenu();
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_ID | MIIM_DATA | MIIM_STRING;
+    item.wID = 555;
+    item.dwItemData = foreign;
+    item.dwTypeData = const_cast<char*>("Foreign");
+    ASSERT_TRUE(InsertMenuItemA(menu, 0, TRUE, &item));
+    SendMessageA(owner.Handle(), WM_MENUCOMMAND, 0, reinterpret_cast<LPARAM>(menu));
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, 555, 0, 0, foreign};
+    SendMessageA(owner.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    DRAWITEMSTRUCT draw{ODT_MENU, 0, 555, ODA_DRAWENTIRE, 0, reinterpret_cast<HWND>(menu), GetDC(nullptr), {}, foreign};
+    SendMessageA(owner.Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    ReleaseDC(nullptr, draw.hDC);
+    DestroyMenu(menu);
+    // The choice still reaches the window, with no menu object, from either route; an
+    // accelerator's command is no menu's.
+    SendMessageA(owner.Handle(), WM_COMMAND, MAKEWPARAM(556, 0), 0);
+    SendMessageA(owner.Handle(), WM_COMMAND, MAKEWPARAM(557, 1), 0);
+    std::vector<LPARAM> commands;
+    for (const Received& r : owner.received) {
+        if (r.message == WM_SWND_COMMAND) {
+            EXPECT_EQ(r.wParam, 0u);
+            commands.push_back(r.lParam);
+        }
+    }
+    EXPECT_EQ(commands, (std::vector<LPARAM>{555, 556}));
 }
 
 }  // namespace
