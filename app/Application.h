@@ -12,9 +12,6 @@
 #include "settings/KeyFolders.h"
 #include "toolkit/base/String.h"
 
-class MainWindow;
-class WorkerWindow;
-
 class Application {
 public:
     Application() = default;
@@ -51,10 +48,6 @@ public:
     HWND WorkerHandle() const {
         return static_cast<HWND>(InterlockedCompareExchangePointer(&workerHandle_, nullptr, nullptr));
     }
-
-    // Objects, each touched only by its own thread.
-    MainWindow* mainWindow = nullptr;
-    WorkerWindow* workerWindow = nullptr;
 
 private:
     SharedKeyFolder keyFolder_;

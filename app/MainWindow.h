@@ -61,12 +61,10 @@ public:
     void Queue(int id, bool hold, bool reverse, bool loop, int sound);
     void SetOpacity(uint32_t opacity);
 
+    // A decryption runs (its working animation plays).
     bool IsBusy() const { return busy_; }
-    // From a drop of an archive or key until the worker reports the request's end.
-    bool IsHandingOver() const { return handingOver_; }
-    bool SoundsOn() const { return soundsOn_; }
-    uint32_t Opacity() const { return opacity_; }
-    const AnimationQueue& Animations() const { return queue_; }
+    // Nothing runs, nothing is handed over, nothing animates: a new drop starts afresh.
+    bool IsIdle() const { return !busy_ && !handingOver_ && queue_.IsEmpty(); }
 
 private:
     // Setup and closing (MainWindow.cpp).
@@ -118,8 +116,7 @@ private:
     HelpWindow helpWindow_;
     Image skin_;
     Array<Image*> frames_;  // of the playing animation only
-    int framesId_ = 0;
-    Sound sounds_[4];  // archive over, key over, key dropped, other over
+    Sound sounds_[4];       // archive over, key over, key dropped, other over
     AnimationQueue queue_;
     bool timerRunning_ = false;
     bool busy_ = false;

@@ -146,14 +146,12 @@ void MainWindow::LoadFrames(int id) {
         (void)frame->LoadFromResource(resource::kBinaryType, animation->firstFrame + i, instance);
         frames_.Append(frame);
     }
-    framesId_ = id;
 }
 
 void MainWindow::UnloadFrames() {
     for (int i = 0; i < frames_.Count(); i++)
         delete frames_[i];
     frames_.Free();
-    framesId_ = 0;
 }
 
 void MainWindow::PlaySound(int index) {

@@ -135,19 +135,15 @@ DWORD WINAPI WorkerThreadMain(void* argument) {
     // The start record lives on the starting thread's stack only until `ready` is set.
     WorkerStart& start = *static_cast<WorkerStart*>(argument);
     Application& application = *start.application;
-    WorkerWindow* const worker = new WorkerWindow(application);
-    const bool created = worker->Create();
-    if (created) {
-        application.workerWindow = worker;
-        application.SetWorkerHandle(worker->Handle());
-    }
+    WorkerWindow worker(application);
+    const bool created = worker.Create();
+    if (created)
+        application.SetWorkerHandle(worker.Handle());
     SetEvent(start.ready);
     if (created) {
         bool blocking = true;
         RunMessageLoop(blocking, nullptr, nullptr);
     }
     application.SetWorkerHandle(nullptr);
-    application.workerWindow = nullptr;
-    delete worker;
     return 0;
 }

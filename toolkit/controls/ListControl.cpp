@@ -107,19 +107,6 @@ String ListControl::GetItemText(int index) const {
     return item ? item->text : String();
 }
 
-uint32_t ListControl::GetItemData(int index) const {
-    const ListItem* item = ItemAt(index);
-    return item ? item->data : 0;
-}
-
-bool ListControl::SetItemData(int index, uint32_t data) {
-    ListItem* item = ItemAt(index);
-    if (!item)
-        return false;
-    item->data = data;
-    return true;
-}
-
 int ListControl::GetCount() const {
     if (!Handle())
         return 0;

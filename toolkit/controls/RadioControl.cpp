@@ -13,10 +13,6 @@ LRESULT RadioControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Window::OnMessage(message, wParam, lParam);
 }
 
-int RadioControl::GetCheck() const {
-    return static_cast<int>(SendMessageA(Handle(), BM_GETCHECK, 0, 0));
-}
-
 void RadioControl::SetCheck(int state) {
     SendMessageA(Handle(), BM_SETCHECK, state, 0);
 }

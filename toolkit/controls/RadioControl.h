@@ -15,7 +15,6 @@ public:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HBRUSH OnStaticColor(HDC dc) override { return brush_.Answer(background, dc, true); }
 
-    int GetCheck() const;
     void SetCheck(int state);
     // Sets this button's mark and, unless it has no group (-1), clears its siblings'.
     void SelectRadio();

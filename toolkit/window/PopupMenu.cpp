@@ -54,7 +54,6 @@ bool PopupMenu::Create(HWND owner, bool popup, bool pictures) {
     if (menu_)
         return false;
     owner_ = owner;
-    isPopup_ = popup;
     withPictures_ = pictures;
     menu_ = popup ? CreatePopupMenu() : CreateMenu();
     if (!menu_)

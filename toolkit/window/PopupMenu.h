@@ -47,9 +47,6 @@ public:
     bool Track(int x, int y, UINT flags = TPM_RIGHTBUTTON);
 
     HMENU Handle() const { return menu_; }
-    HWND Owner() const { return owner_; }
-    bool IsPopup() const { return isPopup_; }
-    bool WithPictures() const { return withPictures_; }
 
     void MeasureItem(MEASUREITEMSTRUCT& measure) override;
     void DrawItem(const DRAWITEMSTRUCT& draw) override;
@@ -65,7 +62,6 @@ private:
 
     HWND owner_ = nullptr;
     HMENU menu_ = nullptr;
-    bool isPopup_ = false;
     bool withPictures_ = false;
     int pictureWidth_;
     int pictureHeight_;
