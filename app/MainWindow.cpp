@@ -14,16 +14,9 @@
 MainWindow::MainWindow(Application& application) : application_(application) {}
 
 MainWindow::~MainWindow() {
-    if (dropTarget_) {
+    // OLE may still hold references of its own; the window stops naming the target first.
+    if (dropTarget_)
         dropTarget_->Revoke();
-        dropTarget_->Release();
-        dropTarget_ = nullptr;
-    }
-    UnloadFrames();
-    if (windowIcon_)
-        DestroyIcon(windowIcon_);
-    if (trayIconPicture_)
-        DestroyIcon(trayIconPicture_);
 }
 
 bool MainWindow::Create() {
@@ -34,7 +27,7 @@ bool MainWindow::Create() {
 bool MainWindow::Setup() {
     LoadIcons();
     // The icon comes back by itself when the shell starts again.
-    (void)trayIcon_.Create(trayIconPicture_, "KVR Decryptor", Handle());
+    (void)trayIcon_.Create(trayIconPicture_.Get(), "KVR Decryptor", Handle());
     LoadPictures();
     SetWindowPos(Handle(), nullptr, 0, 0, resource::kSkinWidth, resource::kSkinHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -49,23 +42,25 @@ bool MainWindow::Setup() {
         return false;
     PlaceFromSettings();
     ShowWindow(Handle(), SW_SHOW);
-    dropTarget_ = new DropTarget(*this);
+    dropTarget_.Reset(new DropTarget(*this));
     (void)dropTarget_->Register(Handle());
     return true;
 }
 
 void MainWindow::LoadIcons() {
     HINSTANCE instance = GetInstance();
-    windowIcon_ = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(resource::kWindowIcon), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    trayIconPicture_ = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(resource::kTrayIcon), IMAGE_ICON,
-                                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowIcon_.Reset(static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(resource::kWindowIcon), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    trayIconPicture_.Reset(
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(resource::kTrayIcon), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     if (!windowIcon_)
         return;
-    SetClassLongPtrA(Handle(), GCLP_HICON, reinterpret_cast<LONG_PTR>(windowIcon_));
-    SetClassLongPtrA(Handle(), GCLP_HICONSM, reinterpret_cast<LONG_PTR>(windowIcon_));
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_));
+    const LONG_PTR icon = reinterpret_cast<LONG_PTR>(windowIcon_.Get());
+    SetClassLongPtrA(Handle(), GCLP_HICON, icon);
+    SetClassLongPtrA(Handle(), GCLP_HICONSM, icon);
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, icon);
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, icon);
 }
 
 void MainWindow::LoadPictures() {

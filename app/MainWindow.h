@@ -13,7 +13,9 @@
 #include "app/FileKind.h"
 #include "app/HelpWindow.h"
 #include "toolkit/base/Array.h"
+#include "toolkit/base/Com.h"
 #include "toolkit/base/String.h"
+#include "toolkit/media/GdiHandles.h"
 #include "toolkit/media/Image.h"
 #include "toolkit/media/Sound.h"
 #include "toolkit/window/PopupMenu.h"
@@ -106,17 +108,17 @@ private:
 
     Application& application_;
     TrayIcon trayIcon_;
-    HICON windowIcon_ = nullptr;
-    HICON trayIconPicture_ = nullptr;
-    DropTarget* dropTarget_ = nullptr;
+    IconHandle windowIcon_;
+    IconHandle trayIconPicture_;
+    ComPtr<DropTarget> dropTarget_;
     bool soundsOn_ = true;
     uint32_t opacity_ = 255;
     PopupMenu mainMenu_;
     PopupMenu busyMenu_;
     HelpWindow helpWindow_;
     Image skin_;
-    Array<Image*> frames_;  // of the playing animation only
-    Sound sounds_[4];       // archive over, key over, key dropped, other over
+    OwnedArray<Image> frames_;  // of the playing animation only
+    Sound sounds_[4];           // archive over, key over, key dropped, other over
     AnimationQueue queue_;
     bool timerRunning_ = false;
     bool busy_ = false;

@@ -149,8 +149,6 @@ void MainWindow::LoadFrames(int id) {
 }
 
 void MainWindow::UnloadFrames() {
-    for (int i = 0; i < frames_.Count(); i++)
-        delete frames_[i];
     frames_.Free();
 }
 

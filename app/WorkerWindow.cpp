@@ -44,11 +44,7 @@ int32_t OnRequestEvent(int32_t code, intptr_t value, intptr_t /*extra*/, const R
 
 WorkerWindow::WorkerWindow(Application& application) : application_(application) {}
 
-WorkerWindow::~WorkerWindow() {
-    for (int i = 0; i < pending_.Count(); i++)
-        delete pending_[i].path;
-    pending_.Free();
-}
+WorkerWindow::~WorkerWindow() = default;
 
 bool WorkerWindow::Create() {
     // Message-only: never visible, and no broadcast can wait on it.
@@ -76,23 +72,19 @@ LRESULT WorkerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void WorkerWindow::Accept(UINT message, String* path) {
     if (!path)
         return;
-    if (running_) {
-        pending_.Append(PendingRequest{message, path});
-        return;
-    }
-    running_ = true;
-    Run(message, *path);
+    pending_.Append(new PendingRequest{message, *path});
     delete path;
+    if (running_)
+        return;
+    running_ = true;
     while (pending_.Count() > 0) {
-        const PendingRequest next = pending_[0];
+        Run(pending_[0]->message, pending_[0]->path);
         pending_.RemoveAt(0);
-        Run(next.message, *next.path);
-        delete next.path;
     }
     running_ = false;
 }
 
-void WorkerWindow::Run(UINT message, String& path) {
+void WorkerWindow::Run(UINT message, const String& path) {
     if (message == WM_DECRYPT_REQUEST)
         RunDecryption(path);
     else

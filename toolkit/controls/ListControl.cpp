@@ -27,8 +27,6 @@ ListControl::~ListControl() {
     // Destroyed here, while the object is still a list box, so that WM_DESTROY frees the items.
     if (Handle())
         Destroy();
-    for (int i = 0; i < images_.Count(); i++)
-        delete images_[i];
 }
 
 bool ListControl::CreateList(DWORD style, DWORD exStyle, const RECT& rect, HWND parent) {
@@ -152,8 +150,8 @@ bool ListControl::AddImage(int id, const Image& picture) {
     copy->SetMode(picture.Mode());
     for (int i = 0; i < images_.Count(); i++) {
         if (static_cast<int>(images_[i]->Tag()) == id) {
-            delete images_[i];
-            images_[i] = copy;
+            images_.RemoveAt(i);
+            images_.InsertAt(copy, i);
             return true;
         }
     }

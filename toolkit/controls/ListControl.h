@@ -61,7 +61,7 @@ private:
     ListItem* ItemAt(int index) const;
     void UpdateItemHeight();
 
-    Array<Image*> images_;
+    OwnedArray<Image> images_;
     int imageWidth_ = 0;
     int imageHeight_ = 0;
 };

@@ -46,8 +46,6 @@ PopupMenu::~PopupMenu() {
         }
         DestroyMenu(menu_);
     }
-    for (int i = 0; i < itemPictures_.Count(); i++)
-        delete itemPictures_[i];
 }
 
 bool PopupMenu::Create(HWND owner, bool popup, bool pictures) {
@@ -191,7 +189,6 @@ int PopupMenu::PictureIndex(int id) const {
 void PopupMenu::ForgetPicture(int at) {
     if (at < 0 || at >= itemIds_.Count())
         return;
-    delete itemPictures_[at];
     itemPictures_.RemoveAt(at);
     itemIds_.RemoveAt(at);
 }

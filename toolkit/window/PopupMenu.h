@@ -66,5 +66,5 @@ private:
     int pictureWidth_;
     int pictureHeight_;
     Array<int> itemIds_;
-    Array<Image*> itemPictures_;
+    OwnedArray<Image> itemPictures_;
 };

@@ -71,7 +71,8 @@ TEST_F(CommonDialogChoiceTest, ChosenFilesComeBackAsFullPaths) {
     kvrtest::ScratchFolder scratch;
     const std::string folder = scratch.Path();
     for (const char* name : {"first.txt", "second.txt"})
-        ASSERT_TRUE(CloseHandle(CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)));
+        ASSERT_TRUE(
+            CloseHandle(CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)));
     struct Case {
         const char* typed;
         DWORD flags;
@@ -96,7 +97,8 @@ TEST_F(CommonDialogChoiceTest, ChosenFilesComeBackAsFullPaths) {
         const int expectedCount = c.expected[1] ? 2 : 1;
         ASSERT_EQ(dialog.files.Count(), expectedCount) << c.typed;
         for (int i = 0; i < expectedCount; i++)
-            EXPECT_EQ(_stricmp(dialog.files.At(i).Text(), (folder + c.expected[i]).c_str()), 0) << dialog.files.At(i).Text();
+            EXPECT_EQ(_stricmp(dialog.files.At(i).Text(), (folder + c.expected[i]).c_str()), 0)
+                << dialog.files.At(i).Text();
     }
 }
 
