@@ -66,7 +66,7 @@ void MainWindow::LoadIcons() {
 void MainWindow::LoadPictures() {
     HINSTANCE instance = GetInstance();
     (void)skin_.LoadFromResource(resource::kBinaryType, resource::kSkin, instance);
-    for (int i = 0; i < 4; i++)
+    for (int i = 0; i < kDriveSoundCount; i++)
         (void)sounds_[i].LoadWaveResource(resource::kSoundFirst + i, instance);
 }
 

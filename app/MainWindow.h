@@ -60,7 +60,7 @@ public:
     void OnDrop(const String& path) override;
 
     // Appends an animation; an empty queue starts it at once and starts the timer.
-    void Queue(int id, bool hold, bool reverse, bool loop, int sound);
+    void Queue(int id, bool hold, bool reverse, bool loop, DriveSound sound);
     void SetOpacity(uint32_t opacity);
 
     // A decryption runs (its working animation plays).
@@ -85,7 +85,7 @@ private:
     void OnAnimationFinished(const AnimationRequest& finished);
     void LoadFrames(int id);
     void UnloadFrames();
-    void PlaySound(int index);
+    void PlaySound(DriveSound sound);
     bool PostRequest(UINT message);
     void QueueFinish();
     void OnRequestEnded(UINT request);
@@ -118,7 +118,7 @@ private:
     HelpWindow helpWindow_;
     Image skin_;
     OwnedArray<Image> frames_;  // of the playing animation only
-    Sound sounds_[4];           // archive over, key over, key dropped, other over
+    Sound sounds_[kDriveSoundCount];
     AnimationQueue queue_;
     bool timerRunning_ = false;
     bool busy_ = false;

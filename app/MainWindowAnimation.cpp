@@ -10,12 +10,6 @@
 
 namespace {
 
-// Sound indices of the queued records.
-constexpr int kSoundArchiveOver = 0;
-constexpr int kSoundKeyOver = 1;
-constexpr int kSoundKeyDropped = 2;
-constexpr int kSoundOtherOver = 3;
-
 const resource::AnimationFrames* FindAnimation(int id) {
     for (const resource::AnimationFrames& animation : resource::kAnimations) {
         if (animation.id == id)
@@ -26,7 +20,7 @@ const resource::AnimationFrames* FindAnimation(int id) {
 
 struct KindFeedback {
     int overAnimation;
-    int overSound;
+    DriveSound overSound;
 };
 
 KindFeedback FeedbackFor(FileKind kind) {
@@ -42,7 +36,7 @@ KindFeedback FeedbackFor(FileKind kind) {
 
 }  // namespace
 
-void MainWindow::Queue(int id, bool hold, bool reverse, bool loop, int sound) {
+void MainWindow::Queue(int id, bool hold, bool reverse, bool loop, DriveSound sound) {
     AnimationRequest request;
     request.id = id;
     const resource::AnimationFrames* const animation = FindAnimation(id);
@@ -111,8 +105,7 @@ void MainWindow::ShowSkin() {
 void MainWindow::StartCurrent(bool fromTimer) {
     const AnimationRequest& current = queue_.Current();
     LoadFrames(current.id);
-    if (current.sound >= 0)
-        PlaySound(current.sound);
+    PlaySound(current.sound);
     // Requests go out only from the timer: a record started by Queue is a drag's feedback.
     if (!fromTimer)
         return;
@@ -152,9 +145,9 @@ void MainWindow::UnloadFrames() {
     frames_.Free();
 }
 
-void MainWindow::PlaySound(int index) {
-    if (soundsOn_ && index >= 0 && index < 4)
-        (void)sounds_[index].Play();
+void MainWindow::PlaySound(DriveSound sound) {
+    if (soundsOn_ && sound >= 0 && sound < kDriveSoundCount)
+        (void)sounds_[sound].Play();
 }
 
 // A request carries its own copy of the path. When it cannot be posted (no worker), the
@@ -179,7 +172,7 @@ void MainWindow::OnDragEnter(const String& path) {
 }
 
 void MainWindow::OnDragLeave(const String& path) {
-    Queue(FeedbackFor(ClassifyFile(path)).overAnimation, false, true, false, -1);
+    Queue(FeedbackFor(ClassifyFile(path)).overAnimation, false, true, false, kNoSound);
 }
 
 void MainWindow::OnDrop(const String& path) {
@@ -189,16 +182,16 @@ void MainWindow::OnDrop(const String& path) {
     switch (currentKind_) {
         case FileKind::kArchive:
             handingOver_ = true;
-            Queue(resource::kAnimationArchiveIn, false, false, false, -1);
-            Queue(resource::kAnimationWorking, false, false, true, -1);
+            Queue(resource::kAnimationArchiveIn, false, false, false, kNoSound);
+            Queue(resource::kAnimationWorking, false, false, true, kNoSound);
             break;
         case FileKind::kKey:
             handingOver_ = true;
             Queue(resource::kAnimationKeyIn, false, false, false, kSoundKeyDropped);
-            Queue(resource::kAnimationKeyImport, false, false, false, -1);
+            Queue(resource::kAnimationKeyImport, false, false, false, kNoSound);
             break;
         default:
-            Queue(resource::kAnimationOtherOver, false, true, false, -1);
+            Queue(resource::kAnimationOtherOver, false, true, false, kNoSound);
             break;
     }
 }
@@ -208,8 +201,8 @@ void MainWindow::QueueFinish() {
     if (finishQueued_ || currentKind_ != FileKind::kArchive)
         return;
     finishQueued_ = true;
-    Queue(resource::kAnimationArchiveIn, false, true, false, -1);
-    Queue(resource::kAnimationArchiveOver, false, true, false, -1);
+    Queue(resource::kAnimationArchiveIn, false, true, false, kNoSound);
+    Queue(resource::kAnimationArchiveOver, false, true, false, kNoSound);
 }
 
 void MainWindow::OnRequestEnded(UINT request) {

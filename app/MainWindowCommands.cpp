@@ -15,11 +15,6 @@ namespace {
 constexpr char kTitle[] = "KVR Decryptor";
 constexpr char kWebSite[] = "https://www.quillmont.com/decryptor/";
 
-// Tray event codes: button bit plus action bit.
-constexpr uint32_t kTrayLeftDown = 9;
-constexpr uint32_t kTrayRightUp = 20;
-constexpr uint32_t kTrayLeftDoubleClick = 65;
-
 struct MenuEntry {
     UINT id;  // 0: separator
     const char* text;
@@ -123,13 +118,13 @@ void MainWindow::OnTrayEvent(const TrayEvent& event) {
     if (menuOpen_ || application_.AnyModalOpen())
         return;
     switch (event.code) {
-        case kTrayLeftDown:
+        case TRAY_LEFT | TRAY_PRESSED:
             RaiseWindow();
             break;
-        case kTrayRightUp:
+        case TRAY_RIGHT | TRAY_RELEASED:
             ShowMenu(event.x, event.y);
             break;
-        case kTrayLeftDoubleClick:
+        case TRAY_LEFT | TRAY_DOUBLECLICKED:
             ToggleVisible();
             break;
         default:
