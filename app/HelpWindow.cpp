@@ -2,6 +2,7 @@
 #include "app/HelpWindow.h"
 
 #include "resources/ResourceIds.h"
+#include "settings/Settings.h"
 #include "toolkit/media/GdiplusApi.h"
 #include "toolkit/window/Toolkit.h"
 
@@ -16,10 +17,10 @@ HelpWindow::HelpWindow() : ChildWindow(kWidth, kHeight, resource::kHelpBackgroun
     AddButton(resource::kCheckButton, resource::kCheckButtonHover, 600, 330, kClose);
 }
 
-bool HelpWindow::Open(const char* title) {
+bool HelpWindow::Open() {
     if (IsOpen())
         return true;
-    return Create(title, 0, 0, nullptr, nullptr, 0, nullptr, GetInstance());
+    return Create(kProgramTitle, 0, 0, nullptr, nullptr, 0, nullptr, GetInstance());
 }
 
 void HelpWindow::DrawContent(Image& background) {

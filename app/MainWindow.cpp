@@ -27,7 +27,7 @@ bool MainWindow::Create() {
 bool MainWindow::Setup() {
     LoadIcons();
     // The icon comes back by itself when the shell starts again.
-    (void)trayIcon_.Create(trayIconPicture_.Get(), "KVR Decryptor", Handle());
+    (void)trayIcon_.Create(trayIconPicture_.Get(), kProgramTitle, Handle());
     LoadPictures();
     SetWindowPos(Handle(), nullptr, 0, 0, resource::kSkinWidth, resource::kSkinHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -36,8 +36,7 @@ bool MainWindow::Setup() {
     SetLayered(true);
     SetSkin(&skin_, Image::kNoColor, nullptr, true);
     UpdateLayered(opacity_);
-    soundsOn_ = ReadSoundsOn();
-    application_.SetSoundsOn(soundsOn_);
+    application_.SetSoundsOn(ReadSoundsOn());
     if (!BuildMenus())
         return false;
     PlaceFromSettings();
@@ -147,7 +146,7 @@ void MainWindow::SaveSettings() {
     RECT frame{};
     if (GetWindowRect(frame))
         WriteWindowPosition(frame.left, frame.top);
-    WriteSoundsOn(soundsOn_);
+    WriteSoundsOn(application_.SoundsOn());
 }
 
 void MainWindow::SetOpacity(uint32_t opacity) {

@@ -111,7 +111,7 @@ private:
     IconHandle windowIcon_;
     IconHandle trayIconPicture_;
     ComPtr<DropTarget> dropTarget_;
-    bool soundsOn_ = true;
+    bool alwaysOnTop_ = false;
     uint32_t opacity_ = 255;
     PopupMenu mainMenu_;
     PopupMenu busyMenu_;

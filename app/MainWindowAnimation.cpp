@@ -25,7 +25,7 @@ struct KindFeedback {
 
 KindFeedback FeedbackFor(FileKind kind) {
     switch (kind) {
-        case FileKind::kArchive:
+        case FileKind::kDecryptable:
             return {resource::kAnimationArchiveOver, kSoundArchiveOver};
         case FileKind::kKey:
             return {resource::kAnimationKeyOver, kSoundKeyOver};
@@ -146,7 +146,7 @@ void MainWindow::UnloadFrames() {
 }
 
 void MainWindow::PlaySound(DriveSound sound) {
-    if (soundsOn_ && sound >= 0 && sound < kDriveSoundCount)
+    if (application_.SoundsOn() && sound >= 0 && sound < kDriveSoundCount)
         (void)sounds_[sound].Play();
 }
 
@@ -180,7 +180,7 @@ void MainWindow::OnDrop(const String& path) {
     currentKind_ = ClassifyFile(path);
     finishQueued_ = false;
     switch (currentKind_) {
-        case FileKind::kArchive:
+        case FileKind::kDecryptable:
             handingOver_ = true;
             Queue(resource::kAnimationArchiveIn, false, false, false, kNoSound);
             Queue(resource::kAnimationWorking, false, false, true, kNoSound);
@@ -198,7 +198,7 @@ void MainWindow::OnDrop(const String& path) {
 
 // The closing animations of a decryption, once per request.
 void MainWindow::QueueFinish() {
-    if (finishQueued_ || currentKind_ != FileKind::kArchive)
+    if (finishQueued_ || currentKind_ != FileKind::kDecryptable)
         return;
     finishQueued_ = true;
     Queue(resource::kAnimationArchiveIn, false, true, false, kNoSound);

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr char kTitle[] = "KVR Decryptor";
 constexpr char kWebSite[] = "https://www.quillmont.com/decryptor/";
 
 struct MenuEntry {
@@ -51,10 +50,10 @@ bool MainWindow::BuildMenus() {
     }
     busyMenu_.AddItem("Cancel", CMD_CANCEL, nullptr, nullptr, -1, nullptr);
     UpdateKeyFolderMarks();
-    mainMenu_.Check(CMD_SOUNDS, soundsOn_);
-    const bool onTop = ReadAlwaysOnTop();
-    mainMenu_.Check(CMD_ALWAYS_ON_TOP, onTop);
-    if (onTop)
+    mainMenu_.Check(CMD_SOUNDS, application_.SoundsOn());
+    alwaysOnTop_ = ReadAlwaysOnTop();
+    mainMenu_.Check(CMD_ALWAYS_ON_TOP, alwaysOnTop_);
+    if (alwaysOnTop_)
         SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     mainMenu_.Check(CMD_LAUNCH_ON_STARTUP, IsAutostartOn(RunningProgramPath()));
     return true;
@@ -158,9 +157,9 @@ void MainWindow::UpdateKeyFolderMarks() {
 }
 
 void MainWindow::ToggleSounds() {
-    soundsOn_ = !soundsOn_;
-    mainMenu_.Check(CMD_SOUNDS, soundsOn_);
-    application_.SetSoundsOn(soundsOn_);
+    const bool on = !application_.SoundsOn();
+    application_.SetSoundsOn(on);
+    mainMenu_.Check(CMD_SOUNDS, on);
 }
 
 void MainWindow::ToggleVisible() {
@@ -168,20 +167,22 @@ void MainWindow::ToggleVisible() {
 }
 
 void MainWindow::ToggleAlwaysOnTop() {
-    const bool on = !mainMenu_.IsChecked(CMD_ALWAYS_ON_TOP);
-    mainMenu_.Check(CMD_ALWAYS_ON_TOP, on);
-    SetWindowPos(Handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    WriteAlwaysOnTop(on);
+    alwaysOnTop_ = !alwaysOnTop_;
+    mainMenu_.Check(CMD_ALWAYS_ON_TOP, alwaysOnTop_);
+    SetWindowPos(Handle(), alwaysOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    WriteAlwaysOnTop(alwaysOnTop_);
 }
 
 void MainWindow::ToggleLaunchOnStartup() {
-    const bool wanted = !mainMenu_.IsChecked(CMD_LAUNCH_ON_STARTUP);
-    mainMenu_.Check(CMD_LAUNCH_ON_STARTUP, SetAutostart(wanted, RunningProgramPath()));
+    // What is stored decides, so a value another program removed is simply put back.
+    const String program = RunningProgramPath();
+    mainMenu_.Check(CMD_LAUNCH_ON_STARTUP, SetAutostart(!IsAutostartOn(program), program));
 }
 
 void MainWindow::ShowHelp() {
     if (!helpWindow_.IsOpen())
-        (void)helpWindow_.Open(kTitle);
+        (void)helpWindow_.Open();
 }
 
 void MainWindow::ShowAppearance() {
@@ -203,7 +204,7 @@ void MainWindow::ShowAppearance() {
 }
 
 void MainWindow::RaiseWindow() {
-    if (mainMenu_.IsChecked(CMD_ALWAYS_ON_TOP))
+    if (alwaysOnTop_)
         return;
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
