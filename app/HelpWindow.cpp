@@ -20,7 +20,9 @@ HelpWindow::HelpWindow() : ChildWindow(kWidth, kHeight, resource::kHelpBackgroun
 bool HelpWindow::Open() {
     if (IsOpen())
         return true;
-    return Create(kProgramTitle, 0, 0, nullptr, nullptr, 0, nullptr, GetInstance());
+    WindowArgs args;
+    args.title = kProgramTitle;
+    return Create(args);
 }
 
 void HelpWindow::DrawContent(Image& background) {

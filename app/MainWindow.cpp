@@ -20,8 +20,9 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create() {
-    // A tool window: no taskbar button.
-    return Window::Create("", 0, WS_EX_TOOLWINDOW, nullptr, nullptr, 0, nullptr, GetInstance());
+    WindowArgs args;
+    args.exStyle = WS_EX_TOOLWINDOW;  // no taskbar button
+    return Window::Create(args);
 }
 
 bool MainWindow::Setup() {

@@ -59,8 +59,9 @@ public:
     void OnDragLeave(const String& path) override;
     void OnDrop(const String& path) override;
 
-    // Appends an animation; an empty queue starts it at once and starts the timer.
-    void Queue(int id, bool hold, bool reverse, bool loop, DriveSound sound);
+    // Appends an animation (its frame count is looked up here); an empty queue starts it at
+    // once and starts the timer.
+    void Queue(AnimationRequest request);
     void SetOpacity(uint32_t opacity);
 
     // A decryption runs (its working animation plays).

@@ -18,6 +18,19 @@ const resource::AnimationFrames* FindAnimation(int id) {
     return nullptr;
 }
 
+// An animation played once, forwards, without a sound; callers change what differs.
+AnimationRequest Once(int id) {
+    AnimationRequest request;
+    request.id = id;
+    return request;
+}
+
+AnimationRequest Backwards(int id) {
+    AnimationRequest request = Once(id);
+    request.reverse = true;
+    return request;
+}
+
 struct KindFeedback {
     int overAnimation;
     DriveSound overSound;
@@ -36,15 +49,9 @@ KindFeedback FeedbackFor(FileKind kind) {
 
 }  // namespace
 
-void MainWindow::Queue(int id, bool hold, bool reverse, bool loop, DriveSound sound) {
-    AnimationRequest request;
-    request.id = id;
-    const resource::AnimationFrames* const animation = FindAnimation(id);
+void MainWindow::Queue(AnimationRequest request) {
+    const resource::AnimationFrames* const animation = FindAnimation(request.id);
     request.frameCount = animation ? animation->frameCount : 0;
-    request.hold = hold;
-    request.reverse = reverse;
-    request.loop = loop;
-    request.sound = sound;
     if (!queue_.Append(request))
         return;
     StartCurrent(false);
@@ -168,11 +175,14 @@ bool MainWindow::AcceptsDrags() const {
 
 void MainWindow::OnDragEnter(const String& path) {
     const KindFeedback feedback = FeedbackFor(ClassifyFile(path));
-    Queue(feedback.overAnimation, true, false, false, feedback.overSound);
+    AnimationRequest over = Once(feedback.overAnimation);
+    over.hold = true;
+    over.sound = feedback.overSound;
+    Queue(over);
 }
 
 void MainWindow::OnDragLeave(const String& path) {
-    Queue(FeedbackFor(ClassifyFile(path)).overAnimation, false, true, false, kNoSound);
+    Queue(Backwards(FeedbackFor(ClassifyFile(path)).overAnimation));
 }
 
 void MainWindow::OnDrop(const String& path) {
@@ -180,18 +190,24 @@ void MainWindow::OnDrop(const String& path) {
     currentKind_ = ClassifyFile(path);
     finishQueued_ = false;
     switch (currentKind_) {
-        case FileKind::kDecryptable:
+        case FileKind::kDecryptable: {
             handingOver_ = true;
-            Queue(resource::kAnimationArchiveIn, false, false, false, kNoSound);
-            Queue(resource::kAnimationWorking, false, false, true, kNoSound);
+            Queue(Once(resource::kAnimationArchiveIn));
+            AnimationRequest working = Once(resource::kAnimationWorking);
+            working.loop = true;  // until the closing animations are queued behind it
+            Queue(working);
             break;
-        case FileKind::kKey:
+        }
+        case FileKind::kKey: {
             handingOver_ = true;
-            Queue(resource::kAnimationKeyIn, false, false, false, kSoundKeyDropped);
-            Queue(resource::kAnimationKeyImport, false, false, false, kNoSound);
+            AnimationRequest keyIn = Once(resource::kAnimationKeyIn);
+            keyIn.sound = kSoundKeyDropped;
+            Queue(keyIn);
+            Queue(Once(resource::kAnimationKeyImport));
             break;
+        }
         default:
-            Queue(resource::kAnimationOtherOver, false, true, false, kNoSound);
+            Queue(Backwards(resource::kAnimationOtherOver));
             break;
     }
 }
@@ -201,8 +217,8 @@ void MainWindow::QueueFinish() {
     if (finishQueued_ || currentKind_ != FileKind::kDecryptable)
         return;
     finishQueued_ = true;
-    Queue(resource::kAnimationArchiveIn, false, true, false, kNoSound);
-    Queue(resource::kAnimationArchiveOver, false, true, false, kNoSound);
+    Queue(Backwards(resource::kAnimationArchiveIn));
+    Queue(Backwards(resource::kAnimationArchiveOver));
 }
 
 void MainWindow::OnRequestEnded(UINT request) {

@@ -44,11 +44,11 @@ bool MainWindow::BuildMenus() {
         return false;
     for (const MenuEntry& entry : kMainMenu) {
         if (entry.id == 0)
-            mainMenu_.AddSeparator(-1);
+            mainMenu_.AddSeparator();
         else
-            mainMenu_.AddItem(entry.text, entry.id, nullptr, nullptr, -1, nullptr);
+            mainMenu_.AddItem(entry.text, entry.id);
     }
-    busyMenu_.AddItem("Cancel", CMD_CANCEL, nullptr, nullptr, -1, nullptr);
+    busyMenu_.AddItem("Cancel", CMD_CANCEL);
     UpdateKeyFolderMarks();
     mainMenu_.Check(CMD_SOUNDS, application_.SoundsOn());
     alwaysOnTop_ = ReadAlwaysOnTop();

@@ -47,8 +47,9 @@ WorkerWindow::WorkerWindow(Application& application) : application_(application)
 WorkerWindow::~WorkerWindow() = default;
 
 bool WorkerWindow::Create() {
-    // Message-only: never visible, and no broadcast can wait on it.
-    if (!Window::Create("", 0, 0, nullptr, HWND_MESSAGE, 0, nullptr, GetInstance()))
+    WindowArgs args;
+    args.parent = HWND_MESSAGE;  // message-only: never visible, and no broadcast can wait on it
+    if (!Window::Create(args))
         return false;
     (void)errorSound_.LoadWaveResource(resource::kSoundError, GetInstance());
     return true;

@@ -31,8 +31,12 @@ ListControl::~ListControl() {
 
 bool ListControl::CreateList(DWORD style, DWORD exStyle, const RECT& rect, HWND parent) {
     const DWORD bars = style & (WS_HSCROLL | WS_VSCROLL);
-    style = (style | kStyleAdded) & ~kStyleRemoved;
-    if (!CreateControl("LISTBOX", "", style, exStyle, &rect, parent, 0, nullptr, GetInstance()))
+    WindowArgs args;
+    args.style = (style | kStyleAdded) & ~kStyleRemoved;
+    args.exStyle = exStyle;
+    args.rect = &rect;
+    args.parent = parent;
+    if (!CreateControl("LISTBOX", args))
         return false;
     // The list box drops the scroll-bar styles it was made with; they are put back.
     if (bars)

@@ -66,12 +66,7 @@ bool PopupMenu::Create(HWND owner, bool popup, bool pictures) {
     return true;
 }
 
-bool PopupMenu::AddItem(const char* text,
-                        int id,
-                        PopupMenu* subMenu,
-                        HBITMAP bitmap,
-                        int position,
-                        const Image* image) {
+bool PopupMenu::AddItem(const char* text, int id, const MenuItemExtras& extras) {
     if (!menu_)
         return false;
     MENUITEMINFOA item = ItemInfo(MIIM_ID | MIIM_STRING | MIIM_DATA | MIIM_FTYPE);
@@ -84,18 +79,19 @@ bool PopupMenu::AddItem(const char* text,
         item.fMask |= MIIM_BITMAP;
         item.hbmpItem = HBMMENU_CALLBACK;
     }
-    if (subMenu && subMenu->menu_) {
+    if (extras.subMenu && extras.subMenu->menu_) {
         item.fMask |= MIIM_SUBMENU;
-        item.hSubMenu = subMenu->menu_;
+        item.hSubMenu = extras.subMenu->menu_;
     }
-    if (!InsertMenuItemA(menu_, static_cast<UINT>(InsertPosition(menu_, position)), TRUE, &item))
+    if (!InsertMenuItemA(menu_, static_cast<UINT>(InsertPosition(menu_, extras.position)), TRUE, &item))
         return false;
     if (!withPictures_)
         return true;
     Image* picture = nullptr;
-    if (bitmap || (image && !image->IsEmpty())) {
+    if (extras.bitmap || (extras.image && !extras.image->IsEmpty())) {
         picture = new Image();
-        const bool made = bitmap ? picture->CreateFromBitmapHandle(bitmap) : picture->CopyFrom(*image);
+        const bool made =
+            extras.bitmap ? picture->CreateFromBitmapHandle(extras.bitmap) : picture->CopyFrom(*extras.image);
         if (made) {
             picture->SetKey(kPictureKey);
             picture->SetMode(Image::kModeStretch);

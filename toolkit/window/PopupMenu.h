@@ -11,6 +11,16 @@
 #include "toolkit/window/ControlHooks.h"
 
 class Image;
+class PopupMenu;
+
+// The optional parts of a menu item; an item without them is plain text appended at the end.
+struct MenuItemExtras {
+    PopupMenu* subMenu = nullptr;
+    int position = -1;  // 0..count inserts there; anything else appends
+    // With pictures: the item shows a copy of `image`, or a picture made from `bitmap`.
+    const Image* image = nullptr;
+    HBITMAP bitmap = nullptr;
+};
 
 class PopupMenu : public MenuItemOwner {
 public:
@@ -24,14 +34,7 @@ public:
 
     // Fails when the menu already exists.
     bool Create(HWND owner, bool popup, bool pictures);
-    // Inserts at the position when 0 <= position <= count, else at the end. With pictures, the
-    // item gets a copy of `image`, or a picture made from `bitmap`, or none.
-    bool AddItem(const char* text,
-                 int id,
-                 PopupMenu* subMenu = nullptr,
-                 HBITMAP bitmap = nullptr,
-                 int position = -1,
-                 const Image* image = nullptr);
+    bool AddItem(const char* text, int id, const MenuItemExtras& extras = MenuItemExtras());
     bool AddSeparator(int position = -1);
     int Count() const;
     // Position of the first item with the id; -1 when absent or without a menu.

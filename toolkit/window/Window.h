@@ -19,6 +19,19 @@ class LayeredBitmap;
 class Window;
 typedef int (*IdleCallback)(void* argument);
 
+// What a window is created with. Every field has the ordinary default, so a call site names
+// only what differs from it.
+struct WindowArgs {
+    const char* title = "";
+    DWORD style = 0;  // without a parent WS_POPUP is added
+    DWORD exStyle = 0;
+    const RECT* rect = nullptr;  // none: no size, at 0,0
+    HWND parent = nullptr;       // the parent of a child, the owner of a popup
+    UINT id = 0;
+    void* param = nullptr;         // creation parameter, handed to WM_SWND_CREATED
+    HINSTANCE instance = nullptr;  // none: the toolkit's instance
+};
+
 class Window {
 public:
     // Colour words of the background field.
@@ -57,23 +70,10 @@ public:
     virtual void OnNcZoneLeave(const RECT* /*zone*/, int /*x*/, int /*y*/, int /*index*/) {}
 
     // Creation and destruction.
-    bool Create(const char* title,
-                DWORD style,
-                DWORD exStyle,
-                const RECT* rect,
-                HWND parent,
-                UINT id,
-                void* param,
-                HINSTANCE instance);
-    bool CreateControl(const char* className,
-                       const char* title,
-                       DWORD style,
-                       DWORD exStyle,
-                       const RECT* rect,
-                       HWND parent,
-                       UINT id,
-                       void* param,
-                       HINSTANCE instance);
+    // A window of the toolkit's own class.
+    bool Create(const WindowArgs& args);
+    // A system control of the class, subclassed so that its messages pass through the toolkit.
+    bool CreateControl(const char* className, const WindowArgs& args);
     bool CreatePopup(const char* title, const RECT& rect, HWND parent, void* param, bool resizable);
     bool Destroy();
     bool Close();
@@ -187,16 +187,7 @@ public:
     uint32_t background = kNoColor;
 
 private:
-    bool CreateWindowObject(const char* className,
-                            const char* title,
-                            DWORD style,
-                            DWORD exStyle,
-                            const RECT* rect,
-                            HWND parent,
-                            UINT id,
-                            void* param,
-                            HINSTANCE instance,
-                            bool subclass);
+    bool CreateWindowObject(const char* className, const WindowArgs& args, bool subclass);
     void ResetForCreation();
     void UpdateFrameFlags();
     LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam);
