@@ -32,7 +32,7 @@ bool MainWindow::Setup() {
     LoadPictures();
     SetWindowPos(Handle(), nullptr, 0, 0, resource::kSkinWidth, resource::kSkinHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    dragMove = true;
+    SetDragMove(true);
     opacity_ = ReadWindowOpacity();
     SetLayered(true);
     SetSkin(&skin_, Image::kNoColor, nullptr, true);

@@ -17,8 +17,8 @@ constexpr DWORD kResizableStyle = WS_THICKFRAME | WS_MAXIMIZEBOX;
 
 Window::Window() {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea_, 0);
-    minTrackWidth = GetSystemMetrics(SM_CXMINTRACK);
-    minTrackHeight = GetSystemMetrics(SM_CYMINTRACK);
+    minTrackWidth_ = GetSystemMetrics(SM_CXMINTRACK);
+    minTrackHeight_ = GetSystemMetrics(SM_CYMINTRACK);
 }
 
 Window::~Window() {
@@ -72,7 +72,6 @@ bool Window::CreateWindowObject(const char* className, const WindowArgs& args, b
     if (!parent)
         style |= WS_POPUP;
     systemProc_ = nullptr;
-    selfDrawn = false;
     const int x = rect ? rect->left : 0;
     const int y = rect ? rect->top : 0;
     const int width = rect ? rect->right - rect->left : 0;
@@ -101,9 +100,9 @@ bool Window::CreateWindowObject(const char* className, const WindowArgs& args, b
 void Window::ResetForCreation() {
     name.Empty();
     hasFrame_ = hasCaptionMenu_ = false;
-    minTrackWidth = GetSystemMetrics(SM_CXMINTRACK);
-    minTrackHeight = GetSystemMetrics(SM_CYMINTRACK);
-    maxTrackWidth = maxTrackHeight = -1;
+    minTrackWidth_ = GetSystemMetrics(SM_CXMINTRACK);
+    minTrackHeight_ = GetSystemMetrics(SM_CYMINTRACK);
+    maxTrackWidth_ = maxTrackHeight_ = -1;
     caretEnabled_ = caretShown_ = caretVisible_ = false;
     caretWidth_ = caretHeight_ = caretX_ = caretY_ = 0;
     mouseTracked_ = false;

@@ -3,8 +3,7 @@
 // control. Every message passes through the one window procedure, which finds the object in
 // the process-wide registry and hands the message first to HandleMessage (the shared
 // pre-processing that turns raw input and child notifications into WM_SWND_* messages),
-// then to the class's OnMessage. The virtual operations keep a fixed slot order; derived
-// classes add theirs after OnNcZoneLeave.
+// then to the class's OnMessage.
 #pragma once
 
 #include <windows.h>
@@ -167,23 +166,24 @@ public:
     HCURSOR Cursor() const { return cursor_; }
     bool CaretShown() const { return caretShown_; }
     POINT CaretPosition() const { return POINT{caretX_, caretY_}; }
-    bool IsOwnPainted() const { return !systemProc_ || selfDrawn; }
+    bool IsOwnPainted() const { return !systemProc_; }
 
-    // Fields the owner of a window sets directly.
-    bool selfDrawn = false;  // a subclassed control that the toolkit paints
-    int32_t kind = 0;
+    // A press of the left button outside any control drags the whole window.
+    void SetDragMove(bool on) { dragMove_ = on; }
+    // Client rectangles whose entering, moving and leaving the pointer reports (OnZoneEnter,
+    // OnZoneMove, OnZoneLeave), in this order of precedence.
+    void SetZones(const Array<RECT>& zones) {
+        zones_ = zones;
+        zonesEnabled_ = true;
+    }
+
+    // What a window is and how it looks, filled in by its class, its owner or the control
+    // factory right after construction and read by the dispatch at each message. No two of
+    // them have to agree and none needs work when it changes, so they stay plain fields.
+    int32_t kind = 0;  // WindowKind
     int32_t definitionId = 0;
     String name;
-    int32_t minTrackWidth = 0;
-    int32_t minTrackHeight = 0;
-    int32_t maxTrackWidth = -1;
-    int32_t maxTrackHeight = -1;
-    bool dragMove = false;
     int32_t tabGroup = -1;  // -1 = not a tab stop
-    bool zonesEnabled = false;
-    Array<RECT> zones;  // client coordinates
-    bool ncZonesEnabled = false;
-    Array<RECT> ncZones;  // relative to the window's top-left corner
     uint32_t background = kNoColor;
 
 private:
@@ -227,6 +227,15 @@ private:
     bool PlaceSystemCaret();
 
     RECT workArea_{};
+    int32_t minTrackWidth_ = 0;
+    int32_t minTrackHeight_ = 0;
+    int32_t maxTrackWidth_ = -1;
+    int32_t maxTrackHeight_ = -1;
+    bool dragMove_ = false;
+    bool zonesEnabled_ = false;
+    Array<RECT> zones_;  // client coordinates
+    bool ncZonesEnabled_ = false;
+    Array<RECT> ncZones_;  // relative to the window's top-left corner
     WNDPROC systemProc_ = nullptr;
     HWND handle_ = nullptr;
     bool hasFrame_ = false;

@@ -62,7 +62,7 @@ TEST(Mouse, DragEndsWhenCaptureIsLostOrAMoveComesWithoutTheButton) {
         RecordingWindow other;
         ASSERT_TRUE(CreateTopLevel(window, 100, 100, 80, 60));
         ASSERT_TRUE(CreateTopLevel(other, 300, 100, 80, 60));
-        window.dragMove = true;
+        window.SetDragMove(true);
         SendMessageA(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
         ASSERT_TRUE(window.IsDragging()) << c.name;
         if (c.loseCapture)

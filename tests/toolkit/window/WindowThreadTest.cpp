@@ -130,8 +130,9 @@ bool RunCycle(int iteration, HWND host, HDC canvas) {
     const RECT rect{0, 0, 20, 10};
     if (!button.CreateControl("BUTTON", ArgsAt(rect, WS_CHILD | WS_VISIBLE, window.Handle(), "b")))
         return false;
-    window.zonesEnabled = true;
-    window.zones.Append(RECT{0, 0, 10, 10});
+    Array<RECT> zones;
+    zones.Append(RECT{0, 0, 10, 10});
+    window.SetZones(zones);
     SendMessageA(window.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     SendMessageA(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(window.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
