@@ -7,9 +7,6 @@
 
 #include <cstdint>
 
-// The GDI colour of a background word that names a colour (0xFE000000 + n: system colour n).
-COLORREF BackgroundColor(uint32_t background);
-
 class OwnedBrush {
 public:
     OwnedBrush() = default;

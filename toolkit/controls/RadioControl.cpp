@@ -18,11 +18,5 @@ void RadioControl::SetCheck(int state) {
 }
 
 void RadioControl::SelectRadio() {
-    SetCheck(BST_CHECKED);
-    if (group == -1)
-        return;
-    Array<Window*> siblings;
-    GetSiblings(siblings, nullptr, KIND_RADIO);
-    for (int i = 0; i < siblings.Count(); i++)
-        SendMessageA(siblings[i]->Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
+    SelectRadioButton(*this);
 }

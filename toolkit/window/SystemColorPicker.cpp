@@ -1,13 +1,13 @@
 // SystemColorPicker; see SystemColorPicker.h.
 #include "toolkit/window/SystemColorPicker.h"
 
+#include "toolkit/media/GdiplusColor.h"
+
 #include "toolkit/window/CommonDialog.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Toolkit.h"
 
 namespace {
-
-constexpr uint32_t kSystemColorBase = 0xFE000000;
 
 struct NamedColor {
     int index;
