@@ -9,13 +9,23 @@
 
 #include "toolkit/base/Array.h"
 
+// The drive's sounds, in the order of their resources from resource::kSoundFirst on.
+enum DriveSound : int32_t {
+    kNoSound = -1,
+    kSoundArchiveOver,
+    kSoundKeyOver,
+    kSoundKeyDropped,
+    kSoundOtherOver,
+    kDriveSoundCount,
+};
+
 struct AnimationRequest {
     int32_t id = 0;
     int32_t frameCount = 0;
-    bool hold = false;     // at the pass's end with nothing queued: stay on the end frame
-    bool reverse = false;  // play from the last frame down to the first
-    bool loop = false;     // at the pass's end with nothing queued: play again
-    int32_t sound = -1;    // index of the sound to start with it, -1 for none
+    bool hold = false;            // at the pass's end with nothing queued: stay on the end frame
+    bool reverse = false;         // play from the last frame down to the first
+    bool loop = false;            // at the pass's end with nothing queued: play again
+    DriveSound sound = kNoSound;  // started with the record's first frame
 };
 
 class AnimationQueue {

@@ -12,9 +12,6 @@
 #include "settings/KeyFolders.h"
 #include "toolkit/base/String.h"
 
-class MainWindow;
-class WorkerWindow;
-
 class Application {
 public:
     Application() = default;
@@ -32,7 +29,8 @@ public:
     // Written by the worker's progress events, read by the animation timer.
     void SetProgress(int value) { InterlockedExchange(&progress_, value); }
     int Progress() const { return InterlockedCompareExchange(&progress_, 0, 0); }
-    // Mirrors the "Sounds" menu check; the worker reads it before the error sound.
+    // The "Sounds" switch: loaded and saved by the main window, turned by its menu command, read
+    // by both threads before each sound.
     void SetSoundsOn(bool on) { InterlockedExchange(&soundsOn_, on ? 1 : 0); }
     bool SoundsOn() const { return InterlockedCompareExchange(&soundsOn_, 0, 0) != 0; }
 
@@ -51,10 +49,6 @@ public:
     HWND WorkerHandle() const {
         return static_cast<HWND>(InterlockedCompareExchangePointer(&workerHandle_, nullptr, nullptr));
     }
-
-    // Objects, each touched only by its own thread.
-    MainWindow* mainWindow = nullptr;
-    WorkerWindow* workerWindow = nullptr;
 
 private:
     SharedKeyFolder keyFolder_;

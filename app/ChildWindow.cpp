@@ -105,16 +105,16 @@ POINT ChildWindow::ButtonCenterOnScreen(int index) const {
 bool ChildWindow::Setup() {
     if (!SetSize(width_, height_))
         return false;
-    dragMove = true;
-    zonesEnabled = true;
-    zones.Free();
+    SetDragMove(true);
+    Array<RECT> buttonZones;
     for (int i = 0; i < buttonCount_; i++) {
         PictureButton& button = buttons_[i];
-        zones.Append(button.rect);
+        buttonZones.Append(button.rect);
         button.lit = false;
         (void)button.normal.LoadFromResource(resource::kBinaryType, button.normalId, GetInstance());
         (void)button.hover.LoadFromResource(resource::kBinaryType, button.hoverId, GetInstance());
     }
+    SetZones(buttonZones);
     fadeAlpha_ = 0;
     SetLayered(true);
     if (!BuildBackground())

@@ -6,7 +6,7 @@
 #include <ole2.h>
 #include <windows.h>
 
-#include "toolkit/base/ComObject.h"
+#include "toolkit/base/Com.h"
 #include "toolkit/base/String.h"
 
 // What the drop target talks to (the main window, on the user-interface thread).

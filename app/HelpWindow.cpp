@@ -2,6 +2,7 @@
 #include "app/HelpWindow.h"
 
 #include "resources/ResourceIds.h"
+#include "settings/Settings.h"
 #include "toolkit/media/GdiplusApi.h"
 #include "toolkit/window/Toolkit.h"
 
@@ -16,10 +17,12 @@ HelpWindow::HelpWindow() : ChildWindow(kWidth, kHeight, resource::kHelpBackgroun
     AddButton(resource::kCheckButton, resource::kCheckButtonHover, 600, 330, kClose);
 }
 
-bool HelpWindow::Open(const char* title) {
+bool HelpWindow::Open() {
     if (IsOpen())
         return true;
-    return Create(title, 0, 0, nullptr, nullptr, 0, nullptr, GetInstance());
+    WindowArgs args;
+    args.title = kProgramTitle;
+    return Create(args);
 }
 
 void HelpWindow::DrawContent(Image& background) {

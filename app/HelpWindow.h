@@ -11,7 +11,7 @@ public:
 
     bool IsOpen() const { return Handle() != nullptr; }
     // Creates and shows the window unless it is open already; false when it cannot be made.
-    bool Open(const char* title = "KVR Decryptor");
+    bool Open();
 
 protected:
     void DrawContent(Image& background) override;

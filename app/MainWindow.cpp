@@ -15,64 +15,59 @@
 MainWindow::MainWindow(Application& application) : application_(application) {}
 
 MainWindow::~MainWindow() {
-    if (dropTarget_) {
+    // OLE may still hold references of its own; the window stops naming the target first.
+    if (dropTarget_)
         dropTarget_->Revoke();
-        dropTarget_->Release();
-        dropTarget_ = nullptr;
-    }
-    UnloadFrames();
-    if (windowIcon_)
-        DestroyIcon(windowIcon_);
-    if (trayIconPicture_)
-        DestroyIcon(trayIconPicture_);
 }
 
 bool MainWindow::Create() {
-    // A tool window: no taskbar button.
-    return Window::Create("", 0, WS_EX_TOOLWINDOW, nullptr, nullptr, 0, nullptr, GetInstance());
+    WindowArgs args;
+    args.exStyle = WS_EX_TOOLWINDOW;  // no taskbar button
+    return Window::Create(args);
 }
 
 bool MainWindow::Setup() {
     LoadIcons();
     // The icon comes back by itself when the shell starts again.
-    (void)trayIcon_.Create(trayIconPicture_, "KVR Decryptor", Handle());
+    (void)trayIcon_.Create(trayIconPicture_.Get(), kProgramTitle, Handle());
     LoadPictures();
     SetWindowPos(Handle(), nullptr, 0, 0, resource::kSkinWidth, resource::kSkinHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    dragMove = true;
+    SetDragMove(true);
     opacity_ = ReadWindowOpacity();
     SetLayered(true);
     SetSkin(&skin_, Image::kNoColor, nullptr, true);
     UpdateLayered(opacity_);
-    soundsOn_ = ReadSoundsOn();
-    application_.SetSoundsOn(soundsOn_);
+    application_.SetSoundsOn(ReadSoundsOn());
     if (!BuildMenus())
         return false;
     PlaceFromSettings();
     ShowWindow(Handle(), SW_SHOW);
-    dropTarget_ = new DropTarget(*this);
+    dropTarget_.Reset(new DropTarget(*this));
     (void)dropTarget_->Register(Handle());
     return true;
 }
 
 void MainWindow::LoadIcons() {
     HINSTANCE instance = GetInstance();
-    windowIcon_ = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(resource::kWindowIcon), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    trayIconPicture_ = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(resource::kTrayIcon), IMAGE_ICON,
-                                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowIcon_.Reset(static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(resource::kWindowIcon), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+    trayIconPicture_.Reset(
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(resource::kTrayIcon), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     if (!windowIcon_)
         return;
-    SetClassLongPtrA(Handle(), GCLP_HICON, reinterpret_cast<LONG_PTR>(windowIcon_));
-    SetClassLongPtrA(Handle(), GCLP_HICONSM, reinterpret_cast<LONG_PTR>(windowIcon_));
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowIcon_));
+    const LONG_PTR icon = reinterpret_cast<LONG_PTR>(windowIcon_.Get());
+    SetClassLongPtrA(Handle(), GCLP_HICON, icon);
+    SetClassLongPtrA(Handle(), GCLP_HICONSM, icon);
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, icon);
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, icon);
 }
 
 void MainWindow::LoadPictures() {
     HINSTANCE instance = GetInstance();
     (void)skin_.LoadFromResource(resource::kBinaryType, resource::kSkin, instance);
-    for (int i = 0; i < 4; i++)
+    for (int i = 0; i < kDriveSoundCount; i++)
         (void)sounds_[i].LoadWaveResource(resource::kSoundFirst + i, instance);
 }
 
@@ -177,7 +172,7 @@ void MainWindow::SaveSettings() {
     RECT frame{};
     if (GetWindowRect(frame))
         WriteWindowPosition(frame.left, frame.top);
-    WriteSoundsOn(soundsOn_);
+    WriteSoundsOn(application_.SoundsOn());
 }
 
 void MainWindow::SetOpacity(uint32_t opacity) {

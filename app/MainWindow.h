@@ -13,7 +13,9 @@
 #include "app/FileKind.h"
 #include "app/HelpWindow.h"
 #include "toolkit/base/Array.h"
+#include "toolkit/base/Com.h"
 #include "toolkit/base/String.h"
+#include "toolkit/media/GdiHandles.h"
 #include "toolkit/media/Image.h"
 #include "toolkit/media/Sound.h"
 #include "toolkit/window/PopupMenu.h"
@@ -63,16 +65,15 @@ public:
     // of it. False when it is refused, as a drop would be now.
     bool OpenFile(const String& path);
 
-    // Appends an animation; an empty queue starts it at once and starts the timer.
-    void Queue(int id, bool hold, bool reverse, bool loop, int sound);
+    // Appends an animation (its frame count is looked up here); an empty queue starts it at
+    // once and starts the timer.
+    void Queue(AnimationRequest request);
     void SetOpacity(uint32_t opacity);
 
+    // A decryption runs (its working animation plays).
     bool IsBusy() const { return busy_; }
-    // From a drop of an archive or key until the worker reports the request's end.
-    bool IsHandingOver() const { return handingOver_; }
-    bool SoundsOn() const { return soundsOn_; }
-    uint32_t Opacity() const { return opacity_; }
-    const AnimationQueue& Animations() const { return queue_; }
+    // Nothing runs, nothing is handed over, nothing animates: a new drop starts afresh.
+    bool IsIdle() const { return !busy_ && !handingOver_ && queue_.IsEmpty(); }
 
 private:
     // Setup and closing (MainWindow.cpp).
@@ -91,7 +92,7 @@ private:
     void OnAnimationFinished(const AnimationRequest& finished);
     void LoadFrames(int id);
     void UnloadFrames();
-    void PlaySound(int index);
+    void PlaySound(DriveSound sound);
     bool PostRequest(UINT message);
     void QueueFinish();
     void OnRequestEnded(UINT request);
@@ -117,18 +118,17 @@ private:
 
     Application& application_;
     TrayIcon trayIcon_;
-    HICON windowIcon_ = nullptr;
-    HICON trayIconPicture_ = nullptr;
-    DropTarget* dropTarget_ = nullptr;
-    bool soundsOn_ = true;
+    IconHandle windowIcon_;
+    IconHandle trayIconPicture_;
+    ComPtr<DropTarget> dropTarget_;
+    bool alwaysOnTop_ = false;
     uint32_t opacity_ = 255;
     PopupMenu mainMenu_;
     PopupMenu busyMenu_;
     HelpWindow helpWindow_;
     Image skin_;
-    Array<Image*> frames_;  // of the playing animation only
-    int framesId_ = 0;
-    Sound sounds_[4];  // archive over, key over, key dropped, other over
+    OwnedArray<Image> frames_;  // of the playing animation only
+    Sound sounds_[kDriveSoundCount];
     AnimationQueue queue_;
     bool timerRunning_ = false;
     bool busy_ = false;

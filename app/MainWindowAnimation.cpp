@@ -10,12 +10,6 @@
 
 namespace {
 
-// Sound indices of the queued records.
-constexpr int kSoundArchiveOver = 0;
-constexpr int kSoundKeyOver = 1;
-constexpr int kSoundKeyDropped = 2;
-constexpr int kSoundOtherOver = 3;
-
 const resource::AnimationFrames* FindAnimation(int id) {
     for (const resource::AnimationFrames& animation : resource::kAnimations) {
         if (animation.id == id)
@@ -24,14 +18,27 @@ const resource::AnimationFrames* FindAnimation(int id) {
     return nullptr;
 }
 
+// An animation played once, forwards, without a sound; callers change what differs.
+AnimationRequest Once(int id) {
+    AnimationRequest request;
+    request.id = id;
+    return request;
+}
+
+AnimationRequest Backwards(int id) {
+    AnimationRequest request = Once(id);
+    request.reverse = true;
+    return request;
+}
+
 struct KindFeedback {
     int overAnimation;
-    int overSound;
+    DriveSound overSound;
 };
 
 KindFeedback FeedbackFor(FileKind kind) {
     switch (kind) {
-        case FileKind::kArchive:
+        case FileKind::kDecryptable:
             return {resource::kAnimationArchiveOver, kSoundArchiveOver};
         case FileKind::kKey:
             return {resource::kAnimationKeyOver, kSoundKeyOver};
@@ -42,15 +49,9 @@ KindFeedback FeedbackFor(FileKind kind) {
 
 }  // namespace
 
-void MainWindow::Queue(int id, bool hold, bool reverse, bool loop, int sound) {
-    AnimationRequest request;
-    request.id = id;
-    const resource::AnimationFrames* const animation = FindAnimation(id);
+void MainWindow::Queue(AnimationRequest request) {
+    const resource::AnimationFrames* const animation = FindAnimation(request.id);
     request.frameCount = animation ? animation->frameCount : 0;
-    request.hold = hold;
-    request.reverse = reverse;
-    request.loop = loop;
-    request.sound = sound;
     if (!queue_.Append(request))
         return;
     StartCurrent(false);
@@ -111,8 +112,7 @@ void MainWindow::ShowSkin() {
 void MainWindow::StartCurrent(bool fromTimer) {
     const AnimationRequest& current = queue_.Current();
     LoadFrames(current.id);
-    if (current.sound >= 0)
-        PlaySound(current.sound);
+    PlaySound(current.sound);
     // Requests go out only from the timer: a record started by Queue is a drag's feedback.
     if (!fromTimer)
         return;
@@ -146,19 +146,15 @@ void MainWindow::LoadFrames(int id) {
         (void)frame->LoadFromResource(resource::kBinaryType, animation->firstFrame + i, instance);
         frames_.Append(frame);
     }
-    framesId_ = id;
 }
 
 void MainWindow::UnloadFrames() {
-    for (int i = 0; i < frames_.Count(); i++)
-        delete frames_[i];
     frames_.Free();
-    framesId_ = 0;
 }
 
-void MainWindow::PlaySound(int index) {
-    if (soundsOn_ && index >= 0 && index < 4)
-        (void)sounds_[index].Play();
+void MainWindow::PlaySound(DriveSound sound) {
+    if (application_.SoundsOn() && sound >= 0 && sound < kDriveSoundCount)
+        (void)sounds_[sound].Play();
 }
 
 // A request carries its own copy of the path. When it cannot be posted (no worker), the
@@ -179,11 +175,14 @@ bool MainWindow::AcceptsDrags() const {
 
 void MainWindow::OnDragEnter(const String& path) {
     const KindFeedback feedback = FeedbackFor(ClassifyFile(path));
-    Queue(feedback.overAnimation, true, false, false, feedback.overSound);
+    AnimationRequest over = Once(feedback.overAnimation);
+    over.hold = true;
+    over.sound = feedback.overSound;
+    Queue(over);
 }
 
 void MainWindow::OnDragLeave(const String& path) {
-    Queue(FeedbackFor(ClassifyFile(path)).overAnimation, false, true, false, -1);
+    Queue(Backwards(FeedbackFor(ClassifyFile(path)).overAnimation));
 }
 
 bool MainWindow::OpenFile(const String& path) {
@@ -201,29 +200,35 @@ void MainWindow::OnDrop(const String& path) {
     currentKind_ = ClassifyFile(path);
     finishQueued_ = false;
     switch (currentKind_) {
-        case FileKind::kArchive:
+        case FileKind::kDecryptable: {
             handingOver_ = true;
-            Queue(resource::kAnimationArchiveIn, false, false, false, -1);
-            Queue(resource::kAnimationWorking, false, false, true, -1);
+            Queue(Once(resource::kAnimationArchiveIn));
+            AnimationRequest working = Once(resource::kAnimationWorking);
+            working.loop = true;  // until the closing animations are queued behind it
+            Queue(working);
             break;
-        case FileKind::kKey:
+        }
+        case FileKind::kKey: {
             handingOver_ = true;
-            Queue(resource::kAnimationKeyIn, false, false, false, kSoundKeyDropped);
-            Queue(resource::kAnimationKeyImport, false, false, false, -1);
+            AnimationRequest keyIn = Once(resource::kAnimationKeyIn);
+            keyIn.sound = kSoundKeyDropped;
+            Queue(keyIn);
+            Queue(Once(resource::kAnimationKeyImport));
             break;
+        }
         default:
-            Queue(resource::kAnimationOtherOver, false, true, false, -1);
+            Queue(Backwards(resource::kAnimationOtherOver));
             break;
     }
 }
 
 // The closing animations of a decryption, once per request.
 void MainWindow::QueueFinish() {
-    if (finishQueued_ || currentKind_ != FileKind::kArchive)
+    if (finishQueued_ || currentKind_ != FileKind::kDecryptable)
         return;
     finishQueued_ = true;
-    Queue(resource::kAnimationArchiveIn, false, true, false, -1);
-    Queue(resource::kAnimationArchiveOver, false, true, false, -1);
+    Queue(Backwards(resource::kAnimationArchiveIn));
+    Queue(Backwards(resource::kAnimationArchiveOver));
 }
 
 void MainWindow::OnRequestEnded(UINT request) {

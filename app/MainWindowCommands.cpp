@@ -12,13 +12,7 @@
 
 namespace {
 
-constexpr char kTitle[] = "KVR Decryptor";
 constexpr char kWebSite[] = "https://www.quillmont.com/decryptor/";
-
-// Tray event codes: button bit plus action bit.
-constexpr uint32_t kTrayLeftDown = 9;
-constexpr uint32_t kTrayRightUp = 20;
-constexpr uint32_t kTrayLeftDoubleClick = 65;
 
 struct MenuEntry {
     UINT id;  // 0: separator
@@ -62,16 +56,16 @@ bool MainWindow::BuildMenus() {
         return false;
     for (const MenuEntry& entry : kMainMenu) {
         if (entry.id == 0)
-            mainMenu_.AddSeparator(-1);
+            mainMenu_.AddSeparator();
         else
-            mainMenu_.AddItem(entry.text, entry.id, nullptr, nullptr, -1, nullptr);
+            mainMenu_.AddItem(entry.text, entry.id);
     }
-    busyMenu_.AddItem("Cancel", CMD_CANCEL, nullptr, nullptr, -1, nullptr);
+    busyMenu_.AddItem("Cancel", CMD_CANCEL);
     UpdateKeyFolderMarks();
-    mainMenu_.Check(CMD_SOUNDS, soundsOn_);
-    const bool onTop = ReadAlwaysOnTop();
-    mainMenu_.Check(CMD_ALWAYS_ON_TOP, onTop);
-    if (onTop)
+    mainMenu_.Check(CMD_SOUNDS, application_.SoundsOn());
+    alwaysOnTop_ = ReadAlwaysOnTop();
+    mainMenu_.Check(CMD_ALWAYS_ON_TOP, alwaysOnTop_);
+    if (alwaysOnTop_)
         SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     mainMenu_.Check(CMD_LAUNCH_ON_STARTUP, IsAutostartOn(RunningProgramPath()));
     return true;
@@ -145,13 +139,13 @@ void MainWindow::OnTrayEvent(const TrayEvent& event) {
     if (menuOpen_ || application_.AnyModalOpen())
         return;
     switch (event.code) {
-        case kTrayLeftDown:
+        case TRAY_LEFT | TRAY_PRESSED:
             RaiseWindow();
             break;
-        case kTrayRightUp:
+        case TRAY_RIGHT | TRAY_RELEASED:
             ShowMenu(event.x, event.y);
             break;
-        case kTrayLeftDoubleClick:
+        case TRAY_LEFT | TRAY_DOUBLECLICKED:
             ToggleVisible();
             break;
         default:
@@ -200,9 +194,9 @@ void MainWindow::UpdateKeyFolderMarks() {
 }
 
 void MainWindow::ToggleSounds() {
-    soundsOn_ = !soundsOn_;
-    mainMenu_.Check(CMD_SOUNDS, soundsOn_);
-    application_.SetSoundsOn(soundsOn_);
+    const bool on = !application_.SoundsOn();
+    application_.SetSoundsOn(on);
+    mainMenu_.Check(CMD_SOUNDS, on);
 }
 
 void MainWindow::ToggleVisible() {
@@ -210,20 +204,22 @@ void MainWindow::ToggleVisible() {
 }
 
 void MainWindow::ToggleAlwaysOnTop() {
-    const bool on = !mainMenu_.IsChecked(CMD_ALWAYS_ON_TOP);
-    mainMenu_.Check(CMD_ALWAYS_ON_TOP, on);
-    SetWindowPos(Handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    WriteAlwaysOnTop(on);
+    alwaysOnTop_ = !alwaysOnTop_;
+    mainMenu_.Check(CMD_ALWAYS_ON_TOP, alwaysOnTop_);
+    SetWindowPos(Handle(), alwaysOnTop_ ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    WriteAlwaysOnTop(alwaysOnTop_);
 }
 
 void MainWindow::ToggleLaunchOnStartup() {
-    const bool wanted = !mainMenu_.IsChecked(CMD_LAUNCH_ON_STARTUP);
-    mainMenu_.Check(CMD_LAUNCH_ON_STARTUP, SetAutostart(wanted, RunningProgramPath()));
+    // What is stored decides, so a value another program removed is simply put back.
+    const String program = RunningProgramPath();
+    mainMenu_.Check(CMD_LAUNCH_ON_STARTUP, SetAutostart(!IsAutostartOn(program), program));
 }
 
 void MainWindow::ShowHelp() {
     if (!helpWindow_.IsOpen())
-        (void)helpWindow_.Open(kTitle);
+        (void)helpWindow_.Open();
 }
 
 void MainWindow::ShowAppearance() {
@@ -253,7 +249,7 @@ void MainWindow::BringForward() {
 }
 
 void MainWindow::RaiseWindow() {
-    if (mainMenu_.IsChecked(CMD_ALWAYS_ON_TOP))
+    if (alwaysOnTop_)
         return;
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

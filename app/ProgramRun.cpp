@@ -15,6 +15,21 @@
 
 namespace {
 
+// OLE for the drop target, for as long as the windows live.
+class OleSession {
+public:
+    OleSession() : result_(OleInitialize(nullptr)) {}
+    ~OleSession() {
+        if (SUCCEEDED(result_))
+            OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+
+private:
+    HRESULT result_;
+};
+
 constexpr DWORD kSoundPriorityLevel = 2;  // DSSCL_PRIORITY
 
 // Waits for an object while this thread's windows keep answering: the worker's modal
@@ -40,6 +55,28 @@ void WaitPumping(HANDLE object) {
     }
     if (sawQuit)
         PostQuitMessage(quitCode);
+}
+
+// The shared Application, OLE, the main window and the worker, in that order, each ended in
+// reverse by its scope: the worker has ended before the main window goes, the main window
+// before OLE, and all of them before the Application they share.
+// file: opened once the windows run, as if dropped (empty: none).
+int RunWindows(const String& file) {
+    Application application;
+    application.SetKeyFolder(LoadActiveKeyFolder(GetProgramFolder()));
+    const OleSession ole;
+    MainWindow mainWindow(application);
+    if (!mainWindow.Create())
+        return 1;
+    const HANDLE worker = StartWorkerThread(application);
+    // Found by a later start only once requests can be posted.
+    MarkAsRunningProgram(mainWindow.Handle());
+    if (!file.IsEmpty())
+        (void)mainWindow.OpenFile(file);
+    bool blocking = true;
+    RunMessageLoop(blocking, nullptr, nullptr);
+    StopWorkerThread(application, worker);
+    return 0;
 }
 
 }  // namespace
@@ -79,31 +116,7 @@ int RunProgram(HINSTANCE instance) {
     (void)GraphicsStartup();
     SoundStartup(GetToolkitWindowHandle(), kSoundPriorityLevel);
 
-    Application* const application = new Application();
-    application->SetKeyFolder(LoadActiveKeyFolder(GetProgramFolder()));
-    const HRESULT ole = OleInitialize(nullptr);
-
-    MainWindow* const mainWindow = new MainWindow(*application);
-    application->mainWindow = mainWindow;
-    HANDLE worker = nullptr;
-    int exitCode = 1;
-    if (mainWindow->Create()) {
-        worker = StartWorkerThread(*application);
-        // Found by a later start only once requests can be posted.
-        MarkAsRunningProgram(mainWindow->Handle());
-        if (!file.IsEmpty())
-            (void)mainWindow->OpenFile(file);
-        bool blocking = true;
-        RunMessageLoop(blocking, nullptr, nullptr);
-        exitCode = 0;
-    }
-    StopWorkerThread(*application, worker);
-    delete mainWindow;
-    application->mainWindow = nullptr;
-    if (SUCCEEDED(ole))
-        OleUninitialize();
-    delete application;
-
+    const int exitCode = RunWindows(file);
     SoundShutdown();
     GraphicsShutdown();
     ToolkitShutdown(instance);

@@ -9,7 +9,12 @@ TextChildWindow::TextChildWindow(int width, int height, int backgroundId, const 
 
 bool TextChildWindow::Create(const char* text, HWND owner) {
     text_ = text;
-    return Window::Create(text, WS_POPUP, WS_EX_TOPMOST, nullptr, owner, 0, nullptr, GetInstance());
+    WindowArgs args;
+    args.title = text;
+    args.style = WS_POPUP;
+    args.exStyle = WS_EX_TOPMOST;
+    args.parent = owner;
+    return Window::Create(args);
 }
 
 void TextChildWindow::DrawContent(Image& background) {

@@ -44,15 +44,12 @@ int32_t OnRequestEvent(int32_t code, intptr_t value, intptr_t /*extra*/, const R
 
 WorkerWindow::WorkerWindow(Application& application) : application_(application) {}
 
-WorkerWindow::~WorkerWindow() {
-    for (int i = 0; i < pending_.Count(); i++)
-        delete pending_[i].path;
-    pending_.Free();
-}
+WorkerWindow::~WorkerWindow() = default;
 
 bool WorkerWindow::Create() {
-    // Message-only: never visible, and no broadcast can wait on it.
-    if (!Window::Create("", 0, 0, nullptr, HWND_MESSAGE, 0, nullptr, GetInstance()))
+    WindowArgs args;
+    args.parent = HWND_MESSAGE;  // message-only: never visible, and no broadcast can wait on it
+    if (!Window::Create(args))
         return false;
     (void)errorSound_.LoadWaveResource(resource::kSoundError, GetInstance());
     return true;
@@ -76,23 +73,19 @@ LRESULT WorkerWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void WorkerWindow::Accept(UINT message, String* path) {
     if (!path)
         return;
-    if (running_) {
-        pending_.Append(PendingRequest{message, path});
-        return;
-    }
-    running_ = true;
-    Run(message, *path);
+    pending_.Append(new PendingRequest{message, *path});
     delete path;
+    if (running_)
+        return;
+    running_ = true;
     while (pending_.Count() > 0) {
-        const PendingRequest next = pending_[0];
+        Run(pending_[0]->message, pending_[0]->path);
         pending_.RemoveAt(0);
-        Run(next.message, *next.path);
-        delete next.path;
     }
     running_ = false;
 }
 
-void WorkerWindow::Run(UINT message, String& path) {
+void WorkerWindow::Run(UINT message, const String& path) {
     if (message == WM_DECRYPT_REQUEST)
         RunDecryption(path);
     else
@@ -135,19 +128,15 @@ DWORD WINAPI WorkerThreadMain(void* argument) {
     // The start record lives on the starting thread's stack only until `ready` is set.
     WorkerStart& start = *static_cast<WorkerStart*>(argument);
     Application& application = *start.application;
-    WorkerWindow* const worker = new WorkerWindow(application);
-    const bool created = worker->Create();
-    if (created) {
-        application.workerWindow = worker;
-        application.SetWorkerHandle(worker->Handle());
-    }
+    WorkerWindow worker(application);
+    const bool created = worker.Create();
+    if (created)
+        application.SetWorkerHandle(worker.Handle());
     SetEvent(start.ready);
     if (created) {
         bool blocking = true;
         RunMessageLoop(blocking, nullptr, nullptr);
     }
     application.SetWorkerHandle(nullptr);
-    application.workerWindow = nullptr;
-    delete worker;
     return 0;
 }

@@ -34,18 +34,18 @@ public:
 private:
     struct PendingRequest {
         UINT message;
-        String* path;
+        String path;
     };
 
     void Accept(UINT message, String* path);
-    void Run(UINT message, String& path);
+    void Run(UINT message, const String& path);
     void RunDecryption(const String& path);
     void RunKeyImport(const String& path);
 
     Application& application_;
     Sound errorSound_;
     bool running_ = false;
-    Array<PendingRequest> pending_;
+    OwnedArray<PendingRequest> pending_;
 };
 
 // The worker thread: creates the worker window, reports it to the Application, runs its

@@ -52,10 +52,6 @@ void Pump() {
     }
 }
 
-bool IsIdle(const MainWindow& window) {
-    return !window.IsBusy() && !window.IsHandingOver() && window.Animations().IsEmpty();
-}
-
 // Hands the file over as a drag and a drop would, and pumps until the window is idle again.
 void DropAndWait(MainWindow& window, const std::string& path) {
     window.OnDragEnter(path.c_str());
@@ -63,7 +59,7 @@ void DropAndWait(MainWindow& window, const std::string& path) {
     do {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         Pump();
-    } while (!IsIdle(window));
+    } while (!window.IsIdle());
 }
 
 double ProcessCpuSeconds() {
@@ -140,7 +136,6 @@ int main(int argc, char** argv) {
     application.SetKeyFolder((scratch + "keys\\").c_str());
     OleInitialize(nullptr);
     CountingWindow* const window = new CountingWindow(application);
-    application.mainWindow = window;
     if (!window->Create())
         return 1;
     HANDLE worker = StartWorkerThread(application);

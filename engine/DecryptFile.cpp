@@ -20,6 +20,7 @@
 #include "engine/PngCarrier.h"
 #include "engine/RequestEvents.h"
 #include "engine/ScopedTempFile.h"
+#include "engine/SourceKind.h"
 #include "engine/WaveCarrier.h"
 #include "toolkit/base/FileStream.h"
 #include "toolkit/base/FileSystem.h"
@@ -35,22 +36,6 @@ constexpr char kMagic[] = "KVR-ENC-1.00";
 constexpr int kMagicLength = 12;
 constexpr int kMaxLineLength = 1024;
 constexpr int64_t kMaxSourceSize = int64_t{1} << 31;
-
-enum class SourceKind { kUnknown, kArchive, kBitmap, kPng, kWave };
-
-SourceKind SourceKindOf(const String& sourcePath) {
-    String extension = PathName(sourcePath).GetExtension();
-    extension.MakeLower();
-    if (extension == "enc")
-        return SourceKind::kArchive;
-    if (extension == "bmp")
-        return SourceKind::kBitmap;
-    if (extension == "png")
-        return SourceKind::kPng;
-    if (extension == "wav")
-        return SourceKind::kWave;
-    return SourceKind::kUnknown;
-}
 
 // A title that Windows reduces to nothing or to a way up ("", ".", "..", blanks) would make
 // the output folder the source's own folder or its parent, so the entries would land beside

@@ -2,8 +2,9 @@
 #include "settings/Autostart.h"
 
 #include "settings/Registry.h"
+#include "settings/Settings.h"
 
-const char* const kAutostartValue = "KVR Decryptor";
+const char* const kAutostartValue = kProgramTitle;
 const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 String RunningProgramPath() {

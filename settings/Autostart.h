@@ -1,4 +1,4 @@
-// Starting the program with Windows: the value "KVR Decryptor" under a Run key holds the
+// Starting the program with Windows: the value named after the program under a Run key holds the
 // program's full path in double quotes. The machine-wide Run key is tried first; a standard
 // user cannot write it, so the current user's Run key takes the value instead. The check
 // mark of "Launch On Startup" always shows what is really stored, never what was asked.
@@ -8,7 +8,7 @@
 
 #include "toolkit/base/String.h"
 
-extern const char* const kAutostartValue;  // "KVR Decryptor"
+extern const char* const kAutostartValue;  // kProgramTitle
 extern const char* const kRunKey;          // "Software\Microsoft\Windows\CurrentVersion\Run"
 
 // Where autostart values live. Tests name other places; the program uses the default.

@@ -11,6 +11,10 @@
 
 #include "toolkit/base/String.h"
 
+// The program's name as the user sees it: the tray tip, the help window's title, the start-up
+// entry's value name.
+constexpr char kProgramTitle[] = "KVR Decryptor";
+
 extern const char* const kSettingsKey;  // under HKEY_CURRENT_USER
 
 extern const char* const kWindowPositionValue;  // "WndPos"

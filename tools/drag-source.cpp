@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/base/ComObject.h"
+#include "toolkit/base/Com.h"
 
 namespace {
 

@@ -8,12 +8,6 @@
 
 #include "app/cli/CliCancel.h"
 
-namespace {
-
-constexpr const char* kProgramName = "kvr-decrypt";
-
-}  // namespace
-
 OverwriteDecision DecideOverwrite(OverwriteMode mode, bool interactive) {
     if (mode == OverwriteMode::Always)
         return OverwriteDecision::Yes;
@@ -134,7 +128,7 @@ void CliEvents::OnError(const char* message) {
     EndBar();
     if (!console_.messages)
         return;
-    fputs(FormatEngineMessage(kProgramName, label_, message).Text(), console_.messages);
+    fputs(FormatEngineMessage(kCliProgramName, label_, message).Text(), console_.messages);
     fflush(console_.messages);
 }
 
@@ -148,13 +142,13 @@ int32_t CliEvents::OnAskOverwrite(const char* folder) {
         decision = AskPerson(folder) ? OverwriteDecision::Yes : OverwriteDecision::No;
     else if (decision == OverwriteDecision::No && console_.messages)
         fprintf(console_.messages, "%s: %s: not written: the folder %s already exists (--overwrite writes into it)\n",
-                kProgramName, label_.Text(), folder);
+                kCliProgramName, label_.Text(), folder);
     return decision == OverwriteDecision::Yes ? 1 : 0;
 }
 
 bool CliEvents::AskPerson(const char* folder) {
     if (console_.messages) {
-        fprintf(console_.messages, "%s: %s: the folder %s already exists. Write into it? [y/N] ", kProgramName,
+        fprintf(console_.messages, "%s: %s: the folder %s already exists. Write into it? [y/N] ", kCliProgramName,
                 label_.Text(), folder);
         fflush(console_.messages);
     }

@@ -111,26 +111,32 @@ bool ParseCliOptions(int argc, const char* const* argv, CliOptions& options, Str
     return true;
 }
 
+// Everything of the usage text after the program's name.
+constexpr char kUsageBody[] =
+    " [--keys DIR] [--out DIR] [--overwrite | --no-overwrite] [--quiet] FILE...\n"
+    "\n"
+    "Decrypts KVR archives (.enc) and the WAV, BMP and PNG files that hide one. Each FILE\n"
+    "becomes a folder named after it, holding the archive's entries.\n"
+    "\n"
+    "  --keys DIR       folder of key files (default: the Keys folder beside the program)\n"
+    "  --out DIR        folder in which the output folders are made (default: beside each FILE)\n"
+    "  --overwrite      write into an output folder that already exists\n"
+    "  --no-overwrite   never write into an existing output folder (the default when stdin\n"
+    "                   is not a console; on a console the question is asked)\n"
+    "  --quiet, -q      no progress bar\n"
+    "  --version        the program's version\n"
+    "  --help, -h       this text\n"
+    "\n"
+    "Exit code: 0 when every file was decrypted, 1 when any failed or was cancelled, 2 for a\n"
+    "usage error. Ctrl+C cancels the file being decrypted and skips the rest.\n";
+
 const char* CliUsageText() {
-    return "usage: kvr-decrypt [--keys DIR] [--out DIR] [--overwrite | --no-overwrite] [--quiet] FILE...\n"
-           "\n"
-           "Decrypts KVR archives (.enc) and the WAV, BMP and PNG files that hide one. Each FILE\n"
-           "becomes a folder named after it, holding the archive's entries.\n"
-           "\n"
-           "  --keys DIR       folder of key files (default: the Keys folder beside the program)\n"
-           "  --out DIR        folder in which the output folders are made (default: beside each FILE)\n"
-           "  --overwrite      write into an output folder that already exists\n"
-           "  --no-overwrite   never write into an existing output folder (the default when stdin\n"
-           "                   is not a console; on a console the question is asked)\n"
-           "  --quiet, -q      no progress bar\n"
-           "  --version        the program's version\n"
-           "  --help, -h       this text\n"
-           "\n"
-           "Exit code: 0 when every file was decrypted, 1 when any failed or was cancelled, 2 for a\n"
-           "usage error. Ctrl+C cancels the file being decrypted and skips the rest.\n";
+    static const String text = String("usage: ") + kCliProgramName + kUsageBody;
+    return text.Text();
 }
 
 const char* CliVersionText() {
     // KVR_VERSION comes from the top-level project, the one place the release's version is written.
-    return "kvr-decrypt " KVR_VERSION "\n";
+    static const String text = String(kCliProgramName) + " " KVR_VERSION "\n";
+    return text.Text();
 }

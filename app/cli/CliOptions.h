@@ -11,6 +11,9 @@
 #include "toolkit/base/Array.h"
 #include "toolkit/base/String.h"
 
+// The program's name: the first word of every message and of the usage text.
+constexpr char kCliProgramName[] = "kvr-decrypt";
+
 enum class OverwriteMode {
     Ask,     // ask on the console when stdin is interactive, else refuse
     Always,  // --overwrite

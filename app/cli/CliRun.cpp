@@ -5,10 +5,12 @@
 
 #include "app/cli/CliCancel.h"
 #include "engine/DecryptFile.h"
+#include "engine/SourceKind.h"
+#include "toolkit/base/FileSystem.h"
+#include "toolkit/base/PathName.h"
 
 namespace {
 
-constexpr const char* kProgramName = "kvr-decrypt";
 // Paths handed to the engine are at most this many bytes long.
 constexpr int kMaxPath = 1024;
 
@@ -21,39 +23,16 @@ String FullPath(const char* path) {
     return String(buffer);
 }
 
-// The folder part of a full file path, with its trailing backslash.
-String FolderOf(const String& fullPath) {
-    const int slash = fullPath.ReverseFind('\\');
-    return slash < 0 ? String() : fullPath.Left(slash + 1);
-}
-
-bool IsCarrierPath(const String& path) {
-    const int dot = path.ReverseFind('.');
-    if (dot < 0 || dot < path.ReverseFind('\\'))
-        return false;
-    return path.Mid(dot + 1).CompareNoCase("enc") != 0;
-}
-
-bool IsExistingFolder(const String& path) {
-    const DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsExistingFile(const String& path) {
-    const DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void Print(FILE* stream, const char* fileLabel, const char* text) {
     if (!stream)
         return;
-    fprintf(stream, "%s: %s: %s\n", kProgramName, fileLabel, text);
+    fprintf(stream, "%s: %s: %s\n", kCliProgramName, fileLabel, text);
     fflush(stream);
 }
 
 int UsageError(const CliConsole& console, const char* reason) {
     if (console.messages) {
-        fprintf(console.messages, "%s: %s\n%s", kProgramName, reason, CliUsageText());
+        fprintf(console.messages, "%s: %s\n%s", kCliProgramName, reason, CliUsageText());
         fflush(console.messages);
     }
     return kCliUsageError;
@@ -73,9 +52,9 @@ bool ResolveFolders(const CliOptions& options, Folders& folders, String& reason,
         reason.Format("key folder %s is not a usable path", options.keyFolder.Text());
         return false;
     }
-    if (!options.keyFolder.IsEmpty() && !IsExistingFolder(folders.keys) && console.messages) {
+    if (!options.keyFolder.IsEmpty() && !FileSystem().FolderExists(folders.keys) && console.messages) {
         fprintf(console.messages, "%s: warning: key folder %s not found; keys are looked up beside each file\n",
-                kProgramName, options.keyFolder.Text());
+                kCliProgramName, options.keyFolder.Text());
         fflush(console.messages);
     }
     if (options.outputFolder.IsEmpty())
@@ -95,15 +74,16 @@ bool DecryptOne(const char* label, const Folders& folders, CliEvents& events, co
         Print(console.messages, label, "path too long");
         return false;
     }
-    if (!IsExistingFile(sourcePath)) {
+    FileSystem files;
+    if (!files.FileExists(sourcePath) || files.FolderExists(sourcePath)) {
         Print(console.messages, label, "no such file");
         return false;
     }
     DecryptRequest request;
     request.keyFolder = folders.keys;
     request.sourcePath = sourcePath;
-    request.outputFolder = folders.output.IsEmpty() ? FolderOf(sourcePath) : folders.output;
-    events.BeginFile(label, IsCarrierPath(sourcePath), request);
+    request.outputFolder = folders.output.IsEmpty() ? PathName(sourcePath).GetFolderPath() : folders.output;
+    events.BeginFile(label, IsCarrier(SourceKindOf(sourcePath)), request);
     const bool written = DecryptFile(request);
     if (request.cancelled || (events.CancelSeen() && !written))
         Print(console.messages, label, "cancelled");
@@ -126,7 +106,7 @@ String DefaultKeyFolder() {
     const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return String();
-    return FolderOf(String(buffer)) + "Keys\\";
+    return PathName(buffer).GetFolderPath() + "Keys\\";
 }
 
 int RunCli(int argc, const char* const* argv, const CliConsole& console) {

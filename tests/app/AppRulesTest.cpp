@@ -24,11 +24,11 @@ TEST(FileKind, ToldByTheExtensionWithoutRegardToCase) {
         const char* path;
         FileKind kind;
     } cases[] = {
-        {"C:\\in\\letters.enc", FileKind::kArchive},   {"C:\\in\\PHOTO.PNG", FileKind::kArchive},
-        {"C:\\in\\song.Wav", FileKind::kArchive},      {"C:\\in\\picture.bmp", FileKind::kArchive},
-        {"C:\\in\\project.Key", FileKind::kKey},       {"C:\\in\\notes.txt", FileKind::kOther},
-        {"C:\\in\\no extension", FileKind::kOther},    {"C:\\in.enc\\file", FileKind::kOther},
-        {"C:\\in\\archive.enc.txt", FileKind::kOther}, {"C:\\in\\key.", FileKind::kOther},
+        {"C:\\in\\letters.enc", FileKind::kDecryptable}, {"C:\\in\\PHOTO.PNG", FileKind::kDecryptable},
+        {"C:\\in\\song.Wav", FileKind::kDecryptable},    {"C:\\in\\picture.bmp", FileKind::kDecryptable},
+        {"C:\\in\\project.Key", FileKind::kKey},         {"C:\\in\\notes.txt", FileKind::kOther},
+        {"C:\\in\\no extension", FileKind::kOther},      {"C:\\in.enc\\file", FileKind::kOther},
+        {"C:\\in\\archive.enc.txt", FileKind::kOther},   {"C:\\in\\key.", FileKind::kOther},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ClassifyFile(c.path), c.kind) << c.path;

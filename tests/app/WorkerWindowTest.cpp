@@ -73,7 +73,6 @@ protected:
     void TearDown() override {
         StopWorkerThread(application_, worker_);
         EXPECT_EQ(application_.WorkerHandle(), nullptr);
-        EXPECT_EQ(application_.workerWindow, nullptr);
         DestroyWindow(mainWindow_);
         GraphicsShutdown();
         ToolkitShutdown(GetModuleHandleA(nullptr));

@@ -158,6 +158,27 @@ private:
     T* data_ = nullptr;
 };
 
+// An array of pointers to objects it owns: every road that drops an element (RemoveAt, SetSize,
+// Free, the end of the array) deletes the object. Not copyable: two owners would delete twice.
+template <typename T>
+class OwnedArray : public Array<T*> {
+public:
+    OwnedArray() = default;
+    OwnedArray(const OwnedArray&) = delete;
+    OwnedArray& operator=(const OwnedArray&) = delete;
+    // The base destructor cannot reach the override, so the objects go here.
+    ~OwnedArray() override { DestroyElements(0, this->Count()); }
+
+protected:
+    void DestroyElements(int first, int n) override {
+        static_assert(sizeof(T) > 0, "the owned type must be complete where the array is destroyed");
+        for (int i = first; i < first + n; i++) {
+            delete (*this)[i];
+            (*this)[i] = nullptr;
+        }
+    }
+};
+
 // An array of owned String pointers: copies are new Strings; every removal deletes them.
 class StringList : public Array<String*> {
 public:

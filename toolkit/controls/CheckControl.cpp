@@ -13,10 +13,6 @@ LRESULT CheckControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Window::OnMessage(message, wParam, lParam);
 }
 
-int CheckControl::GetCheck() const {
-    return static_cast<int>(SendMessageA(Handle(), BM_GETCHECK, 0, 0));
-}
-
 void CheckControl::SetCheck(int state) {
     SendMessageA(Handle(), BM_SETCHECK, state, 0);
 }

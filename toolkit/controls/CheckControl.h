@@ -12,7 +12,6 @@ public:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HBRUSH OnStaticColor(HDC dc) override { return brush_.Answer(background, dc, true); }
 
-    int GetCheck() const;
     void SetCheck(int state);
 
 private:

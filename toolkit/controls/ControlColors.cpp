@@ -1,13 +1,8 @@
 // Back-colour answers of the controls; see ControlColors.h.
 #include "toolkit/controls/ControlColors.h"
 
+#include "toolkit/media/GdiplusColor.h"
 #include "toolkit/window/Window.h"
-
-COLORREF BackgroundColor(uint32_t background) {
-    if ((background & 0xFF000000) == 0xFE000000)
-        return GetSysColor(static_cast<int>(background & 0xFFFFFF));
-    return background & 0xFFFFFF;
-}
 
 HBRUSH SystemBackAnswer(HDC dc, int systemColor) {
     SetBkColor(dc, GetSysColor(systemColor));
@@ -29,7 +24,7 @@ HBRUSH OwnedBrush::Answer(uint32_t background, HDC dc, bool setDcBack) {
             SetBkMode(dc, TRANSPARENT);
         return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     }
-    const COLORREF color = BackgroundColor(background);
+    const COLORREF color = ColorRefOf(background);
     brush_ = CreateSolidBrush(color);
     if (setDcBack)
         SetBkColor(dc, color);

@@ -7,9 +7,6 @@
 
 #include <cstdint>
 
-// The GDI colour of a background word that names a colour (0xFE000000 + n: system colour n).
-COLORREF BackgroundColor(uint32_t background);
-
 // The answer DefWindowProc would give for a control without a back colour (the system colour's
 // brush, and the context's back set to it). A control that colours its text must answer with
 // it: a null answer sends the message on to DefWindowProc, which resets the text colour too.

@@ -1,7 +1,7 @@
-// Messages and kind codes of the control family. Each control class reports mouse input to
-// its parent under the first number of its block (wParam the control, lParam a MouseEvent
-// valid during the call); its notifications follow (toolkit/window/Messages.h holds the ones
-// the window framework itself sends).
+// Messages of the control family. Each control class reports mouse input to its parent under
+// the first number of its block (wParam the control, lParam a MouseEvent valid during the
+// call); its notifications follow (toolkit/window/Messages.h holds the ones the window
+// framework itself sends, the kind codes and the mouse event bits).
 #pragma once
 
 #include <windows.h>
@@ -25,20 +25,4 @@ enum : UINT {
     WM_SWND_TRACKBARMOUSE = 0x8CF8,
     WM_SWND_TABMOUSE = 0x8D34,
     WM_SWND_TEXTMOUSE = 0x8D5C,
-};
-
-// Kind codes of the control classes that the window framework does not name itself.
-enum : int32_t {
-    KIND_IPEDIT = 10,
-    KIND_PROGRESS = 22,
-    KIND_RICHEDIT = 26,
-    KIND_SCROLLBAR = 27,
-    KIND_TEXT = 35,
-};
-
-// Mouse event codes: the button OR the action.
-enum : uint32_t {
-    MOUSE_EVENT_MIDDLE = 0x02,
-    MOUSE_EVENT_DOWN = 0x08,
-    MOUSE_EVENT_UP = 0x10,
 };

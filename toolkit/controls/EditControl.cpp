@@ -76,7 +76,7 @@ void EditControl::Print(HDC dc, DWORD flags) {
         if (background == kNoColor) {
             FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
         } else if (background != kSeeThrough) {
-            GdiObject<HBRUSH> brush(CreateSolidBrush(BackgroundColor(background)));
+            GdiObject<HBRUSH> brush(CreateSolidBrush(ColorRefOf(background)));
             FillRect(dc, &client, brush.Get());
         }
         HGDIOBJ oldFont = Font() ? SelectObject(dc, Font()) : nullptr;

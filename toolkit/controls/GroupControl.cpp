@@ -3,11 +3,11 @@
 
 #include "toolkit/controls/ControlMessages.h"
 #include "toolkit/controls/MouseReport.h"
+#include "toolkit/media/GdiplusColor.h"
 
 GroupControl::GroupControl() {
     kind = KIND_GROUPBOX;
-    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
-    textColor = 0xFF000000 | (GetRValue(text) << 16) | (GetGValue(text) << 8) | GetBValue(text);
+    textColor = ArgbOf(GetSysColor(COLOR_BTNTEXT));
 }
 
 LRESULT GroupControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -17,6 +17,6 @@ LRESULT GroupControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 HBRUSH GroupControl::OnStaticColor(HDC dc) {
     HBRUSH brush = brush_.Answer(background, dc, true);
-    SetTextColor(dc, RGB((textColor >> 16) & 0xFF, (textColor >> 8) & 0xFF, textColor & 0xFF));
+    SetTextColor(dc, FromArgb(textColor));
     return brush ? brush : SystemBackAnswer(dc, COLOR_BTNFACE);
 }

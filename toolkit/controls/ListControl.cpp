@@ -27,14 +27,16 @@ ListControl::~ListControl() {
     // Destroyed here, while the object is still a list box, so that WM_DESTROY frees the items.
     if (Handle())
         Destroy();
-    for (int i = 0; i < images_.Count(); i++)
-        delete images_[i];
 }
 
 bool ListControl::CreateList(DWORD style, DWORD exStyle, const RECT& rect, HWND parent) {
     const DWORD bars = style & (WS_HSCROLL | WS_VSCROLL);
-    style = (style | kStyleAdded) & ~kStyleRemoved;
-    if (!CreateControl("LISTBOX", "", style, exStyle, &rect, parent, 0, nullptr, GetInstance()))
+    WindowArgs args;
+    args.style = (style | kStyleAdded) & ~kStyleRemoved;
+    args.exStyle = exStyle;
+    args.rect = &rect;
+    args.parent = parent;
+    if (!CreateControl("LISTBOX", args))
         return false;
     // The list box drops the scroll-bar styles it was made with; they are put back.
     if (bars)
@@ -107,19 +109,6 @@ String ListControl::GetItemText(int index) const {
     return item ? item->text : String();
 }
 
-uint32_t ListControl::GetItemData(int index) const {
-    const ListItem* item = ItemAt(index);
-    return item ? item->data : 0;
-}
-
-bool ListControl::SetItemData(int index, uint32_t data) {
-    ListItem* item = ItemAt(index);
-    if (!item)
-        return false;
-    item->data = data;
-    return true;
-}
-
 int ListControl::GetCount() const {
     if (!Handle())
         return 0;
@@ -165,8 +154,8 @@ bool ListControl::AddImage(int id, const Image& picture) {
     copy->SetMode(picture.Mode());
     for (int i = 0; i < images_.Count(); i++) {
         if (static_cast<int>(images_[i]->Tag()) == id) {
-            delete images_[i];
-            images_[i] = copy;
+            images_.RemoveAt(i);
+            images_.InsertAt(copy, i);
             return true;
         }
     }

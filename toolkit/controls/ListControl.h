@@ -19,7 +19,6 @@ class Image;
 struct ListItem {
     String text;
     int32_t imageId = -1;  // -1: no image
-    uint32_t data = 0;     // the caller's value
 };
 
 class ListControl : public ListBoxHooks {
@@ -42,8 +41,6 @@ public:
     int AddItem(const char* text, int imageId = -1);
     // "" for an index that has no item.
     String GetItemText(int index) const;
-    uint32_t GetItemData(int index) const;
-    bool SetItemData(int index, uint32_t data);
     int GetCount() const;
     // -1 when nothing is selected.
     int GetSelection() const;
@@ -57,16 +54,14 @@ public:
     const Image* FindImage(int id) const;
     // The room reserved in front of every item's text for its image.
     void SetImageSize(int width, int height);
-    int ImageWidth() const { return imageWidth_; }
-    int ImageHeight() const { return imageHeight_; }
-    // The larger of the font's text height and the image height, plus 2.
-    int ItemHeight() const;
 
 private:
+    // The larger of the font's text height and the image height, plus 2.
+    int ItemHeight() const;
     ListItem* ItemAt(int index) const;
     void UpdateItemHeight();
 
-    Array<Image*> images_;
+    OwnedArray<Image> images_;
     int imageWidth_ = 0;
     int imageHeight_ = 0;
 };

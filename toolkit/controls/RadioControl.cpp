@@ -13,20 +13,10 @@ LRESULT RadioControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Window::OnMessage(message, wParam, lParam);
 }
 
-int RadioControl::GetCheck() const {
-    return static_cast<int>(SendMessageA(Handle(), BM_GETCHECK, 0, 0));
-}
-
 void RadioControl::SetCheck(int state) {
     SendMessageA(Handle(), BM_SETCHECK, state, 0);
 }
 
 void RadioControl::SelectRadio() {
-    SetCheck(BST_CHECKED);
-    if (group == -1)
-        return;
-    Array<Window*> siblings;
-    GetSiblings(siblings, nullptr, KIND_RADIO);
-    for (int i = 0; i < siblings.Count(); i++)
-        SendMessageA(siblings[i]->Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
+    SelectRadioButton(*this);
 }

@@ -7,20 +7,17 @@
 #include <cstdint>
 
 #include "toolkit/controls/ControlColors.h"
-#include "toolkit/window/Window.h"
+#include "toolkit/window/ControlHooks.h"
 
-class RadioControl : public Window {
+class RadioControl : public RadioHooks {
 public:
     RadioControl();
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HBRUSH OnStaticColor(HDC dc) override { return brush_.Answer(background, dc, true); }
 
-    int GetCheck() const;
     void SetCheck(int state);
     // Sets this button's mark and, unless it has no group (-1), clears its siblings'.
     void SelectRadio();
-
-    int32_t group = -1;
 
 private:
     OwnedBrush brush_;

@@ -11,14 +11,10 @@
 
 #include "toolkit/controls/ControlMessages.h"
 #include "toolkit/controls/MouseReport.h"
+#include "toolkit/media/GdiplusColor.h"
 #include "toolkit/window/Toolkit.h"
 
 namespace {
-
-uint32_t SystemArgb(int index) {
-    const COLORREF color = GetSysColor(index);
-    return 0xFF000000 | (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
-}
 
 Gdiplus::StringAlignment Alignment(int value, int farValue) {
     if (value == farValue)
@@ -32,7 +28,8 @@ bool StartsWithNoCase(const char* text, const char* prefix) {
 
 }  // namespace
 
-TextControl::TextControl() : textColor_(SystemArgb(COLOR_WINDOWTEXT)), linkColor_(SystemArgb(COLOR_HIGHLIGHT)) {
+TextControl::TextControl()
+    : textColor_(ArgbOf(GetSysColor(COLOR_WINDOWTEXT))), linkColor_(ArgbOf(GetSysColor(COLOR_HIGHLIGHT))) {
     kind = KIND_TEXT;
 }
 

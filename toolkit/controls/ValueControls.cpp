@@ -44,10 +44,6 @@ void ScrollControl::SetPosition(int position) {
     SendMessageA(Handle(), SBM_SETPOS, position, TRUE);
 }
 
-int ScrollControl::GetPosition() const {
-    return static_cast<int>(SendMessageA(Handle(), SBM_GETPOS, 0, 0));
-}
-
 ProgressControl::ProgressControl() {
     kind = KIND_PROGRESS;
 }
@@ -63,8 +59,4 @@ void ProgressControl::SetRange(int minimum, int maximum) {
 
 void ProgressControl::SetPosition(int position) {
     SendMessageA(Handle(), PBM_SETPOS, position, 0);
-}
-
-int ProgressControl::GetPosition() const {
-    return static_cast<int>(SendMessageA(Handle(), PBM_GETPOS, 0, 0));
 }

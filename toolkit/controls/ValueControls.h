@@ -24,7 +24,6 @@ public:
     HBRUSH OnScrollBarColor(HDC dc) override { return brush_.Answer(background, dc, true); }
     void SetRange(int minimum, int maximum);
     void SetPosition(int position);
-    int GetPosition() const;
 
 private:
     OwnedBrush brush_;
@@ -36,5 +35,4 @@ public:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void SetRange(int minimum, int maximum);
     void SetPosition(int position);
-    int GetPosition() const;
 };

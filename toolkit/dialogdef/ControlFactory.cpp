@@ -169,14 +169,19 @@ Window* BuildControl(DialogWindow* owner,
         return nullptr;
     const char* caption = blueprint.caption == kCaption ? record->caption.Text() : "";
     ListControl* const list = record->type == CT_LIST ? dynamic_cast<ListControl*>(control) : nullptr;
+    WindowArgs args;
+    args.title = caption;
+    args.style = style;
+    args.exStyle = exStyle;
+    args.rect = &rect;
+    args.parent = parent;
     bool created = false;
     if (list)
         created = list->CreateList(style, exStyle, rect, parent);
     else if (blueprint.className)
-        created = control->CreateControl(blueprint.className, caption, style, exStyle, &rect, parent, 0, nullptr,
-                                         GetInstance());
+        created = control->CreateControl(blueprint.className, args);
     else
-        created = control->Create(caption, style, exStyle, &rect, parent, 0, nullptr, GetInstance());
+        created = control->Create(args);
     if (!created) {
         delete control;
         return nullptr;

@@ -1,7 +1,8 @@
 // The type-specific settings the control factory applies after it made a control's window:
 // colours, ranges and positions, pages, text modes, and content from the resource provider.
-// Each setting reaches the control through its class when the object is of the built-in
-// class (an owner's own object may be any Window) and otherwise through Win32 messages.
+// Each setting reaches the control through its class's own methods, so the Win32 message
+// behind it is written once, in the class; an owner's own object (any Window) of a type gets
+// only the colours that every Window carries.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -15,6 +16,7 @@
 #include "toolkit/controls/RadioControl.h"
 #include "toolkit/controls/TabControl.h"
 #include "toolkit/controls/TextControl.h"
+#include "toolkit/controls/ValueControls.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/ControlFactory.h"
 #include "toolkit/dialogdef/DefinitionValues.h"
@@ -67,7 +69,7 @@ void ApplyButtonColors(Window& control, const ControlDefinition& record) {
 void ApplyText(TextControl& text, const ControlDefinition& record, ResourceProvider* provider, bool live) {
     COLORREF color = 0;
     if (ResolveColor(record.textColor, color))
-        text.SetColor(0xFF000000 | (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color));
+        text.SetColor(ArgbOf(color));
     if (ResolveColor(record.backColor, color))
         text.background = color;
     text.SetWrapping(record.GetPropertyInt("TEXT_WRAPPING") != 0);
@@ -90,6 +92,14 @@ void ApplyText(TextControl& text, const ControlDefinition& record, ResourceProvi
         text.StartAutoScroll(speedX, speedY);
     if (record.GetPropertyInt("TEXT_AUTOSCROLLLOOP") != 0)
         text.SetAutoScrollLoop(true, speedY != 0);
+}
+
+// The range, then the position, from the type's MINVALUE, MAXVALUE and VALUE lines.
+template <typename ValueControl>
+void ApplyRange(ValueControl& control, const ControlDefinition& record, const char* prefix) {
+    const String keyPrefix(prefix);
+    control.SetRange(record.GetPropertyInt(keyPrefix + "MINVALUE"), record.GetPropertyInt(keyPrefix + "MAXVALUE"));
+    control.SetPosition(record.GetPropertyInt(keyPrefix + "VALUE"));
 }
 
 void ApplyTabPages(TabControl& tab, const ControlDefinition& record) {
@@ -140,8 +150,10 @@ void ApplyControlSettings(Window& control, const ControlDefinition& record, Reso
     switch (record.type) {
         case CT_CHECK:
             ApplyButtonColors(control, record);
-            if (record.GetPropertyInt("CHECK_CHECKED") != 0)
-                SendMessageA(handle, BM_SETCHECK, BST_CHECKED, 0);
+            if (CheckControl* check = dynamic_cast<CheckControl*>(&control)) {
+                if (record.GetPropertyInt("CHECK_CHECKED") != 0)
+                    check->SetCheck(BST_CHECKED);
+            }
             break;
         case CT_RADIO:
             ApplyButtonColors(control, record);
@@ -164,20 +176,16 @@ void ApplyControlSettings(Window& control, const ControlDefinition& record, Reso
             break;
         }
         case CT_PROGRESS:
-            SendMessageA(handle, PBM_SETRANGE32, record.GetPropertyInt("PROGRESS_MINVALUE"),
-                         record.GetPropertyInt("PROGRESS_MAXVALUE"));
-            SendMessageA(handle, PBM_SETPOS, record.GetPropertyInt("PROGRESS_VALUE"), 0);
+            if (ProgressControl* progress = dynamic_cast<ProgressControl*>(&control))
+                ApplyRange(*progress, record, "PROGRESS_");
             break;
         case CT_SCROLL:
-            SendMessageA(handle, SBM_SETRANGEREDRAW, record.GetPropertyInt("SCROLL_MINVALUE"),
-                         record.GetPropertyInt("SCROLL_MAXVALUE"));
-            SendMessageA(handle, SBM_SETPOS, record.GetPropertyInt("SCROLL_VALUE"), TRUE);
+            if (ScrollControl* scroll = dynamic_cast<ScrollControl*>(&control))
+                ApplyRange(*scroll, record, "SCROLL_");
             break;
         case CT_SLIDER:
-            SendMessageA(
-                handle, TBM_SETRANGE, TRUE,
-                MAKELPARAM(record.GetPropertyInt("SLIDER_MINVALUE"), record.GetPropertyInt("SLIDER_MAXVALUE")));
-            SendMessageA(handle, TBM_SETPOS, TRUE, record.GetPropertyInt("SLIDER_VALUE"));
+            if (SliderControl* slider = dynamic_cast<SliderControl*>(&control))
+                ApplyRange(*slider, record, "SLIDER_");
             break;
         case CT_EX_LIST:
             SendMessageA(handle, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, record.exStyle);

@@ -5,6 +5,8 @@
 #include <climits>
 #include <cstring>
 
+#include "toolkit/media/GdiplusColor.h"
+
 int ParseDecimal(const char* text) {
     if (!text)
         return 0;
@@ -29,9 +31,6 @@ int ParseDecimal(const char* text) {
 bool ResolveColor(uint32_t color, COLORREF& out) {
     if (color == kColorNotSet)
         return false;
-    if (color >= kSystemColorBase && color < kColorNotSet)
-        out = GetSysColor(static_cast<int>(color - kSystemColorBase));
-    else
-        out = color & 0xFFFFFF;
+    out = ColorRefOf(color);
     return true;
 }

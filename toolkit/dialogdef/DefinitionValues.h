@@ -10,7 +10,6 @@
 #include "toolkit/base/String.h"
 
 constexpr uint32_t kColorNotSet = 0xFF000000;
-constexpr uint32_t kSystemColorBase = 0xFE000000;
 
 // Like the C library's atoi: leading white space, one sign, digits up to the first other
 // character; no digits give 0. Values past the 32-bit range are clamped, never undefined.

@@ -137,8 +137,12 @@ bool DialogWindow::BuildFromDefinition(Stream* stream, HWND parent, ResourceProv
     if (!definition.ReadDefinition(stream) || !definition.Dialog())
         return false;
     const ControlDefinition& dialog = *definition.Dialog();
-    const DWORD style = (dialog.style & ~WS_VISIBLE) | WS_POPUP;
-    if (!Create(dialog.caption, style, dialog.exStyle, nullptr, parent, 0, nullptr, GetInstance()))
+    WindowArgs args;
+    args.title = dialog.caption;
+    args.style = (dialog.style & ~WS_VISIBLE) | WS_POPUP;
+    args.exStyle = dialog.exStyle;
+    args.parent = parent;
+    if (!Create(args))
         return false;
     SetClientSize(dialog.width, dialog.height);
     Center(true);

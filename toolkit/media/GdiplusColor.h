@@ -1,17 +1,31 @@
-// Conversions between the toolkit's colour words (0x00BBGGRR, with the special values of the
-// top byte) and the ARGB values that GDI+ takes.
+// The toolkit's one home for colour conversions: colour words (0x00BBGGRR, with the special
+// values of the top byte) resolved to GDI colours, and GDI colours to and from the ARGB values
+// that GDI+ takes.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
-// Opaque ARGB of a toolkit colour; 0xFE000000 + n stands for Windows system colour n.
-inline uint32_t ToOpaqueArgb(uint32_t color) {
-    if ((color & 0xFF000000) == 0xFE000000) {
-        color = GetSysColor(static_cast<int>(color & 0xFF));
+// A colour word from here up to 0xFEFFFFFF names Windows system colour (word - base).
+constexpr uint32_t kSystemColorBase = 0xFE000000;
+
+// The GDI colour a colour word stands for: a system colour resolved, the top byte dropped.
+inline COLORREF ColorRefOf(uint32_t color) {
+    if ((color & 0xFF000000) == kSystemColorBase) {
+        return GetSysColor(static_cast<int>(color & 0x00FFFFFF));
     }
+    return color & 0x00FFFFFF;
+}
+
+// Opaque ARGB of a GDI colour.
+inline uint32_t ArgbOf(COLORREF color) {
     return 0xFF000000 | ((color & 0xFF) << 16) | (color & 0xFF00) | ((color >> 16) & 0xFF);
+}
+
+// Opaque ARGB of a toolkit colour word.
+inline uint32_t ToOpaqueArgb(uint32_t color) {
+    return ArgbOf(ColorRefOf(color));
 }
 
 // Toolkit colour of an ARGB pixel, alpha dropped.

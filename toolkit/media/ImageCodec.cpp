@@ -8,10 +8,10 @@
 #include <cstring>
 #include <memory>
 
+#include "toolkit/base/Com.h"
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/base/Stream.h"
 #include "toolkit/media/BitmapFileFix.h"
-#include "toolkit/media/ComPtr.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The few operations the shared dispatch step calls on objects that the window framework
 // knows only by contract: the popup menu object stored as a menu item's data, and the list
-// box, tab control and tree view controls (kinds 15, 33 and 38). The classes that carry
+// box, radio button, tab control and tree view controls (kinds 15, 25, 33 and 38). The classes that carry
 // those kinds derive from the matching hook class; the dispatcher reaches them by kind.
 #pragma once
 
@@ -28,6 +28,18 @@ public:
     // true when the list box drew the item itself.
     virtual bool DrawListItem(const DRAWITEMSTRUCT& draw) = 0;
 };
+
+// A radio button's group number. Every radio button of one parent belongs to one group,
+// whatever its number; a button without a group (-1) clears no others when selected.
+class RadioHooks : public Window {
+public:
+    int32_t group = -1;
+};
+
+// Sets a radio button's mark (a window of kind 25) and clears the marks of its siblings of
+// that kind, unless it is a RadioHooks without a group. A click and a definition's selection
+// both come here.
+void SelectRadioButton(Window& radio);
 
 class TabControlHooks : public Window {
 public:

@@ -45,28 +45,37 @@ enum : UINT {
     WM_SWND_TREEITEMDBLCLK = 0x8D9A,  // child, item
 };
 
-// Control kind codes the dispatcher recognises (the full list belongs to the controls).
+// Kind codes of the toolkit's window classes (the `kind` field of Window): the dispatcher
+// turns child notifications into toolkit messages by them, and child searches filter by them.
 enum WindowKind : int32_t {
     KIND_WINDOW = 0,
     KIND_BUTTON = 1,
     KIND_CHECKBOX = 3,
     KIND_COMBOBOX = 6,
     KIND_EDIT = 9,
+    KIND_IPEDIT = 10,
     KIND_LISTVIEW = 11,
     KIND_GROUPBOX = 12,
     KIND_LISTBOX = 15,
     KIND_DISABLED_PAINTED = 16,  // painted by the toolkit while disabled
+    KIND_PROGRESS = 22,
     KIND_RADIO = 25,
+    KIND_RICHEDIT = 26,
+    KIND_SCROLLBAR = 27,
     KIND_TRACKBAR = 29,
     KIND_TABCONTROL = 33,
+    KIND_TEXT = 35,
     KIND_TRAYICON = 37,
     KIND_TREEVIEW = 38,
 };
 
-// Mouse event flags of the list view and tree view mouse messages.
+// Mouse event bits of every MouseEvent: one button bit OR one action bit.
 enum : uint32_t {
     MOUSE_EVENT_LEFT = 0x01,
+    MOUSE_EVENT_MIDDLE = 0x02,
     MOUSE_EVENT_RIGHT = 0x04,
+    MOUSE_EVENT_DOWN = 0x08,
+    MOUSE_EVENT_UP = 0x10,
     MOUSE_EVENT_SINGLE = 0x20,
     MOUSE_EVENT_DOUBLE = 0x40,
 };

@@ -46,15 +46,12 @@ PopupMenu::~PopupMenu() {
         }
         DestroyMenu(menu_);
     }
-    for (int i = 0; i < itemPictures_.Count(); i++)
-        delete itemPictures_[i];
 }
 
 bool PopupMenu::Create(HWND owner, bool popup, bool pictures) {
     if (menu_)
         return false;
     owner_ = owner;
-    isPopup_ = popup;
     withPictures_ = pictures;
     menu_ = popup ? CreatePopupMenu() : CreateMenu();
     if (!menu_)
@@ -69,12 +66,7 @@ bool PopupMenu::Create(HWND owner, bool popup, bool pictures) {
     return true;
 }
 
-bool PopupMenu::AddItem(const char* text,
-                        int id,
-                        PopupMenu* subMenu,
-                        HBITMAP bitmap,
-                        int position,
-                        const Image* image) {
+bool PopupMenu::AddItem(const char* text, int id, const MenuItemExtras& extras) {
     if (!menu_)
         return false;
     MENUITEMINFOA item = ItemInfo(MIIM_ID | MIIM_STRING | MIIM_DATA | MIIM_FTYPE);
@@ -87,18 +79,19 @@ bool PopupMenu::AddItem(const char* text,
         item.fMask |= MIIM_BITMAP;
         item.hbmpItem = HBMMENU_CALLBACK;
     }
-    if (subMenu && subMenu->menu_) {
+    if (extras.subMenu && extras.subMenu->menu_) {
         item.fMask |= MIIM_SUBMENU;
-        item.hSubMenu = subMenu->menu_;
+        item.hSubMenu = extras.subMenu->menu_;
     }
-    if (!InsertMenuItemA(menu_, static_cast<UINT>(InsertPosition(menu_, position)), TRUE, &item))
+    if (!InsertMenuItemA(menu_, static_cast<UINT>(InsertPosition(menu_, extras.position)), TRUE, &item))
         return false;
     if (!withPictures_)
         return true;
     Image* picture = nullptr;
-    if (bitmap || (image && !image->IsEmpty())) {
+    if (extras.bitmap || (extras.image && !extras.image->IsEmpty())) {
         picture = new Image();
-        const bool made = bitmap ? picture->CreateFromBitmapHandle(bitmap) : picture->CopyFrom(*image);
+        const bool made =
+            extras.bitmap ? picture->CreateFromBitmapHandle(extras.bitmap) : picture->CopyFrom(*extras.image);
         if (made) {
             picture->SetKey(kPictureKey);
             picture->SetMode(Image::kModeStretch);
@@ -201,7 +194,6 @@ int PopupMenu::PictureIndex(int id) const {
 void PopupMenu::ForgetPicture(int at) {
     if (at < 0 || at >= itemIds_.Count())
         return;
-    delete itemPictures_[at];
     itemPictures_.RemoveAt(at);
     itemIds_.RemoveAt(at);
 }

@@ -11,6 +11,16 @@
 #include "toolkit/window/ControlHooks.h"
 
 class Image;
+class PopupMenu;
+
+// The optional parts of a menu item; an item without them is plain text appended at the end.
+struct MenuItemExtras {
+    PopupMenu* subMenu = nullptr;
+    int position = -1;  // 0..count inserts there; anything else appends
+    // With pictures: the item shows a copy of `image`, or a picture made from `bitmap`.
+    const Image* image = nullptr;
+    HBITMAP bitmap = nullptr;
+};
 
 class PopupMenu : public MenuItemOwner {
 public:
@@ -24,14 +34,7 @@ public:
 
     // Fails when the menu already exists.
     bool Create(HWND owner, bool popup, bool pictures);
-    // Inserts at the position when 0 <= position <= count, else at the end. With pictures, the
-    // item gets a copy of `image`, or a picture made from `bitmap`, or none.
-    bool AddItem(const char* text,
-                 int id,
-                 PopupMenu* subMenu = nullptr,
-                 HBITMAP bitmap = nullptr,
-                 int position = -1,
-                 const Image* image = nullptr);
+    bool AddItem(const char* text, int id, const MenuItemExtras& extras = MenuItemExtras());
     bool AddSeparator(int position = -1);
     int Count() const;
     // Position of the first item with the id; -1 when absent or without a menu.
@@ -47,9 +50,6 @@ public:
     bool Track(int x, int y, UINT flags = TPM_RIGHTBUTTON);
 
     HMENU Handle() const { return menu_; }
-    HWND Owner() const { return owner_; }
-    bool IsPopup() const { return isPopup_; }
-    bool WithPictures() const { return withPictures_; }
 
     void MeasureItem(MEASUREITEMSTRUCT& measure) override;
     void DrawItem(const DRAWITEMSTRUCT& draw) override;
@@ -69,10 +69,9 @@ private:
 
     HWND owner_ = nullptr;
     HMENU menu_ = nullptr;
-    bool isPopup_ = false;
     bool withPictures_ = false;
     int pictureWidth_;
     int pictureHeight_;
     Array<int> itemIds_;
-    Array<Image*> itemPictures_;
+    OwnedArray<Image> itemPictures_;
 };

@@ -1,13 +1,13 @@
 // SystemColorPicker; see SystemColorPicker.h.
 #include "toolkit/window/SystemColorPicker.h"
 
+#include "toolkit/media/GdiplusColor.h"
+
 #include "toolkit/window/CommonDialog.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Toolkit.h"
 
 namespace {
-
-constexpr uint32_t kSystemColorBase = 0xFE000000;
 
 struct NamedColor {
     int index;
@@ -51,6 +51,16 @@ RECT At(int x, int y, int width, int height) {
     return RECT{x, y, x + width, y + height};
 }
 
+// A visible child of the picker.
+WindowArgs ChildArgs(const char* title, DWORD style, const RECT& rect, HWND parent) {
+    WindowArgs args;
+    args.title = title;
+    args.style = WS_CHILD | WS_VISIBLE | style;
+    args.rect = &rect;
+    args.parent = parent;
+    return args;
+}
+
 }  // namespace
 
 SystemColorPicker::SystemColorPicker() {
@@ -68,18 +78,14 @@ int SystemColorPicker::Run(HWND owner, const char* title) {
     if (!CreatePopup(title ? title : "", frame, owner, nullptr, false))
         return 0;
     (void)SetClientSize(kWidth, kHeight);
-    HWND self = Handle();
-    HINSTANCE instance = GetInstance();
-    RECT rect = At(10, 12, 200, 300);
-    list_.CreateControl("COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | WS_TABSTOP, 0, &rect,
-                        self, 0, nullptr, instance);
-    rect = At(220, 12, 70, 22);
-    preview_.Create("", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, &rect, self, 0, nullptr, instance);
-    rect = At(120, 58, 80, 26);
-    okButton_.CreateControl("BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 0, &rect, self, 0, nullptr,
-                            instance);
-    rect = At(210, 58, 80, 26);
-    cancelButton_.CreateControl("BUTTON", "Cancel", WS_CHILD | WS_VISIBLE, 0, &rect, self, 0, nullptr, instance);
+    const RECT listRect = At(10, 12, 200, 300);
+    list_.CreateControl("COMBOBOX", ChildArgs("", WS_VSCROLL | CBS_DROPDOWNLIST | WS_TABSTOP, listRect, Handle()));
+    const RECT previewRect = At(220, 12, 70, 22);
+    preview_.Create(ChildArgs("", WS_BORDER, previewRect, Handle()));
+    const RECT okRect = At(120, 58, 80, 26);
+    okButton_.CreateControl("BUTTON", ChildArgs("OK", BS_DEFPUSHBUTTON, okRect, Handle()));
+    const RECT cancelRect = At(210, 58, 80, 26);
+    cancelButton_.CreateControl("BUTTON", ChildArgs("Cancel", 0, cancelRect, Handle()));
     for (const NamedColor& entry : kSystemColors) {
         const LRESULT at = SendMessageA(list_.Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.name));
         if (at >= 0)

@@ -82,7 +82,9 @@ void ToolkitInit(HINSTANCE instance) {
     CreateFonts();
     RegisterWindowClass(instance);
     state.toolkitWindow = new Window();
-    if (!state.toolkitWindow->Create("", 0, 0, nullptr, nullptr, 0, nullptr, instance)) {
+    WindowArgs args;
+    args.instance = instance;
+    if (!state.toolkitWindow->Create(args)) {
         delete state.toolkitWindow;
         state.toolkitWindow = nullptr;
     }

@@ -33,7 +33,10 @@ TrayIcon::~TrayIcon() {
 bool TrayIcon::Create(HICON icon, const char* tip, HWND owner) {
     if (Handle())
         return false;
-    if (!Window::Create("", WS_POPUP, 0, nullptr, owner, 0, nullptr, GetInstance()))
+    WindowArgs args;
+    args.style = WS_POPUP;
+    args.parent = owner;
+    if (!Window::Create(args))
         return false;
     taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
     memset(&iconData_, 0, sizeof(iconData_));

@@ -43,7 +43,6 @@ public:
     // Changes the tooltip of the shown icon (through the window text).
     bool SetTip(const char* tip);
     const char* Tip() const { return iconData_.szTip; }
-    bool IsShown() const { return shown_; }
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

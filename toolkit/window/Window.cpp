@@ -17,8 +17,8 @@ constexpr DWORD kResizableStyle = WS_THICKFRAME | WS_MAXIMIZEBOX;
 
 Window::Window() {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea_, 0);
-    minTrackWidth = GetSystemMetrics(SM_CXMINTRACK);
-    minTrackHeight = GetSystemMetrics(SM_CYMINTRACK);
+    minTrackWidth_ = GetSystemMetrics(SM_CXMINTRACK);
+    minTrackHeight_ = GetSystemMetrics(SM_CYMINTRACK);
 }
 
 Window::~Window() {
@@ -38,46 +38,30 @@ void Window::Print(HDC dc, DWORD flags) {
     SendMessageA(handle_, WM_PRINT, reinterpret_cast<WPARAM>(dc), flags);
 }
 
-bool Window::Create(const char* title,
-                    DWORD style,
-                    DWORD exStyle,
-                    const RECT* rect,
-                    HWND parent,
-                    UINT id,
-                    void* param,
-                    HINSTANCE instance) {
-    return CreateWindowObject(kWindowClassName, title, style, exStyle, rect, parent, id, param, instance, false);
+bool Window::Create(const WindowArgs& args) {
+    return CreateWindowObject(kWindowClassName, args, false);
 }
 
-bool Window::CreateControl(const char* className,
-                           const char* title,
-                           DWORD style,
-                           DWORD exStyle,
-                           const RECT* rect,
-                           HWND parent,
-                           UINT id,
-                           void* param,
-                           HINSTANCE instance) {
-    return CreateWindowObject(className, title, style, exStyle, rect, parent, id, param, instance, true);
+bool Window::CreateControl(const char* className, const WindowArgs& args) {
+    return CreateWindowObject(className, args, true);
 }
 
 bool Window::CreatePopup(const char* title, const RECT& rect, HWND parent, void* param, bool resizable) {
-    const DWORD style = kPopupStyle | (resizable ? kResizableStyle : 0);
-    return Create(title, style, 0, &rect, parent, 0, param, GetInstance());
+    WindowArgs args;
+    args.title = title;
+    args.style = kPopupStyle | (resizable ? kResizableStyle : 0);
+    args.rect = &rect;
+    args.parent = parent;
+    args.param = param;
+    return Create(args);
 }
 
-bool Window::CreateWindowObject(const char* className,
-                                const char* title,
-                                DWORD style,
-                                DWORD exStyle,
-                                const RECT* rect,
-                                HWND parent,
-                                UINT id,
-                                void* param,
-                                HINSTANCE instance,
-                                bool subclass) {
+bool Window::CreateWindowObject(const char* className, const WindowArgs& args, bool subclass) {
     if (handle_)
         return false;
+    const HWND parent = args.parent;
+    const RECT* const rect = args.rect;
+    DWORD style = args.style;
     ResetForCreation();
     // An owner may live on the other thread (the worker's message windows are owned by the
     // main window), so the counter is taken atomically.
@@ -88,13 +72,13 @@ bool Window::CreateWindowObject(const char* className,
     if (!parent)
         style |= WS_POPUP;
     systemProc_ = nullptr;
-    selfDrawn = false;
     const int x = rect ? rect->left : 0;
     const int y = rect ? rect->top : 0;
     const int width = rect ? rect->right - rect->left : 0;
     const int height = rect ? rect->bottom - rect->top : 0;
-    HWND handle = CreateWindowExA(exStyle, className, title ? title : "", style, x, y, width, height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), instance, param);
+    HWND handle = CreateWindowExA(args.exStyle, className, args.title ? args.title : "", style, x, y, width, height,
+                                  parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(args.id)),
+                                  args.instance ? args.instance : GetInstance(), args.param);
     if (!handle)
         return false;
     handle_ = handle;
@@ -104,7 +88,7 @@ bool Window::CreateWindowObject(const char* className,
         systemProc_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::WindowProc)));
     }
-    if (WindowProc(handle, WM_SWND_CREATED, 0, reinterpret_cast<LPARAM>(param)) != 0) {
+    if (WindowProc(handle, WM_SWND_CREATED, 0, reinterpret_cast<LPARAM>(args.param)) != 0) {
         Destroy();
         return false;
     }
@@ -116,9 +100,9 @@ bool Window::CreateWindowObject(const char* className,
 void Window::ResetForCreation() {
     name.Empty();
     hasFrame_ = hasCaptionMenu_ = false;
-    minTrackWidth = GetSystemMetrics(SM_CXMINTRACK);
-    minTrackHeight = GetSystemMetrics(SM_CYMINTRACK);
-    maxTrackWidth = maxTrackHeight = -1;
+    minTrackWidth_ = GetSystemMetrics(SM_CXMINTRACK);
+    minTrackHeight_ = GetSystemMetrics(SM_CYMINTRACK);
+    maxTrackWidth_ = maxTrackHeight_ = -1;
     caretEnabled_ = caretShown_ = caretVisible_ = false;
     caretWidth_ = caretHeight_ = caretX_ = caretY_ = 0;
     mouseTracked_ = false;

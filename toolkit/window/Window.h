@@ -3,8 +3,7 @@
 // control. Every message passes through the one window procedure, which finds the object in
 // the process-wide registry and hands the message first to HandleMessage (the shared
 // pre-processing that turns raw input and child notifications into WM_SWND_* messages),
-// then to the class's OnMessage. The virtual operations keep a fixed slot order; derived
-// classes add theirs after OnNcZoneLeave.
+// then to the class's OnMessage.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +17,19 @@
 class LayeredBitmap;
 class Window;
 typedef int (*IdleCallback)(void* argument);
+
+// What a window is created with. Every field has the ordinary default, so a call site names
+// only what differs from it.
+struct WindowArgs {
+    const char* title = "";
+    DWORD style = 0;  // without a parent WS_POPUP is added
+    DWORD exStyle = 0;
+    const RECT* rect = nullptr;  // none: no size, at 0,0
+    HWND parent = nullptr;       // the parent of a child, the owner of a popup
+    UINT id = 0;
+    void* param = nullptr;         // creation parameter, handed to WM_SWND_CREATED
+    HINSTANCE instance = nullptr;  // none: the toolkit's instance
+};
 
 class Window {
 public:
@@ -57,23 +69,10 @@ public:
     virtual void OnNcZoneLeave(const RECT* /*zone*/, int /*x*/, int /*y*/, int /*index*/) {}
 
     // Creation and destruction.
-    bool Create(const char* title,
-                DWORD style,
-                DWORD exStyle,
-                const RECT* rect,
-                HWND parent,
-                UINT id,
-                void* param,
-                HINSTANCE instance);
-    bool CreateControl(const char* className,
-                       const char* title,
-                       DWORD style,
-                       DWORD exStyle,
-                       const RECT* rect,
-                       HWND parent,
-                       UINT id,
-                       void* param,
-                       HINSTANCE instance);
+    // A window of the toolkit's own class.
+    bool Create(const WindowArgs& args);
+    // A system control of the class, subclassed so that its messages pass through the toolkit.
+    bool CreateControl(const char* className, const WindowArgs& args);
     bool CreatePopup(const char* title, const RECT& rect, HWND parent, void* param, bool resizable);
     bool Destroy();
     bool Close();
@@ -167,36 +166,28 @@ public:
     HCURSOR Cursor() const { return cursor_; }
     bool CaretShown() const { return caretShown_; }
     POINT CaretPosition() const { return POINT{caretX_, caretY_}; }
-    bool IsOwnPainted() const { return !systemProc_ || selfDrawn; }
+    bool IsOwnPainted() const { return !systemProc_; }
 
-    // Fields the owner of a window sets directly.
-    bool selfDrawn = false;  // a subclassed control that the toolkit paints
-    int32_t kind = 0;
+    // A press of the left button outside any control drags the whole window.
+    void SetDragMove(bool on) { dragMove_ = on; }
+    // Client rectangles whose entering, moving and leaving the pointer reports (OnZoneEnter,
+    // OnZoneMove, OnZoneLeave), in this order of precedence.
+    void SetZones(const Array<RECT>& zones) {
+        zones_ = zones;
+        zonesEnabled_ = true;
+    }
+
+    // What a window is and how it looks, filled in by its class, its owner or the control
+    // factory right after construction and read by the dispatch at each message. No two of
+    // them have to agree and none needs work when it changes, so they stay plain fields.
+    int32_t kind = 0;  // WindowKind
     int32_t definitionId = 0;
     String name;
-    int32_t minTrackWidth = 0;
-    int32_t minTrackHeight = 0;
-    int32_t maxTrackWidth = -1;
-    int32_t maxTrackHeight = -1;
-    bool dragMove = false;
     int32_t tabGroup = -1;  // -1 = not a tab stop
-    bool zonesEnabled = false;
-    Array<RECT> zones;  // client coordinates
-    bool ncZonesEnabled = false;
-    Array<RECT> ncZones;  // relative to the window's top-left corner
     uint32_t background = kNoColor;
 
 private:
-    bool CreateWindowObject(const char* className,
-                            const char* title,
-                            DWORD style,
-                            DWORD exStyle,
-                            const RECT* rect,
-                            HWND parent,
-                            UINT id,
-                            void* param,
-                            HINSTANCE instance,
-                            bool subclass);
+    bool CreateWindowObject(const char* className, const WindowArgs& args, bool subclass);
     void ResetForCreation();
     void UpdateFrameFlags();
     LRESULT CallDefault(UINT message, WPARAM wParam, LPARAM lParam);
@@ -236,6 +227,15 @@ private:
     bool PlaceSystemCaret();
 
     RECT workArea_{};
+    int32_t minTrackWidth_ = 0;
+    int32_t minTrackHeight_ = 0;
+    int32_t maxTrackWidth_ = -1;
+    int32_t maxTrackHeight_ = -1;
+    bool dragMove_ = false;
+    bool zonesEnabled_ = false;
+    Array<RECT> zones_;  // client coordinates
+    bool ncZonesEnabled_ = false;
+    Array<RECT> ncZones_;  // relative to the window's top-left corner
     WNDPROC systemProc_ = nullptr;
     HWND handle_ = nullptr;
     bool hasFrame_ = false;

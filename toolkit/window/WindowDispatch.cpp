@@ -1,6 +1,6 @@
 // Window::HandleMessage: the pre-processing step that every toolkit window shares. It runs
 // before the class's OnMessage and either lets the message go on (true) or finishes it with
-// a result (false). Mouse input, hot zones and dropped files are in WindowInput.cpp, child
+// a result (false). Mouse input, hot zones_ and dropped files are in WindowInput.cpp, child
 // notifications in WindowNotify.cpp.
 #include <windows.h>
 
@@ -41,14 +41,14 @@ bool Window::HandleMessage(UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT
             return false;
         case WM_GETMINMAXINFO: {
             MINMAXINFO* const info = reinterpret_cast<MINMAXINFO*>(lParam);
-            if (minTrackWidth >= 0)
-                info->ptMinTrackSize.x = minTrackWidth;
-            if (minTrackHeight >= 0)
-                info->ptMinTrackSize.y = minTrackHeight;
-            if (maxTrackWidth >= 0)
-                info->ptMaxTrackSize.x = maxTrackWidth;
-            if (maxTrackHeight >= 0)
-                info->ptMaxTrackSize.y = maxTrackHeight;
+            if (minTrackWidth_ >= 0)
+                info->ptMinTrackSize.x = minTrackWidth_;
+            if (minTrackHeight_ >= 0)
+                info->ptMinTrackSize.y = minTrackHeight_;
+            if (maxTrackWidth_ >= 0)
+                info->ptMaxTrackSize.x = maxTrackWidth_;
+            if (maxTrackHeight_ >= 0)
+                info->ptMaxTrackSize.y = maxTrackHeight_;
             return true;
         }
         case WM_STYLECHANGED:
@@ -111,14 +111,14 @@ bool Window::HandleMessage(UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT
                 EndDrag();
             return true;
         case WM_NCMOUSEMOVE:
-            if (ncZonesEnabled) {
+            if (ncZonesEnabled_) {
                 RECT frame;
                 ::GetWindowRect(handle_, &frame);
                 RunNcZoneMachine(GET_X_LPARAM(lParam) - frame.left, GET_Y_LPARAM(lParam) - frame.top);
             }
             return true;
         case WM_NCMOUSELEAVE:
-            if (ncZonesEnabled)
+            if (ncZonesEnabled_)
                 LeaveNcZones();
             return true;
         case WM_ERASEBKGND:

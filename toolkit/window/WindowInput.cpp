@@ -18,10 +18,10 @@ constexpr WPARAM kButtonKeys[3] = {MK_LBUTTON, MK_MBUTTON, MK_RBUTTON};
 // Longest dropped path taken; longer ones are skipped rather than cut into another path.
 constexpr UINT kMaxDroppedPath = 1024;
 
-int HitZone(const Array<RECT>& zones, int x, int y) {
+int HitZone(const Array<RECT>& rects, int x, int y) {
     const POINT point{x, y};
-    for (int i = 0; i < zones.Count(); i++) {
-        if (PtInRect(&zones[i], point))
+    for (int i = 0; i < rects.Count(); i++) {
+        if (PtInRect(&rects[i], point))
             return i;
     }
     return -1;
@@ -50,7 +50,7 @@ void Window::HandleMouseMove(WPARAM keys, LPARAM position) {
     // The button-up can be lost (capture taken away mid-drag): a move without the button ends it.
     if (dragging_ && !(keys & MK_LBUTTON))
         EndDrag();
-    if (dragging_ && dragMove) {
+    if (dragging_ && dragMove_) {
         POINT cursor{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
         ::ClientToScreen(handle_, &cursor);
         POINT topLeft{cursor.x - dragOffsetX_, cursor.y - dragOffsetY_};
@@ -60,14 +60,14 @@ void Window::HandleMouseMove(WPARAM keys, LPARAM position) {
         SetWindowPos(handle_, nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
-    if (zonesEnabled)
+    if (zonesEnabled_)
         RunZoneMachine(GET_X_LPARAM(position), GET_Y_LPARAM(position));
 }
 
 void Window::HandleMouseLeave() {
     SendMessageA(handle_, WM_SWND_MOUSELEAVE, 0, 0);
     mouseTracked_ = false;
-    if (!zonesEnabled || currentZone_ < 0 || currentZone_ >= zones.Count()) {
+    if (!zonesEnabled_ || currentZone_ < 0 || currentZone_ >= zones_.Count()) {
         currentZone_ = -1;
         return;
     }
@@ -76,11 +76,11 @@ void Window::HandleMouseLeave() {
     ::ScreenToClient(handle_, &cursor);
     const int left = currentZone_;
     currentZone_ = -1;
-    OnZoneLeave(zones[left], cursor.x, cursor.y, left);
+    OnZoneLeave(zones_[left], cursor.x, cursor.y, left);
 }
 
 void Window::HandleButtonDown(int button, LPARAM position) {
-    if (button == WindowRegistry::kLeft && dragMove && !dragging_ && !IsZoomed(handle_)) {
+    if (button == WindowRegistry::kLeft && dragMove_ && !dragging_ && !IsZoomed(handle_)) {
         if (SendMessageA(handle_, WM_SWND_DRAGQUERY, 0, position) == 0) {
             POINT cursor{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
             ::ClientToScreen(handle_, &cursor);
@@ -114,35 +114,35 @@ void Window::EndDrag() {
 }
 
 void Window::RunZoneMachine(int x, int y) {
-    const int hit = HitZone(zones, x, y);
+    const int hit = HitZone(zones_, x, y);
     const int old = currentZone_;
     currentZone_ = hit;
     if (old == -1) {
         if (hit != -1)
-            OnZoneEnter(zones[hit], x, y, hit);
+            OnZoneEnter(zones_[hit], x, y, hit);
         return;
     }
     if (hit == old) {
-        OnZoneMove(zones[hit], x, y, hit);
+        OnZoneMove(zones_[hit], x, y, hit);
         return;
     }
-    if (old < zones.Count())
-        OnZoneLeave(zones[old], x, y, old);
+    if (old < zones_.Count())
+        OnZoneLeave(zones_[old], x, y, old);
     if (hit != -1)
-        OnZoneEnter(zones[hit], x, y, hit);
+        OnZoneEnter(zones_[hit], x, y, hit);
 }
 
 void Window::RunNcZoneMachine(int x, int y) {
-    const int hit = HitZone(ncZones, x, y);
+    const int hit = HitZone(ncZones_, x, y);
     const int old = currentNcZone_;
     currentNcZone_ = hit;
-    const RECT* const hitRect = hit >= 0 ? &ncZones[hit] : nullptr;
+    const RECT* const hitRect = hit >= 0 ? &ncZones_[hit] : nullptr;
     if (old == -2) {
         OnNcZoneEnter(hitRect, x, y, hit);
     } else if (hit == old) {
         OnNcZoneMove(hitRect, x, y, hit);
     } else {
-        OnNcZoneLeave(old >= 0 && old < ncZones.Count() ? &ncZones[old] : nullptr, x, y, old);
+        OnNcZoneLeave(old >= 0 && old < ncZones_.Count() ? &ncZones_[old] : nullptr, x, y, old);
         OnNcZoneEnter(hitRect, x, y, hit);
     }
     ArmLeaveTracking(handle_, TME_LEAVE | TME_NONCLIENT);
@@ -157,7 +157,7 @@ void Window::LeaveNcZones() {
     GetCursorPos(&cursor);
     RECT frame;
     ::GetWindowRect(handle_, &frame);
-    const RECT* const oldRect = old >= 0 && old < ncZones.Count() ? &ncZones[old] : nullptr;
+    const RECT* const oldRect = old >= 0 && old < ncZones_.Count() ? &ncZones_[old] : nullptr;
     OnNcZoneLeave(oldRect, cursor.x - frame.left, cursor.y - frame.top, old);
 }
 

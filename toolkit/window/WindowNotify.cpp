@@ -71,13 +71,7 @@ void Window::HandleCommand(WPARAM wParam, LPARAM lParam) {
     } else if (child->kind == KIND_LISTBOX && code == LBN_SELCHANGE) {
         SendMessageA(handle_, WM_SWND_LISTSELCHANGE, AsParam(child), 0);
     } else if (child->kind == KIND_RADIO && code == BN_CLICKED) {
-        SendMessageA(childHandle, BM_SETCHECK, BST_CHECKED, 0);
-        Array<HWND> radios;
-        WindowRegistry::CollectChildHandles(handle_, KIND_RADIO, radios);
-        for (int i = 0; i < radios.Count(); i++) {
-            if (radios[i] != childHandle)
-                SendMessageA(radios[i], BM_SETCHECK, BST_UNCHECKED, 0);
-        }
+        SelectRadioButton(*child);
         SendMessageA(handle_, WM_SWND_RADIOCLICKED, AsParam(child), 0);
     }
 }
@@ -184,4 +178,15 @@ void Window::HandleMenuChoice(UINT id) {
         owner->OnMenuCommand(position, static_cast<int>(id));
     // A menu the toolkit did not build still reaches the window, with no menu object.
     SendMessageA(handle_, WM_SWND_COMMAND, reinterpret_cast<WPARAM>(owner), id);
+}
+
+void SelectRadioButton(Window& radio) {
+    SendMessageA(radio.Handle(), BM_SETCHECK, BST_CHECKED, 0);
+    const RadioHooks* const grouped = dynamic_cast<const RadioHooks*>(&radio);
+    if (grouped && grouped->group == -1)
+        return;
+    Array<Window*> siblings;
+    radio.GetSiblings(siblings, nullptr, KIND_RADIO);
+    for (int i = 0; i < siblings.Count(); i++)
+        SendMessageA(siblings[i]->Handle(), BM_SETCHECK, BST_UNCHECKED, 0);
 }

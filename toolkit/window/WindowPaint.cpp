@@ -21,12 +21,6 @@ bool PaintsOverParent(int kind) {
     return kind == KIND_BUTTON || kind == KIND_GROUPBOX || kind == KIND_RADIO || kind == KIND_TABCONTROL;
 }
 
-COLORREF ColorRefOf(uint32_t color) {
-    if ((color & 0xFF000000) == 0xFE000000)
-        return GetSysColor(static_cast<int>(color & 0xFF));
-    return color & 0x00FFFFFF;
-}
-
 // The child's window rectangle in the parent's client coordinates.
 RECT ChildRect(HWND parent, HWND child) {
     RECT rect{};

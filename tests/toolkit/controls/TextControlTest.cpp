@@ -29,7 +29,12 @@ protected:
     void SetUp() override { ASSERT_TRUE(host_.Create()); }
     bool CreateText(TestText& text, const char* content, bool tags, int width = 300, int height = 60) {
         const RECT rect{0, 0, width, height};
-        if (!text.Create(content, WS_CHILD | WS_VISIBLE, 0, &rect, host_.Handle(), 0, nullptr, GetInstance()))
+        WindowArgs args;
+        args.title = content;
+        args.style = WS_CHILD | WS_VISIBLE;
+        args.rect = &rect;
+        args.parent = host_.Handle();
+        if (!text.Create(args))
             return false;
         text.SetTags(tags);
         return true;

@@ -118,6 +118,18 @@ TEST_F(ControlFactory, CheckMarksRadioGroupsAndTabPages) {
     const std::unique_ptr<Window> second = Build(Record(CT_RADIO, WS_VISIBLE, "RADIO_GROUP=2\r\nRADIO_CHECKED=1\r\n"));
     EXPECT_EQ(SendMessageA(first->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     EXPECT_EQ(SendMessageA(second->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    // A click selects as a definition does: one without a group (-1) leaves the others alone,
+    // one with a group clears them.
+    const std::unique_ptr<Window> loose = Build(Record(CT_RADIO, WS_VISIBLE, "RADIO_GROUP=-1\r\n"));
+    const auto click = [this](const Window& radio) {
+        SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(radio.Handle()));
+    };
+    click(*loose);
+    EXPECT_EQ(SendMessageA(loose->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(second->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    click(*first);
+    EXPECT_EQ(SendMessageA(loose->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageA(second->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
     const std::unique_ptr<Window> tab =
         Build(Record(CT_TAB, WS_VISIBLE, "TAB_CONTENT=Tab 1, Tab 2\r\nTAB_SELECTION=1\r\n"));

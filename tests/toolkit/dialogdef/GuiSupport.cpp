@@ -32,8 +32,11 @@ bool IsMouseReport(UINT message) {
 
 bool HostWindow::Create(int width, int height) {
     const RECT rect{0, 0, width, height};
-    return Window::Create("host", WS_POPUP, 0, &rect, nullptr, 0, nullptr, GetInstance()) &&
-           SetClientSize(width, height);
+    WindowArgs args;
+    args.title = "host";
+    args.style = WS_POPUP;
+    args.rect = &rect;
+    return Window::Create(args) && SetClientSize(width, height);
 }
 
 LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

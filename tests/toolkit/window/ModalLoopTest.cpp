@@ -26,8 +26,7 @@ TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
         RecordingWindow owner, dialog;
         ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 300, 300));
         const RECT rect{50, 50, 200, 150};
-        ASSERT_TRUE(dialog.Create("modal", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, &rect, owner.Handle(), 0, nullptr,
-                                  GetModuleHandleA(nullptr)));
+        ASSERT_TRUE(dialog.Create(ArgsAt(rect, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner.Handle(), "modal")));
         if (c.message)
             PostMessageA(dialog.Handle(), c.message, c.wParam, 1);
         if (c.endModalFromTimer) {
@@ -75,7 +74,12 @@ TEST(ModalRun, ASecondRunIsRefusedAndLeavesTheFirstAlone) {
     ReenteringWindow dialog;
     ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 300, 300));
     const RECT rect{50, 50, 200, 150};
-    ASSERT_TRUE(dialog.Create("modal", WS_POPUP, 0, &rect, owner.Handle(), 0, nullptr, GetModuleHandleA(nullptr)));
+    WindowArgs args;
+    args.title = "modal";
+    args.style = WS_POPUP;
+    args.rect = &rect;
+    args.parent = owner.Handle();
+    ASSERT_TRUE(dialog.Create(args));
     // Should the inner run start, this ends it (and, without the refusal, the outer one with it).
     dialog.timerEndsModalWith = 7;
     SetTimer(dialog.Handle(), 1, 200, nullptr);

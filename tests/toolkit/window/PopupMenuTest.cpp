@@ -27,7 +27,9 @@ struct TestMenus {
         EXPECT_TRUE(main.AddItem("Open", kOpen));
         EXPECT_TRUE(main.AddItem("Save", kSave));
         EXPECT_TRUE(main.AddSeparator());
-        EXPECT_TRUE(main.AddItem("Branch", kBranch, &sub));
+        MenuItemExtras branch;
+        branch.subMenu = &sub;
+        EXPECT_TRUE(main.AddItem("Branch", kBranch, branch));
         EXPECT_TRUE(main.AddItem("Quit", kQuit));
     }
     PopupMenu sub;
@@ -44,9 +46,12 @@ TEST(PopupMenu, BuildsChecksEnablesAndRemovesById) {
     EXPECT_EQ(menu.IndexOf(kQuit), 4);
     EXPECT_EQ(menu.IndexOf(kBranch), 3);
     EXPECT_EQ(menu.IndexOf(4242), -1);
-    EXPECT_TRUE(menu.AddItem("Late", 77, nullptr, nullptr, 99));  // out of range: appended
+    MenuItemExtras at;
+    at.position = 99;  // out of range: appended
+    EXPECT_TRUE(menu.AddItem("Late", 77, at));
     EXPECT_EQ(menu.IndexOf(77), 5);
-    EXPECT_TRUE(menu.AddItem("First", 78, nullptr, nullptr, 0));
+    at.position = 0;
+    EXPECT_TRUE(menu.AddItem("First", 78, at));
     EXPECT_EQ(menu.IndexOf(78), 0);
     menu.Check(kSave, true);
     EXPECT_TRUE(menu.IsChecked(kSave));

@@ -60,15 +60,23 @@ const Received* RecordingWindow::Last(UINT message) const {
     return nullptr;
 }
 
+WindowArgs ArgsAt(const RECT& rect, DWORD style, HWND parent, const char* title) {
+    WindowArgs args;
+    args.title = title;
+    args.style = style;
+    args.rect = &rect;
+    args.parent = parent;
+    return args;
+}
+
 bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD style) {
     const RECT rect{x, y, x + width, y + height};
-    return window.Create("", style, 0, &rect, nullptr, 0, nullptr, GetModuleHandleA(nullptr));
+    return window.Create(ArgsAt(rect, style));
 }
 
 bool CreateChild(Window& window, Window& parent, int x, int y, int width, int height, DWORD style) {
     const RECT rect{x, y, x + width, y + height};
-    return window.Create("", WS_CHILD | WS_VISIBLE | style, 0, &rect, parent.Handle(), 0, nullptr,
-                         GetModuleHandleA(nullptr));
+    return window.Create(ArgsAt(rect, WS_CHILD | WS_VISIBLE | style, parent.Handle()));
 }
 
 void Settle() {

@@ -35,6 +35,8 @@ public:
 
 using kvrtest::PumpMessages;
 // A hidden top-level toolkit window at the given screen rectangle.
+// The creation arguments of a test window at rect.
+WindowArgs ArgsAt(const RECT& rect, DWORD style, HWND parent = nullptr, const char* title = "");
 bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD style = WS_POPUP);
 bool CreateChild(Window& window, Window& parent, int x, int y, int width, int height, DWORD style = 0);
 

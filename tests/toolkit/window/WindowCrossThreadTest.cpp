@@ -44,12 +44,12 @@ TEST(CrossThread, ModalRunDisablesTheOwnersTreeOnlyOnTheOwnersThread) {
         ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 80, 80));
         RecordingWindow sibling;  // another window of the owner's thread, owned by it
         const RECT rect{10, 10, 50, 50};
-        ASSERT_TRUE(sibling.Create("", WS_POPUP, 0, &rect, owner.Handle(), 0, nullptr, GetModuleHandleA(nullptr)));
+        ASSERT_TRUE(sibling.Create(ArgsAt(rect, WS_POPUP, owner.Handle())));
         ModalProbe modal;
         int result = -1;
         int childrenSeen = -1;
         auto run = [&] {
-            ASSERT_TRUE(modal.Create("", WS_POPUP, 0, &rect, owner.Handle(), 0, nullptr, GetModuleHandleA(nullptr)));
+            ASSERT_TRUE(modal.Create(ArgsAt(rect, WS_POPUP, owner.Handle())));
             modal.watched = sibling.Handle();
             // Objects are handed out only to their own thread.
             Array<Window*> children;

@@ -62,7 +62,7 @@ TEST(Mouse, DragEndsWhenCaptureIsLostOrAMoveComesWithoutTheButton) {
         RecordingWindow other;
         ASSERT_TRUE(CreateTopLevel(window, 100, 100, 80, 60));
         ASSERT_TRUE(CreateTopLevel(other, 300, 100, 80, 60));
-        window.dragMove = true;
+        window.SetDragMove(true);
         SendMessageA(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(10, 10));
         ASSERT_TRUE(window.IsDragging()) << c.name;
         if (c.loseCapture)
@@ -83,11 +83,10 @@ TEST(Mouse, DragEndsWhenCaptureIsLostOrAMoveComesWithoutTheButton) {
 TEST(ChildNotifications, ControlsReportInToolkitMessages) {
     RecordingWindow parent;
     ASSERT_TRUE(CreateTopLevel(parent, 0, 0, 300, 300, WS_POPUP | WS_VISIBLE));
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
     auto make = [&](Window& control, int kind, DWORD style) {
         const RECT rect{0, 0, 80, 20};
         control.kind = kind;
-        return control.CreateControl("BUTTON", "b", WS_CHILD | style, 0, &rect, parent.Handle(), 0, nullptr, instance);
+        return control.CreateControl("BUTTON", ArgsAt(rect, WS_CHILD | style, parent.Handle(), "b"));
     };
     Window button;
     ASSERT_TRUE(make(button, KIND_BUTTON, WS_VISIBLE | BS_PUSHBUTTON));
@@ -116,8 +115,8 @@ TEST(ChildNotifications, ControlsReportInToolkitMessages) {
     EXPECT_EQ(parent.Count(WM_SWND_BUTTONCLICKED), 2);
 
     // Notifications of windows that are not toolkit windows are ignored.
-    HWND foreign =
-        CreateWindowExA(0, "BUTTON", "f", WS_CHILD, 0, 0, 10, 10, parent.Handle(), nullptr, instance, nullptr);
+    HWND foreign = CreateWindowExA(0, "BUTTON", "f", WS_CHILD, 0, 0, 10, 10, parent.Handle(), nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
     SendMessageA(parent.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(foreign));
     EXPECT_EQ(parent.Count(WM_SWND_BUTTONCLICKED), 2);
     DestroyWindow(foreign);

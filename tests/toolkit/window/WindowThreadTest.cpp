@@ -123,16 +123,16 @@ TEST_F(Threads, TwoThreadsCreateUseAndDestroyWindowsAtOnce) {
 bool RunCycle(int iteration, HWND host, HDC canvas) {
     PingWindow window;
     const RECT place{0, 0, 60, 40};
-    if (!window.Create("", WS_CHILD | WS_VSCROLL, 0, &place, host, 0, nullptr, GetModuleHandleA(nullptr)))
+    if (!window.Create(ArgsAt(place, WS_CHILD | WS_VSCROLL, host)))
         return false;
     Window button;
     button.kind = KIND_BUTTON;
     const RECT rect{0, 0, 20, 10};
-    if (!button.CreateControl("BUTTON", "b", WS_CHILD | WS_VISIBLE, 0, &rect, window.Handle(), 0, nullptr,
-                              GetModuleHandleA(nullptr)))
+    if (!button.CreateControl("BUTTON", ArgsAt(rect, WS_CHILD | WS_VISIBLE, window.Handle(), "b")))
         return false;
-    window.zonesEnabled = true;
-    window.zones.Append(RECT{0, 0, 10, 10});
+    Array<RECT> zones;
+    zones.Append(RECT{0, 0, 10, 10});
+    window.SetZones(zones);
     SendMessageA(window.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     SendMessageA(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(window.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
