@@ -239,6 +239,8 @@ TEST_F(CliRun, ListAndTestReadEveryEntryAndWriteNothing) {
     const Bytes damagedBytes = kvrtest::BuildRawArchive(corrupt);
     const std::string damaged = Write("damaged.enc", damagedBytes);
     const std::string keys = "--keys=" + scratch_.PathOf("keys");
+    // The folder a decryption would write into: listing and testing ask nothing about it.
+    ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("packed").c_str(), nullptr));
     const std::string bitmapHides =
         "  carrier:  hides " + std::to_string(packed.size()) + " of " + std::to_string(64 * 200 - 2 - 4) + " bytes\n";
     const std::string waveHides = "  carrier:  hides " + std::to_string(packed.size()) + " of " +
@@ -274,11 +276,11 @@ TEST_F(CliRun, ListAndTestReadEveryEntryAndWriteNothing) {
         else
             EXPECT_NE(std::string::npos, messages_.find(c.messages)) << messages_;
     }
-    // Nothing was written: only the inputs and the prepared folders are there.
+    // Nothing was written: only the inputs and the prepared folders are there, "packed" empty.
     int entries = 0;
     kvrtest::ForEachEntry(scratch_.Path(), [&entries](const std::string&, bool) { entries++; });
-    EXPECT_EQ(6, entries);
-    EXPECT_FALSE(Exists(scratch_.PathOf("out\\packed")));
+    EXPECT_EQ(7, entries);
+    EXPECT_FALSE(Exists(scratch_.PathOf("packed\\a.txt")));
 }
 
 TEST_F(CliRun, AMissingKeyNamesTheNearestKeysOfEachFolderSearched) {
