@@ -1,7 +1,8 @@
 // KvrDecryptor.exe in a run of its own: the notice of a success. A dropped sample sets the
 // tray icon's information balloon, read back from the shell's side (Wine's balloons are
-// tooltip windows of its shell, whose text the tooltip gives out; their title it does not);
-// a click on the balloon, as the shell reports it, opens the folder; "Open Last Folder" is
+// tooltip windows whose text the tooltip gives out; their title Wine's tooltip does not give
+// back through TTM_GETTITLE, so it goes unchecked); a click on the balloon, reported to the
+// icon as Windows' shell reports it (Wine's own balloons report no clicks), opens the folder; "Open Last Folder" is
 // grayed until a success and again once that folder is gone, and "Notify When Done" carries
 // its check mark, both read from the menu on the screen; switched off, the latter is stored
 // and no balloon follows the next success.
