@@ -7,7 +7,8 @@
 
 #include "toolkit/base/String.h"
 
-// Event codes raised through the request's callback; 0, 1 and 9 and above are never sent.
+// Event codes raised through the request's callback; 0, 1 and 11 and above are never sent, 9
+// and 10 only in the list and test modes.
 enum RequestEvent : int32_t {
     RE_BEGIN = 2,          // value 0; first event of every call
     RE_END = 3,            // value 0; last event of every call

@@ -35,28 +35,17 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-// The texts of the visible tooltip windows of every process: the shell shows its balloons so.
-std::vector<std::string> ShownTips() {
-    std::vector<std::string> tips;
-    kvrtest::FindTopWindow([&tips](HWND window) {
-        if (IsWindowVisible(window) && ClassOf(window) == "tooltips_class32") {
-            char text[300] = {};
-            DWORD_PTR length = 0;
-            SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
-                                &length);
-            tips.push_back(text);
-        }
-        return false;
-    });
-    return tips;
-}
-
-bool TipShown(const std::string& text) {
-    for (const std::string& tip : ShownTips()) {
-        if (tip == text)
-            return true;
-    }
-    return false;
+// Whether a visible tooltip window of any process shows the text: the shell's balloons are
+// such windows.
+bool TipShown(const std::string& wanted) {
+    return kvrtest::FindTopWindow([&wanted](HWND window) {
+               char text[300] = {};
+               DWORD_PTR length = 0;
+               return IsWindowVisible(window) && ClassOf(window) == "tooltips_class32" &&
+                      SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
+                                          2000, &length) &&
+                      wanted == text;
+           }) != nullptr;
 }
 
 struct MenuItemSeen {
