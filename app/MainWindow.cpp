@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include <memory>
+
 #include "app/Application.h"
 #include "app/ShellMessages.h"
 #include "app/SingleInstance.h"
@@ -147,6 +149,13 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_REQUEST_ENDED:
             OnRequestEnded(static_cast<UINT>(wParam));
             return 0;
+        case WM_DECRYPT_SUCCEEDED: {
+            // The message owns its outcome.
+            std::unique_ptr<DecryptOutcome> outcome(reinterpret_cast<DecryptOutcome*>(lParam));
+            if (outcome)
+                OnDecryptSucceeded(*outcome);
+            return 0;
+        }
         default:
             break;
     }

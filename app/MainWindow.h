@@ -23,6 +23,7 @@
 #include "toolkit/window/Window.h"
 
 class Application;
+struct DecryptOutcome;
 struct TrayEvent;
 
 // Menu command ids.
@@ -38,6 +39,8 @@ enum : UINT {
     CMD_WEB_SITE = 1009,
     CMD_QUIT = 1010,
     CMD_CANCEL = 1011,
+    CMD_OPEN_LAST_FOLDER = 1012,
+    CMD_NOTIFY_WHEN_DONE = 1013,
     CMD_DECRYPT_FILE = 1014,
 };
 
@@ -116,6 +119,12 @@ private:
     void RaiseWindow();
     void BringForward();
 
+    // The notice of a success and the last output folder (MainWindowSuccess.cpp).
+    void OnDecryptSucceeded(const DecryptOutcome& outcome);
+    void UpdateLastFolderItem();
+    void OpenFolder(const String& folder);
+    void ToggleNotifyDone();
+
     Application& application_;
     TrayIcon trayIcon_;
     IconHandle windowIcon_;
@@ -137,5 +146,7 @@ private:
     bool menuOpen_ = false;
     bool appearanceOpen_ = false;
     String currentFile_;
+    String lastFolder_;     // of the last success of this run; empty before one
+    String balloonFolder_;  // the folder the balloon on show names
     FileKind currentKind_ = FileKind::kOther;
 };

@@ -33,6 +33,8 @@ constexpr MenuEntry kMainMenu[] = {
     {CMD_LAUNCH_ON_STARTUP, "Launch On Startup"},
     {0, nullptr},
     {CMD_HELP, "Help"},
+    {CMD_OPEN_LAST_FOLDER, "Open Last Folder"},
+    {CMD_NOTIFY_WHEN_DONE, "Notify When Done"},
     {0, nullptr},
     {CMD_WEB_SITE, "Visit Web Site"},
     {0, nullptr},
@@ -68,6 +70,8 @@ bool MainWindow::BuildMenus() {
     if (alwaysOnTop_)
         SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     mainMenu_.Check(CMD_LAUNCH_ON_STARTUP, IsAutostartOn(RunningProgramPath()));
+    mainMenu_.Check(CMD_NOTIFY_WHEN_DONE, ReadNotifyDone());
+    UpdateLastFolderItem();
     return true;
 }
 
@@ -78,6 +82,8 @@ void MainWindow::ShowMenu(int x, int y) {
     PopupMenu& menu = busy_ ? busyMenu_ : mainMenu_;
     if (busy_)
         busyMenu_.Enable(CMD_CANCEL, !application_.CancelRequested());
+    else
+        UpdateLastFolderItem();
     // Tracking takes the foreground first, so the menu closes when the user clicks elsewhere.
     menuOpen_ = true;
     (void)menu.Track(x, y, TPM_RIGHTBUTTON);
@@ -126,6 +132,12 @@ void MainWindow::OnCommand(UINT id) {
         case CMD_QUIT:
             (void)Close();
             break;
+        case CMD_OPEN_LAST_FOLDER:
+            OpenFolder(lastFolder_);
+            break;
+        case CMD_NOTIFY_WHEN_DONE:
+            ToggleNotifyDone();
+            break;
         case CMD_CANCEL:
             if (busy_)
                 application_.SetCancelRequested(true);
@@ -147,6 +159,9 @@ void MainWindow::OnTrayEvent(const TrayEvent& event) {
             break;
         case TRAY_LEFT | TRAY_DOUBLECLICKED:
             ToggleVisible();
+            break;
+        case TRAY_BALLOON_CLICKED:
+            OpenFolder(balloonFolder_);
             break;
         default:
             break;

@@ -5,6 +5,15 @@
 
 #include <windows.h>
 
+#include "toolkit/base/String.h"
+
+// What a successful decryption produced; sent with WM_DECRYPT_SUCCEEDED.
+struct DecryptOutcome {
+    String sourceName;    // the source's file name, "letters.enc"
+    String outputFolder;  // full path, ending with a backslash
+    int files = 0;        // file entries written
+};
+
 enum : UINT {
     // Main window -> worker window; lParam: String* path.
     WM_DECRYPT_REQUEST = WM_USER + 1,
@@ -15,4 +24,6 @@ enum : UINT {
     // Worker window -> main window: a request has ended and its path is no longer used;
     // wParam: the request message it answers.
     WM_REQUEST_ENDED = WM_USER + 11,
+    // Worker window -> main window: a decryption wrote all its entries; lParam: DecryptOutcome*.
+    WM_DECRYPT_SUCCEEDED = WM_USER + 12,
 };

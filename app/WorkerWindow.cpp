@@ -100,7 +100,14 @@ void WorkerWindow::RunDecryption(const String& path) {
     request.outputFolder = PathName(path).GetFolderPath();
     request.block.callback = &OnRequestEvent;
     request.block.context = this;
-    (void)DecryptFile(request);
+    if (!DecryptFile(request))
+        return;
+    DecryptOutcome* outcome = new DecryptOutcome;
+    outcome->sourceName = PathName(path).GetFileName();
+    outcome->outputFolder = request.outputPath;
+    outcome->files = request.filesWritten;
+    if (!PostMessageA(application_.MainHandle(), WM_DECRYPT_SUCCEEDED, 0, reinterpret_cast<LPARAM>(outcome)))
+        delete outcome;
 }
 
 void WorkerWindow::RunKeyImport(const String& path) {

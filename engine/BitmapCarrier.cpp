@@ -149,6 +149,7 @@ public:
     bool Done() const { return walk_.Done(); }
     // Writes what is still held; false when the raw file refused it.
     bool Finish() { return WriteHeld(); }
+    bool ByteMode() const { return byteMode_; }
 
 private:
     // The payload is written in blocks of kOutputBlock bytes; the values of the piece that
@@ -223,7 +224,11 @@ private:
 
 }  // namespace
 
-bool ExtractBitmapPayload(Stream& raw, const String& bitmapPath, const RequestCallbackBlock& block, bool pngMessages) {
+bool ExtractBitmapPayload(Stream& raw,
+                          const String& bitmapPath,
+                          const RequestCallbackBlock& block,
+                          bool pngMessages,
+                          int64_t* capacity) {
     const char* const notCarrier = pngMessages ? messages::kPngCarrier : messages::kBitmapCarrier;
     FileStream file;
     if (!file.Open(bitmapPath, false, false, true))
@@ -257,5 +262,11 @@ bool ExtractBitmapPayload(Stream& raw, const String& bitmapPath, const RequestCa
     }
     if (!reader.Finish())
         return FailRequest(block, messages::kUnknownError);
+    if (capacity) {
+        // Byte mode starts at pixel 2, word mode at pixel 1; four values hold the length.
+        const int64_t pixels = int64_t{width} * height;
+        const int64_t values = reader.ByteMode() ? pixels - 2 : 2 * (pixels - 1);
+        *capacity = std::max<int64_t>(0, values - 4);
+    }
     return true;
 }

@@ -13,6 +13,8 @@
 //   bytes; in word mode with an odd L the last pixel's second byte is not payload.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/DecryptRequest.h"
 #include "toolkit/base/String.h"
 
@@ -20,5 +22,10 @@ class Stream;
 
 // Writes the payload into raw at its position. pngMessages selects the PNG carrier message
 // instead of the BMP one. A bitmap of height 0 or less yields nothing and succeeds. On failure
-// or cancel raises the closing events itself and gives false.
-bool ExtractBitmapPayload(Stream& raw, const String& bitmapPath, const RequestCallbackBlock& block, bool pngMessages);
+// or cancel raises the closing events itself and gives false. capacity (when given) receives
+// the payload bytes the bitmap could carry in the mode its marker chose.
+bool ExtractBitmapPayload(Stream& raw,
+                          const String& bitmapPath,
+                          const RequestCallbackBlock& block,
+                          bool pngMessages,
+                          int64_t* capacity = nullptr);

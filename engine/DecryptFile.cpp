@@ -1,7 +1,8 @@
 // DecryptFile: the decrypt driver. It runs the pipeline over temporary files
 //   source --copy/extract--> raw file --header, key removed--> key-free file
 //          --inflated (compressed archives)--> entry stream --> files under the output folder
-// and raises every event of the request. Raw archive layout:
+// and raises every event of the request. The list and test modes run the same pipeline up to
+// the entry stream and then only read it: no output folder, no question. Raw archive layout:
 //   "KVR-ENC-1.00" | flag byte (non-zero: compressed) | key name CR LF | count CR LF | body
 // Temporary files are owned by objects of this call (the raw stream's own temporary file,
 // ScopedTempFile for the others), so none outlives it on any road.
@@ -110,7 +111,12 @@ bool DecompressionHook(int thousandths, void* context) {
     return false;
 }
 
-bool ObtainRawArchive(SourceKind kind, const String& sourcePath, FileStream& raw, const RequestCallbackBlock& block) {
+// capacity receives what a carrier could hide (left alone for an archive file).
+bool ObtainRawArchive(SourceKind kind,
+                      const String& sourcePath,
+                      FileStream& raw,
+                      const RequestCallbackBlock& block,
+                      int64_t& capacity) {
     switch (kind) {
         case SourceKind::kArchive: {
             FileStream source;
@@ -118,11 +124,11 @@ bool ObtainRawArchive(SourceKind kind, const String& sourcePath, FileStream& raw
             return CopyArchive(opened ? &source : nullptr, raw, block);
         }
         case SourceKind::kBitmap:
-            return ExtractBitmapPayload(raw, sourcePath, block, false);
+            return ExtractBitmapPayload(raw, sourcePath, block, false, &capacity);
         case SourceKind::kPng:
-            return ExtractPngPayload(raw, sourcePath, block);
+            return ExtractPngPayload(raw, sourcePath, block, &capacity);
         case SourceKind::kWave:
-            return ExtractWavePayload(raw, sourcePath, block);
+            return ExtractWavePayload(raw, sourcePath, block, &capacity);
         case SourceKind::kUnknown:
             break;
     }
@@ -189,19 +195,35 @@ bool Inflate(DecryptRequest& request, const String& keyFreePath, const String& i
     return FailRequest(request.block, messages::kUnknownError);
 }
 
+void ReportArchive(const DecryptRequest& request, const ArchiveHeader& header, int64_t size, int64_t capacity) {
+    ArchiveReport report;
+    report.keyName = header.keyName.Text();
+    report.compressed = header.compressed;
+    report.count = header.count;
+    report.archiveSize = size;
+    report.carrierCapacity = capacity;
+    RaiseEvent(request.block, RE_ARCHIVE, reinterpret_cast<intptr_t>(&report));
+}
+
 }  // namespace
 
 bool DecryptFile(DecryptRequest& request) {
     request.compressed = false;
     request.cancelled = false;
+    request.keyName.Empty();
+    request.keyMissing = false;
+    request.outputPath.Empty();
+    request.filesWritten = 0;
+    const bool writing = request.mode == RequestMode::kWrite;
     const RequestCallbackBlock& block = request.block;
     RaiseEvent(block, RE_BEGIN);
-    if (!HasUsableTitle(request.sourcePath))
+    if (writing && !HasUsableTitle(request.sourcePath))
         return FailRequest(block, messages::kNoTitle);
 
-    const String outputFolder = OutputFolderOf(request);
+    const String outputFolder = writing ? OutputFolderOf(request) : String();
+    request.outputPath = outputFolder;
     FileSystem fileSystem;
-    if (fileSystem.FileExists(outputFolder) &&
+    if (writing && fileSystem.FileExists(outputFolder) &&
         RaiseEvent(block, RE_ASK_OVERWRITE, reinterpret_cast<intptr_t>(outputFolder.Text())) != 1) {
         RaiseEvent(block, RE_END);
         return false;
@@ -220,16 +242,22 @@ bool DecryptFile(DecryptRequest& request) {
     FileStream raw;
     if (!raw.OpenTemporary())
         return FailRequest(block, messages::kUnknownError);
-    if (!ObtainRawArchive(kind, request.sourcePath, raw, block))
+    int64_t capacity = -1;
+    if (!ObtainRawArchive(kind, request.sourcePath, raw, block, capacity))
         return false;
 
     ArchiveHeader header;
     if (!ReadHeader(raw, header, block))
         return false;
     request.compressed = header.compressed;
+    request.keyName = header.keyName;
+    if (!writing)
+        ReportArchive(request, header, raw.GetSize(), capacity);
     const String keyPath = FindKeyFile(request.keyFolder, header.keyName, request.sourcePath);
-    if (keyPath.IsEmpty())
+    if (keyPath.IsEmpty()) {
+        request.keyMissing = true;
         return FailWithName(block, messages::kKeyNotFound, header.keyName);
+    }
     if (!RemoveKey(request, raw, header, keyPath, keyFreeFile.Path()))
         return false;
     const String* entriesPath = &keyFreeFile.Path();
@@ -240,7 +268,7 @@ bool DecryptFile(DecryptRequest& request) {
         entriesPath = &inflatedFile.Path();
     }
 
-    if (!fileSystem.FolderExists(outputFolder) && !fileSystem.CreateFolder(outputFolder))
+    if (writing && !fileSystem.FolderExists(outputFolder) && !fileSystem.CreateFolder(outputFolder))
         return FailWithName(block, messages::kCannotCreateFolder, outputFolder);
     // Reopening the raw stream deletes the raw file.
     if (!raw.Open(*entriesPath, false, false, true))
@@ -251,6 +279,8 @@ bool DecryptFile(DecryptRequest& request) {
     job.outputFolder = outputFolder;
     job.count = header.count;
     job.sourceName = PathName(request.sourcePath).GetFileName();
+    job.mode = request.mode;
+    job.filesWritten = &request.filesWritten;
     if (!WriteEntries(job, block))
         return false;
     raw.Close();

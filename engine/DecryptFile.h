@@ -12,6 +12,6 @@
 
 #include "engine/DecryptRequest.h"
 
-// True when every entry the archive announced was written; false on any failure, cancel or
-// declined overwrite. The request must stay alive for the whole call.
+// True when every entry the archive announced was written (listed, found intact); false on
+// any failure, cancel or declined overwrite. The request must stay alive for the whole call.
 bool DecryptFile(DecryptRequest& request);

@@ -67,6 +67,22 @@ bool WriteFileEntry(Stream& entries,
     return true;
 }
 
+// The list and test modes: the data is skipped, or read and checked as writing would check
+// it, and the entry reported.
+bool ReportEntry(const EntryJob& job, const EntryReport& entry, const RequestCallbackBlock& block) {
+    Stream& entries = *job.entries;
+    if (!entry.folder) {
+        const int length = static_cast<int>(std::min<int64_t>(entry.size, std::max(0, entries.Remaining())));
+        uint32_t crc = 0;
+        if (job.mode == RequestMode::kList)
+            entries.Seek(entries.Tell() + length);
+        else if (entries.ReadCrc32(length, crc) != length || crc != entry.crc)
+            return FailCorrupted(block, entry.name);
+    }
+    RaiseEvent(block, RE_ENTRY, reinterpret_cast<intptr_t>(&entry));
+    return true;
+}
+
 // Reads and writes one record; false when the request ended (events raised).
 bool WriteOneEntry(const EntryJob& job, const RequestCallbackBlock& block) {
     Stream& entries = *job.entries;
@@ -79,6 +95,14 @@ bool WriteOneEntry(const EntryJob& job, const RequestCallbackBlock& block) {
     uint32_t storedCrc = 0;
     if (!folderEntry && !ReadU32(entries, storedCrc))
         return FailCorrupted(block, name);
+    if (job.mode != RequestMode::kWrite) {
+        EntryReport entry;
+        entry.name = name.Text();
+        entry.folder = folderEntry;
+        entry.size = folderEntry ? 0 : size;
+        entry.crc = storedCrc;
+        return ReportEntry(job, entry, block);
+    }
 
     const String targetText = job.outputFolder + name;
     PathName target;
@@ -90,7 +114,11 @@ bool WriteOneEntry(const EntryJob& job, const RequestCallbackBlock& block) {
         return FailWithPath(block, messages::kCannotCreateFolder, folder);
     if (folderEntry)
         return true;
-    return WriteFileEntry(entries, target.GetPath(), name, size, storedCrc, block);
+    if (!WriteFileEntry(entries, target.GetPath(), name, size, storedCrc, block))
+        return false;
+    if (job.filesWritten)
+        ++*job.filesWritten;
+    return true;
 }
 
 }  // namespace

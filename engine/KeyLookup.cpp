@@ -22,32 +22,34 @@ String SourceFolder(const String& sourcePath) {
 
 }  // namespace
 
+void KeyCandidates(const String& keyFolder, const String& keyName, const String& sourcePath, StringList& candidates) {
+    const String fileName = keyName.Mid(LastPathSeparator(keyName) + 1);
+    if (keyName.IsEmpty() || !IsSafeFileName(fileName))
+        return;
+    if (IsSafeRelativeName(keyName))
+        candidates.AddString(keyFolder + keyName.Text());
+    candidates.AddString(keyFolder + fileName.Text());
+    const String sourceFolder = SourceFolder(sourcePath);
+    if (!sourceFolder.IsEmpty())
+        candidates.AddString(sourceFolder + fileName.Text());
+}
+
 String FindKeyFile(const String& keyFolder, const String& keyName, const String& sourcePath) {
     FileSystem fileSystem;
-    const String sourceFolder = SourceFolder(sourcePath);
     if (keyName.IsEmpty()) {
         // No key file: the default key applies, and the lookup only has to find a folder.
+        const String sourceFolder = SourceFolder(sourcePath);
         if (fileSystem.FileExists(keyFolder))
             return keyFolder;
         if (!sourceFolder.IsEmpty() && fileSystem.FileExists(sourceFolder))
             return sourceFolder;
         return String();
     }
-    const String fileName = keyName.Mid(LastPathSeparator(keyName) + 1);
-    if (!IsSafeFileName(fileName))
-        return String();
-    if (IsSafeRelativeName(keyName)) {
-        const String whole = keyFolder + keyName.Text();
-        if (IsExistingFile(fileSystem, whole))
-            return whole;
+    StringList candidates;
+    KeyCandidates(keyFolder, keyName, sourcePath, candidates);
+    for (int i = 0; i < candidates.Count(); i++) {
+        if (IsExistingFile(fileSystem, candidates.At(i)))
+            return candidates.At(i);
     }
-    const String inKeyFolder = keyFolder + fileName.Text();
-    if (IsExistingFile(fileSystem, inKeyFolder))
-        return inKeyFolder;
-    if (sourceFolder.IsEmpty())
-        return String();
-    const String besideSource = sourceFolder + fileName.Text();
-    if (IsExistingFile(fileSystem, besideSource))
-        return besideSource;
     return String();
 }

@@ -9,6 +9,7 @@
 // candidate must be a file, not a folder.
 #pragma once
 
+#include "toolkit/base/Array.h"
 #include "toolkit/base/String.h"
 
 // Path of the key file to use, or an empty String when none exists.
@@ -16,3 +17,7 @@
 // and the source's folder themselves, and the first of them that exists is returned (a folder
 // path, never a key file); empty when neither exists.
 String FindKeyFile(const String& keyFolder, const String& keyName, const String& sourcePath);
+
+// The paths FindKeyFile tries for a non-empty key name, in its order; none for a name whose
+// file-name part is not a safe file name.
+void KeyCandidates(const String& keyFolder, const String& keyName, const String& sourcePath, StringList& candidates);

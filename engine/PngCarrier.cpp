@@ -24,7 +24,7 @@ bool LoadPicture(const String& pngPath, Image& image) {
 
 }  // namespace
 
-bool ExtractPngPayload(Stream& raw, const String& pngPath, const RequestCallbackBlock& block) {
+bool ExtractPngPayload(Stream& raw, const String& pngPath, const RequestCallbackBlock& block, int64_t* capacity) {
     Image image;
     if (!LoadPicture(pngPath, image))
         return FailRequest(block, messages::kPngCarrier);
@@ -40,5 +40,5 @@ bool ExtractPngPayload(Stream& raw, const String& pngPath, const RequestCallback
             return FailRequest(block, messages::kUnknownError);
     }
     image.Release();
-    return ExtractBitmapPayload(raw, bitmapFile.Path(), block, true);
+    return ExtractBitmapPayload(raw, bitmapFile.Path(), block, true, capacity);
 }

@@ -36,7 +36,7 @@ int DecodeBlock(const uint8_t* data, int size, int64_t room, uint8_t* payload) {
 
 }  // namespace
 
-bool ExtractWavePayload(Stream& raw, const String& wavePath, const RequestCallbackBlock& block) {
+bool ExtractWavePayload(Stream& raw, const String& wavePath, const RequestCallbackBlock& block, int64_t* capacity) {
     FileStream wave;
     if (!wave.Open(wavePath, false, false, true))
         return FailRequest(block, messages::kUnknownError);
@@ -51,6 +51,8 @@ bool ExtractWavePayload(Stream& raw, const String& wavePath, const RequestCallba
 
     // The data chunk's declared size may lie; the walk ends at the end of the file as well.
     const int64_t total = dataSize;
+    if (capacity)
+        *capacity = std::min<int64_t>(total, std::max(0, wave.Remaining())) / kGroupBytes * kGroupPayload;
     int64_t produced = 0;
     ChangedProgress progress(block);
     std::unique_ptr<uint8_t[]> data(new uint8_t[Stream::kCopyBlock]);

@@ -7,6 +7,8 @@
 // A trailing part-group carries nothing; exactly L payload bytes are written.
 #pragma once
 
+#include <cstdint>
+
 #include "engine/DecryptRequest.h"
 #include "toolkit/base/String.h"
 
@@ -14,5 +16,9 @@ class Stream;
 
 // Writes the payload into raw at its position. On failure ("Unknown Error" when the file does
 // not open, the WAV message when it is no 16-bit wave) or cancel raises the closing events
-// itself and gives false.
-bool ExtractWavePayload(Stream& raw, const String& wavePath, const RequestCallbackBlock& block);
+// itself and gives false. capacity (when given) receives the payload bytes the samples could
+// carry.
+bool ExtractWavePayload(Stream& raw,
+                        const String& wavePath,
+                        const RequestCallbackBlock& block,
+                        int64_t* capacity = nullptr);

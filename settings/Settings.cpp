@@ -12,6 +12,7 @@ const char* const kWindowOpacityValue = "WndOpacity";
 const char* const kChildColorValue = "WndChildColor";
 const char* const kChildOpacityValue = "WndChildOpacity";
 const char* const kUserKeyFolderValue = "Keys";
+const char* const kNotifyDoneValue = "NotifyDone";
 
 namespace {
 
@@ -76,6 +77,14 @@ bool ReadSoundsOn() {
 
 void WriteSoundsOn(bool on) {
     (void)WriteNumber(HKEY_CURRENT_USER, kSettingsKey, kNoSoundsValue, on ? 0 : 1);
+}
+
+bool ReadNotifyDone() {
+    return ReadOffsetNumber(kNotifyDoneValue, 1, 1) == 1;
+}
+
+void WriteNotifyDone(bool on) {
+    WriteOffsetNumber(kNotifyDoneValue, on ? 1 : 0, 1);
 }
 
 String ReadUserKeyFolder() {

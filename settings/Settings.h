@@ -24,6 +24,7 @@ extern const char* const kWindowOpacityValue;   // "WndOpacity"
 extern const char* const kChildColorValue;      // "WndChildColor"
 extern const char* const kChildOpacityValue;    // "WndChildOpacity"
 extern const char* const kUserKeyFolderValue;   // "Keys"
+extern const char* const kNotifyDoneValue;      // "NotifyDone"
 
 constexpr uint32_t kDefaultWindowOpacity = 255;
 constexpr uint32_t kDefaultChildColor = 0xFFFFE1;  // red in the low byte
@@ -45,6 +46,10 @@ void WriteAlwaysOnTop(bool on);
 // Sounds are stored as their opposite, so that an empty registry means sounds on.
 bool ReadSoundsOn();
 void WriteSoundsOn(bool on);
+
+// The balloon after a successful decryption: on unless switched off; stored as 0 or 1 plus one.
+bool ReadNotifyDone();
+void WriteNotifyDone(bool on);
 
 // The stored user key folder; empty for the main key folder.
 String ReadUserKeyFolder();

@@ -57,6 +57,7 @@ void CliEvents::BeginFile(const char* label, bool carrier, DecryptRequest& reque
     lastValue_ = 0;
     barOpen_ = false;
     cancelSeen_ = false;
+    entriesShown_ = false;
     request.block.callback = &CliEvents::Callback;
     request.block.context = this;
 }
@@ -79,6 +80,14 @@ int32_t CliEvents::OnEvent(int32_t code, intptr_t value) {
         case RE_WORK_END:
             EndBar();
             return 0;
+        case RE_ARCHIVE:
+            if (request_ && request_->mode == RequestMode::kList)
+                PrintArchive(*reinterpret_cast<const ArchiveReport*>(value));
+            return 0;
+        case RE_ENTRY:
+            if (request_ && request_->mode == RequestMode::kList)
+                PrintEntry(*reinterpret_cast<const EntryReport*>(value));
+            return 0;
         default:
             return 0;
     }
@@ -90,7 +99,7 @@ int32_t CliEvents::OnProgress(int value) {
         return 1;
     }
     lastValue_ = value;
-    if (quiet_ || !console_.messages)
+    if (quiet_ || !console_.messages || (request_ && request_->mode != RequestMode::kWrite))
         return 0;
     if (!console_.barOnConsole) {
         // A log or a pipe gets no redraw frames, only the closing line.
@@ -130,6 +139,33 @@ void CliEvents::OnError(const char* message) {
         return;
     fputs(FormatEngineMessage(kCliProgramName, label_, message).Text(), console_.messages);
     fflush(console_.messages);
+}
+
+void CliEvents::PrintArchive(const ArchiveReport& report) {
+    if (!console_.out)
+        return;
+    fprintf(console_.out, "%s\n  key:      %s\n  archive:  %lld bytes, %s, %d %s\n", label_.Text(),
+            report.keyName[0] ? report.keyName : "(none: the built-in key)", static_cast<long long>(report.archiveSize),
+            report.compressed ? "compressed" : "stored", report.count, report.count == 1 ? "entry" : "entries");
+    if (report.carrierCapacity >= 0)
+        fprintf(console_.out, "  carrier:  hides %lld of %lld bytes\n", static_cast<long long>(report.archiveSize),
+                static_cast<long long>(report.carrierCapacity));
+    fflush(console_.out);
+}
+
+void CliEvents::PrintEntry(const EntryReport& entry) {
+    if (!console_.out)
+        return;
+    // The column heads come with the first entry: a file whose key is missing shows none.
+    if (!entriesShown_)
+        fputs("  kind         size  crc-32    name\n", console_.out);
+    entriesShown_ = true;
+    if (entry.folder)
+        fprintf(console_.out, "  folder          -  -         %s\n", entry.name);
+    else
+        fprintf(console_.out, "  file   %10lu  %08lx  %s\n", static_cast<unsigned long>(entry.size),
+                static_cast<unsigned long>(entry.crc), entry.name);
+    fflush(console_.out);
 }
 
 int32_t CliEvents::OnAskOverwrite(const char* folder) {

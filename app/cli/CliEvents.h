@@ -3,7 +3,8 @@
 // closing line per file in a log or pipe), every error text prefixed with
 // the file it concerns, and the overwrite question, answered by the person at the console
 // or by the --overwrite / --no-overwrite rule. A progress answer carries a Ctrl+C back to
-// the engine.
+// the engine. In the list mode the archive and its entries are printed on the output as the
+// engine reports them; the list and test modes draw no bar.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +16,7 @@
 
 // Where the front end talks and listens.
 struct CliConsole {
-    FILE* out = nullptr;        // the usage text
+    FILE* out = nullptr;        // the usage text, listings and test results
     FILE* messages = nullptr;   // progress bar, errors, the question (stderr)
     FILE* answers = nullptr;    // the answer to the question (stdin)
     bool interactive = false;   // answers come from a person at a console
@@ -56,6 +57,8 @@ private:
     // The next line of the answers, read to its end so that nothing is left for a later question.
     String ReadAnswerLine();
     void OnError(const char* message);
+    void PrintArchive(const ArchiveReport& report);
+    void PrintEntry(const EntryReport& entry);
     void EndBar();
 
     CliConsole console_;
@@ -68,4 +71,5 @@ private:
     int drawnValue_ = -1;   // the value the bar on screen shows
     bool barOpen_ = false;  // a bar line is on screen without its line feed
     bool cancelSeen_ = false;
+    bool entriesShown_ = false;  // the listing's column heads are out
 };

@@ -63,6 +63,16 @@ bool ParseOption(int argc, const char* const* argv, int& index, CliOptions& opti
         return SetOverwrite(options, OverwriteMode::Always, error);
     if (strcmp(arg, "--no-overwrite") == 0)
         return SetOverwrite(options, OverwriteMode::Never, error);
+    const bool list = strcmp(arg, "--list") == 0;
+    if (list || strcmp(arg, "--test") == 0) {
+        const CliAction action = list ? CliAction::List : CliAction::Test;
+        if (options.action != CliAction::Decrypt && options.action != action) {
+            error = "--list and --test exclude each other";
+            return false;
+        }
+        options.action = action;
+        return true;
+    }
     if (strcmp(arg, "--quiet") == 0 || strcmp(arg, "-q") == 0) {
         options.quiet = true;
         return true;
@@ -104,6 +114,12 @@ bool ParseCliOptions(int argc, const char* const* argv, CliOptions& options, Str
     }
     if (options.help || options.version)
         return true;
+    if (options.action != CliAction::Decrypt &&
+        (!options.outputFolder.IsEmpty() || options.overwrite != OverwriteMode::Ask)) {
+        error.Format("%s writes nothing: --out, --overwrite and --no-overwrite have no use with it",
+                     options.action == CliAction::List ? "--list" : "--test");
+        return false;
+    }
     if (options.files.Count() == 0) {
         error = "no file given";
         return false;
@@ -111,9 +127,10 @@ bool ParseCliOptions(int argc, const char* const* argv, CliOptions& options, Str
     return true;
 }
 
-// Everything of the usage text after the program's name.
+// The usage text around the program's name, which is written once.
+constexpr char kUsageDecrypt[] = " [--keys DIR] [--out DIR] [--overwrite | --no-overwrite] [--quiet] FILE...\n";
+constexpr char kUsageCheck[] = " --list | --test [--keys DIR] FILE...\n";
 constexpr char kUsageBody[] =
-    " [--keys DIR] [--out DIR] [--overwrite | --no-overwrite] [--quiet] FILE...\n"
     "\n"
     "Decrypts KVR archives (.enc) and the WAV, BMP and PNG files that hide one. Each FILE\n"
     "becomes a folder named after it, holding the archive's entries.\n"
@@ -124,14 +141,19 @@ constexpr char kUsageBody[] =
     "  --no-overwrite   never write into an existing output folder (the default when stdin\n"
     "                   is not a console; on a console the question is asked)\n"
     "  --quiet, -q      no progress bar\n"
+    "  --list           show each FILE's key, hidden archive and entries (kind, size, CRC-32,\n"
+    "                   name); nothing is written\n"
+    "  --test           check every entry's CRC-32 without writing anything; \"ok\" per intact FILE\n"
     "  --version        the program's version\n"
     "  --help, -h       this text\n"
     "\n"
-    "Exit code: 0 when every file was decrypted, 1 when any failed or was cancelled, 2 for a\n"
-    "usage error. Ctrl+C cancels the file being decrypted and skips the rest.\n";
+    "When a key is not found, each folder searched is named with the nearest key files in it.\n"
+    "Exit code: 0 when every file was decrypted (listed, intact), 1 when any failed or was\n"
+    "cancelled, 2 for a usage error. Ctrl+C cancels the file being decrypted and skips the rest.\n";
 
 const char* CliUsageText() {
-    static const String text = String("usage: ") + kCliProgramName + kUsageBody;
+    static const String text =
+        String("usage: ") + kCliProgramName + kUsageDecrypt + "       " + kCliProgramName + kUsageCheck + kUsageBody;
     return text.Text();
 }
 

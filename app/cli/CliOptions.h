@@ -2,6 +2,7 @@
 // neither the file system nor the console, so every usage rule can be checked from a table.
 //
 //   kvr-decrypt [--keys DIR] [--out DIR] [--overwrite | --no-overwrite] [--quiet] FILE...
+//   kvr-decrypt --list | --test [--keys DIR] FILE...
 //   kvr-decrypt --version | --help
 //
 // "--keys=DIR" and "--out=DIR" are accepted too; "--" ends the options so that a file name
@@ -20,7 +21,14 @@ enum class OverwriteMode {
     Never,   // --no-overwrite
 };
 
+enum class CliAction {
+    Decrypt,  // write each file's entries
+    List,     // --list: show each file's entries, write nothing
+    Test,     // --test: check each file's entries, write nothing
+};
+
 struct CliOptions {
+    CliAction action = CliAction::Decrypt;
     String keyFolder;     // as given; empty means the "Keys" folder beside the program
     String outputFolder;  // as given; empty means the folder of each file
     OverwriteMode overwrite = OverwriteMode::Ask;

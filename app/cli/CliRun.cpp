@@ -5,6 +5,7 @@
 
 #include "app/cli/CliCancel.h"
 #include "engine/DecryptFile.h"
+#include "engine/KeyFinder.h"
 #include "engine/SourceKind.h"
 #include "toolkit/base/FileSystem.h"
 #include "toolkit/base/PathName.h"
@@ -13,6 +14,8 @@ namespace {
 
 // Paths handed to the engine are at most this many bytes long.
 constexpr int kMaxPath = 1024;
+// Key names offered per folder searched when a key is not found.
+constexpr int kKeyHints = 3;
 
 String FullPath(const char* path) {
     char buffer[kMaxPath + 1];
@@ -67,8 +70,51 @@ bool ResolveFolders(const CliOptions& options, Folders& folders, String& reason,
     return true;
 }
 
-// Decrypts one file; true when it was written completely.
-bool DecryptOne(const char* label, const Folders& folders, CliEvents& events, const CliConsole& console) {
+// After the engine's "Key not found": each folder the lookup searched, with the key files
+// there whose names come nearest to the one the archive named.
+void PrintKeyHints(const DecryptRequest& request, FILE* stream) {
+    if (!stream)
+        return;
+    StringList folders;
+    KeySearchFolders(request.keyFolder, request.keyName, request.sourcePath, folders);
+    const String wanted = request.keyName.Mid(LastPathSeparator(request.keyName) + 1);
+    for (int i = 0; i < folders.Count(); i++) {
+        String hint;
+        if (FileSystem().FolderExists(folders.At(i))) {
+            StringList nearest;
+            NearestKeyNames(folders.At(i), wanted, kKeyHints, nearest);
+            for (int k = 0; k < nearest.Count(); k++) {
+                hint += k == 0 ? "nearest " : ", ";
+                hint += nearest.At(k);
+            }
+            if (hint.IsEmpty())
+                hint = "no key files";
+        } else {
+            hint = "no such folder";
+        }
+        fprintf(stream, "    searched %s: %s\n", folders.At(i).Text(), hint.Text());
+    }
+    fflush(stream);
+}
+
+RequestMode ModeOf(CliAction action) {
+    switch (action) {
+        case CliAction::List:
+            return RequestMode::kList;
+        case CliAction::Test:
+            return RequestMode::kTest;
+        case CliAction::Decrypt:
+            break;
+    }
+    return RequestMode::kWrite;
+}
+
+// Decrypts (lists, tests) one file; true when it was written (listed, found intact) completely.
+bool DecryptOne(const char* label,
+                const Folders& folders,
+                CliAction action,
+                CliEvents& events,
+                const CliConsole& console) {
     const String sourcePath = FullPath(label);
     if (sourcePath.IsEmpty()) {
         Print(console.messages, label, "path too long");
@@ -83,10 +129,17 @@ bool DecryptOne(const char* label, const Folders& folders, CliEvents& events, co
     request.keyFolder = folders.keys;
     request.sourcePath = sourcePath;
     request.outputFolder = folders.output.IsEmpty() ? PathName(sourcePath).GetFolderPath() : folders.output;
+    request.mode = ModeOf(action);
     events.BeginFile(label, IsCarrier(SourceKindOf(sourcePath)), request);
     const bool written = DecryptFile(request);
     if (request.cancelled || (events.CancelSeen() && !written))
         Print(console.messages, label, "cancelled");
+    if (request.keyMissing)
+        PrintKeyHints(request, console.messages);
+    if (written && action == CliAction::Test && console.out) {
+        fprintf(console.out, "%s: ok\n", label);
+        fflush(console.out);
+    }
     return written;
 }
 
@@ -140,7 +193,7 @@ int RunCli(int argc, const char* const* argv, const CliConsole& console) {
             failures++;
             continue;
         }
-        if (!DecryptOne(label, folders, events, console))
+        if (!DecryptOne(label, folders, options.action, events, console))
             failures++;
         cancelled = CliCancelRequested();
     }

@@ -41,6 +41,22 @@ int Stream::Fill(uint8_t byte, int count) {
     return written;
 }
 
+int Stream::ReadCrc32(int count, uint32_t& crc) {
+    uint8_t block[kStackBlock];
+    uint32_t running = 0xFFFFFFFFu;
+    int done = 0;
+    while (done < count) {
+        const int want = count - done < kStackBlock ? count - done : kStackBlock;
+        const int got = Read(block, want);
+        if (got <= 0)
+            break;
+        running = UpdateCrc32(running, block, got);
+        done += got;
+    }
+    crc = ~running;
+    return done;
+}
+
 int Stream::CopyFrom(Stream* source, int count) {
     if (!source || source == this)
         return 0;

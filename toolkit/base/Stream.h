@@ -56,6 +56,9 @@ public:
     int ReadByte();
     // Writes count copies of byte, 100 at a time; stops at a short write. Gives the bytes written.
     int Fill(uint8_t byte, int count);
+    // Reads count bytes (fewer when the data ends first) from the position without keeping
+    // them, in fixed blocks; crc receives their CRC-32. Gives the bytes read.
+    int ReadCrc32(int count, uint32_t& crc);
     // Copies count bytes (< 0: all that remain) from the source's position into this stream
     // in 64 KB blocks; gives the bytes written.
     int CopyFrom(Stream* source, int count = -1);

@@ -64,6 +64,23 @@ void TrayIcon::CopyTip(const char* tip) {
     lstrcpynA(iconData_.szTip, tip ? tip : "", kMaxTipLength + 1);
 }
 
+bool TrayIcon::ShowBalloon(const char* title, const char* text, bool quiet) {
+    if (!added_)
+        return false;
+    NOTIFYICONDATAA balloon{};
+    balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    balloon.hWnd = Handle();
+    balloon.uID = kIconId;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_INFO | (quiet ? NIIF_NOSOUND : 0);
+    lstrcpynA(balloon.szInfoTitle, title ? title : "", kMaxBalloonTitleLength + 1);
+    lstrcpynA(balloon.szInfo, text ? text : "", kMaxBalloonTextLength + 1);
+    if (!Shell_NotifyIconA(NIM_MODIFY, &balloon))
+        return false;
+    balloon_ = balloon;
+    return true;
+}
+
 void TrayIcon::RemoveIcon() {
     if (added_)
         (void)Shell_NotifyIconA(NIM_DELETE, &iconData_);
@@ -98,14 +115,15 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void TrayIcon::OnCallback(UINT mouseMessage) {
-    if (mouseMessage < WM_LBUTTONDOWN || mouseMessage > WM_MBUTTONDBLCLK)
+    const bool balloonClick = mouseMessage == NIN_BALLOONUSERCLICK;
+    if (!balloonClick && (mouseMessage < WM_LBUTTONDOWN || mouseMessage > WM_MBUTTONDBLCLK))
         return;
     POINT cursor{};
     GetCursorPos(&cursor);
     HWND owner = ::GetParent(Handle());
     if (!owner)
         return;
-    TrayEvent event{kEventCodes[mouseMessage - WM_LBUTTONDOWN], static_cast<int16_t>(cursor.x),
-                    static_cast<int16_t>(cursor.y)};
+    const uint32_t code = balloonClick ? TRAY_BALLOON_CLICKED : kEventCodes[mouseMessage - WM_LBUTTONDOWN];
+    TrayEvent event{code, static_cast<int16_t>(cursor.x), static_cast<int16_t>(cursor.y)};
     SendMessageA(owner, WM_SWND_TRAYEVENT, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&event));
 }

@@ -1,7 +1,8 @@
 // TrayIcon: one icon with a tooltip in the Windows notification area. Its own hidden window
 // receives the notification area's callbacks and turns each mouse button action on the icon
 // into one TrayEvent, sent to the owner window as WM_SWND_TRAYEVENT. When the shell restarts
-// (the "TaskbarCreated" broadcast) the icon is added again.
+// (the "TaskbarCreated" broadcast) the icon is added again. The shell's information balloon
+// can be shown over the icon; a click on it is one more TrayEvent.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +21,7 @@ enum : uint32_t {
     TRAY_PRESSED = 8,
     TRAY_RELEASED = 16,
     TRAY_DOUBLECLICKED = 64,
+    TRAY_BALLOON_CLICKED = 128,  // alone: the user clicked the balloon
 };
 
 // Sent with WM_SWND_TRAYEVENT; valid only while the owner handles the message.
@@ -44,6 +46,15 @@ public:
     bool SetTip(const char* tip);
     const char* Tip() const { return iconData_.szTip; }
 
+    static constexpr int kMaxBalloonTitleLength = 63;
+    static constexpr int kMaxBalloonTextLength = 255;
+    // Shows the shell's information balloon over the icon (longer texts are cut); quiet asks
+    // the shell for no sound of its own. False when the icon is not there or the shell refused.
+    bool ShowBalloon(const char* title, const char* text, bool quiet);
+    // The last balloon the shell accepted; empty before the first.
+    const char* BalloonTitle() const { return balloon_.szInfoTitle; }
+    const char* BalloonText() const { return balloon_.szInfo; }
+
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -52,6 +63,9 @@ private:
     void OnCallback(UINT mouseMessage);
 
     NOTIFYICONDATAA iconData_{};
+    // The balloon needs the longer, version-2 form of the structure; the icon itself keeps the
+    // first form every shell accepts.
+    NOTIFYICONDATAA balloon_{};
     bool added_ = false;
     bool shown_ = false;
     UINT taskbarCreatedMessage_ = 0;

@@ -9,7 +9,8 @@
 namespace {
 
 // The parse of args (without the program name) in one line: "error: <reason>" or
-// "keys=K out=O overwrite=<0 ask, 1 always, 2 never> quiet=Q help=H files=[a][b]".
+// "keys=K out=O overwrite=<0 ask, 1 always, 2 never> quiet=Q help=H files=[a][b]", followed by
+// " list" or " test" for those actions.
 std::string Parsed(const std::vector<const char*>& args, CliOptions& options) {
     std::vector<const char*> argv{"kvr-decrypt"};
     argv.insert(argv.end(), args.begin(), args.end());
@@ -21,6 +22,8 @@ std::string Parsed(const std::vector<const char*>& args, CliOptions& options) {
                        " quiet=" + std::to_string(options.quiet) + " help=" + std::to_string(options.help) + " files=";
     for (int i = 0; i < options.files.Count(); i++)
         text += std::string("[") + options.files.At(i).Text() + "]";
+    if (options.action != CliAction::Decrypt)
+        text += options.action == CliAction::List ? " list" : " test";
     return error.IsEmpty() ? text : text + " with error " + error.Text();
 }
 
@@ -39,6 +42,8 @@ TEST(CliOptions, TableOfCommandLines) {
         {{"--help"}, "keys= out= overwrite=0 quiet=0 help=1 files="},
         {{"-h", "a.enc"}, "keys= out= overwrite=0 quiet=0 help=1 files=[a.enc]"},
         {{"--version"}, "keys= out= overwrite=0 quiet=0 help=0 files="},  // no file needed
+        {{"--list", "--keys", "K", "a.enc"}, "keys=K out= overwrite=0 quiet=0 help=0 files=[a.enc] list"},
+        {{"a.enc", "--test", "--test"}, "keys= out= overwrite=0 quiet=0 help=0 files=[a.enc] test"},
         // Usage errors.
         {{}, "error: no file given"},
         {{"--quiet"}, "error: no file given"},
@@ -52,6 +57,11 @@ TEST(CliOptions, TableOfCommandLines) {
         {{"--keysX", "a.enc"}, "error: unknown option --keysX"},
         {{"-x", "a.enc"}, "error: unknown option -x"},
         {{"a.enc", ""}, "error: empty file name"},
+        {{"--list", "--test", "a.enc"}, "error: --list and --test exclude each other"},
+        {{"--test", "--out", "O", "a.enc"},
+         "error: --test writes nothing: --out, --overwrite and --no-overwrite have no use with it"},
+        {{"--overwrite", "--list", "a.enc"},
+         "error: --list writes nothing: --out, --overwrite and --no-overwrite have no use with it"},
     };
     for (const auto& c : cases) {
         CliOptions options;

@@ -1,13 +1,14 @@
 // A whole kvr-decrypt command line run in-process over archives and carriers made by the
 // test writers: exit codes, files written, messages with the file names, the overwrite
-// rule, the missing key folder, the progress lines, and a cancel through the console
-// control handler.
+// rule, the missing key folder with the folders searched for a key, the progress lines, a
+// cancel through the console control handler, and the --list and --test readings.
 #include "app/cli/CliRun.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -128,7 +129,9 @@ TEST_F(CliRun, MissingKeyFolderIsWarnedAboutOnceAndKeysBesideTheFilesStillServe)
     EXPECT_EQ("kvr-decrypt: warning: key folder " + missing +
                   " not found; keys are looked up beside each file\n"
                   "kvr-decrypt: " +
-                  lost + ": Key not found :\n    sub\\k.key\n",
+                  lost + ": Key not found :\n    sub\\k.key\n    searched " + missing + "\\sub\\: no such folder\n" +
+                  "    searched " + missing + "\\: no such folder\n    searched " + scratch_.Path() +
+                  ": nearest beside.key\n",
               messages_);
     EXPECT_TRUE(Exists(scratch_.PathOf("out\\beside\\a.txt")));
     EXPECT_TRUE(Exists(scratch_.PathOf("out\\builtin\\a.txt")));
@@ -198,6 +201,102 @@ TEST_F(CliRun, CtrlCCancelsTheRunningRequestAndSkipsTheRest) {
     EXPECT_EQ(std::string::npos, messages_.find("Error")) << messages_;
     EXPECT_FALSE(Exists(scratch_.PathOf("out\\first\\a.txt")));
     EXPECT_FALSE(Exists(scratch_.PathOf("out\\second")));
+}
+
+// The listing's lines of one archive, made from what the writer put in it.
+std::string ListingOf(const std::string& label, const ArchiveSpec& spec, size_t archiveSize, const char* carrier) {
+    std::string text = label + "\n  key:      " + spec.keyName + "\n  archive:  " + std::to_string(archiveSize) +
+                       " bytes, " + (spec.compressed ? "compressed" : "stored") + ", " +
+                       std::to_string(spec.entries.size()) + " entries\n" + carrier +
+                       "  kind         size  crc-32    name\n";
+    for (int index = 0; index < static_cast<int>(spec.entries.size()); index++) {
+        const ArchiveEntry& entry = spec.entries[index];
+        const uint32_t crc = kvrtest::Crc32Of(entry.data) ^ (index == spec.corruptCrcOf ? 1u : 0u);
+        char line[200];
+        if (entry.folder)
+            snprintf(line, sizeof line, "  folder          -  -         %s\n", entry.name.c_str());
+        else
+            snprintf(line, sizeof line, "  file   %10u  %08x  %s\n", static_cast<unsigned>(entry.data.size()), crc,
+                     entry.name.c_str());
+        text += line;
+    }
+    return text;
+}
+
+TEST_F(CliRun, ListAndTestReadEveryEntryAndWriteNothing) {
+    const ArchiveSpec spec = SampleSpec(true);
+    const Bytes packed = kvrtest::BuildRawArchive(spec);
+    kvrtest::BitmapCarrierSpec picture;
+    picture.width = 64;
+    picture.minHeight = 200;  // more rows than the payload needs
+    kvrtest::WaveCarrierSpec sound;
+    sound.extraDataBytes = 80;  // ten groups more than the payload needs
+    ArchiveSpec corrupt = SampleSpec(false);
+    corrupt.corruptCrcOf = 2;
+    const std::string archive = Write("packed.enc", packed);
+    const std::string bitmap = Write("picture.bmp", kvrtest::BuildBitmapCarrier(packed, picture));
+    const std::string wave = Write("song.wav", kvrtest::BuildWaveCarrier(packed, sound));
+    const Bytes damagedBytes = kvrtest::BuildRawArchive(corrupt);
+    const std::string damaged = Write("damaged.enc", damagedBytes);
+    const std::string keys = "--keys=" + scratch_.PathOf("keys");
+    // The folder a decryption would write into: listing and testing ask nothing about it.
+    ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("packed").c_str(), nullptr));
+    const std::string bitmapHides =
+        "  carrier:  hides " + std::to_string(packed.size()) + " of " + std::to_string(64 * 200 - 2 - 4) + " bytes\n";
+    const std::string waveHides = "  carrier:  hides " + std::to_string(packed.size()) + " of " +
+                                  std::to_string((packed.size() + 4) / 5 * 5 + 50) + " bytes\n";
+
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string out;
+        std::string messages;  // a part of them; empty: none at all
+    };
+    const Case cases[] = {
+        {{"--list", keys, archive, bitmap, wave},
+         kCliSuccess,
+         ListingOf(archive, spec, packed.size(), "") + ListingOf(bitmap, spec, packed.size(), bitmapHides.c_str()) +
+             ListingOf(wave, spec, packed.size(), waveHides.c_str()),
+         ""},
+        // Listing reads no entry's data, so a wrong CRC-32 passes; testing finds it.
+        {{"--list", keys, damaged}, kCliSuccess, ListingOf(damaged, corrupt, damagedBytes.size(), ""), ""},
+        {{"--test", keys, archive, damaged, wave},
+         kCliFailure,
+         archive + ": ok\n" + wave + ": ok\n",
+         "kvr-decrypt: " + damaged +
+             ": The archive is corrupted or different from the original.\n    Please obtain a valid encrypted copy:\n"
+             "    docs\\b.txt\n"},
+        {{"--test", archive}, kCliFailure, "", ": Key not found :\n    sub\\k.key\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.exitCode, Run(c.args)) << c.args[0] << " " << c.args.back();
+        EXPECT_EQ(c.out, out_);
+        if (c.messages.empty())
+            EXPECT_EQ("", messages_);
+        else
+            EXPECT_NE(std::string::npos, messages_.find(c.messages)) << messages_;
+    }
+    // Nothing was written: only the inputs and the prepared folders are there, "packed" empty.
+    int entries = 0;
+    kvrtest::ForEachEntry(scratch_.Path(), [&entries](const std::string&, bool) { entries++; });
+    EXPECT_EQ(7, entries);
+    EXPECT_FALSE(Exists(scratch_.PathOf("packed\\a.txt")));
+}
+
+TEST_F(CliRun, AMissingKeyNamesTheNearestKeysOfEachFolderSearched) {
+    ArchiveSpec typo = SampleSpec(false);
+    typo.keyName = "sub\\kk.key";
+    for (const char* name :
+         {"keys\\kx.key", "keys\\b.key", "keys\\a.key", "keys\\zzzzzz.key", "keys\\kk.txt", "kkk.key"})
+        Write(name, BytesOf("other key"));
+    const std::string archive = Write("typo.enc", kvrtest::BuildRawArchive(typo));
+    EXPECT_EQ(kCliFailure, Run(Folders({"--quiet", archive})));
+    EXPECT_EQ("kvr-decrypt: " + archive + ": Key not found :\n    sub\\kk.key\n" +
+                  // the nearest first, ties in name order, at most three, only key files
+                  "    searched " + scratch_.PathOf("keys\\sub\\") + ": nearest k.key\n" + "    searched " +
+                  scratch_.PathOf("keys\\") + ": nearest kx.key, a.key, b.key\n" + "    searched " + scratch_.Path() +
+                  ": nearest kkk.key\n",
+              messages_);
 }
 
 }  // namespace

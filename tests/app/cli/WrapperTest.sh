@@ -2,8 +2,8 @@
 # The Linux wrapper scripts/kvr-decrypt over the bundled samples (a PNG carrier among them,
 # which needs GDI+ started by the program): relative and absolute Linux
 # paths, a trailing slash, a folder name with a blank, --keys=DIR, and the exit codes 0, 1
-# and 2 passed through from the program, and a call without a display whose output is
-# captured. Run by CTest inside the Wine session of test.sh.
+# and 2 passed through from the program, --test over every sample kind, and a call without
+# a display whose output is captured. Run by CTest inside the Wine session of test.sh.
 # Arguments: the source tree, the build folder.
 set -u
 root=$1
@@ -40,6 +40,13 @@ case $output in
     *"missing.enc: no such file"*) ;;
     *) fail "missing file message: $output" ;;
 esac
+
+# Every sample kind tests intact, and nothing is written.
+output=$("$wrapper" --test --keys in/Keys in/*.enc in/*.wav in/*.bmp in/*.png 2>&1)
+status=$?
+[ $status = 0 ] || fail "--test: exit $status: $output"
+[ "$(grep -c ': ok' <<<"$output")" = 5 ] || fail "--test output: $output"
+[ -e in/picture ] && fail "--test wrote picture"
 
 "$wrapper" --bogus in/plain.enc >/dev/null 2>&1
 status=$?
