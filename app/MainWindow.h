@@ -42,6 +42,8 @@ class MainWindow : public Window, public DropSink {
 public:
     static constexpr UINT_PTR kAnimationTimer = 1;
     static constexpr UINT kAnimationTickMs = 10;
+    // How long the end of the session waits for a cancelled decryption to clean up.
+    static constexpr DWORD kSessionEndWaitMs = 4000;
 
     explicit MainWindow(Application& application);
     ~MainWindow() override;
@@ -75,6 +77,7 @@ private:
     void LoadPictures();
     void PlaceFromSettings();
     bool OnClose();
+    void CancelForSessionEnd();
     void SaveSettings();
 
     // Animation (MainWindowAnimation.cpp).
@@ -126,7 +129,7 @@ private:
     bool handingOver_ = false;
     bool finishQueued_ = false;
     bool menuOpen_ = false;
-    bool appearanceOpen_ = false;
+    bool sessionEnding_ = false;
     String currentFile_;
     FileKind currentKind_ = FileKind::kOther;
 };
