@@ -51,11 +51,11 @@ LRESULT ChildWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Perform(OnEnter());
             return 0;
         case WM_KEYDOWN:
-            if (wParam == VK_RETURN)
-                Perform(OnEnter());
-            else if (wParam == VK_ESCAPE)
-                Perform(OnEscape());
-            break;
+            // The action may destroy the window: the key is used up, the base never sees it.
+            if (wParam != VK_RETURN && wParam != VK_ESCAPE)
+                break;
+            Perform(wParam == VK_RETURN ? OnEnter() : OnEscape());
+            return 0;
         case WM_SWND_CANCEL:
             // A close request during the run (Alt+F4, the owner going away) answers "no".
             Perform(kEndNo);

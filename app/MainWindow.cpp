@@ -96,9 +96,11 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return -1;
             break;
         case WM_ENDSESSION:
-            // Logging off ends the process without WM_CLOSE.
-            if (wParam)
+            // Logging off ends the process without WM_CLOSE, soon after this returns.
+            if (wParam) {
                 SaveSettings();
+                CancelForSessionEnd();
+            }
             return 0;
         case WM_DESTROY:
             if (dropTarget_)
@@ -167,14 +169,35 @@ bool MainWindow::OnClose() {
     // owner of its questions and reports to it.
     if (busy_ || handingOver_)
         return false;
-    // Nor under the open Appearance dialog or a system dialog, whose runs are nested inside
-    // this window's command.
-    if (appearanceOpen_ || application_.AnyModalOpen())
+    // Nor under a modal window of the program (the Appearance dialog, the folder browser):
+    // its run is nested inside this window's command, and the window would go from under it.
+    if (application_.AnyModalOpen())
         return false;
     SaveSettings();
     if (dropTarget_)
         dropTarget_->Revoke();
     return true;
+}
+
+// A decryption under way is cancelled and waited for, as long as the system lets a program
+// take, so the engine removes its temporary files as a cancel does; no new request goes out.
+void MainWindow::CancelForSessionEnd() {
+    sessionEnding_ = true;
+    application_.SetCancelRequested(true);
+    const DWORD start = GetTickCount();
+    while (handingOver_ && GetTickCount() - start < kSessionEndWaitMs) {
+        const DWORD left = kSessionEndWaitMs - (GetTickCount() - start);
+        (void)MsgWaitForMultipleObjects(0, nullptr, FALSE, left, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
 }
 
 void MainWindow::SaveSettings() {

@@ -48,6 +48,8 @@ class MainWindow : public Window, public DropSink {
 public:
     static constexpr UINT_PTR kAnimationTimer = 1;
     static constexpr UINT kAnimationTickMs = 10;
+    // How long the end of the session waits for a cancelled decryption to clean up.
+    static constexpr DWORD kSessionEndWaitMs = 4000;
 
     explicit MainWindow(Application& application);
     ~MainWindow() override;
@@ -85,6 +87,7 @@ private:
     void LoadPictures();
     void PlaceFromSettings();
     bool OnClose();
+    void CancelForSessionEnd();
     void SaveSettings();
 
     // Animation (MainWindowAnimation.cpp).
@@ -144,7 +147,7 @@ private:
     bool handingOver_ = false;
     bool finishQueued_ = false;
     bool menuOpen_ = false;
-    bool appearanceOpen_ = false;
+    bool sessionEnding_ = false;
     String currentFile_;
     String lastFolder_;     // of the last success of this run; empty before one
     String balloonFolder_;  // the folder the balloon on show names

@@ -157,10 +157,10 @@ void MainWindow::PlaySound(DriveSound sound) {
         (void)sounds_[sound].Play();
 }
 
-// A request carries its own copy of the path. When it cannot be posted (no worker), the
-// hand-over ends here, as if the worker had reported its end.
+// A request carries its own copy of the path. When it cannot be posted (no worker, the
+// session ending), the hand-over ends here, as if the worker had reported its end.
 bool MainWindow::PostRequest(UINT message) {
-    HWND worker = application_.WorkerHandle();
+    HWND worker = sessionEnding_ ? nullptr : application_.WorkerHandle();
     String* const path = new String(currentFile_);
     if (worker && PostMessageA(worker, message, 0, reinterpret_cast<LPARAM>(path)))
         return true;
@@ -170,7 +170,8 @@ bool MainWindow::PostRequest(UINT message) {
 }
 
 bool MainWindow::AcceptsDrags() const {
-    return !busy_ && !handingOver_ && !application_.AnyModalOpen();
+    // Without a worker a dropped file would animate and come to nothing (the user was told).
+    return !busy_ && !handingOver_ && !application_.AnyModalOpen() && application_.WorkerHandle() != nullptr;
 }
 
 void MainWindow::OnDragEnter(const String& path) {

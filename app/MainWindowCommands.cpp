@@ -174,6 +174,9 @@ void MainWindow::SwitchToMainKeyFolder() {
 }
 
 void MainWindow::ChooseUserKeyFolder() {
+    // A command posted while a modal window runs would open the browser over it.
+    if (application_.AnyModalOpen())
+        return;
     CommonDialog dialog;
     dialog.owner = Handle();
     String chosen;
@@ -240,9 +243,8 @@ void MainWindow::ShowHelp() {
 void MainWindow::ShowAppearance() {
     // The menu cannot ask twice while the dialog runs, but a command posted meanwhile still
     // reaches this (disabled) window and would open a second dialog over the first.
-    if (appearanceOpen_)
+    if (application_.AnyModalOpen())
         return;
-    appearanceOpen_ = true;
     {
         ModalScope modal(application_);
         AppearanceDialog dialog(*this);
@@ -250,7 +252,6 @@ void MainWindow::ShowAppearance() {
         if (dialog.Build())
             (void)dialog.DoModal();
     }
-    appearanceOpen_ = false;
     // Whatever the outcome: confirmed, this is the new value; cancelled, it undoes the preview.
     SetOpacity(ReadWindowOpacity());
 }

@@ -5,6 +5,7 @@
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "app/MessageWindow.h"
 #include "app/SingleInstance.h"
 #include "app/WorkerWindow.h"
 #include "settings/KeyFolders.h"
@@ -31,6 +32,8 @@ private:
 };
 
 constexpr DWORD kSoundPriorityLevel = 2;  // DSSCL_PRIORITY
+constexpr char kNoWorkerMessage[] =
+    "KVR Decryptor could not start its decryption thread, so it cannot take files.\nPlease start it again.";
 
 // Waits for an object while this thread's windows keep answering: the worker's modal
 // windows send to the main window (it owns them) and would wait on a thread that does not
@@ -83,14 +86,17 @@ int RunWindows(const String& file) {
 
 // The main loop starts only once the worker window exists, so no request can be made
 // before there is somewhere to post it.
-HANDLE StartWorkerThread(Application& application) {
+HANDLE StartWorkerThread(Application& application, LPTHREAD_START_ROUTINE threadMain) {
     WorkerStart start{&application, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-    if (!start.ready)
-        return nullptr;
-    HANDLE thread = CreateThread(nullptr, 0, &WorkerThreadMain, &start, 0, nullptr);
+    HANDLE thread = start.ready ? CreateThread(nullptr, 0, threadMain, &start, 0, nullptr) : nullptr;
     if (thread)
         WaitPumping(start.ready);
-    CloseHandle(start.ready);
+    if (start.ready)
+        CloseHandle(start.ready);
+    if (!application.WorkerHandle()) {
+        ModalScope modal(application);
+        ShowMessage(application.MainHandle(), kNoWorkerMessage);
+    }
     return thread;
 }
 

@@ -5,13 +5,17 @@
 
 #include <windows.h>
 
+#include "app/WorkerWindow.h"
+
 class Application;
 
 // Returns the process exit code.
 int RunProgram(HINSTANCE instance);
 
 // The worker thread with its window, or null; returns once the worker window exists (the
-// caller's windows keep answering meanwhile), so requests can be posted from then on.
-HANDLE StartWorkerThread(Application& application);
+// caller's windows keep answering meanwhile), so requests can be posted from then on. When
+// no worker window came, the user is told in a message window owned by the main window (the
+// main window refuses drops without a worker). `threadMain` is the worker thread's function.
+HANDLE StartWorkerThread(Application& application, LPTHREAD_START_ROUTINE threadMain = &WorkerThreadMain);
 // Closes the worker window and waits, pumping, until the thread has ended; closes the handle.
 void StopWorkerThread(Application& application, HANDLE thread);

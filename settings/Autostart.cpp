@@ -32,7 +32,11 @@ bool IsAutostartOn(const String& programPath, const AutostartPlaces& places) {
 }
 
 bool SetAutostart(bool on, const String& programPath, const AutostartPlaces& places) {
-    if (!on || programPath.IsEmpty()) {
+    // Without the program's path nothing can be written, and the values there may start it
+    // all the same: they stay as they are.
+    if (on && programPath.IsEmpty())
+        return false;
+    if (!on) {
         (void)DeleteValue(places.machineRoot, places.runKey, kAutostartValue);
         (void)DeleteValue(places.userRoot, places.runKey, kAutostartValue);
         return IsAutostartOn(programPath, places);

@@ -26,5 +26,6 @@ bool IsAutostartValueFor(const String& stored, const String& programPath);
 // Either Run key starts programPath.
 bool IsAutostartOn(const String& programPath, const AutostartPlaces& places = AutostartPlaces());
 // Turns autostart on (machine-wide, else per user) or off (removed from both places); gives
-// what is stored afterwards, which is the state the check mark must show.
+// what is stored afterwards, which is the state the check mark must show. On without a path
+// changes nothing and gives false.
 bool SetAutostart(bool on, const String& programPath, const AutostartPlaces& places = AutostartPlaces());

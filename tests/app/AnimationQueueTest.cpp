@@ -86,17 +86,4 @@ TEST(AnimationQueue, PlaysEachRuleFrameByFrame) {
     }
 }
 
-TEST(AnimationQueue, AppendStartsOnlyAnEmptyQueue) {
-    AnimationQueue queue;
-    EXPECT_TRUE(queue.Append(Record(1, 3, false, true, false)));
-    EXPECT_EQ(queue.FrameIndex(), 2);
-    EXPECT_FALSE(queue.Append(Record(2, 3, false, false, false)));
-    EXPECT_EQ(queue.Current().id, 1);
-    EXPECT_EQ(queue.Count(), 2);
-    queue.Clear();
-    EXPECT_TRUE(queue.IsEmpty());
-    AnimationRequest finished;
-    EXPECT_FALSE(queue.Advance(finished));
-}
-
 }  // namespace

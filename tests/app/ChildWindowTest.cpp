@@ -215,23 +215,6 @@ TEST_F(ChildWindowTest, OpaqueWindowShowsTheRecolouredBackgroundOnScreen) {
     window.DoModal();
 }
 
-TEST_F(ChildWindowTest, HelpWindowOpensOnceClosesAndOpensAgain) {
-    HelpWindow help;
-    for (int round = 0; round < 2; round++) {
-        ASSERT_TRUE(help.Open());
-        HWND handle = help.Handle();
-        EXPECT_TRUE(help.Open());
-        EXPECT_EQ(help.Handle(), handle);
-        RECT frame;
-        ASSERT_TRUE(GetWindowRect(handle, &frame));
-        EXPECT_EQ(frame.right - frame.left, 700);
-        EXPECT_EQ(GetWindow(handle, GW_OWNER), nullptr);
-        SendMessageA(handle, round == 0 ? WM_KEYDOWN : WM_CLOSE, VK_ESCAPE, 0);
-        EXPECT_FALSE(help.IsOpen());
-        EXPECT_FALSE(IsWindow(handle));
-    }
-}
-
 TEST_F(ChildWindowTest, RepeatedWindowsLeaveNoPicturesBehind) {
     // A cycle holds about 3 MB of pictures (the help window's are 1.4 MB each), so a leak of
     // any large one shows within a few cycles; the first cycles warm the caches up.

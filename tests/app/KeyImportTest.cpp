@@ -1,5 +1,6 @@
 // Key import into a scratch key folder: the overwrite question declined, a key dropped from the
-// key folder itself, and failed copies told to the user.
+// key folder itself, and failed copies told to the user. A first import and a replacement the
+// user agrees to are checked with the whole program.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,65 +11,49 @@
 #include "tests/app/AppTestSession.h"
 #include "tests/support/ArchiveWriter.h"
 #include "tests/support/ScratchFolder.h"
+#include "toolkit/window/Toolkit.h"
 
 namespace {
-
-void WriteText(const std::string& path, const char* text) {
-    ASSERT_TRUE(kvrtest::WriteFileBytes(path, kvrtest::BytesOf(text)));
-}
 
 std::string ReadText(const std::string& path) {
     const kvrtest::Bytes bytes = kvrtest::ReadFileBytes(path);
     return std::string(bytes.begin(), bytes.end());
 }
 
-class KeyImportTest : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(scratch_.IsValid());
-        ASSERT_TRUE(CreateDirectoryA(keys_.c_str(), nullptr));
-        WriteText(dropped_, "new key");
-    }
-
-    kvrtest::ScratchFolder scratch_;
-    const std::string keys_ = scratch_.PathOf("Keys\\");
-    const std::string dropped_ = scratch_.PathOf("friend.key");
-};
-
-// A first import and a replacement the user agrees to are checked with the whole program.
-TEST_F(KeyImportTest, ExistingKeyIsKeptWhenTheUserSaysNo) {
-    const std::string target = keys_ + "friend.key";
-    WriteText(target, "old key");
-    apptest::WindowAnswerer answerer(kKeyExistsQuestion, VK_ESCAPE);
-    EXPECT_EQ(ImportKeyFile(dropped_.c_str(), keys_.c_str(), nullptr, nullptr), KeyImportResult::kDeclined);
-    EXPECT_TRUE(answerer.Seen());
-    EXPECT_EQ(ReadText(target), "old key");
-    EXPECT_EQ(ReadText(dropped_), "new key");
-}
-
-TEST_F(KeyImportTest, KeyDroppedFromTheKeyFolderIsAlreadyInPlace) {
-    const std::string inPlace = keys_ + "friend.key";
-    WriteText(inPlace, "kept");
-    apptest::WindowAnswerer answerer(kKeyExistsQuestion, VK_ESCAPE);
-    EXPECT_EQ(ImportKeyFile(inPlace.c_str(), keys_.c_str(), nullptr, nullptr), KeyImportResult::kImported);
-    EXPECT_FALSE(answerer.Seen());
-    EXPECT_EQ(ReadText(inPlace), "kept");
-}
-
-TEST_F(KeyImportTest, FailedCopyShowsAMessageNamingTheKey) {
+TEST(KeyImport, AnswersAndMessagesOfEachOutcome) {
+    kvrtest::ScratchFolder scratch;
+    const std::string keys = scratch.PathOf("Keys\\");
+    const std::string dropped = scratch.PathOf("friend.key");
+    ASSERT_TRUE(CreateDirectoryA(keys.c_str(), nullptr));
+    ASSERT_TRUE(kvrtest::WriteFileBytes(dropped, kvrtest::BytesOf("new key")));
+    ASSERT_TRUE(kvrtest::WriteFileBytes(keys + "friend.key", kvrtest::BytesOf("old key")));
     const struct {
-        std::string source;
-        std::string folder;
+        std::string source, folder;
+        WPARAM key;
+        KeyImportResult result;
+        std::string shown;  // the window's text; empty: none
     } cases[] = {
-        {dropped_, scratch_.PathOf("Missing\\")},  // the key folder does not exist
-        {scratch_.PathOf("gone.key"), keys_},      // the dropped file went away
+        {dropped, keys, VK_ESCAPE, KeyImportResult::kDeclined, kKeyExistsQuestion},
+        {keys + "friend.key", keys, VK_ESCAPE, KeyImportResult::kImported, ""},  // already in place
+        {dropped, scratch.PathOf("Missing\\"), VK_RETURN, KeyImportResult::kFailed,
+         std::string(kKeyCopyFailedMessage) + "friend.key"},
+        {scratch.PathOf("gone.key"), keys, VK_RETURN, KeyImportResult::kFailed,
+         std::string(kKeyCopyFailedMessage) + "gone.key"},
     };
     for (const auto& c : cases) {
-        const std::string name = c.source.substr(c.source.rfind('\\') + 1);
-        apptest::WindowAnswerer answerer(std::string(kKeyCopyFailedMessage) + name, VK_RETURN);
-        EXPECT_EQ(ImportKeyFile(c.source.c_str(), c.folder.c_str(), nullptr, nullptr), KeyImportResult::kFailed);
-        EXPECT_TRUE(answerer.Seen()) << c.source;
+        char shown[512] = {};
+        const auto answer = [&](HWND window) {
+            GetWindowTextA(window, shown, sizeof(shown));
+            PostMessageA(window, WM_KEYDOWN, c.key, 0);
+        };
+        KeyImportResult result = KeyImportResult::kFailed;
+        const auto import = [&] { result = ImportKeyFile(c.source.c_str(), c.folder.c_str(), nullptr, nullptr); };
+        EXPECT_EQ(kvrtest::AnswerDialog(kWindowClassName, answer, import), !c.shown.empty()) << c.source;
+        EXPECT_EQ(result, c.result) << c.source;
+        EXPECT_EQ(shown, c.shown);
     }
+    EXPECT_EQ(ReadText(keys + "friend.key"), "old key");
+    EXPECT_EQ(ReadText(dropped), "new key");
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "tests/support/ArchiveWriter.h"
 #include "toolkit/base/FileSystem.h"
@@ -27,12 +29,34 @@ std::string TextOf(HWND window, int(WINAPI* read)(HWND, LPSTR, int)) {
     return text;
 }
 
-HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& test) {
+HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& test, bool visible = true) {
     return FindTopWindow([&](HWND window) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        return process == processId && IsWindowVisible(window) && test(window);
+        return process == processId && IsWindowVisible(window) == visible && test(window);
     });
+}
+
+// The screen's pixels in the window's rectangle, row by row; `width` receives the row length.
+std::vector<COLORREF> Snapshot(HWND window, int& width) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 }  // namespace
@@ -99,10 +123,71 @@ int ProgramDriver::Drop(const std::vector<std::string>& files, int attempts) con
     return result;
 }
 
-HWND ProgramDriver::WaitForWindow(const std::string& title, DWORD timeoutMs) const {
+HWND ProgramDriver::WaitForWindow(const std::string& title, DWORD timeoutMs, const char* className) const {
+    const auto matches = [&](HWND window) {
+        return className ? TextOf(window, GetClassNameA) == className : TextOf(window, GetWindowTextA) == title;
+    };
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindShownWindow(processId_, title)) != nullptr; }, timeoutMs);
+    WaitUntil([&] { return (found = FindProcessWindow(processId_, matches)) != nullptr; }, timeoutMs);
     return found;
+}
+
+HWND ProgramDriver::TrayWindow() const {
+    return FindProcessWindow(
+        processId_, [this](HWND window) { return GetWindow(window, GW_OWNER) == mainWindow_; }, false);
+}
+
+HWND ProgramDriver::OpenMenu() const {
+    // The pointer away from where the menu opens: the item under it would be highlighted.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    PostMessageA(mainWindow_, WM_RBUTTONDOWN, 0, MAKELPARAM(60, 80));
+    return WaitForWindow("", 5000, "#32768");
+}
+
+std::string ProgramDriver::MenuMarks() const {
+    HWND menu = OpenMenu();
+    Sleep(300);  // drawn
+    const std::string marks = MarksOf(menu);
+    Press(mainWindow_, {VK_ESCAPE});
+    WaitGone(menu, 5000);
+    return marks;
+}
+
+// An item is a run of rows with dark text right of the check column; separators are grey.
+std::string ProgramDriver::MarksOf(HWND menu) {
+    constexpr int kTextLeft = 18;
+    int width = 0;
+    const std::vector<COLORREF> pixels = menu ? Snapshot(menu, width) : std::vector<COLORREF>();
+    const int height = width ? static_cast<int>(pixels.size()) / width : 0;
+    const auto dark = [&](int x, int y) {
+        const COLORREF pixel = pixels[static_cast<size_t>(y) * width + x];
+        return (pixel & 0xFF) < 100 && (pixel >> 8 & 0xFF) < 100 && (pixel >> 16 & 0xFF) < 100;
+    };
+    const auto darkIn = [&](int left, int right, int top, int bottom) {
+        for (int y = std::max(top, 0); y < std::min(bottom, height); y++) {
+            for (int x = left; x < right; x++) {
+                if (dark(x, y))
+                    return true;
+            }
+        }
+        return false;
+    };
+    // A letter's descender may stand apart from the rest by a row: an item ends after three
+    // rows without text.
+    std::string marks;
+    int itemTop = -1;
+    int lastText = -1;
+    for (int y = 0; y <= height; y++) {
+        const bool text = y < height && darkIn(kTextLeft, width - 3, y, y + 1);
+        if (text) {
+            itemTop = itemTop < 0 ? y : itemTop;
+            lastText = y;
+        } else if (itemTop >= 0 && (y - lastText >= 3 || y == height)) {
+            marks += darkIn(3, kTextLeft - 2, itemTop - 2, lastText + 3) ? 'v' : '-';
+            itemTop = -1;
+        }
+    }
+    return marks;
 }
 
 int ProgramDriver::CountOtherWindows(const char* className) const {
@@ -114,15 +199,18 @@ int ProgramDriver::CountOtherWindows(const char* className) const {
     return count;
 }
 
-bool ProgramDriver::Answer(HWND window, WORD key) {
+bool ProgramDriver::Press(HWND window, std::initializer_list<WORD> keys) {
     if (!window)
         return false;
     SetForegroundWindow(window);
     Sleep(150);
-    keybd_event(static_cast<BYTE>(key), 0, 0, 0);
-    Sleep(40);
-    keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
-    return WaitGone(window, 5000);
+    for (const WORD key : keys) {
+        keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+        Sleep(40);
+        keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+        Sleep(150);
+    }
+    return true;
 }
 
 }  // namespace kvrtest

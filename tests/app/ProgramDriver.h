@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -51,15 +52,25 @@ public:
     // drags meanwhile); the last drag's result, as DragFiles gives it. One attempt for a drag
     // that is to be refused.
     int Drop(const std::vector<std::string>& files, int attempts = 6) const;
-    // Waits for a visible top-level window of the program with exactly this title; null when none came.
-    HWND WaitForWindow(const std::string& title, DWORD timeoutMs = 15000) const;
+    // Waits for a visible top-level window of the program with exactly this title (or, with a
+    // class name, of that class); null when none came.
+    HWND WaitForWindow(const std::string& title, DWORD timeoutMs = 15000, const char* className = nullptr) const;
     // Number of visible top-level windows of the program of this class besides the main window.
     int CountOtherWindows(const char* className = "CLASS_SWND") const;
+    // The hidden window of the tray icon, which the notification area tells of clicks.
+    HWND TrayWindow() const;
+    // Opens the window's menu by a right click on it; the menu's window, or null.
+    HWND OpenMenu() const;
+    // The check marks of the window's menu, read from the screen: one character per item, top
+    // down, 'v' checked and '-' not. The menu is opened and closed again.
+    std::string MenuMarks() const;
+    static std::string MarksOf(HWND menu);
 
-    // Brings the window to the front, presses the key there with real keyboard input (mouse
-    // input from this process does not reach Wine's X display), and waits for the window to go;
-    // false for a null window.
-    static bool Answer(HWND window, WORD key);
+    // Brings the window to the front and presses the keys there with real keyboard input (mouse
+    // input from this process does not reach Wine's X display); false for a null window.
+    static bool Press(HWND window, std::initializer_list<WORD> keys);
+    // Presses the key on the window and waits for the window to go.
+    static bool Answer(HWND window, WORD key) { return Press(window, {key}) && WaitGone(window, 5000); }
 
 private:
     HANDLE process_ = nullptr;

@@ -1,8 +1,9 @@
-// KvrDecryptor.exe end to end, started once and driven as a user would: real OLE drags from
-// another process, real keys, commands posted as its menus send them, the Appearance dialog
-// through its own controls, and what it shows read back from the screen. The registry of the
-// test prefix is emptied around the run. The steps share the one run and follow each other in
-// this order, and no other window may cover the main window or the dialog.
+// KvrDecryptor.exe end to end, driven as a user would: real OLE drags from another process,
+// real keys, clicks on its tray icon as the notification area reports them, commands posted as
+// its menus send them, the Appearance dialog through its own controls, and what it shows read
+// back from the screen. Each case starts the program afresh on its own copy of the samples and
+// settings emptied but for the user key folder and the window's place, so the cases run alone
+// or in any order. No other window may cover the main window or the dialog.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,26 +12,23 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
-#include <thread>
 
-#include "app/ChildWindowPainting.h"
 #include "app/MainWindow.h"
 #include "engine/DecryptFile.h"
-#include "resources/ResourceIds.h"
+#include "settings/Autostart.h"
 #include "settings/Registry.h"
 #include "settings/Settings.h"
 #include "tests/app/ProgramDriver.h"
 #include "tests/support/ArchiveWriter.h"
 #include "tests/support/ScratchFolder.h"
 #include "toolkit/base/FileSystem.h"
-#include "toolkit/media/Image.h"
 #include "toolkit/media/MediaStartup.h"
+#include "toolkit/window/Messages.h"
 
 namespace {
 
@@ -47,6 +45,12 @@ constexpr char kNotAnArchive[] = "This is not a valid encrypted archive";
 // Left of where the dialog and the child windows open (all centred), so none covers it.
 constexpr int kStartLeft = 40;
 constexpr int kStartTop = 40;
+constexpr char kMenuClass[] = "#32768";
+// Items of the main menu, top down, as MenuMarks() reads them: each is followed by its partner
+// (the user key folder, "Launch On Startup").
+constexpr size_t kMainKeyFolderItem = 1;
+constexpr size_t kAlwaysOnTopItem = 6;
+constexpr char kBrowserClass[] = "#32770";
 constexpr int kLargeEntries = 400;
 constexpr DWORD kLargeEntryBytes = 1u << 20;
 
@@ -89,6 +93,15 @@ HWND ControlAt(HWND dialog, POINT topLeft) {
             return child;
     }
     return nullptr;
+}
+
+// Whether `upper` comes before `lower` in the order of the top-level windows.
+bool IsAbove(HWND upper, HWND lower) {
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (window == upper || window == lower)
+            return window == upper;
+    }
+    return false;
 }
 
 bool Click(HWND dialog, POINT button) {
@@ -153,31 +166,37 @@ bool WriteLargeArchive(const std::string& path, const Bytes& key) {
 
 class ProgramTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(GraphicsStartup());
-        (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-        scratch_ = std::make_unique<kvrtest::ScratchFolder>();
+    static void SetUpTestSuite() { ASSERT_TRUE(GraphicsStartup()); }
+    static void TearDownTestSuite() { GraphicsShutdown(); }
+    void SetUp() override {
+        ClearSettings();
+        ASSERT_TRUE(scratch_.IsValid());
         ASSERT_NO_FATAL_FAILURE(CopyTree(kvrtest::WindowsPath(KVR_SOURCE_DIR "/samples/"), In("")));
-        for (const char* sample : kSamples)
-            ASSERT_TRUE(DecryptInProcess(In(sample), In("Keys\\"), scratch_->PathOf("expected\\"))) << sample;
         WriteUserKeyFolder(In("Keys\\").c_str());
         WriteWindowPosition(kStartLeft, kStartTop);
-        program_ = std::make_unique<ProgramDriver>();
-        ASSERT_TRUE(program_->Start(KVR_PROGRAM_EXE));
+        ASSERT_TRUE(Restart());
     }
-    static void TearDownTestSuite() {
+    void TearDown() override {
         program_.reset();
-        scratch_.reset();
-        (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-        GraphicsShutdown();
+        ClearSettings();
     }
-    void SetUp() override { ASSERT_TRUE(program_ && program_->IsRunning()) << "the program is not running"; }
 
-    static std::string In(const std::string& name) { return scratch_->PathOf("in\\" + name); }
-    static std::string Output(const std::string& title) { return In(title + "\\"); }
+    // The settings key and the autostart values of the test prefix, all gone.
+    static void ClearSettings() {
+        (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+        (void)SetAutostart(false, "");
+    }
+    bool Restart() {
+        program_ = std::make_unique<ProgramDriver>();
+        return program_->Start(KVR_PROGRAM_EXE);
+    }
+    std::string In(const std::string& name) const { return scratch_.PathOf("in\\" + name); }
+    std::string Output(const std::string& title) const { return In(title + "\\"); }
 
-    // The brightest point of the opaque main window, the one the opacity checks watch.
-    static void FindBrightPixel() {
+    // Once the opening animation is over: the brightest point of the opaque main window, the
+    // one the opacity checks watch.
+    void WatchBrightPixel() {
+        Sleep(1000);
         RECT frame{};
         GetWindowRect(program_->MainWindow(), &frame);
         for (int y = frame.top + 4; y < frame.bottom - 4; y += 5) {
@@ -189,10 +208,11 @@ protected:
                 }
             }
         }
+        ASSERT_GE(Brightness(opaque_), 120) << "no bright point";
     }
 
     // Opens the Appearance dialog by its menu command: modal over the main window.
-    static HWND OpenDialog() {
+    HWND OpenDialog() {
         program_->Command(CMD_APPEARANCE);
         HWND dialog = program_->WaitForWindow("Appearance", 10000);
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), program_->MainWindow());
@@ -200,25 +220,43 @@ protected:
         return dialog;
     }
 
-    inline static std::unique_ptr<kvrtest::ScratchFolder> scratch_;
-    inline static std::unique_ptr<ProgramDriver> program_;
-    inline static POINT watched_{};
-    inline static COLORREF opaque_ = 0;
+    // Drops a large archive and waits until the engine works on it (its temporary files).
+    void StartLargeDecryption(int& tempFilesBefore) {
+        ASSERT_TRUE(WriteLargeArchive(In("large.enc"), kvrtest::ReadFileBytes(In("Keys\\project.key"))));
+        tempFilesBefore = CountTempFiles();
+        ASSERT_EQ(program_->Drop({In("large.enc")}), 0);
+        ASSERT_TRUE(WaitUntil([&] { return CountTempFiles() > tempFilesBefore; }, 10000));
+    }
+    bool RanToItsEnd() const {
+        return kvrtest::Exists(Output("large") + "large" + std::to_string(kLargeEntries - 1) + ".bin");
+    }
+
+    kvrtest::ScratchFolder scratch_;
+    std::unique_ptr<ProgramDriver> program_;
+    POINT watched_{};
+    COLORREF opaque_ = 0;
 };
 
-TEST_F(ProgramTest, OpensWhereItWasLeftWithoutTaskbarButton) {
+TEST_F(ProgramTest, OpensWhereItWasLeftAndQuitKeepsPlaceAndSoundSwitch) {
     RECT rect{};
     ASSERT_TRUE(GetWindowRect(program_->MainWindow(), &rect));
     EXPECT_EQ(rect.left, kStartLeft);
     EXPECT_EQ(rect.top, kStartTop);
     EXPECT_TRUE(GetWindowLongA(program_->MainWindow(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     EXPECT_FALSE(GetWindowLongA(program_->MainWindow(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+
+    ASSERT_TRUE(SetWindowPos(program_->MainWindow(), nullptr, kStartLeft + 120, kStartTop + 60, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+    program_->Command(CMD_SOUNDS);
+    program_->Command(CMD_QUIT);
+    EXPECT_EQ(program_->WaitForExit(20000), 0);
+    EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kSettingsKey, kWindowPositionValue),
+              PackWindowPosition(kStartLeft + 120, kStartTop + 60));
+    EXPECT_FALSE(ReadSoundsOn());
 }
 
 TEST_F(ProgramTest, AppearancePreviewsTheOpacityAndCancelUndoesIt) {
-    Sleep(1000);  // the opening animation
-    FindBrightPixel();
-    ASSERT_GE(Brightness(opaque_), 120) << "no bright point";
+    ASSERT_NO_FATAL_FAILURE(WatchBrightPixel());
     HWND dialog = OpenDialog();
     ASSERT_NE(dialog, nullptr);
     // Empty settings: the defaults.
@@ -227,22 +265,23 @@ TEST_F(ProgramTest, AppearancePreviewsTheOpacityAndCancelUndoesIt) {
 
     // Home on the slider itself (its own key handling and notification), then a drag's end.
     PostMessageA(ControlAt(dialog, kMainSlider), WM_KEYDOWN, VK_HOME, 0);
-    EXPECT_TRUE(WaitUntil([] { return ShowsScaled(watched_, opaque_, 0); }, 3000)) << "invisible at 0";
+    EXPECT_TRUE(WaitUntil([this] { return ShowsScaled(watched_, opaque_, 0); }, 3000)) << "invisible at 0";
     Slide(dialog, kMainSlider, 128);
-    EXPECT_TRUE(WaitUntil([] { return ShowsScaled(watched_, opaque_, 128); }, 3000)) << "half at 128";
+    EXPECT_TRUE(WaitUntil([this] { return ShowsScaled(watched_, opaque_, 128); }, 3000)) << "half at 128";
     // The child-window slider previews nothing.
     Slide(dialog, kChildSlider, 10);
     Sleep(300);
     EXPECT_TRUE(ShowsScaled(watched_, opaque_, 128));
 
     ASSERT_TRUE(Click(dialog, kCancelButton) && kvrtest::WaitGone(dialog));
-    EXPECT_TRUE(WaitUntil([] { return ShowsScaled(watched_, opaque_, 255); }, 3000)) << "not restored";
+    EXPECT_TRUE(WaitUntil([this] { return ShowsScaled(watched_, opaque_, 255); }, 3000)) << "not restored";
     EXPECT_TRUE(IsWindowEnabled(program_->MainWindow()));
     for (const char* value : {kWindowOpacityValue, kChildColorValue, kChildOpacityValue})
         EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kSettingsKey, value), 0u) << value << " written on cancel";
 }
 
 TEST_F(ProgramTest, AppearanceOpensAloneAndOkStoresItsValues) {
+    ASSERT_NO_FATAL_FAILURE(WatchBrightPixel());
     HWND dialog = OpenDialog();
     ASSERT_NE(dialog, nullptr);
     // Neither a second command nor a right click opens anything over the running dialog.
@@ -280,43 +319,21 @@ TEST_F(ProgramTest, AppearanceOpensAloneAndOkStoresItsValues) {
     EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kSettingsKey, kWindowOpacityValue), 181u);
     EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kSettingsKey, kChildColorValue), 0xFFFFE1u + 1);
     EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kSettingsKey, kChildOpacityValue), 201u);
-    EXPECT_TRUE(WaitUntil([] { return ShowsScaled(watched_, opaque_, 180); }, 3000));
+    EXPECT_TRUE(WaitUntil([this] { return ShowsScaled(watched_, opaque_, 180); }, 3000));
 }
 
-// The message window is the first child window since the Appearance dialog's OK: it takes the
-// stored colour and opacity. Enter closes it.
-TEST_F(ProgramTest, TellsWhatIsWrongWithABadFileInTheStoredAppearance) {
+TEST_F(ProgramTest, DecryptsEachSampleKindButNotTwoFilesAtOnceAndTellsWhatIsWrongWithABadFile) {
+    EXPECT_EQ(program_->Drop({In("plain.enc"), In("song.wav")}, 1), 1);
+    EXPECT_EQ(program_->CountOtherWindows(), 0);
     ASSERT_TRUE(kvrtest::WriteFileBytes(In("broken.enc"), kvrtest::BytesOf("this is no archive at all")));
     ASSERT_EQ(program_->Drop({In("broken.enc")}), 0);
-    HWND message = program_->WaitForWindow(kNotAnArchive);
-    Sleep(1500);  // fading in
-
-    Image background;
-    ASSERT_TRUE(background.LoadFromResource(resource::kBinaryType, resource::kMessageBackground, nullptr));
-    RECT frame{};
-    ASSERT_TRUE(GetWindowRect(message, &frame));
-    int compared = 0;
-    // The opaque pixels of a row of the picture above the text.
-    for (int x = 2; x < 229; x += 9) {
-        uint32_t argb = 0;
-        if (!background.GetPixel(x, 2, &argb) || (argb >> 24) != 0xFF)
-            continue;
-        const uint32_t recoloured = RecolorChildPixel(argb, 0xFFFFE1, 255);
-        const COLORREF full = RGB(recoloured >> 16 & 0xFF, recoloured >> 8 & 0xFF, recoloured & 0xFF);
-        const POINT at{frame.left + x, frame.top + 2};
-        EXPECT_TRUE(ShowsScaled(at, full, 200)) << x << " " << std::hex << ScreenPixel(at) << " " << full;
-        compared++;
-    }
-    EXPECT_GT(compared, 10);
-    EXPECT_TRUE(ProgramDriver::Answer(message, VK_RETURN));
-    EXPECT_EQ(GetFileAttributesA(Output("broken").c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-TEST_F(ProgramTest, DecryptsEachSampleKindDroppedOnIt) {
+    EXPECT_TRUE(ProgramDriver::Answer(program_->WaitForWindow(kNotAnArchive), VK_RETURN));
+    EXPECT_FALSE(kvrtest::Exists(Output("broken")));
     for (const std::string sample : kSamples) {
         SCOPED_TRACE(sample);
         const std::string title = sample.substr(0, sample.find('.'));
-        const std::map<std::string, std::string> expected = TreeOf(scratch_->PathOf("expected\\" + title + "\\"));
+        ASSERT_TRUE(DecryptInProcess(In(sample), In("Keys\\"), scratch_.PathOf("expected\\")));
+        const std::map<std::string, std::string> expected = TreeOf(scratch_.PathOf("expected\\" + title + "\\"));
         ASSERT_FALSE(expected.empty());
         ASSERT_EQ(program_->Drop({In(sample)}), 0);
         EXPECT_TRUE(WaitUntil([&] { return TreeOf(Output(title)) == expected; }, 20000));
@@ -324,6 +341,7 @@ TEST_F(ProgramTest, DecryptsEachSampleKindDroppedOnIt) {
 }
 
 TEST_F(ProgramTest, AsksBeforeOverwritingAnOutputFolder) {
+    ASSERT_TRUE(DecryptInProcess(In("letters.enc"), In("Keys\\"), In("")));
     const std::string readme = Output("letters") + "readme.txt";
     const Bytes original = kvrtest::ReadFileBytes(readme);
     ASSERT_FALSE(original.empty());
@@ -360,48 +378,120 @@ TEST_F(ProgramTest, ImportsADroppedKeyAndAsksBeforeReplacingOne) {
     EXPECT_TRUE(WaitUntil([&] { return kvrtest::ReadFileBytes(In("Keys\\fresh.key")) == second; }, 10000));
 }
 
-TEST_F(ProgramTest, RefusesTwoFilesAtOnce) {
-    Sleep(1500);  // the previous import's animations end
-    EXPECT_EQ(program_->Drop({In("plain.enc"), In("song.wav")}, 1), 1);
-    EXPECT_EQ(program_->CountOtherWindows(), 0);
-}
-
-// Cancel from the busy menu stops a long decryption and leaves no temporary file behind.
-TEST_F(ProgramTest, CancelStopsALongDecryption) {
-    ASSERT_TRUE(WriteLargeArchive(In("large.enc"), kvrtest::ReadFileBytes(In("Keys\\project.key"))));
-    const int tempFilesBefore = CountTempFiles();
-
-    // The busy menu's command counts only once the work animation runs, and the engine is
-    // quick, so it is sent every few milliseconds from before the drop.
-    std::atomic<bool> stopCancelling{false};
-    std::thread canceller([&] {
-        while (!stopCancelling) {
-            program_->Command(CMD_CANCEL);
-            Sleep(5);
-        }
-    });
-    const int dropped = program_->Drop({In("large.enc")});
-    Sleep(3000);
-    stopCancelling = true;
-    canceller.join();
-    ASSERT_EQ(dropped, 0);
+TEST_F(ProgramTest, CancelInTheBusyMenuStopsALongDecryption) {
+    int tempFilesBefore = 0;
+    ASSERT_NO_FATAL_FAILURE(StartLargeDecryption(tempFilesBefore));
+    HWND menu = program_->OpenMenu();
+    Sleep(300);  // drawn
+    EXPECT_EQ(ProgramDriver::MarksOf(menu), "-") << "the busy menu offers more than Cancel";
+    ProgramDriver::Press(program_->MainWindow(), {VK_DOWN, VK_RETURN});
     EXPECT_TRUE(WaitUntil([&] { return CountTempFiles() == tempFilesBefore; }, 30000));
     Sleep(1000);
     EXPECT_EQ(program_->CountOtherWindows(), 0);
-    const std::string lastEntry = Output("large") + "large" + std::to_string(kLargeEntries - 1) + ".bin";
-    EXPECT_EQ(GetFileAttributesA(lastEntry.c_str()), INVALID_FILE_ATTRIBUTES) << "the decryption ran to its end";
+    EXPECT_FALSE(RanToItsEnd());
 }
 
-TEST_F(ProgramTest, QuitsWithCodeZeroAndKeepsPlaceAndSoundSwitch) {
-    Sleep(1500);  // closing animations of the previous request
-    ASSERT_TRUE(SetWindowPos(program_->MainWindow(), nullptr, kStartLeft + 120, kStartTop + 60, 0, 0,
-                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
-    program_->Command(CMD_SOUNDS);
-    program_->Command(CMD_QUIT);
-    EXPECT_EQ(program_->WaitForExit(20000), 0);
-    EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kSettingsKey, kWindowPositionValue),
-              PackWindowPosition(kStartLeft + 120, kStartTop + 60));
-    EXPECT_FALSE(ReadSoundsOn());
+// Logging off ends the process soon after the window has answered the end of the session.
+TEST_F(ProgramTest, EndOfTheSessionDuringADecryptionLeavesNoTemporaryFile) {
+    int tempFilesBefore = 0;
+    ASSERT_NO_FATAL_FAILURE(StartLargeDecryption(tempFilesBefore));
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(program_->MainWindow(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer));
+    ASSERT_TRUE(SendMessageTimeoutA(program_->MainWindow(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 10000, &answer));
+    EXPECT_EQ(CountTempFiles(), tempFilesBefore);
+    EXPECT_FALSE(RanToItsEnd());
+}
+
+TEST_F(ProgramTest, UserKeyFolderIsChosenInTheBrowserWhichTheWindowDoesNotLeave) {
+    HWND main = program_->MainWindow();
+    program_->Command(CMD_USER_KEY_FOLDER);
+    HWND browser = program_->WaitForWindow("", 10000, kBrowserClass);
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(GetWindow(browser, GW_OWNER), main);
+    // Closing, quitting and the other dialogs all wait for the browser.
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    for (const WPARAM command : {CMD_QUIT, CMD_USER_KEY_FOLDER, CMD_APPEARANCE})
+        program_->Command(command);
+    Sleep(800);
+    EXPECT_TRUE(program_->IsRunning() && IsWindowVisible(main));
+    EXPECT_EQ(program_->CountOtherWindows(kBrowserClass), 1);
+    EXPECT_EQ(program_->CountOtherWindows(), 0);
+
+    // The browser opens at the active folder: its sub-folder is chosen.
+    ProgramDriver::Press(browser, {VK_RIGHT, VK_DOWN, VK_RETURN});
+    EXPECT_TRUE(kvrtest::WaitGone(browser));
+    EXPECT_STRCASEEQ(ReadUserKeyFolder().Text(), In("Keys\\friends\\").c_str());
+    EXPECT_EQ(program_->MenuMarks().substr(kMainKeyFolderItem, 2), "-v");
+    program_->Command(CMD_MAIN_KEY_FOLDER);
+    EXPECT_EQ(program_->MenuMarks().substr(kMainKeyFolderItem, 2), "v-");
+    EXPECT_STREQ(ReadUserKeyFolder().Text(), "");
+}
+
+// The marks follow the folder start-up made active, not the stored text.
+TEST_F(ProgramTest, KeyFolderMarksAtStartUp) {
+    const struct {
+        std::string stored;
+        const char* marks;
+    } cases[] = {{In("Keys\\"), "-v"}, {"", "v-"}, {"C:\\", "v-"}};
+    for (const auto& c : cases) {
+        WriteUserKeyFolder(c.stored.c_str());
+        ASSERT_TRUE(Restart());
+        EXPECT_EQ(program_->MenuMarks().substr(kMainKeyFolderItem, 2), c.marks) << c.stored;
+    }
+}
+
+TEST_F(ProgramTest, TrayClicksRaiseHideShowAndOpenTheMenu) {
+    HWND main = program_->MainWindow();
+    HWND tray = program_->TrayWindow();
+    ASSERT_NE(tray, nullptr);
+    const auto click = [tray](UINT mouseMessage) { PostMessageA(tray, WM_SWND_TRAYCALLBACK, 0, mouseMessage); };
+    WaitUntil([] { return false; }, 1000);  // start-up, which activates the window, is over
+    RECT frame{};
+    GetWindowRect(main, &frame);
+    // Shown without taking the focus, whose arrival would raise it again later.
+    HWND cover = CreateWindowExA(WS_EX_NOACTIVATE, "STATIC", "cover", WS_POPUP, frame.left, frame.top, 130, 175,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ASSERT_TRUE(IsAbove(cover, main));
+    click(WM_LBUTTONDOWN);
+    EXPECT_TRUE(WaitUntil([&] { return IsAbove(main, cover); }, 3000)) << "not raised";
+    DestroyWindow(cover);
+
+    // A double click and "Hide/Show Window" each hide the window, then show it again.
+    for (const bool command : {false, true}) {
+        for (const bool shown : {false, true}) {
+            command ? program_->Command(CMD_HIDE_SHOW) : click(WM_LBUTTONDBLCLK);
+            EXPECT_TRUE(WaitUntil([&] { return (IsWindowVisible(main) != 0) == shown; }, 3000)) << command;
+        }
+    }
+    click(WM_RBUTTONUP);
+    EXPECT_TRUE(ProgramDriver::Answer(program_->WaitForWindow("", 5000, kMenuClass), VK_ESCAPE));
+}
+
+TEST_F(ProgramTest, AlwaysOnTopAndLaunchOnStartupAreStoredAndMarked) {
+    const std::string program = kvrtest::WindowsPath(KVR_PROGRAM_EXE);
+    for (const bool on : {true, false}) {
+        program_->Command(CMD_ALWAYS_ON_TOP);
+        program_->Command(CMD_LAUNCH_ON_STARTUP);
+        const auto topmost = [this] { return GetWindowLongA(program_->MainWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST; };
+        EXPECT_TRUE(WaitUntil([&] { return (topmost() != 0) == on; }, 3000));
+        EXPECT_EQ(ReadAlwaysOnTop(), on);
+        EXPECT_EQ(IsAutostartOn(program.c_str()), on);
+        EXPECT_EQ(program_->MenuMarks().substr(kAlwaysOnTopItem, 2), on ? "vv" : "--");
+    }
+}
+
+TEST_F(ProgramTest, HelpOpensOnceAndEnterOrEscapeClosesIt) {
+    for (const WORD key : {VK_RETURN, VK_ESCAPE}) {
+        program_->Command(CMD_HELP);
+        program_->Command(CMD_HELP);
+        HWND help = program_->WaitForWindow("KVR Decryptor");
+        Sleep(300);
+        EXPECT_EQ(program_->CountOtherWindows(), 1);
+        EXPECT_TRUE(ProgramDriver::Answer(help, key));
+        EXPECT_FALSE(IsWindow(help));
+    }
+    EXPECT_TRUE(program_->IsRunning());
 }
 
 }  // namespace

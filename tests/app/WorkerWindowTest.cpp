@@ -1,20 +1,27 @@
 // The worker thread with its real window, engine and message windows, driven by posted
 // requests as the main window posts them. A stand-in main window on the test thread receives
-// the worker's reports. Requests that arrive while a question is open wait for it.
+// the worker's reports. Requests that arrive while a question is open wait for it. The real
+// main window beside it: no drops without a worker, and no sound once "Sounds" is off.
 #include "app/WorkerWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/Application.h"
+#include "app/MainWindow.h"
 #include "app/ProgramRun.h"
 #include "app/ShellMessages.h"
+#include "settings/Settings.h"
 #include "tests/app/DragDriver.h"
 #include "tests/app/ProgramDriver.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/ThreadWindows.h"
 #include "toolkit/media/MediaStartup.h"
+#include "toolkit/media/Sound.h"
+#include "toolkit/window/Messages.h"
 #include "toolkit/window/Toolkit.h"
 
 namespace {
@@ -38,6 +45,12 @@ HWND FindTitled(const char* title) {
 }
 
 using kvrtest::Exists;
+
+// A worker thread that could not make its window.
+DWORD WINAPI WorkerWithoutWindow(void* start) {
+    SetEvent(static_cast<WorkerStart*>(start)->ready);
+    return 0;
+}
 
 bool CopySample(const std::string& name, const std::string& to) {
     return CopyFileA(kvrtest::WindowsPath(KVR_SOURCE_DIR "/samples/" + name).c_str(), to.c_str(), FALSE) != 0;
@@ -114,19 +127,51 @@ TEST_F(WorkerWindowTest, ARequestArrivingDuringAQuestionWaitsForIt) {
     EXPECT_FALSE(application_.AnyModalOpen());
 }
 
-TEST_F(WorkerWindowTest, ProgressReachesTheApplicationAndCancelStopsTheEngine) {
+// A cancel is checked with the whole program.
+TEST_F(WorkerWindowTest, ProgressReachesTheApplication) {
     ASSERT_TRUE(Post(WM_DECRYPT_REQUEST, work_ + "plain.enc"));
     ASSERT_TRUE(WaitUntil([] { return g_reports.size() >= 2; }, 10000));
     EXPECT_EQ(application_.Progress(), 2000);
     EXPECT_TRUE(Exists(work_ + "plain\\readme.txt"));
+}
 
-    g_reports.clear();
-    application_.SetProgress(0);
-    application_.SetCancelRequested(true);
-    ASSERT_TRUE(Post(WM_DECRYPT_REQUEST, work_ + "letters.enc"));
-    ASSERT_TRUE(WaitUntil([] { return g_reports.size() >= 2; }, 10000));
-    EXPECT_FALSE(Exists(work_ + "letters\\readme.txt"));
-    EXPECT_EQ(application_.Progress(), 0);
+TEST_F(WorkerWindowTest, WithoutAWorkerTheUserIsToldAndDropsAreRefused) {
+    EXPECT_TRUE(MainWindow(application_).AcceptsDrags());
+    StopWorkerThread(application_, worker_);
+    char told[256] = {};
+    const auto answer = [&told](HWND message) {
+        GetWindowTextA(message, told, sizeof(told));
+        PostMessageA(message, WM_KEYDOWN, VK_RETURN, 0);
+    };
+    const auto start = [this] { worker_ = StartWorkerThread(application_, &WorkerWithoutWindow); };
+    EXPECT_TRUE(kvrtest::AnswerDialog(kWindowClassName, answer, start));
+    EXPECT_NE(std::string(told).find("could not start its decryption thread"), std::string::npos) << told;
+    EXPECT_FALSE(MainWindow(application_).AcceptsDrags());
+}
+
+// The drag feedback's sound, and the switch the worker reads before its own, follow "Sounds".
+TEST_F(WorkerWindowTest, SoundsOffPlaysNothing) {
+    SoundStartup(GetToolkitWindowHandle(), 2);
+    if (!GetSoundDevice() && getenv("KVR_NO_SOUND")) {
+        SoundShutdown();
+        GTEST_SKIP() << "no sound device";
+    }
+    ASSERT_NE(GetSoundDevice(), nullptr);
+    WriteSoundsOn(true);
+    {
+        MainWindow window(application_);
+        ASSERT_TRUE(window.Create());
+        for (const bool on : {true, false}) {
+            window.OnDragEnter("C:\\in\\friend.key");
+            EXPECT_EQ(Sound::PlayingCount() > 0, on);
+            EXPECT_EQ(application_.SoundsOn(), on);
+            window.OnDragLeave("C:\\in\\friend.key");
+            EXPECT_TRUE(WaitUntil([] { return Sound::PlayingCount() == 0; }, 5000));
+            SendMessageA(window.Handle(), WM_SWND_COMMAND, 0, CMD_SOUNDS);
+        }
+    }
+    (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+    SoundShutdown();
 }
 
 }  // namespace

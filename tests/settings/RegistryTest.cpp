@@ -122,6 +122,9 @@ TEST_F(RegistryTest, AutostartMachineWideFirstPerUserWhenRefusedOffRemovesBoth) 
         EXPECT_EQ(stored(machine), machineWritable ? quoted : "");
         EXPECT_EQ(stored(user), machineWritable ? "" : quoted);
         EXPECT_FALSE(IsAutostartOn("C:\\Other.exe", places));
+        // On with an unreadable program path writes nothing and deletes nothing.
+        EXPECT_FALSE(SetAutostart(true, "", places));
+        EXPECT_TRUE(IsAutostartOn(program, places));
         // Off removes the value from both places, whichever holds it.
         (void)WriteString(machine, "Run", kAutostartValue, quoted);
         places.machineRoot = machine;
