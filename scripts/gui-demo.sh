@@ -156,12 +156,12 @@ open_menu() {  # right click on the window; the menu takes the keyboard
     menu=$(xdotool search --onlyvisible --class kvrdecryptor 2>/dev/null | tail -1 || true)
     [ -n "$menu" ] && xdotool windowfocus "$menu" 2>/dev/null || true
 }
-# The third item: the two key-folder items come first. A menu that opened before the window
+# The fourth item: "Decrypt a File..." and the two key-folder items come first. A menu that opened before the window
 # was ready for it, or lost the keyboard, is closed and opened again.
 opened=
 for _ in 1 2 3; do
     open_menu
-    xdotool key Down Down Down Return
+    xdotool key Down Down Down Down Return
     if id=$(wait_for_window "^Appearance$"); then
         opened=1
         break
