@@ -22,18 +22,18 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM argument) {
     return search.second == nullptr;
 }
 
-// The window's class name or title, as the reader gives it.
-std::string TextOf(HWND window, int(WINAPI* read)(HWND, LPSTR, int)) {
+std::string TitleOf(HWND window) {
     char text[512] = {};
-    read(window, text, sizeof(text));
+    GetWindowTextA(window, text, sizeof(text));
     return text;
 }
 
+// A top-level window of the process (of any process for 0) that passes the test.
 HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& test, bool visible = true) {
     return FindTopWindow([&](HWND window) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        return process == processId && IsWindowVisible(window) == visible && test(window);
+        return (processId == 0 || process == processId) && IsWindowVisible(window) == visible && test(window);
     });
 }
 
@@ -57,6 +57,27 @@ std::vector<COLORREF> Snapshot(HWND window, int& width) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+// Real keyboard input to the window brought to the front: each key held down for `holdMs`,
+// then `pauseMs` before the next.
+bool SendKeys(HWND window, const std::vector<WORD>& keys, DWORD holdMs, DWORD pauseMs) {
+    if (!window)
+        return false;
+    SetForegroundWindow(window);
+    Sleep(150);
+    for (const WORD key : keys) {
+        const bool shift = (key & ProgramDriver::kShifted) != 0;
+        if (shift)
+            keybd_event(VK_SHIFT, 0, 0, 0);
+        keybd_event(LOBYTE(key), 0, 0, 0);
+        Sleep(holdMs);
+        keybd_event(LOBYTE(key), 0, KEYEVENTF_KEYUP, 0);
+        if (shift)
+            keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+        Sleep(pauseMs);
+    }
+    return true;
 }
 
 }  // namespace
@@ -87,14 +108,23 @@ bool WaitGone(HWND window, DWORD timeoutMs) {
     return WaitUntil([window] { return !IsWindowVisible(window); }, timeoutMs);
 }
 
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
 HWND FindTopWindow(const std::function<bool(HWND)>& test) {
     WindowSearch search{&test, nullptr};
     EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&search));
     return search.second;
 }
 
-HWND FindShownWindow(DWORD processId, const std::string& title) {
-    return FindProcessWindow(processId, [&title](HWND window) { return TextOf(window, GetWindowTextA) == title; });
+HWND FindShownWindow(DWORD processId, const std::string& title, const char* className) {
+    return FindProcessWindow(processId, [&](HWND window) {
+        return (!className || ClassOf(window) == className) &&
+               ((className && title.empty()) || TitleOf(window) == title);
+    });
 }
 
 ProgramDriver::~ProgramDriver() {
@@ -109,9 +139,7 @@ bool ProgramDriver::Start(const std::string& program, const std::string& argumen
     process_ = StartProgram(program, arguments);
     processId_ = GetProcessId(process_);
     // The main window is the program's first skinned window.
-    const auto skinned = [](HWND window) { return TextOf(window, GetClassNameA) == "CLASS_SWND"; };
-    return process_ &&
-           WaitUntil([&] { return (mainWindow_ = FindProcessWindow(processId_, skinned)) != nullptr; }, 30000);
+    return process_ && (mainWindow_ = WaitForWindow("", 30000, "CLASS_SWND")) != nullptr;
 }
 
 int ProgramDriver::Drop(const std::vector<std::string>& files, int attempts) const {
@@ -124,11 +152,8 @@ int ProgramDriver::Drop(const std::vector<std::string>& files, int attempts) con
 }
 
 HWND ProgramDriver::WaitForWindow(const std::string& title, DWORD timeoutMs, const char* className) const {
-    const auto matches = [&](HWND window) {
-        return className ? TextOf(window, GetClassNameA) == className : TextOf(window, GetWindowTextA) == title;
-    };
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindProcessWindow(processId_, matches)) != nullptr; }, timeoutMs);
+    WaitUntil([&] { return (found = FindShownWindow(processId_, title, className)) != nullptr; }, timeoutMs);
     return found;
 }
 
@@ -153,24 +178,25 @@ std::string ProgramDriver::MenuMarks() const {
     return marks;
 }
 
-// An item is a run of rows with dark text right of the check column; separators are grey.
+// An item is a run of rows with text right of the check column, dark or grayed; the frame and
+// the separators are lines across the whole width, which no text row is.
 std::string ProgramDriver::MarksOf(HWND menu) {
     constexpr int kTextLeft = 18;
+    constexpr int kInk = 230;  // the background is lighter
+    constexpr int kDark = 64;  // grayed text is lighter
     int width = 0;
     const std::vector<COLORREF> pixels = menu ? Snapshot(menu, width) : std::vector<COLORREF>();
     const int height = width ? static_cast<int>(pixels.size()) / width : 0;
-    const auto dark = [&](int x, int y) {
-        const COLORREF pixel = pixels[static_cast<size_t>(y) * width + x];
-        return (pixel & 0xFF) < 100 && (pixel >> 8 & 0xFF) < 100 && (pixel >> 16 & 0xFF) < 100;
-    };
-    const auto darkIn = [&](int left, int right, int top, int bottom) {
+    const int textRight = width - 3;
+    const auto countBelow = [&](int brightness, int left, int right, int top, int bottom) {
+        int count = 0;
         for (int y = std::max(top, 0); y < std::min(bottom, height); y++) {
             for (int x = left; x < right; x++) {
-                if (dark(x, y))
-                    return true;
+                const COLORREF pixel = pixels[static_cast<size_t>(y) * width + x];
+                count += int((pixel & 0xFF) + (pixel >> 8 & 0xFF) + (pixel >> 16 & 0xFF)) < 3 * brightness;
             }
         }
-        return false;
+        return count;
     };
     // A letter's descender may stand apart from the rest by a row: an item ends after three
     // rows without text.
@@ -178,12 +204,15 @@ std::string ProgramDriver::MarksOf(HWND menu) {
     int itemTop = -1;
     int lastText = -1;
     for (int y = 0; y <= height; y++) {
-        const bool text = y < height && darkIn(kTextLeft, width - 3, y, y + 1);
-        if (text) {
+        const int ink = y < height ? countBelow(kInk, kTextLeft, textRight, y, y + 1) : 0;
+        if (ink > 0 && ink < (textRight - kTextLeft) * 4 / 5) {
             itemTop = itemTop < 0 ? y : itemTop;
             lastText = y;
         } else if (itemTop >= 0 && (y - lastText >= 3 || y == height)) {
-            marks += darkIn(3, kTextLeft - 2, itemTop - 2, lastText + 3) ? 'v' : '-';
+            const bool checked = countBelow(kInk, 3, kTextLeft - 2, itemTop - 2, lastText + 3) > 0;
+            const bool enabled = countBelow(kDark, kTextLeft, textRight, itemTop, lastText + 1) > 0;
+            if (lastText - itemTop >= 2)
+                marks += enabled ? (checked ? 'v' : '-') : (checked ? 'X' : 'x');
             itemTop = -1;
         }
     }
@@ -193,24 +222,21 @@ std::string ProgramDriver::MarksOf(HWND menu) {
 int ProgramDriver::CountOtherWindows(const char* className) const {
     int count = 0;
     FindProcessWindow(processId_, [&](HWND window) {
-        count += window != mainWindow_ && TextOf(window, GetClassNameA) == className;
+        count += window != mainWindow_ && ClassOf(window) == className;
         return false;
     });
     return count;
 }
 
 bool ProgramDriver::Press(HWND window, std::initializer_list<WORD> keys) {
-    if (!window)
-        return false;
-    SetForegroundWindow(window);
-    Sleep(150);
-    for (const WORD key : keys) {
-        keybd_event(static_cast<BYTE>(key), 0, 0, 0);
-        Sleep(40);
-        keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
-        Sleep(150);
-    }
-    return true;
+    return SendKeys(window, keys, 40, 150);
+}
+
+bool ProgramDriver::Type(HWND window, const std::string& text) {
+    std::vector<WORD> keys;
+    for (const char c : text)
+        keys.push_back(static_cast<WORD>(VkKeyScanA(c)));
+    return SendKeys(window, keys, 0, 15);
 }
 
 }  // namespace kvrtest

@@ -24,11 +24,15 @@ void CopyTree(const std::string& from, const std::string& to);
 // Waits until the window is hidden or destroyed.
 bool WaitGone(HWND window, DWORD timeoutMs = 10000);
 
+// The window's class name.
+std::string ClassOf(HWND window);
+
 // The first top-level window that passes the test; null when none.
 HWND FindTopWindow(const std::function<bool(HWND)>& test);
 
-// A visible top-level window of the process with exactly this title; null when none.
-HWND FindShownWindow(DWORD processId, const std::string& title);
+// A visible top-level window of the process (of any process for 0) with exactly this title and,
+// given a class name, of that class (then an empty title stands for any); null when none.
+HWND FindShownWindow(DWORD processId, const std::string& title, const char* className = nullptr);
 
 class ProgramDriver {
 public:
@@ -61,14 +65,19 @@ public:
     HWND TrayWindow() const;
     // Opens the window's menu by a right click on it; the menu's window, or null.
     HWND OpenMenu() const;
-    // The check marks of the window's menu, read from the screen: one character per item, top
-    // down, 'v' checked and '-' not. The menu is opened and closed again.
+    // The items of the window's menu as the screen shows them, one character per item, top
+    // down: '-' plain, 'v' checked, and grayed 'x', or 'X' checked. The menu is opened and
+    // closed again.
     std::string MenuMarks() const;
     static std::string MarksOf(HWND menu);
 
+    // Added to a key for Press: pressed with Shift held (as VkKeyScan marks it).
+    static constexpr WORD kShifted = 0x100;
     // Brings the window to the front and presses the keys there with real keyboard input (mouse
     // input from this process does not reach Wine's X display); false for a null window.
     static bool Press(HWND window, std::initializer_list<WORD> keys);
+    // Types the text on the window in the same way, each character as the keyboard layout has it.
+    static bool Type(HWND window, const std::string& text);
     // Presses the key on the window and waits for the window to go.
     static bool Answer(HWND window, WORD key) { return Press(window, {key}) && WaitGone(window, 5000); }
 

@@ -1,9 +1,11 @@
 // KvrDecryptor.exe end to end, driven as a user would: real OLE drags from another process,
 // real keys, clicks on its tray icon as the notification area reports them, commands posted as
-// its menus send them, the Appearance dialog through its own controls, and what it shows read
-// back from the screen. Each case starts the program afresh on its own copy of the samples and
-// settings emptied but for the user key folder and the window's place, so the cases run alone
-// or in any order. No other window may cover the main window or the dialog.
+// its menus send them, files named on its command line, the Appearance dialog through its own
+// controls, and what it shows read back from the screen (the success balloon from the shell's
+// side: under Wine a tooltip window whose text the tooltip gives out, though not its title).
+// Each case starts the program afresh on its own copy of the samples and settings emptied but
+// for the user key folder and the window's place, so the cases run alone or in any order. No
+// other window may cover the main window or the dialog.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -29,6 +31,7 @@
 #include "toolkit/base/FileSystem.h"
 #include "toolkit/media/MediaStartup.h"
 #include "toolkit/window/Messages.h"
+#include "toolkit/window/TrayIcon.h"
 
 namespace {
 
@@ -46,11 +49,13 @@ constexpr char kNotAnArchive[] = "This is not a valid encrypted archive";
 constexpr int kStartLeft = 40;
 constexpr int kStartTop = 40;
 constexpr char kMenuClass[] = "#32768";
-// Items of the main menu, top down, as MenuMarks() reads them: each is followed by its partner
-// (the user key folder, "Launch On Startup").
+// Items of the main menu, top down: each is followed by its partner (the user key folder,
+// "Launch On Startup", "Notify When Done").
 constexpr size_t kMainKeyFolderItem = 1;
 constexpr size_t kAlwaysOnTopItem = 6;
-constexpr char kBrowserClass[] = "#32770";
+constexpr size_t kOpenLastFolderItem = 9;
+constexpr size_t kMenuItems = 13;
+constexpr char kDialogClass[] = "#32770";  // the system's dialogs: folder browser, open file
 constexpr int kLargeEntries = 400;
 constexpr DWORD kLargeEntryBytes = 1u << 20;
 
@@ -122,6 +127,19 @@ COLORREF SwatchPixel(HWND dialog) {
     return ScreenPixel(centre);
 }
 
+// Whether a visible tooltip window of any process shows the text: the shell's balloons are
+// such windows.
+bool TipShown(const std::string& wanted) {
+    return kvrtest::FindTopWindow([&wanted](HWND window) {
+               char text[300] = {};
+               DWORD_PTR length = 0;
+               return IsWindowVisible(window) && kvrtest::ClassOf(window) == "tooltips_class32" &&
+                      SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
+                                          2000, &length) &&
+                      wanted == text;
+           }) != nullptr;
+}
+
 int CountTempFiles() {
     FileSystem files;
     StringList entries;
@@ -172,6 +190,7 @@ protected:
         ClearSettings();
         ASSERT_TRUE(scratch_.IsValid());
         ASSERT_NO_FATAL_FAILURE(CopyTree(kvrtest::WindowsPath(KVR_SOURCE_DIR "/samples/"), In("")));
+        ASSERT_TRUE(kvrtest::WriteFileBytes(In("broken.enc"), kvrtest::BytesOf("this is no archive at all")));
         WriteUserKeyFolder(In("Keys\\").c_str());
         WriteWindowPosition(kStartLeft, kStartTop);
         ASSERT_TRUE(Restart());
@@ -186,12 +205,25 @@ protected:
         (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
         (void)SetAutostart(false, "");
     }
-    bool Restart() {
+    // Ends the running program, if any, and starts it afresh with the arguments.
+    bool Restart(const std::string& arguments = "") {
+        program_.reset();
         program_ = std::make_unique<ProgramDriver>();
-        return program_->Start(KVR_PROGRAM_EXE);
+        return program_->Start(KVR_PROGRAM_EXE, arguments);
+    }
+    // Quits the program by its menu command once the closing animations of the last request
+    // are over; it ends cleanly.
+    void Quit() {
+        Sleep(1500);
+        program_->Command(CMD_QUIT);
+        EXPECT_EQ(program_->WaitForExit(20000), 0);
     }
     std::string In(const std::string& name) const { return scratch_.PathOf("in\\" + name); }
+    std::string Quoted(const std::string& name) const { return "\"" + In(name) + "\""; }
     std::string Output(const std::string& title) const { return In(title + "\\"); }
+    bool Decrypted(const std::string& title) const {
+        return WaitUntil([&] { return !TreeOf(Output(title)).empty(); }, 20000);
+    }
 
     // Once the opening animation is over: the brightest point of the opaque main window, the
     // one the opacity checks watch.
@@ -325,7 +357,6 @@ TEST_F(ProgramTest, AppearanceOpensAloneAndOkStoresItsValues) {
 TEST_F(ProgramTest, DecryptsEachSampleKindButNotTwoFilesAtOnceAndTellsWhatIsWrongWithABadFile) {
     EXPECT_EQ(program_->Drop({In("plain.enc"), In("song.wav")}, 1), 1);
     EXPECT_EQ(program_->CountOtherWindows(), 0);
-    ASSERT_TRUE(kvrtest::WriteFileBytes(In("broken.enc"), kvrtest::BytesOf("this is no archive at all")));
     ASSERT_EQ(program_->Drop({In("broken.enc")}), 0);
     EXPECT_TRUE(ProgramDriver::Answer(program_->WaitForWindow(kNotAnArchive), VK_RETURN));
     EXPECT_FALSE(kvrtest::Exists(Output("broken")));
@@ -405,7 +436,7 @@ TEST_F(ProgramTest, EndOfTheSessionDuringADecryptionLeavesNoTemporaryFile) {
 TEST_F(ProgramTest, UserKeyFolderIsChosenInTheBrowserWhichTheWindowDoesNotLeave) {
     HWND main = program_->MainWindow();
     program_->Command(CMD_USER_KEY_FOLDER);
-    HWND browser = program_->WaitForWindow("", 10000, kBrowserClass);
+    HWND browser = program_->WaitForWindow("", 10000, kDialogClass);
     ASSERT_NE(browser, nullptr);
     EXPECT_EQ(GetWindow(browser, GW_OWNER), main);
     // Closing, quitting and the other dialogs all wait for the browser.
@@ -414,7 +445,7 @@ TEST_F(ProgramTest, UserKeyFolderIsChosenInTheBrowserWhichTheWindowDoesNotLeave)
         program_->Command(command);
     Sleep(800);
     EXPECT_TRUE(program_->IsRunning() && IsWindowVisible(main));
-    EXPECT_EQ(program_->CountOtherWindows(kBrowserClass), 1);
+    EXPECT_EQ(program_->CountOtherWindows(kDialogClass), 1);
     EXPECT_EQ(program_->CountOtherWindows(), 0);
 
     // The browser opens at the active folder: its sub-folder is chosen.
@@ -479,6 +510,109 @@ TEST_F(ProgramTest, AlwaysOnTopAndLaunchOnStartupAreStoredAndMarked) {
         EXPECT_EQ(IsAutostartOn(program.c_str()), on);
         EXPECT_EQ(program_->MenuMarks().substr(kAlwaysOnTopItem, 2), on ? "vv" : "--");
     }
+}
+
+// "Open Last Folder" is grayed until a success and again once that folder is gone; a click on
+// the balloon, reported to the icon as Windows' shell reports it (Wine's own balloons report
+// none), opens the folder; "Notify When Done" switched off is stored and silences the balloon.
+TEST_F(ProgramTest, ASuccessIsAnnouncedAndItsFolderOffered) {
+    // The marks of "Open Last Folder" and "Notify When Done".
+    const auto lastFolderMarks = [this] {
+        const std::string marks = program_->MenuMarks();
+        EXPECT_EQ(marks.size(), kMenuItems) << marks;
+        return marks.substr(std::min(kOpenLastFolderItem, marks.size()), 2);
+    };
+    EXPECT_EQ(lastFolderMarks(), "xv");
+    ASSERT_EQ(program_->Drop({In("letters.enc")}), 0);
+    EXPECT_TRUE(WaitUntil([] { return TipShown("5 files in letters\\"); }, 20000));
+    EXPECT_EQ(lastFolderMarks(), "-v");
+
+    HWND tray = program_->TrayWindow();
+    ASSERT_NE(tray, nullptr);
+    PostMessageA(tray, WM_SWND_TRAYCALLBACK, TrayIcon::kIconId, NIN_BALLOONUSERCLICK);
+    HWND folder = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] { return (folder = kvrtest::FindShownWindow(0, "letters", "ExplorerWClass")) != nullptr; }, 15000));
+    PostMessageA(folder, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(kvrtest::WaitGone(folder));
+    ASSERT_TRUE(kvrtest::ScratchFolder::RemoveTree(Output("letters")));
+    EXPECT_EQ(lastFolderMarks(), "xv");
+
+    program_->Command(CMD_NOTIFY_WHEN_DONE);
+    EXPECT_TRUE(WaitUntil([] { return ReadNumber(HKEY_CURRENT_USER, kSettingsKey, kNotifyDoneValue) == 1; }, 5000));
+    EXPECT_EQ(lastFolderMarks(), "x-");
+    ASSERT_EQ(program_->Drop({In("plain.enc")}), 0);
+    ASSERT_TRUE(WaitUntil([&] { return kvrtest::Exists(Output("plain") + "story.txt"); }, 20000));
+    Sleep(1500);  // time for a balloon that should not come
+    EXPECT_FALSE(TipShown("5 files in plain\\"));
+    EXPECT_EQ(lastFolderMarks(), "--");
+}
+
+// Opening files the Windows way: a file named on the command line, one a later start hands to
+// the running program, the "Decrypt a File..." dialog answered from the keyboard.
+TEST_F(ProgramTest, TakesTheFileNamedOnItsCommandLineAsADrop) {
+    {
+        SCOPED_TRACE("an archive");
+        ASSERT_TRUE(Restart(Quoted("letters.enc")));
+        EXPECT_TRUE(Decrypted("letters"));
+        Quit();
+    }
+    {
+        SCOPED_TRACE("a broken file");
+        ASSERT_TRUE(Restart(Quoted("broken.enc")));
+        EXPECT_TRUE(ProgramDriver::Answer(program_->WaitForWindow(kNotAnArchive), VK_RETURN));
+        Quit();
+    }
+    {
+        SCOPED_TRACE("two files");
+        ASSERT_TRUE(Restart(Quoted("plain.enc") + " " + Quoted("song.wav")));
+        Sleep(3000);
+        EXPECT_FALSE(kvrtest::Exists(In("plain"))) << "two files are refused as a drop of two is";
+        EXPECT_FALSE(kvrtest::Exists(In("song")));
+        EXPECT_EQ(program_->CountOtherWindows(), 0);
+        Quit();
+    }
+}
+
+TEST_F(ProgramTest, ALaterStartHandsItsFileToTheRunningProgram) {
+    const auto secondStart = [&](const std::string& file) {
+        HANDLE second = kvrtest::StartProgram(KVR_PROGRAM_EXE, Quoted(file));
+        const int code = second ? kvrtest::WaitForExitCode(second, 10000) : -2;
+        if (second)
+            CloseHandle(second);
+        return code;
+    };
+    EXPECT_EQ(secondStart("letters.enc"), 0);
+    EXPECT_TRUE(Decrypted("letters"));
+    EXPECT_TRUE(program_->IsRunning());
+
+    // While the running program works on a file (here it asks about the existing folder), a
+    // handed file is refused and the first request ends as it would have.
+    Sleep(1500);
+    ASSERT_EQ(program_->Drop({In("letters.enc")}), 0);
+    HWND question = program_->WaitForWindow(kFolderQuestion);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(secondStart("plain.enc"), 0);
+    EXPECT_TRUE(ProgramDriver::Answer(question, VK_RETURN));
+    Sleep(3000);
+    EXPECT_FALSE(kvrtest::Exists(In("plain"))) << "a file handed over while busy was taken";
+    EXPECT_EQ(program_->CountOtherWindows(), 0);
+    Quit();
+}
+
+TEST_F(ProgramTest, DecryptAFileFromTheMenuAndTheMenuFromTheKeyboard) {
+    ProgramDriver::Press(program_->MainWindow(), {VK_F10 | ProgramDriver::kShifted});
+    ASSERT_TRUE(ProgramDriver::Answer(program_->WaitForWindow("", 5000, kMenuClass), VK_ESCAPE))
+        << "Shift+F10 opened no menu, or Escape left it open";
+
+    program_->Command(CMD_DECRYPT_FILE);
+    HWND dialog = program_->WaitForWindow("", 10000, kDialogClass);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), program_->MainWindow());
+    ProgramDriver::Type(dialog, In("picture.bmp"));
+    ProgramDriver::Press(dialog, {VK_RETURN});
+    EXPECT_TRUE(Decrypted("picture"));
+    Quit();
 }
 
 TEST_F(ProgramTest, HelpOpensOnceAndEnterOrEscapeClosesIt) {
