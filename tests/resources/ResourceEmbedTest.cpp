@@ -14,7 +14,6 @@
 
 #include "resources/ResourceIds.h"
 #include "tests/toolkit/media/TestPictures.h"
-#include "toolkit/base/MemoryStream.h"
 #include "toolkit/media/Image.h"
 #include "toolkit/media/Sound.h"
 
@@ -104,14 +103,6 @@ TEST(ResourceSoundTest, SoundsAreShortMonoPcm) {
         ASSERT_GT(sound.SamplesPerSecond(), 0u);
         EXPECT_LT(sound.FrameCount(), sound.SamplesPerSecond() / 2);
     }
-}
-
-TEST(ResourceDefinitionTest, AppearanceDefinitionIsEmbeddedAsText) {
-    MemoryStream definition;
-    ASSERT_TRUE(definition.LoadResource(resource::kBinaryType, resource::kAppearanceDialog, GetModuleHandleA(nullptr)));
-    const std::string text(reinterpret_cast<const char*>(definition.Data()), definition.GetSize());
-    EXPECT_EQ(text.rfind("DIALOG EDITOR v1.00\r\n\r\n[DIALOG]\r\n", 0), 0u);
-    // Its sections are read and written back byte for byte by the definition format tests.
 }
 
 }  // namespace

@@ -64,8 +64,6 @@ TEST_F(SettingsTest, WritersStoreTheEncodedForm) {
         WriteSoundsOn(on);
         EXPECT_EQ(Stored(kAlwaysOnTopValue), on ? 1u : 0u);
         EXPECT_EQ(Stored(kNoSoundsValue), on ? 0u : 1u);
-        EXPECT_EQ(ReadAlwaysOnTop(), on);
-        EXPECT_EQ(ReadSoundsOn(), on);
     }
 }
 
@@ -90,10 +88,6 @@ TEST_F(SettingsTest, SavedPositionIsFittedToTheWorkArea) {
     const POINT noWorkArea = FitWindowPosition(0, 0, 0, 1024, 768);
     EXPECT_EQ(noWorkArea.x, 577);
     EXPECT_EQ(noWorkArea.y, 469);
-    WriteWindowPosition(40, 30);
-    const POINT saved = ReadWindowPosition();
-    EXPECT_EQ(saved.x, 40);
-    EXPECT_EQ(saved.y, 30);
 }
 
 }  // namespace
