@@ -134,6 +134,7 @@ private:
     IconHandle trayIconPicture_;
     ComPtr<DropTarget> dropTarget_;
     bool alwaysOnTop_ = false;
+    bool notifyDone_ = true;
     uint32_t opacity_ = 255;
     PopupMenu mainMenu_;
     PopupMenu busyMenu_;

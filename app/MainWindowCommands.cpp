@@ -70,7 +70,8 @@ bool MainWindow::BuildMenus() {
     if (alwaysOnTop_)
         SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     mainMenu_.Check(CMD_LAUNCH_ON_STARTUP, IsAutostartOn(RunningProgramPath()));
-    mainMenu_.Check(CMD_NOTIFY_WHEN_DONE, ReadNotifyDone());
+    notifyDone_ = ReadNotifyDone();
+    mainMenu_.Check(CMD_NOTIFY_WHEN_DONE, notifyDone_);
     UpdateLastFolderItem();
     return true;
 }

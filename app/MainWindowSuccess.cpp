@@ -26,7 +26,7 @@ String BalloonText(const DecryptOutcome& outcome) {
 void MainWindow::OnDecryptSucceeded(const DecryptOutcome& outcome) {
     lastFolder_ = outcome.outputFolder;
     UpdateLastFolderItem();
-    if (!mainMenu_.IsChecked(CMD_NOTIFY_WHEN_DONE))
+    if (!notifyDone_)
         return;
     if (trayIcon_.ShowBalloon(outcome.sourceName, BalloonText(outcome), !application_.SoundsOn()))
         balloonFolder_ = outcome.outputFolder;
@@ -43,7 +43,7 @@ void MainWindow::OpenFolder(const String& folder) {
 }
 
 void MainWindow::ToggleNotifyDone() {
-    const bool on = !mainMenu_.IsChecked(CMD_NOTIFY_WHEN_DONE);
-    mainMenu_.Check(CMD_NOTIFY_WHEN_DONE, on);
-    WriteNotifyDone(on);
+    notifyDone_ = !notifyDone_;
+    mainMenu_.Check(CMD_NOTIFY_WHEN_DONE, notifyDone_);
+    WriteNotifyDone(notifyDone_);
 }

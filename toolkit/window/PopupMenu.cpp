@@ -128,14 +128,6 @@ int PopupMenu::IndexOf(int id) const {
     return -1;
 }
 
-bool PopupMenu::IsChecked(int id) const {
-    const int at = IndexOf(id);
-    if (at < 0)
-        return false;
-    MENUITEMINFOA item = ItemInfo(MIIM_STATE);
-    return GetMenuItemInfoA(menu_, static_cast<UINT>(at), TRUE, &item) && (item.fState & MFS_CHECKED);
-}
-
 void PopupMenu::Check(int id, bool on) {
     const int at = IndexOf(id);
     if (at >= 0)

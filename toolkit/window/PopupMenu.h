@@ -39,7 +39,6 @@ public:
     int Count() const;
     // Position of the first item with the id; -1 when absent or without a menu.
     int IndexOf(int id) const;
-    bool IsChecked(int id) const;
     void Check(int id, bool on);
     void Enable(int id, bool on);
     bool Remove(int id);
