@@ -1,0 +1,208 @@
+// KvrDecryptor.exe's commands and the ways into it besides a drag, end to end: the key-folder
+// commands and marks, clicks on its tray icon as the notification area reports them, always on
+// top and launch on start-up, the success balloon (read from the shell's side: under Wine a
+// tooltip window whose text the tooltip gives out, though not its title), files named on its
+// command line or handed over by a later start, "Decrypt a File...", and Help.
+#include "tests/app/ProgramFixture.h"
+
+namespace {
+
+using namespace kvrtest;
+
+TEST_F(ProgramTest, UserKeyFolderIsChosenInTheBrowserWhichTheWindowDoesNotLeave) {
+    HWND main = program_->MainWindow();
+    program_->Command(CMD_USER_KEY_FOLDER);
+    HWND browser = program_->WaitForWindow("", 10000, kDialogClass);
+    ASSERT_NE(browser, nullptr);
+    EXPECT_EQ(GetWindow(browser, GW_OWNER), main);
+    // Closing, quitting and the other dialogs all wait for the browser.
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    for (const WPARAM command : {CMD_QUIT, CMD_USER_KEY_FOLDER, CMD_APPEARANCE})
+        program_->Command(command);
+    Sleep(800);
+    EXPECT_TRUE(program_->IsRunning() && IsWindowVisible(main));
+    EXPECT_EQ(program_->CountOtherWindows(kDialogClass), 1);
+    EXPECT_EQ(program_->CountOtherWindows(), 0);
+
+    // The browser opens at the active folder: its sub-folder is chosen.
+    ProgramDriver::Press(browser, {VK_RIGHT, VK_DOWN, VK_RETURN});
+    EXPECT_TRUE(kvrtest::WaitGone(browser));
+    EXPECT_STRCASEEQ(ReadUserKeyFolder().Text(), In("Keys\\friends\\").c_str());
+    EXPECT_EQ(program_->MenuMarks().substr(kMainKeyFolderItem, 2), "-v");
+    program_->Command(CMD_MAIN_KEY_FOLDER);
+    EXPECT_EQ(program_->MenuMarks().substr(kMainKeyFolderItem, 2), "v-");
+    EXPECT_STREQ(ReadUserKeyFolder().Text(), "");
+}
+
+// The marks follow the folder start-up made active, not the stored text.
+TEST_F(ProgramTest, KeyFolderMarksAtStartUp) {
+    const struct {
+        std::string stored;
+        const char* marks;
+    } cases[] = {{In("Keys\\"), "-v"}, {"", "v-"}, {"C:\\", "v-"}};
+    for (const auto& c : cases) {
+        WriteUserKeyFolder(c.stored.c_str());
+        ASSERT_TRUE(Restart());
+        EXPECT_EQ(program_->MenuMarks().substr(kMainKeyFolderItem, 2), c.marks) << c.stored;
+    }
+}
+
+TEST_F(ProgramTest, TrayClicksRaiseHideShowAndOpenTheMenu) {
+    HWND main = program_->MainWindow();
+    HWND tray = program_->TrayWindow();
+    ASSERT_NE(tray, nullptr);
+    const auto click = [tray](UINT mouseMessage) { PostMessageA(tray, WM_SWND_TRAYCALLBACK, 0, mouseMessage); };
+    WaitUntil([] { return false; }, 1000);  // start-up, which activates the window, is over
+    RECT frame{};
+    GetWindowRect(main, &frame);
+    // Shown without taking the focus, whose arrival would raise it again later.
+    HWND cover = CreateWindowExA(WS_EX_NOACTIVATE, "STATIC", "cover", WS_POPUP, frame.left, frame.top, 130, 175,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ASSERT_TRUE(IsAbove(cover, main));
+    click(WM_LBUTTONDOWN);
+    EXPECT_TRUE(WaitUntil([&] { return IsAbove(main, cover); }, 3000)) << "not raised";
+    DestroyWindow(cover);
+
+    // A double click and "Hide/Show Window" each hide the window, then show it again.
+    for (const bool command : {false, true}) {
+        for (const bool shown : {false, true}) {
+            command ? program_->Command(CMD_HIDE_SHOW) : click(WM_LBUTTONDBLCLK);
+            EXPECT_TRUE(WaitUntil([&] { return (IsWindowVisible(main) != 0) == shown; }, 3000)) << command;
+        }
+    }
+    click(WM_RBUTTONUP);
+    EXPECT_TRUE(ProgramDriver::Answer(program_->WaitForWindow("", 5000, kMenuClass), VK_ESCAPE));
+}
+
+TEST_F(ProgramTest, AlwaysOnTopAndLaunchOnStartupAreStoredAndMarked) {
+    const std::string program = kvrtest::WindowsPath(KVR_PROGRAM_EXE);
+    for (const bool on : {true, false}) {
+        program_->Command(CMD_ALWAYS_ON_TOP);
+        program_->Command(CMD_LAUNCH_ON_STARTUP);
+        const auto topmost = [this] { return GetWindowLongA(program_->MainWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST; };
+        EXPECT_TRUE(WaitUntil([&] { return (topmost() != 0) == on; }, 3000));
+        EXPECT_EQ(ReadAlwaysOnTop(), on);
+        EXPECT_EQ(IsAutostartOn(program.c_str()), on);
+        EXPECT_EQ(program_->MenuMarks().substr(kAlwaysOnTopItem, 2), on ? "vv" : "--");
+    }
+}
+
+// "Open Last Folder" is grayed until a success and again once that folder is gone; a click on
+// the balloon, reported to the icon as Windows' shell reports it (Wine's own balloons report
+// none), opens the folder; "Notify When Done" switched off is stored and silences the balloon.
+TEST_F(ProgramTest, ASuccessIsAnnouncedAndItsFolderOffered) {
+    // The marks of "Open Last Folder" and "Notify When Done".
+    const auto lastFolderMarks = [this] {
+        const std::string marks = program_->MenuMarks();
+        EXPECT_EQ(marks.size(), kMenuItems) << marks;
+        return marks.substr(std::min(kOpenLastFolderItem, marks.size()), 2);
+    };
+    EXPECT_EQ(lastFolderMarks(), "xv");
+    ASSERT_EQ(program_->Drop({In("letters.enc")}), 0);
+    EXPECT_TRUE(WaitUntil([] { return TipShown("5 files in letters\\"); }, 20000));
+    EXPECT_EQ(lastFolderMarks(), "-v");
+
+    HWND tray = program_->TrayWindow();
+    ASSERT_NE(tray, nullptr);
+    PostMessageA(tray, WM_SWND_TRAYCALLBACK, TrayIcon::kIconId, NIN_BALLOONUSERCLICK);
+    HWND folder = nullptr;
+    EXPECT_TRUE(WaitUntil(
+        [&] { return (folder = kvrtest::FindShownWindow(0, "letters", "ExplorerWClass")) != nullptr; }, 15000));
+    PostMessageA(folder, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(kvrtest::WaitGone(folder));
+    ASSERT_TRUE(kvrtest::ScratchFolder::RemoveTree(Output("letters")));
+    EXPECT_EQ(lastFolderMarks(), "xv");
+
+    program_->Command(CMD_NOTIFY_WHEN_DONE);
+    EXPECT_TRUE(WaitUntil([] { return ReadNumber(HKEY_CURRENT_USER, kSettingsKey, kNotifyDoneValue) == 1; }, 5000));
+    EXPECT_EQ(lastFolderMarks(), "x-");
+    ASSERT_EQ(program_->Drop({In("plain.enc")}), 0);
+    ASSERT_TRUE(WaitUntil([&] { return kvrtest::Exists(Output("plain") + "story.txt"); }, 20000));
+    Sleep(1500);  // time for a balloon that should not come
+    EXPECT_FALSE(TipShown("5 files in plain\\"));
+    EXPECT_EQ(lastFolderMarks(), "--");
+}
+
+// Opening files the Windows way: a file named on the command line, one a later start hands to
+// the running program, the "Decrypt a File..." dialog answered from the keyboard.
+TEST_F(ProgramTest, TakesTheFileNamedOnItsCommandLineAsADrop) {
+    {
+        SCOPED_TRACE("an archive");
+        ASSERT_TRUE(Restart(Quoted("letters.enc")));
+        EXPECT_TRUE(Decrypted("letters"));
+        Quit();
+    }
+    {
+        SCOPED_TRACE("a broken file");
+        ASSERT_TRUE(Restart(Quoted("broken.enc")));
+        EXPECT_TRUE(ProgramDriver::Answer(program_->WaitForWindow(kNotAnArchive), VK_RETURN));
+        Quit();
+    }
+    {
+        SCOPED_TRACE("two files");
+        ASSERT_TRUE(Restart(Quoted("plain.enc") + " " + Quoted("song.wav")));
+        Sleep(3000);
+        EXPECT_FALSE(kvrtest::Exists(In("plain"))) << "two files are refused as a drop of two is";
+        EXPECT_FALSE(kvrtest::Exists(In("song")));
+        EXPECT_EQ(program_->CountOtherWindows(), 0);
+        Quit();
+    }
+}
+
+TEST_F(ProgramTest, ALaterStartHandsItsFileToTheRunningProgram) {
+    const auto secondStart = [&](const std::string& file) {
+        HANDLE second = kvrtest::StartProgram(KVR_PROGRAM_EXE, Quoted(file));
+        const int code = second ? kvrtest::WaitForExitCode(second, 10000) : -2;
+        if (second)
+            CloseHandle(second);
+        return code;
+    };
+    EXPECT_EQ(secondStart("letters.enc"), 0);
+    EXPECT_TRUE(Decrypted("letters"));
+    EXPECT_TRUE(program_->IsRunning());
+
+    // While the running program works on a file (here it asks about the existing folder), a
+    // handed file is refused and the first request ends as it would have.
+    Sleep(1500);
+    ASSERT_EQ(program_->Drop({In("letters.enc")}), 0);
+    HWND question = program_->WaitForWindow(kFolderQuestion);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(secondStart("plain.enc"), 0);
+    EXPECT_TRUE(ProgramDriver::Answer(question, VK_RETURN));
+    Sleep(3000);
+    EXPECT_FALSE(kvrtest::Exists(In("plain"))) << "a file handed over while busy was taken";
+    EXPECT_EQ(program_->CountOtherWindows(), 0);
+    Quit();
+}
+
+TEST_F(ProgramTest, DecryptAFileFromTheMenuAndTheMenuFromTheKeyboard) {
+    ProgramDriver::Press(program_->MainWindow(), {VK_F10 | ProgramDriver::kShifted});
+    ASSERT_TRUE(ProgramDriver::Answer(program_->WaitForWindow("", 5000, kMenuClass), VK_ESCAPE))
+        << "Shift+F10 opened no menu, or Escape left it open";
+
+    program_->Command(CMD_DECRYPT_FILE);
+    HWND dialog = program_->WaitForWindow("", 10000, kDialogClass);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), program_->MainWindow());
+    ProgramDriver::Type(dialog, In("picture.bmp"));
+    ProgramDriver::Press(dialog, {VK_RETURN});
+    EXPECT_TRUE(Decrypted("picture"));
+    Quit();
+}
+
+TEST_F(ProgramTest, HelpOpensOnceAndEnterOrEscapeClosesIt) {
+    for (const WORD key : {VK_RETURN, VK_ESCAPE}) {
+        program_->Command(CMD_HELP);
+        program_->Command(CMD_HELP);
+        HWND help = program_->WaitForWindow("KVR Decryptor");
+        Sleep(300);
+        EXPECT_EQ(program_->CountOtherWindows(), 1);
+        EXPECT_TRUE(ProgramDriver::Answer(help, key));
+        EXPECT_FALSE(IsWindow(help));
+    }
+    EXPECT_TRUE(program_->IsRunning());
+}
+
+
+}  // namespace
