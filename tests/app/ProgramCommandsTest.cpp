@@ -204,5 +204,4 @@ TEST_F(ProgramTest, HelpOpensOnceAndEnterOrEscapeClosesIt) {
     EXPECT_TRUE(program_->IsRunning());
 }
 
-
 }  // namespace

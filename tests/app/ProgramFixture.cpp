@@ -118,34 +118,34 @@ bool WriteLargeArchive(const std::string& path, const Bytes& key) {
 }
 
 void ProgramTest::WatchBrightPixel() {
-        Sleep(1000);
-        RECT frame{};
-        GetWindowRect(program_->MainWindow(), &frame);
-        for (int y = frame.top + 4; y < frame.bottom - 4; y += 5) {
-            for (int x = frame.left + 4; x < frame.right - 4; x += 5) {
-                const COLORREF pixel = ScreenPixel(POINT{x, y});
-                if (Brightness(pixel) > Brightness(opaque_)) {
-                    watched_ = POINT{x, y};
-                    opaque_ = pixel;
-                }
+    Sleep(1000);
+    RECT frame{};
+    GetWindowRect(program_->MainWindow(), &frame);
+    for (int y = frame.top + 4; y < frame.bottom - 4; y += 5) {
+        for (int x = frame.left + 4; x < frame.right - 4; x += 5) {
+            const COLORREF pixel = ScreenPixel(POINT{x, y});
+            if (Brightness(pixel) > Brightness(opaque_)) {
+                watched_ = POINT{x, y};
+                opaque_ = pixel;
             }
         }
-        ASSERT_GE(Brightness(opaque_), 120) << "no bright point";
     }
+    ASSERT_GE(Brightness(opaque_), 120) << "no bright point";
+}
 
 HWND ProgramTest::OpenDialog() {
-        program_->Command(CMD_APPEARANCE);
-        HWND dialog = program_->WaitForWindow("Appearance", 10000);
-        EXPECT_EQ(GetWindow(dialog, GW_OWNER), program_->MainWindow());
-        EXPECT_FALSE(IsWindowEnabled(program_->MainWindow()));
-        return dialog;
-    }
+    program_->Command(CMD_APPEARANCE);
+    HWND dialog = program_->WaitForWindow("Appearance", 10000);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), program_->MainWindow());
+    EXPECT_FALSE(IsWindowEnabled(program_->MainWindow()));
+    return dialog;
+}
 
 void ProgramTest::StartLargeDecryption(int& tempFilesBefore) {
-        ASSERT_TRUE(WriteLargeArchive(In("large.enc"), kvrtest::ReadFileBytes(In("Keys\\project.key"))));
-        tempFilesBefore = CountTempFiles();
-        ASSERT_EQ(program_->Drop({In("large.enc")}), 0);
-        ASSERT_TRUE(WaitUntil([&] { return CountTempFiles() > tempFilesBefore; }, 10000));
-    }
+    ASSERT_TRUE(WriteLargeArchive(In("large.enc"), kvrtest::ReadFileBytes(In("Keys\\project.key"))));
+    tempFilesBefore = CountTempFiles();
+    ASSERT_EQ(program_->Drop({In("large.enc")}), 0);
+    ASSERT_TRUE(WaitUntil([&] { return CountTempFiles() > tempFilesBefore; }, 10000));
+}
 
 }  // namespace kvrtest
