@@ -113,8 +113,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             String path;
             if (!lParam || !ReadHandedPath(*reinterpret_cast<const COPYDATASTRUCT*>(lParam), path))
                 break;
-            (void)OpenFile(path);
-            return TRUE;
+            return OpenFile(path) ? TRUE : FALSE;
         }
         // The menu from the keyboard: Shift+F10 or the menu key. The system's own translation
         // into WM_CONTEXTMENU is swallowed, so the menu never opens twice.

@@ -192,6 +192,9 @@ void MainWindow::ChooseUserKeyFolder() {
 }
 
 void MainWindow::ChooseFileToDecrypt() {
+    // A command posted while another dialog of the program runs would open this one over it.
+    if (application_.AnyModalOpen())
+        return;
     CommonDialog dialog;
     dialog.owner = Handle();
     StringList filters;

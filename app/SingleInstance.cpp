@@ -3,8 +3,6 @@
 
 #include <shellapi.h>
 
-#include "toolkit/base/Array.h"
-
 namespace {
 
 // Local\: one name per logon session, so each user who is logged on has a program of their own.

@@ -24,15 +24,16 @@ private:
 };
 
 // The files named on this process's command line (the program itself left out), read as
-// UTF-16. A name the ANSI code page cannot hold comes back empty, so it is refused as a file
-// that does not exist would be, never opened under a mangled name.
+// UTF-16. A name the ANSI code page cannot hold comes back empty and is not opened (the window
+// only comes forward), never opened under a mangled name.
 StringList FilesOnCommandLine();
 
 // Marks the window as the one a later start hands its file to.
 void MarkAsRunningProgram(HWND window);
 
 // Hands the path (empty: only bring the window forward) to the running program, waiting a
-// few seconds for its window should it still be starting; false when none answered.
+// few seconds for its window should it still be starting; false when none answered. Whether
+// the program took the file or refused it (busy, a dialog open) is its own to show.
 bool HandToRunningProgram(const String& path);
 
 // The path a later start handed over; false when the message is not such a hand-over.

@@ -2,7 +2,6 @@
 #include "toolkit/window/SystemColorPicker.h"
 
 #include "toolkit/media/GdiplusColor.h"
-
 #include "toolkit/window/CommonDialog.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Toolkit.h"

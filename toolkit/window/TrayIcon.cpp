@@ -75,10 +75,7 @@ bool TrayIcon::ShowBalloon(const char* title, const char* text, bool quiet) {
     balloon.dwInfoFlags = NIIF_INFO | (quiet ? NIIF_NOSOUND : 0);
     lstrcpynA(balloon.szInfoTitle, title ? title : "", kMaxBalloonTitleLength + 1);
     lstrcpynA(balloon.szInfo, text ? text : "", kMaxBalloonTextLength + 1);
-    if (!Shell_NotifyIconA(NIM_MODIFY, &balloon))
-        return false;
-    balloon_ = balloon;
-    return true;
+    return Shell_NotifyIconA(NIM_MODIFY, &balloon) != FALSE;
 }
 
 void TrayIcon::RemoveIcon() {

@@ -51,9 +51,6 @@ public:
     // Shows the shell's information balloon over the icon (longer texts are cut); quiet asks
     // the shell for no sound of its own. False when the icon is not there or the shell refused.
     bool ShowBalloon(const char* title, const char* text, bool quiet);
-    // The last balloon the shell accepted; empty before the first.
-    const char* BalloonTitle() const { return balloon_.szInfoTitle; }
-    const char* BalloonText() const { return balloon_.szInfo; }
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -62,10 +59,9 @@ private:
     void RemoveIcon();
     void OnCallback(UINT mouseMessage);
 
-    NOTIFYICONDATAA iconData_{};
     // The balloon needs the longer, version-2 form of the structure; the icon itself keeps the
     // first form every shell accepts.
-    NOTIFYICONDATAA balloon_{};
+    NOTIFYICONDATAA iconData_{};
     bool added_ = false;
     bool shown_ = false;
     UINT taskbarCreatedMessage_ = 0;
