@@ -20,6 +20,7 @@
 #include "engine/KeyLookup.h"
 #include "engine/PngCarrier.h"
 #include "engine/RequestEvents.h"
+#include "engine/SafeName.h"
 #include "engine/ScopedTempFile.h"
 #include "engine/SourceKind.h"
 #include "engine/WaveCarrier.h"
@@ -136,7 +137,8 @@ bool ObtainRawArchive(SourceKind kind,
 }
 
 struct ArchiveHeader {
-    String keyName;
+    String keyName;  // in UTF-8; when unreadable, only a form for the message
+    bool keyNameReadable = true;
     int count = 0;
     bool compressed = false;
     int bodyStart = 0;
@@ -148,7 +150,9 @@ bool ReadHeader(FileStream& raw, ArchiveHeader& header, const RequestCallbackBlo
     if (raw.ReadText(kMagicLength) != kMagic)
         return FailRequest(block, messages::kNotAnArchive);
     header.compressed = raw.ReadByte() != 0;
-    raw.ReadLine(header.keyName, true, kMaxLineLength);
+    String storedKeyName;
+    raw.ReadLine(storedKeyName, true, kMaxLineLength);
+    header.keyNameReadable = NameFromArchive(storedKeyName, header.keyName);
     String countLine;
     raw.ReadLine(countLine, true, kMaxLineLength);
     header.count = ParseCount(countLine);
@@ -253,7 +257,9 @@ bool DecryptFile(DecryptRequest& request) {
     request.keyName = header.keyName;
     if (!writing)
         ReportArchive(request, header, raw.GetSize(), capacity);
-    const String keyPath = FindKeyFile(request.keyFolder, header.keyName, request.sourcePath);
+    // A key name with a byte the code page has no character for names no file there can be.
+    const String keyPath =
+        header.keyNameReadable ? FindKeyFile(request.keyFolder, header.keyName, request.sourcePath) : String();
     if (keyPath.IsEmpty()) {
         request.keyMissing = true;
         return FailWithName(block, messages::kKeyNotFound, header.keyName);

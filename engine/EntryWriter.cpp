@@ -1,5 +1,6 @@
-// EntryWriter: record-by-record reading of the entry stream. Names are untrusted: each must
-// pass IsSafeRelativeName before it is joined to the output folder. Every short read, short
+// EntryWriter: record-by-record reading of the entry stream. Names are untrusted: each is
+// converted from its code page once, here, and must pass IsSafeRelativeName before it is
+// joined to the output folder. Every short read, short
 // write and unreadable result is a failure, never a silent success.
 #include "engine/EntryWriter.h"
 
@@ -86,10 +87,11 @@ bool ReportEntry(const EntryJob& job, const EntryReport& entry, const RequestCal
 // Reads and writes one record; false when the request ended (events raised).
 bool WriteOneEntry(const EntryJob& job, const RequestCallbackBlock& block) {
     Stream& entries = *job.entries;
+    String stored;
+    entries.ReadLine(stored, true, kMaxNameLength);
     String name;
-    entries.ReadLine(name, true, kMaxNameLength);
     uint32_t size = 0;
-    if (!IsSafeRelativeName(name) || !ReadU32(entries, size))
+    if (!NameFromArchive(stored, name) || !IsSafeRelativeName(name) || !ReadU32(entries, size))
         return FailCorrupted(block, name);
     const bool folderEntry = size == kFolderEntrySize;
     uint32_t storedCrc = 0;

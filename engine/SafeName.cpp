@@ -2,6 +2,7 @@
 #include "engine/SafeName.h"
 
 #include "toolkit/base/PathName.h"
+#include "toolkit/base/TextCodec.h"
 
 namespace {
 
@@ -20,10 +21,14 @@ bool IsDeviceName(const char* component, int length) {
         if (base.CompareNoCase(device) == 0)
             return true;
     }
-    if (baseLength != 4)
-        return false;
     const bool numbered = base.Left(3).CompareNoCase("COM") == 0 || base.Left(3).CompareNoCase("LPT") == 0;
-    return numbered && base.GetAt(3) >= '1' && base.GetAt(3) <= '9';
+    if (!numbered)
+        return false;
+    if (baseLength == 4)
+        return base.GetAt(3) >= '1' && base.GetAt(3) <= '9';
+    // U+00B9, U+00B2 and U+00B3 in UTF-8.
+    const String number = base.Mid(3);
+    return number == "\xC2\xB9" || number == "\xC2\xB2" || number == "\xC2\xB3";
 }
 
 bool IsSafeComponent(const char* component, int length) {
@@ -61,4 +66,16 @@ bool IsSafeRelativeName(const String& name) {
 
 bool IsSafeFileName(const String& name) {
     return LastPathSeparator(name) < 0 && IsSafeRelativeName(name);
+}
+
+bool NameFromArchive(const String& stored, String& name) {
+    name.Empty();
+    if (stored.IsEmpty() || Utf8FromAnsi(stored.Text(), stored.Length(), name))
+        return true;
+    name = stored;
+    for (int i = 0; i < name.Length(); ++i) {
+        if (static_cast<unsigned char>(name.GetAt(i)) > 127)
+            name.SetAt(i, '?');
+    }
+    return false;
 }
