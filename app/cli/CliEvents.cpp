@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/cli/CliCancel.h"
+#include "app/cli/ConsoleText.h"
 
 OverwriteDecision DecideOverwrite(OverwriteMode mode, bool interactive) {
     if (mode == OverwriteMode::Always)
@@ -109,8 +110,7 @@ int32_t CliEvents::OnProgress(int value) {
     String line;
     const bool compressed = request_ && request_->compressed;
     if (progress_.Update(value, compressed, GetTickCount(), line)) {
-        fprintf(console_.messages, "\r%s", line.Text());
-        fflush(console_.messages);
+        ConsolePrint(console_.messages, "\r%s", line.Text());
         barOpen_ = true;
         drawnValue_ = value;
     }
@@ -126,10 +126,9 @@ void CliEvents::EndBar() {
         String line = progress_.Line(lastValue_, compressed);
         if (!console_.barOnConsole)
             line.TrimRight();  // the padding only serves redraws in place
-        fprintf(console_.messages, console_.barOnConsole ? "\r%s" : "%s", line.Text());
+        ConsolePrint(console_.messages, console_.barOnConsole ? "\r%s" : "%s", line.Text());
     }
-    fputc('\n', console_.messages);
-    fflush(console_.messages);
+    ConsolePrint(console_.messages, "\n");
     barOpen_ = false;
 }
 
@@ -137,20 +136,19 @@ void CliEvents::OnError(const char* message) {
     EndBar();
     if (!console_.messages)
         return;
-    fputs(FormatEngineMessage(kCliProgramName, label_, message).Text(), console_.messages);
-    fflush(console_.messages);
+    ConsolePrint(console_.messages, "%s", FormatEngineMessage(kCliProgramName, label_, message).Text());
 }
 
 void CliEvents::PrintArchive(const ArchiveReport& report) {
     if (!console_.out)
         return;
-    fprintf(console_.out, "%s\n  key:      %s\n  archive:  %lld bytes, %s, %d %s\n", label_.Text(),
-            report.keyName[0] ? report.keyName : "(none: the built-in key)", static_cast<long long>(report.archiveSize),
-            report.compressed ? "compressed" : "stored", report.count, report.count == 1 ? "entry" : "entries");
+    ConsolePrint(console_.out, "%s\n  key:      %s\n  archive:  %lld bytes, %s, %d %s\n", label_.Text(),
+                 report.keyName[0] ? report.keyName : "(none: the built-in key)",
+                 static_cast<long long>(report.archiveSize), report.compressed ? "compressed" : "stored", report.count,
+                 report.count == 1 ? "entry" : "entries");
     if (report.carrierCapacity >= 0)
-        fprintf(console_.out, "  carrier:  hides %lld of %lld bytes\n", static_cast<long long>(report.archiveSize),
-                static_cast<long long>(report.carrierCapacity));
-    fflush(console_.out);
+        ConsolePrint(console_.out, "  carrier:  hides %lld of %lld bytes\n", static_cast<long long>(report.archiveSize),
+                     static_cast<long long>(report.carrierCapacity));
 }
 
 void CliEvents::PrintEntry(const EntryReport& entry) {
@@ -158,14 +156,13 @@ void CliEvents::PrintEntry(const EntryReport& entry) {
         return;
     // The column heads come with the first entry: a file whose key is missing shows none.
     if (!entriesShown_)
-        fputs("  kind         size  crc-32    name\n", console_.out);
+        ConsolePrint(console_.out, "%s", "  kind         size  crc-32    name\n");
     entriesShown_ = true;
     if (entry.folder)
-        fprintf(console_.out, "  folder          -  -         %s\n", entry.name);
+        ConsolePrint(console_.out, "  folder          -  -         %s\n", entry.name);
     else
-        fprintf(console_.out, "  file   %10lu  %08lx  %s\n", static_cast<unsigned long>(entry.size),
-                static_cast<unsigned long>(entry.crc), entry.name);
-    fflush(console_.out);
+        ConsolePrint(console_.out, "  file   %10lu  %08lx  %s\n", static_cast<unsigned long>(entry.size),
+                     static_cast<unsigned long>(entry.crc), entry.name);
 }
 
 int32_t CliEvents::OnAskOverwrite(const char* folder) {
@@ -177,16 +174,16 @@ int32_t CliEvents::OnAskOverwrite(const char* folder) {
     if (decision == OverwriteDecision::Ask)
         decision = AskPerson(folder) ? OverwriteDecision::Yes : OverwriteDecision::No;
     else if (decision == OverwriteDecision::No && console_.messages)
-        fprintf(console_.messages, "%s: %s: not written: the folder %s already exists (--overwrite writes into it)\n",
-                kCliProgramName, label_.Text(), folder);
+        ConsolePrint(console_.messages,
+                     "%s: %s: not written: the folder %s already exists (--overwrite writes into it)\n",
+                     kCliProgramName, label_.Text(), folder);
     return decision == OverwriteDecision::Yes ? 1 : 0;
 }
 
 bool CliEvents::AskPerson(const char* folder) {
     if (console_.messages) {
-        fprintf(console_.messages, "%s: %s: the folder %s already exists. Write into it? [y/N] ", kCliProgramName,
-                label_.Text(), folder);
-        fflush(console_.messages);
+        ConsolePrint(console_.messages, "%s: %s: the folder %s already exists. Write into it? [y/N] ", kCliProgramName,
+                     label_.Text(), folder);
     }
     return IsYesAnswer(ReadAnswerLine());
 }

@@ -4,11 +4,13 @@
 #include <windows.h>
 
 #include "app/cli/CliCancel.h"
+#include "app/cli/ConsoleText.h"
 #include "engine/DecryptFile.h"
 #include "engine/KeyFinder.h"
 #include "engine/SourceKind.h"
 #include "toolkit/base/FileSystem.h"
 #include "toolkit/base/PathName.h"
+#include "toolkit/base/TextCodec.h"
 
 namespace {
 
@@ -18,26 +20,20 @@ constexpr int kMaxPath = 1024;
 constexpr int kKeyHints = 3;
 
 String FullPath(const char* path) {
-    char buffer[kMaxPath + 1];
-    char* filePart = nullptr;
-    const DWORD length = GetFullPathNameA(path, sizeof(buffer), buffer, &filePart);
+    wchar_t buffer[kMaxPath + 1];
+    const DWORD length = GetFullPathNameW(WideText(path), kMaxPath + 1, buffer, nullptr);
     if (length == 0 || length > kMaxPath)
         return String();
-    return String(buffer);
+    const String full = Utf8FromWide(buffer, static_cast<int>(length));
+    return full.Length() <= kMaxPath ? full : String();
 }
 
 void Print(FILE* stream, const char* fileLabel, const char* text) {
-    if (!stream)
-        return;
-    fprintf(stream, "%s: %s: %s\n", kCliProgramName, fileLabel, text);
-    fflush(stream);
+    ConsolePrint(stream, "%s: %s: %s\n", kCliProgramName, fileLabel, text);
 }
 
 int UsageError(const CliConsole& console, const char* reason) {
-    if (console.messages) {
-        fprintf(console.messages, "%s: %s\n%s", kCliProgramName, reason, CliUsageText());
-        fflush(console.messages);
-    }
+    ConsolePrint(console.messages, "%s: %s\n%s", kCliProgramName, reason, CliUsageText());
     return kCliUsageError;
 }
 
@@ -56,9 +52,8 @@ bool ResolveFolders(const CliOptions& options, Folders& folders, String& reason,
         return false;
     }
     if (!options.keyFolder.IsEmpty() && !FileSystem().FolderExists(folders.keys) && console.messages) {
-        fprintf(console.messages, "%s: warning: key folder %s not found; keys are looked up beside each file\n",
-                kCliProgramName, options.keyFolder.Text());
-        fflush(console.messages);
+        ConsolePrint(console.messages, "%s: warning: key folder %s not found; keys are looked up beside each file\n",
+                     kCliProgramName, options.keyFolder.Text());
     }
     if (options.outputFolder.IsEmpty())
         return true;
@@ -92,9 +87,8 @@ void PrintKeyHints(const DecryptRequest& request, FILE* stream) {
         } else {
             hint = "no such folder";
         }
-        fprintf(stream, "    searched %s: %s\n", folders.At(i).Text(), hint.Text());
+        ConsolePrint(stream, "    searched %s: %s\n", folders.At(i).Text(), hint.Text());
     }
-    fflush(stream);
 }
 
 RequestMode ModeOf(CliAction action) {
@@ -137,8 +131,7 @@ bool DecryptOne(const char* label,
     if (request.keyMissing)
         PrintKeyHints(request, console.messages);
     if (written && action == CliAction::Test && console.out) {
-        fprintf(console.out, "%s: ok\n", label);
-        fflush(console.out);
+        ConsolePrint(console.out, "%s: ok\n", label);
     }
     return written;
 }
@@ -155,11 +148,11 @@ String FullFolderPath(const char* folder) {
 }
 
 String DefaultKeyFolder() {
-    char buffer[MAX_PATH + 1];
-    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    wchar_t buffer[MAX_PATH + 1];
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return String();
-    return PathName(buffer).GetFolderPath() + "Keys\\";
+    return PathName(Utf8FromWide(buffer, static_cast<int>(length))).GetFolderPath() + "Keys\\";
 }
 
 int RunCli(int argc, const char* const* argv, const CliConsole& console) {
@@ -169,12 +162,12 @@ int RunCli(int argc, const char* const* argv, const CliConsole& console) {
         return UsageError(console, reason);
     if (options.help) {
         if (console.out)
-            fputs(CliUsageText(), console.out);
+            ConsolePrint(console.out, "%s", CliUsageText());
         return kCliSuccess;
     }
     if (options.version) {
         if (console.out)
-            fputs(CliVersionText(), console.out);
+            ConsolePrint(console.out, "%s", CliVersionText());
         return kCliSuccess;
     }
     Folders folders;

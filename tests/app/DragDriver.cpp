@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "tests/support/ThreadWindows.h"
+#include "toolkit/base/TextCodec.h"
 
 namespace kvrtest {
 
@@ -27,12 +28,15 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 
 HANDLE StartProgram(const std::string& buildPath, const std::string& arguments) {
     const std::string program = WindowsPath(buildPath);
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup{};
+    const std::string commandLine = "\"" + program + "\" " + arguments;
+    // Wide, so that arguments of any characters reach the program whole.
+    const WideText wideProgram(program.c_str());
+    const WideText wideLine(commandLine.c_str());
+    std::wstring line(wideLine.Text());
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessW(wideProgram, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return nullptr;
     CloseHandle(process.hThread);
     return process.hProcess;
@@ -42,6 +46,38 @@ int WaitForExitCode(HANDLE process, DWORD timeoutMs) {
     DWORD code = 0;
     const bool ended = WaitUntil([process] { return WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, timeoutMs);
     return ended && GetExitCodeProcess(process, &code) ? static_cast<int>(code) : -1;
+}
+
+int RunCaptured(const std::string& program, const std::string& arguments, std::string& output) {
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return -1;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process{};
+    const std::string commandLine = "\"" + program + "\" " + arguments;
+    const WideText wideProgram(program.c_str());
+    std::wstring line(WideText(commandLine.c_str()).Text());
+    const BOOL started = CreateProcessW(wideProgram, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    char buffer[256];
+    DWORD got = 0;
+    while (started && ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got)
+        output.append(buffer, got);
+    CloseHandle(readEnd);
+    if (!started)
+        return -1;
+    CloseHandle(process.hThread);
+    const int code = WaitForExitCode(process.hProcess, 30000);
+    CloseHandle(process.hProcess);
+    return code;
 }
 
 int DragFiles(POINT target, const std::vector<std::string>& files, bool leave) {

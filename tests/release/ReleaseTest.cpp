@@ -56,37 +56,6 @@ std::string Manifest(const std::string& file) {
     return text;
 }
 
-// Runs the program with the arguments; its exit code and standard output.
-int RunCaptured(const std::string& program, const std::string& arguments, std::string& output) {
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
-        return -1;
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process{};
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    const BOOL started = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                        nullptr, nullptr, &startup, &process);
-    CloseHandle(writeEnd);
-    char buffer[256];
-    DWORD got = 0;
-    while (started && ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got)
-        output.append(buffer, got);
-    CloseHandle(readEnd);
-    if (!started)
-        return -1;
-    CloseHandle(process.hThread);
-    const int code = kvrtest::WaitForExitCode(process.hProcess, 30000);
-    CloseHandle(process.hProcess);
-    return code;
-}
-
 // Runs the program and waits for it; its exit code, -1 when it did not start or end.
 int RunAndWait(const std::string& program, const std::string& arguments) {
     const HANDLE process = kvrtest::StartProgram(program, arguments);
@@ -180,7 +149,7 @@ TEST(ReleaseZip, ProgramsCarryVersionAndManifest) {
         EXPECT_EQ(std::string::npos, manifest.find("dpiAware"));
     }
     std::string output;
-    EXPECT_EQ(0, RunCaptured(kUnpacked + "kvr-decrypt.exe", "--version", output));
+    EXPECT_EQ(0, kvrtest::RunCaptured(kUnpacked + "kvr-decrypt.exe", "--version", output));
     EXPECT_EQ("kvr-decrypt " KVR_VERSION, output.substr(0, output.find_last_not_of("\r\n") + 1));
 }
 

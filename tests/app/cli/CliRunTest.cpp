@@ -1,7 +1,8 @@
 // A whole kvr-decrypt command line run in-process over archives and carriers made by the
 // test writers: exit codes, files written, messages with the file names, the overwrite
 // rule, the missing key folder with the folders searched for a key, the progress lines, a
-// cancel through the console control handler, and the --list and --test readings.
+// cancel through the console control handler, and the --list and --test readings; and the real
+// program started with a name of any characters.
 #include "app/cli/CliRun.h"
 
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "app/cli/CliCancel.h"
+#include "tests/app/DragDriver.h"
 #include "tests/app/cli/CapturedFile.h"
 #include "tests/support/ArchiveWriter.h"
 #include "tests/support/CarrierWriter.h"
@@ -297,6 +299,44 @@ TEST_F(CliRun, AMissingKeyNamesTheNearestKeysOfEachFolderSearched) {
                   scratch_.PathOf("keys\\") + ": nearest kx.key, a.key, b.key\n" + "    searched " + scratch_.Path() +
                   ": nearest kkk.key\n",
               messages_);
+}
+
+// The real program, started as the shell starts it (a wide command line) with its output in a
+// pipe: a file of any name is found, the names its archive stores in code page 1252 (the test
+// prefix's) become the right file names, and the pipe gets every name in UTF-8.
+TEST_F(CliRun, AnyFileNameFromTheRealCommandLineAndNamesStoredInTheCodePage) {
+    const std::string title = "\xE6\x97\xA5\xE6\x9C\xAC \xE2\x80\x93 M\xC3\xBCller";  // "日本 – Müller"
+    const std::string greeting =
+        "Gr\xC3\xBC\xC3\x9F"
+        "e.txt";  // "Grüße.txt"
+    const std::string nested =
+        "Ordner\\\xC3\x87"
+        "a va.txt";  // "Ordner\Ça va.txt"
+    ArchiveSpec spec;
+    spec.keyName = "Schl\xFCssel.key";
+    spec.key = BytesOf("unicode key");
+    spec.entries = {{"Gr\xFC\xDF"
+                     "e.txt",
+                     BytesOf("gruss"), false},
+                    {"Ordner\\\xC7"
+                     "a va.txt",
+                     kvrtest::PatternBytes(3000, 4), false}};
+    spec.compressed = true;
+    const std::string source = Write(title + ".enc", kvrtest::BuildRawArchive(spec));
+    Write("keys\\Schl\xC3\xBCssel.key", spec.key);
+    const std::string program = kvrtest::WindowsPath(KVR_CLI_EXE);
+    const std::string keys = " --keys \"" + scratch_.PathOf("keys") + "\" \"" + source + "\"";
+
+    std::string listing;
+    EXPECT_EQ(kvrtest::RunCaptured(program, "--list" + keys, listing), 0) << listing;
+    for (const std::string& name : {title + ".enc", std::string("Schl\xC3\xBCssel.key"), greeting, nested})
+        EXPECT_NE(listing.find(name), std::string::npos) << name << " in " << listing;
+
+    std::string output;
+    EXPECT_EQ(kvrtest::RunCaptured(program, keys.substr(1), output), 0) << output;
+    EXPECT_NE(output.find(title + ".enc ["), std::string::npos) << output;
+    EXPECT_EQ(kvrtest::ReadFileBytes(scratch_.PathOf(title + "\\" + greeting)), spec.entries[0].data);
+    EXPECT_EQ(kvrtest::ReadFileBytes(scratch_.PathOf(title + "\\" + nested)), spec.entries[1].data);
 }
 
 }  // namespace
