@@ -3,18 +3,18 @@
 
 #include "settings/Registry.h"
 #include "settings/Settings.h"
+#include "toolkit/base/TextCodec.h"
 
 const char* const kAutostartValue = kProgramTitle;
 const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 String RunningProgramPath() {
-    char path[MAX_PATH + 1];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    wchar_t path[MAX_PATH + 1];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     // A full buffer means the path was cut: better no autostart than a wrong one.
     if (length == 0 || length >= MAX_PATH)
         return String();
-    path[length] = '\0';
-    return String(path);
+    return Utf8FromWide(path, static_cast<int>(length));
 }
 
 bool IsAutostartValueFor(const String& stored, const String& programPath) {

@@ -1,6 +1,8 @@
 // Registry operations; see Registry.h.
 #include "settings/Registry.h"
 
+#include "toolkit/base/TextCodec.h"
+
 namespace {
 
 bool IsEmptyText(const char* text) {
@@ -37,14 +39,17 @@ bool WriteValue(HKEY root, const char* path, const char* name, DWORD type, const
     RegistryKey key;
     if (!key.Create(root, path))
         return false;
-    return RegSetValueExA(key.Handle(), name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+    const WideText wideName(name ? name : "");
+    return RegSetValueExW(key.Handle(), name ? wideName.Text() : nullptr, 0, type, static_cast<const BYTE*>(data),
+                          size) == ERROR_SUCCESS;
 }
 
 }  // namespace
 
 bool WriteString(HKEY root, const char* path, const char* name, const char* text) {
-    const char* const data = text ? text : "";
-    return WriteValue(root, path, name, REG_SZ, data, static_cast<DWORD>(lstrlenA(data) + 1));
+    // Stored in UTF-16, so that a path of any characters keeps them all.
+    const WideText data(text ? text : "");
+    return WriteValue(root, path, name, REG_SZ, data.Text(), static_cast<DWORD>((data.Length() + 1) * sizeof(wchar_t)));
 }
 
 bool WriteNumber(HKEY root, const char* path, const char* name, uint32_t value) {
@@ -56,20 +61,25 @@ String ReadString(HKEY root, const char* path, const char* name) {
     RegistryKey key;
     if (IsEmptyText(path) || !key.Open(root, path, KEY_READ))
         return String();
-    // Room for the longest text, its zero and one byte more, so a longer value fails with
-    // ERROR_MORE_DATA instead of arriving cut; the zero is forced because the system stores
-    // whatever bytes the writer gave, terminated or not.
-    char buffer[kMaxRegistryText + 2];
+    // Read in UTF-16: the system keeps every text so, whichever form of the call wrote it, and
+    // gives a text written through the ANSI call back in its characters. Room for the longest
+    // text, its zero and one character more, so a longer value fails with ERROR_MORE_DATA
+    // instead of arriving cut; the zero is forced because the system stores whatever bytes the
+    // writer gave, terminated or not.
+    wchar_t buffer[kMaxRegistryText + 2];
     DWORD type = 0;
-    DWORD size = sizeof(buffer) - 1;
-    if (RegQueryValueExA(key.Handle(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
+    DWORD size = sizeof(buffer) - sizeof(wchar_t);
+    const WideText wideName(name ? name : "");
+    if (RegQueryValueExW(key.Handle(), name ? wideName.Text() : nullptr, nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
         return String();
-    if (type != REG_SZ || size > sizeof(buffer) - 1)
+    if (type != REG_SZ || size > sizeof(buffer) - sizeof(wchar_t))
         return String();
-    buffer[size] = '\0';
-    if (lstrlenA(buffer) > kMaxRegistryText)
+    buffer[size / sizeof(wchar_t)] = L'\0';
+    String text = Utf8FromWide(buffer);
+    if (text.Length() > kMaxRegistryText)
         return String();
-    return String(buffer);
+    return text;
 }
 
 uint32_t ReadNumber(HKEY root, const char* path, const char* name) {

@@ -50,6 +50,7 @@ TEST_F(RegistryTest, StringsAreWholeRegSzTextsUpToTheLongestPath) {
         {REG_SZ, tooLong.c_str(), tooLong.size(), ""},  // unterminated and too long
         {REG_SZ, "abcd", 4, "abcd"},                    // unterminated: the zero is forced
         {REG_SZ, "ab\0cd", 6, "ab"},
+        {REG_SZ, "C:\\M\xFCller\\", 11, "C:\\M\xC3\xBCller\\"},  // written by the ANSI call in code page 1252
         {REG_DWORD, &number, sizeof(number), ""},
         {REG_BINARY, "xyz", 4, ""},
     };
@@ -57,8 +58,11 @@ TEST_F(RegistryTest, StringsAreWholeRegSzTextsUpToTheLongestPath) {
         Store("Text", c.type, c.data, c.size);
         EXPECT_EQ(std::string(ReadString(HKEY_CURRENT_USER, kScratch, "Text").Text()), c.expected) << c.size;
     }
-    ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kScratch, "Text", longest.c_str()));
-    EXPECT_EQ(std::string(ReadString(HKEY_CURRENT_USER, kScratch, "Text").Text()), longest);
+    const std::string unicode = "C:\\\xE6\x97\xA5\xE6\x9C\xAC \xE2\x80\x93 M\xC3\xBCller\\";  // "C:\日本 – Müller\"
+    for (const std::string& text : {longest, unicode}) {
+        ASSERT_TRUE(WriteString(HKEY_CURRENT_USER, kScratch, "Text", text.c_str()));
+        EXPECT_EQ(std::string(ReadString(HKEY_CURRENT_USER, kScratch, "Text").Text()), text);
+    }
     EXPECT_STREQ(ReadString(HKEY_CURRENT_USER, kScratch, "Absent").Text(), "");
 }
 
