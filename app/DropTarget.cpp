@@ -3,6 +3,8 @@
 
 #include <shellapi.h>
 
+#include "toolkit/base/TextCodec.h"
+
 namespace {
 
 FORMATETC FileDropFormat() {
@@ -100,12 +102,13 @@ String DropTarget::SingleFileOf(IDataObject* data) {
     if (void* const locked = GlobalLock(medium.hGlobal)) {
         // The medium's handle is what the shell's drop functions expect, not the locked address.
         HDROP drop = static_cast<HDROP>(medium.hGlobal);
-        if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
-            const UINT length = DragQueryFileA(drop, 0, nullptr, 0);
+        // The wide form reads the shell's wide list and an ANSI one alike.
+        if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+            const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
             if (length > 0 && length < MAX_PATH) {
-                char buffer[MAX_PATH] = {};
-                if (DragQueryFileA(drop, 0, buffer, MAX_PATH) == length)
-                    path = buffer;
+                wchar_t buffer[MAX_PATH] = {};
+                if (DragQueryFileW(drop, 0, buffer, MAX_PATH) == length)
+                    path = Utf8FromWide(buffer, static_cast<int>(length));
             }
         }
         (void)GlobalUnlock(medium.hGlobal);

@@ -188,13 +188,13 @@ void MainWindow::CancelForSessionEnd() {
         const DWORD left = kSessionEndWaitMs - (GetTickCount() - start);
         (void)MsgWaitForMultipleObjects(0, nullptr, FALSE, left, QS_ALLINPUT);
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(message.wParam));
                 return;
             }
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
 }

@@ -46,14 +46,14 @@ void WaitPumping(HANDLE object) {
         if (woke != WAIT_OBJECT_0 + 1)
             break;
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 sawQuit = true;
                 quitCode = static_cast<int>(message.wParam);
                 continue;
             }
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
     if (sawQuit)

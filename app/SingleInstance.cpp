@@ -3,6 +3,8 @@
 
 #include <shellapi.h>
 
+#include "toolkit/base/TextCodec.h"
+
 namespace {
 
 // Local\: one name per logon session, so each user who is logged on has a program of their own.
@@ -18,25 +20,6 @@ constexpr DWORD kMaxHandedChars = 32768;
 constexpr DWORD kAnswerTimeoutMs = 5000;
 constexpr DWORD kFindAttempts = 50;
 constexpr DWORD kFindPauseMs = 100;
-
-// The wide text in the ANSI code page; false when a character has no place there.
-bool AnsiFromWide(const wchar_t* wide, int length, String& ansi) {
-    ansi.Empty();
-    if (length == 0)
-        return true;
-    BOOL lossy = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0, nullptr, &lossy);
-    if (size <= 0 || lossy)
-        return false;
-    Array<char> bytes;
-    bytes.SetSize(size + 1, false);
-    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, &bytes[0], size, nullptr, &lossy) != size ||
-        lossy)
-        return false;
-    bytes[size] = '\0';
-    ansi = &bytes[0];
-    return true;
-}
 
 BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found) {
     char className[32] = {};
@@ -73,12 +56,8 @@ StringList FilesOnCommandLine() {
     LPWSTR* const arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!arguments)
         return files;
-    for (int i = 1; i < count; i++) {
-        String path;
-        if (!AnsiFromWide(arguments[i], lstrlenW(arguments[i]), path))
-            path.Empty();
-        files.AddString(path.Text());
-    }
+    for (int i = 1; i < count; i++)
+        files.AddString(Utf8FromWide(arguments[i]));
     LocalFree(arguments);
     return files;
 }
@@ -101,15 +80,14 @@ bool HandToRunningProgram(const String& path) {
     DWORD runningProcess = 0;
     GetWindowThreadProcessId(running, &runningProcess);
     (void)AllowSetForegroundWindow(runningProcess);
-    wchar_t* const wide = path.NewWide();
+    const WideText wide(path.Text(), path.Length());
     COPYDATASTRUCT data{};
     data.dwData = kHandOverTag;
-    data.cbData = static_cast<DWORD>(lstrlenW(wide) * sizeof(wchar_t));
-    data.lpData = wide;
+    data.cbData = static_cast<DWORD>(wide.Length() * sizeof(wchar_t));
+    data.lpData = const_cast<wchar_t*>(wide.Text());
     DWORD_PTR answer = 0;
     const LRESULT sent = SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
                                              SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerTimeoutMs, &answer);
-    free(wide);
     return sent != 0;
 }
 
@@ -119,9 +97,7 @@ bool ReadHandedPath(const COPYDATASTRUCT& data, String& path) {
         data.cbData > kMaxHandedChars * sizeof(wchar_t) || (data.cbData > 0 && !data.lpData))
         return false;
     const int length = static_cast<int>(data.cbData / sizeof(wchar_t));
-    // Accepted as a hand-over even when the name does not fit the code page: that file is
-    // refused, but the window still comes forward.
-    if (!AnsiFromWide(static_cast<const wchar_t*>(data.lpData), length, path))
-        path.Empty();
+    if (length > 0)
+        path = Utf8FromWide(static_cast<const wchar_t*>(data.lpData), length);
     return true;
 }

@@ -24,8 +24,7 @@ private:
 };
 
 // The files named on this process's command line (the program itself left out), read as
-// UTF-16. A name the ANSI code page cannot hold comes back empty and is not opened (the window
-// only comes forward), never opened under a mangled name.
+// UTF-16 and given in UTF-8, so that any name reaches the program whole.
 StringList FilesOnCommandLine();
 
 // Marks the window as the one a later start hands its file to.

@@ -1,6 +1,7 @@
 // EditControl; see EditControl.h.
 #include "toolkit/controls/EditControl.h"
 
+#include "toolkit/base/TextCodec.h"
 #include "toolkit/base/Wildcard.h"
 #include "toolkit/controls/ControlMessages.h"
 #include "toolkit/controls/ListControl.h"
@@ -82,7 +83,8 @@ void EditControl::Print(HDC dc, DWORD flags) {
         HGDIOBJ oldFont = Font() ? SelectObject(dc, Font()) : nullptr;
         const int oldMode = SetBkMode(dc, TRANSPARENT);
         const COLORREF oldColor = ::SetTextColor(dc, FromArgb(textColor_));
-        DrawTextA(dc, GetText(), -1, &client, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        const WideText text(GetText());
+        DrawTextW(dc, text, text.Length(), &client, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         ::SetTextColor(dc, oldColor);
         SetBkMode(dc, oldMode);
         if (oldFont)
@@ -251,8 +253,10 @@ bool EditControl::TakeSelectedWord() {
         return false;
     const String word = popup->GetItemText(selection);
     DestroyPopup();
-    SetWindowTextA(Handle(), word);
-    SendMessageA(Handle(), EM_SETSEL, word.Length(), word.Length());
+    SetText(word);
+    // The caret goes after the word: positions count UTF-16 units.
+    const int end = WideText(word).Length();
+    SendMessageA(Handle(), EM_SETSEL, end, end);
     if (GetFocus() != Handle())
         SetFocus(Handle());
     return true;

@@ -4,11 +4,11 @@
 // otherwise into the erase's own context after the background.
 #include "toolkit/controls/TextControl.h"
 
-#include <shellapi.h>
-
 #include <cstdlib>
 #include <cstring>
 
+#include "toolkit/base/FileSystem.h"
+#include "toolkit/base/TextCodec.h"
 #include "toolkit/controls/ControlMessages.h"
 #include "toolkit/controls/MouseReport.h"
 #include "toolkit/media/GdiplusColor.h"
@@ -52,7 +52,8 @@ String TextControl::LinkTarget(const char* linkText) {
 }
 
 void TextControl::OpenLink(const char* target) {
-    (void)ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_SHOWNORMAL);
+    // A link that opens nothing has no one to tell: the text stays as it was.
+    (void)FileSystem().ShellOpen(target, String(), SW_SHOWNORMAL);
 }
 
 LRESULT TextControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -60,11 +61,12 @@ LRESULT TextControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SWND_CREATED: {
             background = GetSysColor(COLOR_BTNFACE);
             const String caption = GetText();
-            SetWindowTextA(Handle(), caption);
+            SetText(caption);
             break;
         }
         case WM_SETTEXT: {
-            text_ = reinterpret_cast<const char*>(lParam);
+            // A wide window: the text arrives in UTF-16, whichever call set it.
+            text_ = Utf8FromWide(reinterpret_cast<const wchar_t*>(lParam));
             free(wide_);
             wide_ = text_.NewWide();
             wideLength_ = wide_ ? static_cast<int>(wcslen(wide_)) : 0;
@@ -257,13 +259,7 @@ void TextControl::PaintTags(Gdiplus::Graphics& graphics, HDC dc, const RECT& cli
                                     &brush);
                 if (!run.link)
                     continue;
-                String text;
-                text.SetLength(run.length * 2 + 1, false);
-                const int bytes =
-                    WideCharToMultiByte(CP_ACP, 0, wide_ + run.start, run.length, const_cast<char*>(text.Text()),
-                                        run.length * 2 + 1, nullptr, nullptr);
-                text.SetLength(bytes > 0 ? bytes : 0, true);
-                linkTexts_.AddString(text);
+                linkTexts_.AddString(Utf8FromWide(wide_ + run.start, run.length));
                 const RECT rect{static_cast<LONG>(x + 0.5f), static_cast<LONG>(y + run.y + 0.5f),
                                 static_cast<LONG>(x + run.width + 0.5f),
                                 static_cast<LONG>(y + run.y + run.height + 0.5f)};

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "toolkit/base/PathName.h"
+#include "toolkit/base/TextCodec.h"
 #include "toolkit/media/DrawingHelpers.h"
 #include "toolkit/window/SystemColorPicker.h"
 
@@ -21,24 +22,46 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
     const String& folder = *reinterpret_cast<const String*>(data);
     if (message != BFFM_INITIALIZED || folder.IsEmpty())
         return 0;
-    WCHAR wide[MAX_PATH * 4];
-    if (MultiByteToWideChar(CP_ACP, 0, folder.Text(), -1, wide, sizeof(wide) / sizeof(wide[0])) > 0)
-        SendMessageW(dialog, BFFM_SETEXPANDED, TRUE, reinterpret_cast<LPARAM>(wide));
-    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.Text()));
+    const WideText wide(folder.Text(), folder.Length());
+    SendMessageW(dialog, BFFM_SETEXPANDED, TRUE, reinterpret_cast<LPARAM>(wide.Text()));
+    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(wide.Text()));
     return 0;
 }
 
 // "Name|pattern" entries joined into the system's zero-separated, double-zero-ended form.
-Array<char> JoinFilters(const StringList& filters) {
-    Array<char> joined;
+Array<wchar_t> JoinFilters(const StringList& filters) {
+    Array<wchar_t> joined;
     for (int i = 0; i < filters.Count(); i++) {
-        for (const char* c = filters[i]->Text(); *c; c++)
-            joined.Append(*c == '|' ? '\0' : *c);
-        joined.Append('\0');
+        const WideText filter(filters[i]->Text(), filters[i]->Length());
+        for (const wchar_t* c = filter.Text(); *c; c++)
+            joined.Append(*c == L'|' ? L'\0' : *c);
+        joined.Append(L'\0');
     }
-    joined.Append('\0');
-    joined.Append('\0');
+    joined.Append(L'\0');
+    joined.Append(L'\0');
     return joined;
+}
+
+// The dialog's zero-separated answer with each entry in UTF-8, separators and end kept.
+Array<char> Utf8Entries(const wchar_t* buffer, int size) {
+    Array<char> entries;
+    for (int at = 0; at < size && buffer[at];) {
+        const int length = static_cast<int>(wcsnlen(buffer + at, static_cast<size_t>(size - at)));
+        if (at + length >= size)
+            break;
+        const String entry = Utf8FromWide(buffer + at, length);
+        for (int i = 0; i < entry.Length(); i++)
+            entries.Append(entry.GetAt(i));
+        entries.Append('\0');
+        at += length + 1;
+    }
+    entries.Append('\0');
+    return entries;
+}
+
+// A wide copy that keeps a missing text missing.
+const wchar_t* WideOrNull(const WideText& wide, const char* text) {
+    return text ? wide.Text() : nullptr;
 }
 
 String WithTrailingBackslash(const char* folder) {
@@ -58,21 +81,24 @@ String CommonDialog::BrowseFolder(const char* title, const char* initialPath, bo
     IMalloc* allocator = nullptr;
     if (FAILED(SHGetMalloc(&allocator)) || !allocator)
         return result;
-    char displayName[MAX_PATH] = {};
-    BROWSEINFOA info{};
+    wchar_t displayName[MAX_PATH] = {};
+    const WideText wideTitle(title ? title : "");
+    BROWSEINFOW info{};
     info.hwndOwner = owner;
     info.pszDisplayName = displayName;
-    info.lpszTitle = title ? title : "";
+    info.lpszTitle = wideTitle.Text();
     info.ulFlags = kBrowseFlags | (includeFiles ? BIF_BROWSEINCLUDEFILES : 0);
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(&startFolder);
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    LPITEMIDLIST chosen = SHBrowseForFolderW(&info);
     if (chosen) {
-        char folder[MAX_PATH * 4] = {};
+        wchar_t folder[MAX_PATH * 4] = {};
         // A virtual folder (the desktop's "computer", a printer) has no path: no result, rather
         // than a lone backslash.
-        if (SHGetPathFromIDListA(chosen, folder) && folder[0])
-            result = addTrailingSeparator ? WithTrailingBackslash(folder) : String(folder);
+        if (SHGetPathFromIDListW(chosen, folder) && folder[0]) {
+            const String text = Utf8FromWide(folder);
+            result = addTrailingSeparator ? WithTrailingBackslash(text) : text;
+        }
         allocator->Free(chosen);
     }
     allocator->Release();
@@ -128,24 +154,28 @@ bool CommonDialog::OpenFiles(const StringList& filters,
                              DWORD flags,
                              const char* title,
                              const char* initialFolder) {
-    Array<char> filterText = JoinFilters(filters);
-    Array<char> buffer;
+    Array<wchar_t> filterText = JoinFilters(filters);
+    Array<wchar_t> buffer;
     buffer.SetSize(static_cast<int>(kFileBufferSize), false);
-    buffer[0] = '\0';
-    OPENFILENAMEA open{};
+    buffer[0] = L'\0';
+    const WideText wideTitle(title ? title : "");
+    const WideText wideFolder(initialFolder ? initialFolder : "");
+    const WideText wideExtension(defaultExtension ? defaultExtension : "");
+    OPENFILENAMEW open{};
     open.lStructSize = sizeof(open);
     open.hwndOwner = owner;
     open.lpstrFilter = filters.Count() > 0 ? &filterText[0] : nullptr;
     open.nFilterIndex = 1;
     open.lpstrFile = &buffer[0];
     open.nMaxFile = kFileBufferSize;
-    open.lpstrTitle = title;
-    open.lpstrInitialDir = initialFolder;
-    open.lpstrDefExt = defaultExtension;
+    open.lpstrTitle = WideOrNull(wideTitle, title);
+    open.lpstrInitialDir = WideOrNull(wideFolder, initialFolder);
+    open.lpstrDefExt = WideOrNull(wideExtension, defaultExtension);
     open.Flags = flags | kOpenFlags;
-    if (!GetOpenFileNameA(&open))
+    if (!GetOpenFileNameW(&open))
         return false;
-    return ReadChosenFiles(&buffer[0], static_cast<int>(kFileBufferSize), files);
+    const Array<char> chosen = Utf8Entries(&buffer[0], static_cast<int>(kFileBufferSize));
+    return ReadChosenFiles(&chosen[0], chosen.Count(), files);
 }
 
 bool CommonDialog::ReadChosenFiles(const char* buffer, int size, StringList& files) {

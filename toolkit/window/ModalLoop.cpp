@@ -10,14 +10,14 @@ namespace {
 // Offers a message to the modeless dialog that contains its window, if any.
 bool FilterDialogMessage(MSG& message) {
     HWND dialog = FindDialogFor(message.hwnd);
-    return dialog && IsDialogMessageA(dialog, &message);
+    return dialog && IsDialogMessageW(dialog, &message);
 }
 
 int Deliver(MSG& message) {
     if (FilterDialogMessage(message))
         return 0;
     TranslateMessage(&message);
-    return static_cast<int>(DispatchMessageA(&message));
+    return static_cast<int>(DispatchMessageW(&message));
 }
 
 // Takes the next message; false when none was taken (poll mode with an empty queue, or an
@@ -25,14 +25,14 @@ int Deliver(MSG& message) {
 bool NextMessage(bool blocking, MSG& message, bool& failed) {
     failed = false;
     if (blocking) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == -1) {
             failed = true;
             return false;
         }
         return true;
     }
-    return PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) != 0;
+    return PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0;
 }
 
 // Poll mode without an idle callback would spin; wait for input instead.

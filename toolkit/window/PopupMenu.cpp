@@ -2,6 +2,7 @@
 // which names only the command id, can be traced back to the menu object that owns the item.
 #include "toolkit/window/PopupMenu.h"
 
+#include "toolkit/base/TextCodec.h"
 #include "toolkit/media/GdiplusApi.h"
 
 #include "toolkit/media/Image.h"
@@ -13,8 +14,8 @@ namespace {
 CriticalSection menusLock;
 Array<PopupMenu*> liveMenus;
 
-MENUITEMINFOA ItemInfo(UINT mask) {
-    MENUITEMINFOA item{};
+MENUITEMINFOW ItemInfo(UINT mask) {
+    MENUITEMINFOW item{};
     item.cbSize = sizeof(item);
     item.fMask = mask;
     return item;
@@ -69,11 +70,12 @@ bool PopupMenu::Create(HWND owner, bool popup, bool pictures) {
 bool PopupMenu::AddItem(const char* text, int id, const MenuItemExtras& extras) {
     if (!menu_)
         return false;
-    MENUITEMINFOA item = ItemInfo(MIIM_ID | MIIM_STRING | MIIM_DATA | MIIM_FTYPE);
+    MENUITEMINFOW item = ItemInfo(MIIM_ID | MIIM_STRING | MIIM_DATA | MIIM_FTYPE);
     item.fType = MFT_STRING;
     item.wID = static_cast<UINT>(id);
-    item.dwTypeData = const_cast<char*>(text ? text : "");
-    item.cch = static_cast<UINT>(lstrlenA(item.dwTypeData));
+    const WideText wide(text ? text : "");
+    item.dwTypeData = const_cast<wchar_t*>(wide.Text());
+    item.cch = static_cast<UINT>(wide.Length());
     item.dwItemData = reinterpret_cast<ULONG_PTR>(static_cast<MenuItemOwner*>(this));
     if (withPictures_) {
         item.fMask |= MIIM_BITMAP;
@@ -83,7 +85,7 @@ bool PopupMenu::AddItem(const char* text, int id, const MenuItemExtras& extras) 
         item.fMask |= MIIM_SUBMENU;
         item.hSubMenu = extras.subMenu->menu_;
     }
-    if (!InsertMenuItemA(menu_, static_cast<UINT>(InsertPosition(menu_, extras.position)), TRUE, &item))
+    if (!InsertMenuItemW(menu_, static_cast<UINT>(InsertPosition(menu_, extras.position)), TRUE, &item))
         return false;
     if (!withPictures_)
         return true;
@@ -108,9 +110,9 @@ bool PopupMenu::AddItem(const char* text, int id, const MenuItemExtras& extras) 
 bool PopupMenu::AddSeparator(int position) {
     if (!menu_)
         return false;
-    MENUITEMINFOA item = ItemInfo(MIIM_FTYPE);
+    MENUITEMINFOW item = ItemInfo(MIIM_FTYPE);
     item.fType = MFT_SEPARATOR;
-    return InsertMenuItemA(menu_, static_cast<UINT>(InsertPosition(menu_, position)), TRUE, &item) != 0;
+    return InsertMenuItemW(menu_, static_cast<UINT>(InsertPosition(menu_, position)), TRUE, &item) != 0;
 }
 
 int PopupMenu::Count() const {
@@ -120,8 +122,8 @@ int PopupMenu::Count() const {
 int PopupMenu::IndexOf(int id) const {
     const int count = Count();
     for (int i = 0; i < count; i++) {
-        MENUITEMINFOA item = ItemInfo(MIIM_ID | MIIM_FTYPE);
-        if (GetMenuItemInfoA(menu_, static_cast<UINT>(i), TRUE, &item) && !(item.fType & MFT_SEPARATOR) &&
+        MENUITEMINFOW item = ItemInfo(MIIM_ID | MIIM_FTYPE);
+        if (GetMenuItemInfoW(menu_, static_cast<UINT>(i), TRUE, &item) && !(item.fType & MFT_SEPARATOR) &&
             static_cast<int>(item.wID) == id)
             return i;
     }
@@ -236,8 +238,8 @@ MenuItemOwner* PopupMenu::FindByCommand(HWND owner, UINT id, int* position) {
             continue;
         // Looked up by command, the system searches the sub-menus too; the item's data names
         // the object whose item it is.
-        MENUITEMINFOA item = ItemInfo(MIIM_DATA);
-        if (!GetMenuItemInfoA(menu->menu_, id, FALSE, &item) || !item.dwItemData)
+        MENUITEMINFOW item = ItemInfo(MIIM_DATA);
+        if (!GetMenuItemInfoW(menu->menu_, id, FALSE, &item) || !item.dwItemData)
             continue;
         // Every item of a listed menu was added by a PopupMenu, so its data is one.
         PopupMenu* const itemMenu = static_cast<PopupMenu*>(reinterpret_cast<MenuItemOwner*>(item.dwItemData));

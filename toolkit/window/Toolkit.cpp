@@ -11,6 +11,7 @@
 #include <mmsystem.h>
 #include <objbase.h>
 
+#include "toolkit/base/TextCodec.h"
 #include "toolkit/window/Lock.h"
 #include "toolkit/window/OffscreenBitmaps.h"
 #include "toolkit/window/ProgramPath.h"
@@ -77,7 +78,8 @@ void ToolkitInit(HINSTANCE instance) {
     srand(timeGetTime());
     state.instance = instance;
     state.findReplaceMessage = RegisterWindowMessageA("commdlg_FindReplace");
-    state.programPath = FirstCommandLineArgument(GetCommandLineA());
+    // Read wide: the ANSI command line holds a program folder of any name only mangled.
+    state.programPath = FirstCommandLineArgument(Utf8FromWide(GetCommandLineW()));
     state.programFolder = ProgramFolderOf(state.programPath);
     CreateFonts();
     RegisterWindowClass(instance);
@@ -113,18 +115,21 @@ void ToolkitShutdown(HINSTANCE instance) {
 ATOM RegisterWindowClass(HINSTANCE instance) {
     WindowRegistry::Reset();
     OffscreenBitmaps::ForThisThread();
-    WNDCLASSEXA windowClass{};
+    // A wide class: its windows keep their texts in UTF-16, so that a title or a text of any
+    // characters survives (an ANSI window would pass it through the code page).
+    const WideText className(kWindowClassName);
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     windowClass.lpfnWndProc = Window::WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kWindowClassName;
-    return RegisterClassExA(&windowClass);
+    windowClass.lpszClassName = className;
+    return RegisterClassExW(&windowClass);
 }
 
 void UnregisterWindowClass(HINSTANCE instance) {
-    UnregisterClassA(kWindowClassName, instance);
+    UnregisterClassW(WideText(kWindowClassName), instance);
     OffscreenBitmaps::ReleaseAll();
     WindowRegistry::Release();
 }

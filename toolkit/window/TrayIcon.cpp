@@ -2,14 +2,16 @@
 #include "toolkit/window/TrayIcon.h"
 
 #include <cstring>
+#include <cwchar>
 
+#include "toolkit/base/TextCodec.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Toolkit.h"
 
 namespace {
 
 // The first, 88-byte form of the structure: every shell version accepts it.
-constexpr DWORD kIconDataSize = NOTIFYICONDATAA_V1_SIZE;
+constexpr DWORD kIconDataSize = NOTIFYICONDATAW_V1_SIZE;
 constexpr UINT kIconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 
 // Event codes of the nine button messages WM_LBUTTONDOWN .. WM_MBUTTONDBLCLK, in order.
@@ -18,6 +20,17 @@ constexpr uint32_t kEventCodes[9] = {
     TRAY_RIGHT | TRAY_PRESSED,  TRAY_RIGHT | TRAY_RELEASED,  TRAY_RIGHT | TRAY_DOUBLECLICKED,
     TRAY_MIDDLE | TRAY_PRESSED, TRAY_MIDDLE | TRAY_RELEASED, TRAY_MIDDLE | TRAY_DOUBLECLICKED,
 };
+
+// Copies the UTF-8 text into the shell's field of maxLength characters and its end, cut so
+// that no character loses half of a surrogate pair.
+void CopyWide(wchar_t* field, const char* text, int maxLength) {
+    const WideText wide(text ? text : "");
+    int length = wide.Length() < maxLength ? wide.Length() : maxLength;
+    if (length < wide.Length() && length > 0 && IS_HIGH_SURROGATE(wide.Text()[length - 1]))
+        length--;
+    wmemcpy(field, wide.Text(), static_cast<size_t>(length));
+    field[length] = L'\0';
+}
 
 }  // namespace
 
@@ -38,7 +51,7 @@ bool TrayIcon::Create(HICON icon, const char* tip, HWND owner) {
     args.parent = owner;
     if (!Window::Create(args))
         return false;
-    taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+    taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
     memset(&iconData_, 0, sizeof(iconData_));
     iconData_.cbSize = kIconDataSize;
     iconData_.hWnd = Handle();
@@ -47,7 +60,7 @@ bool TrayIcon::Create(HICON icon, const char* tip, HWND owner) {
     iconData_.uCallbackMessage = WM_SWND_TRAYCALLBACK;
     iconData_.hIcon = icon;
     CopyTip(tip);
-    if (!Shell_NotifyIconA(NIM_ADD, &iconData_)) {
+    if (!Shell_NotifyIconW(NIM_ADD, &iconData_)) {
         Destroy();
         return false;
     }
@@ -56,31 +69,32 @@ bool TrayIcon::Create(HICON icon, const char* tip, HWND owner) {
 }
 
 bool TrayIcon::SetTip(const char* tip) {
-    return Handle() && SendMessageA(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(tip ? tip : "")) != FALSE;
+    return SetText(tip);
 }
 
 void TrayIcon::CopyTip(const char* tip) {
-    // The version-1 structure holds 64 bytes of tip: longer texts are cut, not copied past it.
-    lstrcpynA(iconData_.szTip, tip ? tip : "", kMaxTipLength + 1);
+    // The version-1 structure holds 64 characters of tip: longer texts are cut, not copied past it.
+    CopyWide(iconData_.szTip, tip, kMaxTipLength);
+    tip_ = Utf8FromWide(iconData_.szTip);
 }
 
 bool TrayIcon::ShowBalloon(const char* title, const char* text, bool quiet) {
     if (!added_)
         return false;
-    NOTIFYICONDATAA balloon{};
-    balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    NOTIFYICONDATAW balloon{};
+    balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
     balloon.hWnd = Handle();
     balloon.uID = kIconId;
     balloon.uFlags = NIF_INFO;
     balloon.dwInfoFlags = NIIF_INFO | (quiet ? NIIF_NOSOUND : 0);
-    lstrcpynA(balloon.szInfoTitle, title ? title : "", kMaxBalloonTitleLength + 1);
-    lstrcpynA(balloon.szInfo, text ? text : "", kMaxBalloonTextLength + 1);
-    return Shell_NotifyIconA(NIM_MODIFY, &balloon) != FALSE;
+    CopyWide(balloon.szInfoTitle, title, kMaxBalloonTitleLength);
+    CopyWide(balloon.szInfo, text, kMaxBalloonTextLength);
+    return Shell_NotifyIconW(NIM_MODIFY, &balloon) != FALSE;
 }
 
 void TrayIcon::RemoveIcon() {
     if (added_)
-        (void)Shell_NotifyIconA(NIM_DELETE, &iconData_);
+        (void)Shell_NotifyIconW(NIM_DELETE, &iconData_);
     added_ = shown_ = false;
 }
 
@@ -90,10 +104,11 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCallback(static_cast<UINT>(lParam));
             return 1;
         case WM_SETTEXT:
-            CopyTip(reinterpret_cast<const char*>(lParam));
+            // A wide window: the text arrives in UTF-16, whichever call set it.
+            CopyTip(Utf8FromWide(reinterpret_cast<const wchar_t*>(lParam)));
             if (added_) {
                 iconData_.uFlags = NIF_TIP;
-                (void)Shell_NotifyIconA(NIM_MODIFY, &iconData_);
+                (void)Shell_NotifyIconW(NIM_MODIFY, &iconData_);
                 iconData_.uFlags = kIconFlags;
             }
             break;
@@ -103,7 +118,7 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             // The shell restarted and forgot its icons: add ours again.
             if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ && shown_) {
-                added_ = Shell_NotifyIconA(NIM_ADD, &iconData_) != FALSE;
+                added_ = Shell_NotifyIconW(NIM_ADD, &iconData_) != FALSE;
                 return 0;
             }
             break;

@@ -44,7 +44,8 @@ public:
     bool Create(HICON icon, const char* tip, HWND owner);
     // Changes the tooltip of the shown icon (through the window text).
     bool SetTip(const char* tip);
-    const char* Tip() const { return iconData_.szTip; }
+    // The tip as the shell shows it (cut), in UTF-8.
+    const char* Tip() const { return tip_.Text(); }
 
     static constexpr int kMaxBalloonTitleLength = 63;
     static constexpr int kMaxBalloonTextLength = 255;
@@ -61,7 +62,8 @@ private:
 
     // The balloon needs the longer, version-2 form of the structure; the icon itself keeps the
     // first form every shell accepts.
-    NOTIFYICONDATAA iconData_{};
+    NOTIFYICONDATAW iconData_{};
+    String tip_;
     bool added_ = false;
     bool shown_ = false;
     UINT taskbarCreatedMessage_ = 0;

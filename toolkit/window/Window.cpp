@@ -4,6 +4,7 @@
 // the object is registered) get the default behaviour.
 #include "toolkit/window/Window.h"
 
+#include "toolkit/base/TextCodec.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Toolkit.h"
 #include "toolkit/window/WindowRegistry.h"
@@ -76,8 +77,10 @@ bool Window::CreateWindowObject(const char* className, const WindowArgs& args, b
     const int y = rect ? rect->top : 0;
     const int width = rect ? rect->right - rect->left : 0;
     const int height = rect ? rect->bottom - rect->top : 0;
-    HWND handle = CreateWindowExA(args.exStyle, className, args.title ? args.title : "", style, x, y, width, height,
-                                  parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(args.id)),
+    // Created, and subclassed below, through the wide calls: the window then takes and gives
+    // its texts in UTF-16, converted from and to UTF-8 at the toolkit's edge.
+    HWND handle = CreateWindowExW(args.exStyle, WideText(className), WideText(args.title ? args.title : ""), style, x,
+                                  y, width, height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(args.id)),
                                   args.instance ? args.instance : GetInstance(), args.param);
     if (!handle)
         return false;
@@ -86,7 +89,7 @@ bool Window::CreateWindowObject(const char* className, const WindowArgs& args, b
     WindowRegistry::Insert(handle, this);
     if (subclass) {
         systemProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::WindowProc)));
+            SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::WindowProc)));
     }
     if (WindowProc(handle, WM_SWND_CREATED, 0, reinterpret_cast<LPARAM>(args.param)) != 0) {
         Destroy();
@@ -151,14 +154,14 @@ Window* Window::FromHandle(HWND handle) {
 
 LRESULT Window::CallDefault(UINT message, WPARAM wParam, LPARAM lParam) {
     if (systemProc_)
-        return CallWindowProcA(systemProc_, handle_, message, wParam, lParam);
-    return DefWindowProcA(handle_, message, wParam, lParam);
+        return CallWindowProcW(systemProc_, handle_, message, wParam, lParam);
+    return DefWindowProcW(handle_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::WindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* const window = WindowRegistry::Find(handle);
     if (!window)
-        return DefWindowProcA(handle, message, wParam, lParam);
+        return DefWindowProcW(handle, message, wParam, lParam);
     LRESULT result = 0;
     const int32_t eraseDepth = window->eraseDepth_;
     if (window->HandleMessage(message, wParam, lParam, result))

@@ -85,8 +85,10 @@ public:
     bool IsModal() const { return modal_; }
     int ModalResult() const { return modalResult_; }
 
-    // The window's text (caption); empty without a window.
+    // The window's text (caption) in UTF-8; empty without a window. Windows of the toolkit keep
+    // it in UTF-16, so any characters survive. SetText is false without a window or on refusal.
     String GetText() const;
+    bool SetText(const char* text);
 
     // Geometry; false when a system call fails.
     bool GetWindowRect(RECT& rect) const;

@@ -18,8 +18,8 @@ LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             HWND handle = handle_;
             handle_ = nullptr;
             if (systemProc_)
-                return CallWindowProcA(systemProc_, handle, message, wParam, lParam);
-            return DefWindowProcA(handle, message, wParam, lParam);
+                return CallWindowProcW(systemProc_, handle, message, wParam, lParam);
+            return DefWindowProcW(handle, message, wParam, lParam);
         }
         case WM_ERASEBKGND:
             if (IsOwnPainted())
@@ -39,7 +39,7 @@ LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             HandleMenuCommand(wParam, lParam);
             return 0;
         case WM_SWND_CREATED:
-            return systemProc_ ? CallWindowProcA(systemProc_, handle_, message, wParam, lParam) : 0;
+            return systemProc_ ? CallWindowProcW(systemProc_, handle_, message, wParam, lParam) : 0;
         case WM_SWND_PARENTSIZED:
             if (anchorFlags_)
                 ApplyAnchor();

@@ -166,7 +166,7 @@ void Window::HandleDestroy() {
     // Give a subclassed control its own procedure back, so that WM_NCDESTROY (which arrives
     // after the object has left the registry) still frees the control's data.
     if (systemProc_)
-        SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
+        SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc_));
 }
 
 void Window::HandleSetFocus() {

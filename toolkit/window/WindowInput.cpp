@@ -7,6 +7,8 @@
 #include <windowsx.h>
 
 #include "toolkit/base/Array.h"
+#include "toolkit/base/FileSystem.h"
+#include "toolkit/base/TextCodec.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Window.h"
 #include "toolkit/window/WindowRegistry.h"
@@ -166,18 +168,17 @@ void Window::HandleDropFiles(HANDLE handle) {
     if (!drop)
         return;
     StringList paths;
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    char path[kMaxDroppedPath + 2];
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    wchar_t path[kMaxDroppedPath + 2];
+    FileSystem files;
     for (UINT i = 0; i < count; i++) {
-        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
         if (length == 0 || length >= kMaxDroppedPath)
             continue;
-        if (DragQueryFileA(drop, i, path, sizeof(path)) != length)
+        if (DragQueryFileW(drop, i, path, kMaxDroppedPath + 2) != length)
             continue;
-        String entry(path);
-        const DWORD attributes = GetFileAttributesA(path);
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            path[length - 1] != '\\')
+        String entry = Utf8FromWide(path, static_cast<int>(length));
+        if (path[length - 1] != L'\\' && files.FolderExists(entry))
             entry.Append('\\');
         paths.AddString(entry);
     }

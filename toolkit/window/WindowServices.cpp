@@ -1,6 +1,7 @@
 // Geometry, child enumeration, Tab navigation and anchoring services of Window. Each
 // geometry call works on the current system window and reports a failed system call as
 // false (or 0 for the size getters).
+#include "toolkit/base/TextCodec.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Window.h"
 #include "toolkit/window/WindowRegistry.h"
@@ -28,12 +29,17 @@ bool Window::GetWindowRect(RECT& rect) const {
 
 String Window::GetText() const {
     String text;
-    const int length = Handle() ? GetWindowTextLengthA(Handle()) : 0;
+    const int length = Handle() ? GetWindowTextLengthW(Handle()) : 0;
     if (length <= 0)
         return text;
-    text.SetLength(length, false);
-    GetWindowTextA(Handle(), const_cast<char*>(text.Text()), length + 1);
-    return text;
+    Array<wchar_t> wide;
+    wide.SetSize(length + 1, false);
+    const int got = GetWindowTextW(Handle(), &wide[0], length + 1);
+    return got > 0 ? Utf8FromWide(&wide[0], got) : text;
+}
+
+bool Window::SetText(const char* text) {
+    return Handle() && SetWindowTextW(Handle(), WideText(text ? text : "")) != FALSE;
 }
 
 bool Window::GetClientRect(RECT& rect) const {
