@@ -2,6 +2,8 @@
 // OLE drag and drop. It shows a small window, presses the left button on it with SendInput,
 // starts DoDragDrop with a CF_HDROP data object, and lets a second thread move the mouse to the
 // target, pause there and release (or, with --leave, come back and release on its own window).
+// The files go as the shell sends them: a wide DROPFILES, so that names of any characters
+// arrive whole (its arguments are read wide for the same reason: wmain, linked -municode).
 //   drag-source.exe [--leave] [--hold MS] X Y FILE...
 // Exit code: 0 the target took the drop, 1 it refused it (or the drag was cancelled),
 // 2 usage or set-up failure.
@@ -23,7 +25,7 @@ struct Options {
     bool leave = false;
     int holdMs = 500;
     POINT target{};
-    std::vector<std::string> files;
+    std::vector<std::wstring> files;
 };
 
 Options g_options;
@@ -36,21 +38,21 @@ FORMATETC HdropFormat() {
     return FORMATETC{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
 }
 
-// DROPFILES followed by the ANSI paths, each zero-terminated, and one more zero.
-HGLOBAL MakeDropFiles(const std::vector<std::string>& files) {
-    size_t size = sizeof(DROPFILES) + 1;
-    for (const std::string& file : files)
-        size += file.size() + 1;
+// DROPFILES followed by the UTF-16 paths, each zero-terminated, and one more zero.
+HGLOBAL MakeDropFiles(const std::vector<std::wstring>& files) {
+    size_t size = sizeof(DROPFILES) + sizeof(wchar_t);
+    for (const std::wstring& file : files)
+        size += (file.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
     if (!memory)
         return nullptr;
     char* bytes = static_cast<char*>(GlobalLock(memory));
     DROPFILES* header = reinterpret_cast<DROPFILES*>(bytes);
     header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    char* text = bytes + sizeof(DROPFILES);
-    for (const std::string& file : files) {
-        memcpy(text, file.c_str(), file.size() + 1);
+    header->fWide = TRUE;
+    wchar_t* text = reinterpret_cast<wchar_t*>(bytes + sizeof(DROPFILES));
+    for (const std::wstring& file : files) {
+        memcpy(text, file.c_str(), (file.size() + 1) * sizeof(wchar_t));
         text += file.size() + 1;
     }
     GlobalUnlock(memory);
@@ -167,19 +169,19 @@ LRESULT CALLBACK SourceProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-bool ParseOptions(int argc, char** argv) {
+bool ParseOptions(int argc, wchar_t** argv) {
     int i = 1;
-    for (; i < argc && argv[i][0] == '-'; i++) {
-        if (strcmp(argv[i], "--leave") == 0)
+    for (; i < argc && argv[i][0] == L'-'; i++) {
+        if (wcscmp(argv[i], L"--leave") == 0)
             g_options.leave = true;
-        else if (strcmp(argv[i], "--hold") == 0 && i + 1 < argc)
-            g_options.holdMs = atoi(argv[++i]);
+        else if (wcscmp(argv[i], L"--hold") == 0 && i + 1 < argc)
+            g_options.holdMs = _wtoi(argv[++i]);
         else
             return false;
     }
     if (argc - i < 3)
         return false;
-    g_options.target = POINT{atoi(argv[i]), atoi(argv[i + 1])};
+    g_options.target = POINT{_wtoi(argv[i]), _wtoi(argv[i + 1])};
     for (i += 2; i < argc; i++)
         g_options.files.push_back(argv[i]);
     return true;
@@ -187,7 +189,7 @@ bool ParseOptions(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int wmain(int argc, wchar_t** argv) {
     if (!ParseOptions(argc, argv)) {
         fprintf(stderr, "usage: drag-source [--leave] [--hold MS] X Y FILE...\n");
         return 2;

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "tests/support/ArchiveWriter.h"
+#include "tests/support/ScratchFolder.h"
 #include "toolkit/base/FileSystem.h"
+#include "toolkit/base/TextCodec.h"
 
 namespace kvrtest {
 
@@ -23,9 +25,9 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM argument) {
 }
 
 std::string TitleOf(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return Utf8FromWide(text).Text();
 }
 
 // A top-level window of the process (of any process for 0) that passes the test.
@@ -95,11 +97,10 @@ std::map<std::string, std::string> TreeOf(const std::string& folder) {
 }
 
 void CopyTree(const std::string& from, const std::string& to) {
-    ASSERT_TRUE(CreateDirectoryA(to.c_str(), nullptr)) << to;
+    ASSERT_TRUE(MakeFolder(to)) << to;
     for (const auto& entry : TreeOf(from)) {
         const std::string target = to + entry.first;
-        ASSERT_TRUE(target.back() == '\\' ? CreateDirectoryA(target.c_str(), nullptr) != 0
-                                          : WriteFileBytes(target, BytesOf(entry.second)))
+        ASSERT_TRUE(target.back() == '\\' ? MakeFolder(target) : WriteFileBytes(target, BytesOf(entry.second)))
             << target;
     }
 }

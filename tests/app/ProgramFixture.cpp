@@ -66,12 +66,12 @@ COLORREF SwatchPixel(HWND dialog) {
 // such windows.
 bool TipShown(const std::string& wanted) {
     return kvrtest::FindTopWindow([&wanted](HWND window) {
-               char text[300] = {};
+               wchar_t text[300] = {};
                DWORD_PTR length = 0;
                return IsWindowVisible(window) && kvrtest::ClassOf(window) == "tooltips_class32" &&
-                      SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
-                                          2000, &length) &&
-                      wanted == text;
+                      SendMessageTimeoutW(window, WM_GETTEXT, 300, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
+                                          &length) &&
+                      wanted == Utf8FromWide(text).Text();
            }) != nullptr;
 }
 

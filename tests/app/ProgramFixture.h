@@ -27,6 +27,7 @@
 #include "tests/support/ArchiveWriter.h"
 #include "tests/support/ScratchFolder.h"
 #include "toolkit/base/FileSystem.h"
+#include "toolkit/base/TextCodec.h"
 #include "toolkit/media/MediaStartup.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/TrayIcon.h"

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "toolkit/base/TextCodec.h"
+
 namespace kvrtest {
 
 namespace {
@@ -134,7 +136,7 @@ Bytes BuildRawArchive(const ArchiveSpec& spec) {
 }
 
 bool WriteFileBytes(const std::string& path, const Bytes& bytes) {
-    FILE* file = fopen(path.c_str(), "wb");
+    FILE* file = _wfopen(WideText(path.c_str()), L"wb");
     if (!file)
         return false;
     const size_t written = bytes.empty() ? 0 : fwrite(bytes.data(), 1, bytes.size(), file);
@@ -144,7 +146,7 @@ bool WriteFileBytes(const std::string& path, const Bytes& bytes) {
 
 Bytes ReadFileBytes(const std::string& path) {
     Bytes bytes;
-    FILE* file = fopen(path.c_str(), "rb");
+    FILE* file = _wfopen(WideText(path.c_str()), L"rb");
     if (!file)
         return bytes;
     uint8_t block[4096];

@@ -67,6 +67,7 @@ Bytes PatternBytes(size_t n, uint32_t seed = 1);
 Bytes BytesOf(const std::string& text);
 
 uint32_t Crc32Of(const Bytes& bytes);  // zlib's crc32
+// Paths are UTF-8, as everywhere in the program.
 bool WriteFileBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadFileBytes(const std::string& path);  // empty when missing
 

@@ -53,11 +53,12 @@ bool ScratchFolder::RemoveTree(const std::string& folder) {
             RemoveTree(path);
             return;
         }
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        const WideText wide(path.c_str());
+        SetFileAttributesW(wide, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(wide);
     });
-    RemoveDirectoryA(root.c_str());
-    return GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES;
+    RemoveDirectoryW(WideText(root.c_str()));
+    return !Exists(root);
 }
 
 }  // namespace kvrtest
