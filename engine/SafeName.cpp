@@ -51,6 +51,11 @@ bool IsSafeRelativeName(const String& name) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c < 32 || c == ':')
             return false;
+        // The control characters U+0080..U+009F (C2 80..C2 9F): what the bytes of code page
+        // 1252 that name no character become, so the sign of a name from another code page.
+        const unsigned char next = static_cast<unsigned char>(text[i + 1]);
+        if (c == 0xC2 && next >= 0x80 && next <= 0x9F)
+            return false;
     }
     int start = 0;
     for (int i = 0; i <= length; ++i) {

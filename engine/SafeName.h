@@ -10,11 +10,10 @@
 
 // True when name is a relative path of plain components separated by backslashes (or
 // slashes). Refused: an empty name, a leading separator (rooted or UNC), a ':' anywhere (drive
-// letters, alternate streams), a byte below 32, an empty component inside the name, the
-// components "." and "..", a component ending in a dot or a space (Windows strips those), and
-// reserved device names (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM1-9, LPT1-9, and COM and LPT
-// with a superscript 1, 2 or 3, which Windows reserves as well) with or without an extension,
-// in any case. A single trailing separator (a folder entry) is allowed.
+// letters, alternate streams), a control character (below 32, or U+0080..U+009F), an empty component inside the name,
+// the components "." and "..", a component ending in a dot or a space (Windows strips those), and reserved device names
+// (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM1-9, LPT1-9, and COM and LPT with a superscript 1, 2 or 3, which Windows
+// reserves as well) with or without an extension, in any case. A single trailing separator (a folder entry) is allowed.
 bool IsSafeRelativeName(const String& name);
 
 // True when name is one such plain component: a file name without any separator.

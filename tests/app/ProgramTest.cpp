@@ -160,6 +160,60 @@ TEST_F(ProgramTest, CancelInTheBusyMenuStopsALongDecryption) {
     EXPECT_FALSE(RanToItsEnd());
 }
 
+// Names of any characters (the test prefix's code page, 1252, holds neither the Japanese nor
+// the dash): a user key folder chosen in the browser and used after a restart, a key dropped
+// from such a folder and imported, and an archive of such a name dropped (a wide DROPFILES)
+// whose own names are stored in code page 1252.
+TEST_F(ProgramTest, AnyFileNameServesKeyFoldersKeysAndArchives) {
+    const std::string japan = "\xE6\x97\xA5\xE6\x9C\xAC";  // "日本"
+    const std::string title = japan +
+                              " \xE2\x80\x93 M\xC3\xBC"
+                              "ller";  // "日本 – Müller"
+    const std::string keyName = "Schl\xC3\xBCssel.key";
+    // The browser opens at the active folder: its one sub-folder is chosen.
+    ASSERT_TRUE(ScratchFolder::RemoveTree(In("Keys\\friends\\")));
+    ASSERT_TRUE(MakeFolder(In("Keys\\" + japan)));
+    program_->Command(CMD_USER_KEY_FOLDER);
+    HWND browser = program_->WaitForWindow("", 10000, kDialogClass);
+    ASSERT_NE(browser, nullptr);
+    ProgramDriver::Press(browser, {VK_RIGHT, VK_DOWN, VK_RETURN});
+    EXPECT_TRUE(WaitGone(browser));
+    const std::string keyFolder = In("Keys\\" + japan + "\\");
+    EXPECT_STRCASEEQ(ReadUserKeyFolder().Text(), keyFolder.c_str());
+    ASSERT_TRUE(Restart());
+
+    ArchiveSpec spec;
+    spec.keyName = "Schl\xFCssel.key";
+    spec.key = PatternBytes(64, 21);
+    spec.compressed = true;
+    spec.entries = {{"Gr\xFC\xDF"
+                     "e.txt",
+                     BytesOf("gruss")},
+                    {"Ordner\\\xC7"
+                     "a va.txt",
+                     PatternBytes(5000, 22)}};
+    ASSERT_TRUE(WriteFileBytes(In(title + ".enc"), BuildRawArchive(spec)));
+    ASSERT_EQ(program_->Drop({In(title + ".enc")}), 0);
+    EXPECT_TRUE(ProgramDriver::Answer(program_->WaitForWindow("Key not found :\n\n" + keyName), VK_RETURN));
+
+    ASSERT_TRUE(MakeFolder(In(japan)));
+    ASSERT_TRUE(WriteFileBytes(In(japan + "\\" + keyName), spec.key));
+    ASSERT_EQ(program_->Drop({In(japan + "\\" + keyName)}), 0);
+    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(keyFolder + keyName) == spec.key; }, 10000));
+
+    ASSERT_EQ(program_->Drop({In(title + ".enc")}), 0);
+    const Bytes& nested = spec.entries[1].data;
+    const std::map<std::string, std::string> expected = {{"Gr\xC3\xBC\xC3\x9F"
+                                                          "e.txt",
+                                                          "gruss"},
+                                                         {"Ordner\\", ""},
+                                                         {"Ordner\\\xC3\x87"
+                                                          "a va.txt",
+                                                          std::string(nested.begin(), nested.end())}};
+    EXPECT_TRUE(WaitUntil([&] { return TreeOf(Output(title)) == expected; }, 20000));
+    EXPECT_TRUE(WaitUntil([&] { return TipShown("2 files in " + title + "\\"); }, 20000));
+}
+
 // Logging off ends the process soon after the window has answered the end of the session.
 TEST_F(ProgramTest, EndOfTheSessionDuringADecryptionLeavesNoTemporaryFile) {
     int tempFilesBefore = 0;

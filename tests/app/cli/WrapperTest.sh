@@ -3,7 +3,8 @@
 # which needs GDI+ started by the program): relative and absolute Linux
 # paths, a trailing slash, a folder name with a blank, --keys=DIR, and the exit codes 0, 1
 # and 2 passed through from the program, --test over every sample kind, and a call without
-# a display whose output is captured. Run by CTest inside the Wine session of test.sh.
+# a display whose output is captured, and a file named in characters of no ANSI code page.
+# Run by CTest inside the Wine session of test.sh.
 # Arguments: the source tree, the build folder.
 set -u
 root=$1
@@ -47,6 +48,16 @@ status=$?
 [ $status = 0 ] || fail "--test: exit $status: $output"
 [ "$(grep -c ': ok' <<<"$output")" = 5 ] || fail "--test output: $output"
 [ -e in/picture ] && fail "--test wrote picture"
+
+# Any file name: it reaches the program whole, and its name comes back through a pipe in UTF-8.
+cp in/plain.enc "in/日本 – Müller.enc"
+output=$("$wrapper" --test --keys in/Keys "in/日本 – Müller.enc" 2>&1 | cat)
+case $output in
+    *"日本 – Müller.enc: ok"*) ;;
+    *) fail "any name, --test: $output" ;;
+esac
+"$wrapper" --quiet --keys in/Keys "in/日本 – Müller.enc" || fail "any name: exit $?"
+grep -q "came out of plain.enc" "in/日本 – Müller/readme.txt" || fail "any name: not written"
 
 "$wrapper" --bogus in/plain.enc >/dev/null 2>&1
 status=$?
