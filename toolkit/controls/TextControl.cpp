@@ -66,7 +66,7 @@ LRESULT TextControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SETTEXT: {
             // A wide window: the text arrives in UTF-16, whichever call set it.
-            text_ = Utf8FromWide(reinterpret_cast<const wchar_t*>(lParam));
+            text_ = lParam ? Utf8FromWide(reinterpret_cast<const wchar_t*>(lParam)) : String();
             free(wide_);
             wide_ = text_.NewWide();
             wideLength_ = wide_ ? static_cast<int>(wcslen(wide_)) : 0;

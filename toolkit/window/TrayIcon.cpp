@@ -105,7 +105,7 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;
         case WM_SETTEXT:
             // A wide window: the text arrives in UTF-16, whichever call set it.
-            CopyTip(Utf8FromWide(reinterpret_cast<const wchar_t*>(lParam)));
+            CopyTip(lParam ? Utf8FromWide(reinterpret_cast<const wchar_t*>(lParam)) : String());
             if (added_) {
                 iconData_.uFlags = NIF_TIP;
                 (void)Shell_NotifyIconW(NIM_MODIFY, &iconData_);
