@@ -53,11 +53,12 @@ bool ScratchFolder::RemoveTree(const std::string& folder) {
             RemoveTree(path);
             return;
         }
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        const WideText widePath(path.c_str());
+        SetFileAttributesW(widePath, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(widePath);
     });
-    RemoveDirectoryA(root.c_str());
-    return GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES;
+    RemoveDirectoryW(WideText(root.c_str()));
+    return !Exists(root);
 }
 
 }  // namespace kvrtest
