@@ -9,7 +9,8 @@
 
 namespace kvrtest {
 
-// The Windows temporary folder, long form, with a trailing backslash; "" when unknown.
+// The temporary folder the product uses (FileSystem::TempFolder), with a trailing backslash;
+// "" when unknown.
 std::string TempFolderPath();
 
 inline bool Exists(const std::string& path) {
