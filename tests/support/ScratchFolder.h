@@ -11,7 +11,8 @@
 
 namespace kvrtest {
 
-// The Windows temporary folder, long form, with a trailing backslash; "" when unknown.
+// The temporary folder the product uses (FileSystem::TempFolder), with a trailing backslash;
+// "" when unknown.
 std::string TempFolderPath();
 
 // Paths are UTF-8, as in the product, so that any name the engine writes can be found and removed.
