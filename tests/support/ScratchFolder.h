@@ -11,10 +11,11 @@
 
 namespace kvrtest {
 
-// The Windows temporary folder, long form, with a trailing backslash; "" when unknown.
+// The temporary folder the product uses (FileSystem::TempFolder), with a trailing backslash;
+// "" when unknown.
 std::string TempFolderPath();
 
-// Paths here are UTF-8, as everywhere in the program.
+// Paths are UTF-8, as in the product, so that any name the engine writes can be found and removed.
 inline bool Exists(const std::string& path) {
     return GetFileAttributesW(WideText(path.c_str())) != INVALID_FILE_ATTRIBUTES;
 }
