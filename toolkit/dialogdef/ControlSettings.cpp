@@ -2,7 +2,9 @@
 // colours, ranges and positions, pages, text modes, and content from the resource provider.
 // Each setting reaches the control through its class's own methods, so the Win32 message
 // behind it is written once, in the class; an owner's own object (any Window) of a type gets
-// only the colours that every Window carries.
+// only the colours that every Window carries. Texts of a definition are in the ANSI code page,
+// as the format has them: they go through the ANSI call, and the system converts them for the
+// wide windows.
 #include <windows.h>
 
 #include <commctrl.h>
