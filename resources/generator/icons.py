@@ -1,6 +1,6 @@
-"""Program icons of 16, 20, 24, 32, 40, 48 and 64 pixels (100 % to 200 % of the small and
-large sizes): the drive seen square on, porthole and disc. The
-window icon is the full drive; the tray icon is a bolder cut that reads on a busy task bar."""
+"""Program icons of 16, 20, 24, 32, 40, 48 and 64 pixels (the small and large sizes at 100 %
+to 200 %): the drive seen square on, porthole and disc. The window icon is the full drive; the
+tray icon is a bolder cut that reads on a busy task bar."""
 import math
 
 import art
