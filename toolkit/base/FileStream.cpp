@@ -11,18 +11,24 @@
 #include <memory>
 
 #include "toolkit/base/FileSystem.h"
+#include "toolkit/base/TextCodec.h"
 
 namespace {
 
 constexpr int kFindBlock = 1024;
 constexpr int kCacheLine = 64;
 
+// Paths are UTF-8; the runtime's wide open takes any name the file system can hold.
+FILE* OpenFile(const String& path, const char* mode) {
+    return _wfopen(WideText(path), WideText(mode));
+}
+
 // ext4 and other file systems with delayed allocation write a file's data out as soon as
 // it is closed after a truncation (a guard for programs that replace files by truncating
 // them), which costs about as much again as writing it. A fresh temporary file is empty
 // already, so an empty file is opened as it is; only a file with content is truncated.
-FILE* OpenCreating(const char* path, const char* mode, bool read) {
-    const int fd = _open(path, (read ? _O_RDWR : _O_WRONLY) | _O_BINARY);
+FILE* OpenCreating(const String& path, const char* mode, bool read) {
+    const int fd = _wopen(WideText(path), (read ? _O_RDWR : _O_WRONLY) | _O_BINARY);
     if (fd >= 0) {
         if (_filelengthi64(fd) == 0) {
             FILE* file = _fdopen(fd, mode);
@@ -31,7 +37,7 @@ FILE* OpenCreating(const char* path, const char* mode, bool read) {
         }
         _close(fd);
     }
-    return fopen(path, mode);
+    return OpenFile(path, mode);
 }
 
 const char* ModeFor(bool write, bool create, bool read) {
@@ -59,7 +65,7 @@ void FileStream::Close() {
         fclose(file_);
     file_ = nullptr;
     if (!temporaryName_.IsEmpty())
-        remove(temporaryName_.Text());
+        RemoveFile(temporaryName_);
     temporaryName_.Empty();
     name_.Empty();
     temporary_ = false;
@@ -72,7 +78,7 @@ bool FileStream::Open(const String& path, bool write, bool create, bool read) {
     const char* mode = ModeFor(write, create, read);
     if (path.IsEmpty() || !mode)
         return false;
-    file_ = write && create ? OpenCreating(path.Text(), mode, read) : fopen(path.Text(), mode);
+    file_ = write && create ? OpenCreating(path, mode, read) : OpenFile(path, mode);
     if (!file_)
         return false;
     UseLargeBuffer();
@@ -89,10 +95,10 @@ bool FileStream::OpenTemporary() {
     const String path = fileSystem.TempFileName();
     if (path.IsEmpty())
         return false;
-    file_ = OpenCreating(path.Text(), "w+b", true);
+    file_ = OpenCreating(path, "w+b", true);
     if (!file_) {
         // The fresh name was taken but cannot be used: do not leave it behind.
-        remove(path.Text());
+        RemoveFile(path);
         return false;
     }
     UseLargeBuffer();
@@ -106,7 +112,7 @@ void FileStream::CloseAndDelete() {
         return;
     const String path = name_;
     Close();
-    remove(path.Text());
+    RemoveFile(path);
 }
 
 void FileStream::UseLargeBuffer() {

@@ -8,6 +8,8 @@
 // name the same in every file that uses it.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "toolkit/base/Array.h"
 #include "toolkit/base/String.h"
 
@@ -37,6 +39,8 @@ public:
     // Empty when none could be made.
     String TempFileName();
     bool CopyFile(const String& from, const String& to, bool overwrite);
+    // Size in bytes of an existing file; -1 when it cannot be examined.
+    static int64_t FileSize(const String& path);
     // The shell's "open" verb; true when the shell reports success.
     bool ShellOpen(const String& file, const String& parameters, int show);
     // Adds the names of the entries matching pattern (a folder path and a last component that
@@ -49,8 +53,12 @@ public:
     const char* Buffer() const { return buffer_; }
 
 private:
+    void SetBuffer(const String& path);
     void ListInto(const String& folder, const String& mask, const String& prefix, StringList& list, int flags);
 
     char buffer_[1024];
     bool withSeparator_ = true;
 };
+
+// Deletes a file; false when it is not there or cannot be deleted.
+bool RemoveFile(const String& path);

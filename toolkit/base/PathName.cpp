@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "toolkit/base/TextCodec.h"
+
 int LastPathSeparator(const String& path) {
     const int back = path.ReverseFind('\\');
     const int slash = path.ReverseFind('/');
@@ -61,11 +63,11 @@ int PathName::SetPath(const char* text) {
         kind_ = kUnc;
         return kind_;
     }
-    char absolute[kMaxPath];
-    const DWORD length = GetFullPathNameA(text, kMaxPath, absolute, nullptr);
+    wchar_t absolute[kMaxPath];
+    const DWORD length = GetFullPathNameW(WideText(text), kMaxPath, absolute, nullptr);
     if (length == 0 || length >= static_cast<DWORD>(kMaxPath))
         return kind_;
-    full_ = absolute;
+    full_ = Utf8FromWide(absolute, length);
     full_.Replace('/', '\\');
     if ((text_ == "." || text_ == "..") && full_.GetAt(full_.Length() - 1) != '\\')
         full_.Append('\\');

@@ -3,6 +3,7 @@
 
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
+#include "toolkit/dialogdef/DialogWindow.h"
 
 namespace dialogtest {
 
@@ -25,6 +26,12 @@ bool ReadText(DialogDefinition& definition, const std::string& text) {
     stream.Write(text.data(), static_cast<int>(text.size()));
     stream.Seek(0);
     return definition.ReadDefinition(&stream);
+}
+
+bool BuildDialog(DialogWindow& dialog, const std::string& text, HWND parent) {
+    MemoryStream stream;
+    stream.Write(text.data(), static_cast<int>(text.size()));
+    return dialog.BuildFromDefinition(&stream, parent, nullptr);
 }
 
 std::string WriteText(const DialogDefinition& definition) {

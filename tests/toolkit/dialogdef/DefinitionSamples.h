@@ -1,10 +1,13 @@
 // Sample dialog definitions shared by the definition, factory and host tests.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
 class DialogDefinition;
+class DialogWindow;
 
 namespace dialogtest {
 
@@ -17,6 +20,8 @@ std::string EveryType();
 // Reads a definition from text; writes one back as text ("<write failed>" when it cannot).
 bool ReadText(DialogDefinition& definition, const std::string& text);
 std::string WriteText(const DialogDefinition& definition);
+// Builds the dialog's window and controls from a definition text.
+bool BuildDialog(DialogWindow& dialog, const std::string& text, HWND parent = nullptr);
 // A dialog of the given size whose controls are the given section texts (each without its
 // trailing blank line).
 std::string DialogWith(int width, int height, const char* style, const std::vector<std::string>& sections);
