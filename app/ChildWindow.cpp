@@ -5,9 +5,11 @@
 #include <windowsx.h>
 
 #include "app/ChildWindowPainting.h"
+#include "app/ScaledPictures.h"
 #include "resources/ResourceIds.h"
 #include "settings/Settings.h"
 #include "toolkit/media/GdiplusApi.h"
+#include "toolkit/window/DisplayScale.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Toolkit.h"
 
@@ -30,7 +32,8 @@ void ChildWindow::AddButton(int normalId, int hoverId, int x, int y, Action acti
     if (buttonCount_ >= kMaxButtons)
         return;
     PictureButton& button = buttons_[buttonCount_++];
-    button.rect = RECT{x, y, x + kButtonWidth, y + kButtonHeight};
+    button.place = RECT{x, y, x + kButtonWidth, y + kButtonHeight};
+    button.rect = button.place;
     button.action = action;
     // The pictures load at set-up, so a window made again (the help window) has them again.
     button.normalId = normalId;
@@ -45,6 +48,10 @@ LRESULT ChildWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam != kFadeTimer)
                 break;
             Fade();
+            return 0;
+        case WM_DPICHANGED:
+            if (lParam)
+                OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SWND_OK:
             // The modal run's Enter; the base would end every run with 1.
@@ -103,21 +110,15 @@ POINT ChildWindow::ButtonCenterOnScreen(int index) const {
 }
 
 bool ChildWindow::Setup() {
-    if (!SetSize(width_, height_))
+    dpi_ = WindowDpi(Handle());
+    if (!SetSize(ScaleToDpi(width_, dpi_), ScaleToDpi(height_, dpi_)))
         return false;
     SetDragMove(true);
-    Array<RECT> buttonZones;
-    for (int i = 0; i < buttonCount_; i++) {
-        PictureButton& button = buttons_[i];
-        buttonZones.Append(button.rect);
-        button.lit = false;
-        (void)button.normal.LoadFromResource(resource::kBinaryType, button.normalId, GetInstance());
-        (void)button.hover.LoadFromResource(resource::kBinaryType, button.hoverId, GetInstance());
-    }
-    SetZones(buttonZones);
+    for (int i = 0; i < buttonCount_; i++)
+        buttons_[i].lit = false;
     fadeAlpha_ = 0;
     SetLayered(true);
-    if (!BuildBackground())
+    if (!ApplyDpi())
         return false;
     Compose();
     (void)Center(false);
@@ -126,13 +127,39 @@ bool ChildWindow::Setup() {
     return SetTimer(Handle(), kFadeTimer, kFadeTickMs, nullptr) != 0;
 }
 
+bool ChildWindow::ApplyDpi() {
+    Array<RECT> buttonZones;
+    for (int i = 0; i < buttonCount_; i++) {
+        PictureButton& button = buttons_[i];
+        button.rect = ScaleToDpi(button.place, dpi_);
+        buttonZones.Append(button.rect);
+        (void)LoadPictureAtDpi(button.normal, button.normalId, dpi_, GetInstance());
+        (void)LoadPictureAtDpi(button.hover, button.hoverId, dpi_, GetInstance());
+    }
+    SetZones(buttonZones);
+    return BuildBackground();
+}
+
+// The new picture is ready before the window takes the system's rectangle, and goes out
+// right after it, so nothing shows at the old size.
+void ChildWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    dpi_ = dpi;
+    if (!ApplyDpi())
+        return;
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    Compose();
+}
+
 bool ChildWindow::BuildBackground() {
     Image picture;
-    if (!picture.LoadFromResource(resource::kBinaryType, backgroundId_, GetInstance()))
+    if (!LoadPictureAtDpi(picture, backgroundId_, dpi_, GetInstance()))
         return false;
     if (!RecolorChildBackground(picture, ReadChildColor(), ReadChildOpacity()))
         return false;
-    if (!background_.Create(width_, height_))
+    if (!background_.Create(ScaleToDpi(width_, dpi_), ScaleToDpi(height_, dpi_)))
         return false;
     {
         Gdiplus::Graphics graphics(background_.Bitmap());
@@ -157,8 +184,9 @@ void ChildWindow::Compose() {
             if (picture.IsEmpty())
                 continue;
             graphics.DrawImage(picture.Bitmap(),
-                               Gdiplus::Rect(button.rect.left, button.rect.top, kButtonWidth, kButtonHeight), 0, 0,
-                               picture.Width(), picture.Height(), Gdiplus::UnitPixel);
+                               Gdiplus::Rect(button.rect.left, button.rect.top, button.rect.right - button.rect.left,
+                                             button.rect.bottom - button.rect.top),
+                               0, 0, picture.Width(), picture.Height(), Gdiplus::UnitPixel);
         }
     }
     SetSkinImage(composed, true);

@@ -3,8 +3,9 @@
 // and opacity, with picture buttons that light up under the mouse; it fades in over one
 // second and can be dragged anywhere but on its buttons. A subclass names its size, pictures
 // and buttons, draws its own content into the background and says what a button, Enter and
-// Escape do. The window is destroyed by the object's own destructor, so a message run on the
-// worker thread leaves no window, picture or timer behind.
+// Escape do. Sizes and places are given in 96-DPI units; the window scales them, its pictures
+// and its text by its DPI, and again when it moves to a monitor of another scale. The window is destroyed by the
+// object's own destructor, so a message run on the worker thread leaves no window, picture or timer behind.
 #pragma once
 
 #include <windows.h>
@@ -44,6 +45,8 @@ protected:
     ChildWindow(int width, int height, int backgroundId);
     // Buttons are added by the subclass's constructor, in zone order.
     void AddButton(int normalId, int hoverId, int x, int y, Action action);
+    // The window's DPI, which DrawContent draws at.
+    int Dpi() const { return dpi_; }
     // The text or picture over the recoloured background.
     virtual void DrawContent(Image& background) = 0;
     virtual Action OnEnter() const = 0;
@@ -55,12 +58,16 @@ private:
         int hoverId = 0;
         Image normal;
         Image hover;
-        RECT rect{};
+        RECT place{};  // in 96-DPI units
+        RECT rect{};   // in the window's pixels
         bool lit = false;
         Action action = kNothing;
     };
 
     bool Setup();
+    // Sizes, zones, pictures and background at dpi_.
+    bool ApplyDpi();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     bool BuildBackground();
     void Compose();
     void Fade();
@@ -71,6 +78,7 @@ private:
     const int width_;
     const int height_;
     const int backgroundId_;
+    int dpi_ = 96;
     PictureButton buttons_[kMaxButtons];
     int buttonCount_ = 0;
     Image background_;

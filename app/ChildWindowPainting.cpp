@@ -32,12 +32,15 @@ const Gdiplus::FontFamily* SansSerifFamily() {
 // A font of the text family at the size; where that family or font cannot be made, the
 // generic sans-serif family; where the system has neither (a bare Wine), the first installed
 // family, so a message is never left without its text.
-std::unique_ptr<Gdiplus::Font> MakeTextFont(const Gdiplus::FontFamily& preferred, float points) {
+// The size is given in pixels (points at 96 DPI, times the picture's scale): a picture's own
+// resolution, which GDI+ would apply to points, differs between systems.
+std::unique_ptr<Gdiplus::Font> MakeTextFont(const Gdiplus::FontFamily& preferred, float points, float scale) {
     std::unique_ptr<Gdiplus::Font> font;
-    auto make = [&font, points](const Gdiplus::FontFamily* family) {
+    const float pixels = points * scale * 96.0f / 72.0f;
+    auto make = [&font, pixels](const Gdiplus::FontFamily* family) {
         if (!family || !family->IsAvailable())
             return false;
-        font.reset(new Gdiplus::Font(family, points, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint));
+        font.reset(new Gdiplus::Font(family, pixels, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel));
         return font->IsAvailable() != FALSE;
     };
     if (make(&preferred) || make(SansSerifFamily()))
@@ -115,7 +118,7 @@ bool RecolorChildBackground(Image& picture, uint32_t color, uint32_t opacity) {
     return picture.Bitmap()->UnlockBits(&data) == Gdiplus::Ok;
 }
 
-float DrawChildText(Image& picture, const char* text, const RECT& area) {
+float DrawChildText(Image& picture, const char* text, const RECT& area, float scale) {
     if (picture.IsEmpty() || !text || !*text)
         return 0.0f;
     String copy(text);
@@ -130,10 +133,10 @@ float DrawChildText(Image& picture, const char* text, const RECT& area) {
                                 static_cast<float>(area.right - area.left), static_cast<float>(area.bottom - area.top));
     const Gdiplus::FontFamily preferred(L"courier new");
     float points = kTextPoints;
-    std::unique_ptr<Gdiplus::Font> font = MakeTextFont(preferred, points);
+    std::unique_ptr<Gdiplus::Font> font = MakeTextFont(preferred, points, scale);
     while (font && points > kSmallestTextPoints && !TextFits(graphics, wide, length, *font, layout, format)) {
         points -= 1.0f;
-        font = MakeTextFont(preferred, points);
+        font = MakeTextFont(preferred, points, scale);
     }
     if (!font)
         return 0.0f;

@@ -18,6 +18,7 @@ uint32_t RecolorChildPixel(uint32_t argb, uint32_t color, uint32_t opacity);
 bool RecolorChildBackground(Image& picture, uint32_t color, uint32_t opacity);
 
 // The text in "courier new" (or the generic sans-serif family where that is missing), dark
-// blue, centred in area. A text too large for the area at 14 points is set in the largest
-// smaller size that fits, so no part of a message is lost; the result is that point size.
-float DrawChildText(Image& picture, const char* text, const RECT& area);
+// blue, centred in area (pixels). A text too large for the area at 14 points is set in the
+// largest smaller size that fits, so no part of a message is lost; the result is that point
+// size. Points are of a 96-DPI picture, multiplied by scale for a picture drawn larger.
+float DrawChildText(Image& picture, const char* text, const RECT& area, float scale = 1.0f);

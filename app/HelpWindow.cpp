@@ -1,6 +1,7 @@
 // The help window; see HelpWindow.h.
 #include "app/HelpWindow.h"
 
+#include "app/ScaledPictures.h"
 #include "resources/ResourceIds.h"
 #include "settings/Settings.h"
 #include "toolkit/media/GdiplusApi.h"
@@ -28,7 +29,7 @@ bool HelpWindow::Open() {
 void HelpWindow::DrawContent(Image& background) {
     // The help picture keeps its own colours: only the background takes the user's colour.
     Image help;
-    if (!help.LoadFromResource(resource::kBinaryType, resource::kHelpPicture, GetInstance()))
+    if (!LoadPictureAtDpi(help, resource::kHelpPicture, Dpi(), GetInstance()))
         return;
     Gdiplus::Graphics graphics(background.Bitmap());
     graphics.DrawImage(help.Bitmap(), Gdiplus::Rect(0, 0, help.Width(), help.Height()), 0, 0, help.Width(),

@@ -7,12 +7,25 @@
 #include <memory>
 
 #include "app/Application.h"
+#include "app/ScaledPictures.h"
 #include "app/ShellMessages.h"
 #include "app/SingleInstance.h"
 #include "resources/ResourceIds.h"
 #include "settings/Settings.h"
+#include "toolkit/window/DisplayScale.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Toolkit.h"
+
+namespace {
+
+// The icon's image of the size the metric asks for at the DPI (the icons carry 100 % to 200 %).
+HICON LoadIconAtDpi(HINSTANCE instance, int id, int widthMetric, int heightMetric, int dpi) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                         SystemMetricForDpi(widthMetric, dpi), SystemMetricForDpi(heightMetric, dpi),
+                                         0));
+}
+
+}  // namespace
 
 MainWindow::MainWindow(Application& application) : application_(application) {}
 
@@ -29,12 +42,15 @@ bool MainWindow::Create() {
 }
 
 bool MainWindow::Setup() {
+    dpi_ = WindowDpi(Handle());
     LoadIcons();
+    // The notification area is drawn at the system's DPI, whichever monitor the window is on.
+    trayIconPicture_.Reset(LoadIconAtDpi(GetInstance(), resource::kTrayIcon, SM_CXSMICON, SM_CYSMICON, SystemDpi()));
     // The icon comes back by itself when the shell starts again.
     (void)trayIcon_.Create(trayIconPicture_.Get(), kProgramTitle, Handle());
     LoadPictures();
-    SetWindowPos(Handle(), nullptr, 0, 0, resource::kSkinWidth, resource::kSkinHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, 0, 0, ScaleToDpi(resource::kSkinWidth, dpi_),
+                 ScaleToDpi(resource::kSkinHeight, dpi_), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetDragMove(true);
     opacity_ = ReadWindowOpacity();
     SetLayered(true);
@@ -52,32 +68,48 @@ bool MainWindow::Setup() {
 
 void MainWindow::LoadIcons() {
     HINSTANCE instance = GetInstance();
-    windowIcon_.Reset(static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(resource::kWindowIcon), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-    trayIconPicture_.Reset(
-        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(resource::kTrayIcon), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
-    if (!windowIcon_)
+    windowIcon_.Reset(LoadIconAtDpi(instance, resource::kWindowIcon, SM_CXICON, SM_CYICON, dpi_));
+    windowIconSmall_.Reset(LoadIconAtDpi(instance, resource::kWindowIcon, SM_CXSMICON, SM_CYSMICON, dpi_));
+    if (!windowIcon_ || !windowIconSmall_)
         return;
     const LONG_PTR icon = reinterpret_cast<LONG_PTR>(windowIcon_.Get());
+    const LONG_PTR smallIcon = reinterpret_cast<LONG_PTR>(windowIconSmall_.Get());
     SetClassLongPtrA(Handle(), GCLP_HICON, icon);
-    SetClassLongPtrA(Handle(), GCLP_HICONSM, icon);
+    SetClassLongPtrA(Handle(), GCLP_HICONSM, smallIcon);
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, icon);
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, icon);
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, smallIcon);
 }
 
 void MainWindow::LoadPictures() {
     HINSTANCE instance = GetInstance();
-    (void)skin_.LoadFromResource(resource::kBinaryType, resource::kSkin, instance);
+    (void)LoadPictureAtDpi(skin_, resource::kSkin, dpi_, instance);
+    dial_.Release();
+    dialIndex_ = -1;
     for (int i = 0; i < kDriveSoundCount; i++)
         (void)sounds_[i].LoadWaveResource(resource::kSoundFirst + i, instance);
 }
 
 void MainWindow::PlaceFromSettings() {
-    const POINT place = ReadWindowPosition();
+    const POINT place = ReadWindowPosition(dpi_);
     SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The layered picture is positioned by the layered update, so hand it over again.
     UpdateLayered(opacity_);
+}
+
+// Moved to a monitor of another scale: the pictures of the new DPI are in hand before the
+// window takes the system's rectangle, and the new picture goes out at once, so the window is
+// never shown at one size with the other's picture.
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    dpi_ = dpi;
+    LoadIcons();
+    LoadPictures();
+    if (!queue_.IsEmpty())
+        LoadFrames(queue_.Current().id);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    ShowCurrent();
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -91,6 +123,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_DPICHANGED:
+            if (lParam)
+                OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_CLOSE:
             if (!OnClose())
                 return -1;

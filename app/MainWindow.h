@@ -1,4 +1,5 @@
-// MainWindow: the skinned 130 x 175 drive the user drops files on. It owns the tray icon, the
+// MainWindow: the skinned 130 x 175 drive the user drops files on (96-DPI units: every size,
+// place and picture follows the window's DPI, and changes with it). It owns the tray icon, the
 // two popup menus, the drop target, the help window, the pictures and sounds, and the
 // animation queue with its 10 ms timer (running only while something animates). Everything
 // here runs on the user-interface thread; the worker reaches it only by posted messages.
@@ -86,6 +87,7 @@ private:
     void LoadIcons();
     void LoadPictures();
     void PlaceFromSettings();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     bool OnClose();
     void CancelForSessionEnd();
     void SaveSettings();
@@ -94,6 +96,8 @@ private:
     void OnTimerTick();
     void ShowFrame(int frameIndex);
     void ShowSkin();
+    void ShowCurrent();
+    bool LoadDial(int index);
     void StartCurrent(bool fromTimer);
     void OnAnimationFinished(const AnimationRequest& finished);
     void LoadFrames(int id);
@@ -131,6 +135,7 @@ private:
     Application& application_;
     TrayIcon trayIcon_;
     IconHandle windowIcon_;
+    IconHandle windowIconSmall_;
     IconHandle trayIconPicture_;
     ComPtr<DropTarget> dropTarget_;
     bool alwaysOnTop_ = false;
@@ -139,8 +144,11 @@ private:
     PopupMenu mainMenu_;
     PopupMenu busyMenu_;
     HelpWindow helpWindow_;
+    int dpi_ = 96;  // the window's; every picture below is loaded at it
     Image skin_;
     OwnedArray<Image> frames_;  // of the playing animation only
+    Image dial_;                // the dial picture shown last, kept until the progress moves on
+    int dialIndex_ = -1;
     Sound sounds_[kDriveSoundCount];
     AnimationQueue queue_;
     bool timerRunning_ = false;

@@ -3,9 +3,11 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "app/ProgressDial.h"
+#include "app/ScaledPictures.h"
 #include "app/ShellMessages.h"
 #include "resources/ResourceIds.h"
 #include "toolkit/media/GdiplusApi.h"
+#include "toolkit/window/DisplayScale.h"
 #include "toolkit/window/Toolkit.h"
 
 namespace {
@@ -90,13 +92,11 @@ void MainWindow::ShowFrame(int frameIndex) {
         return;
     }
     Image composed;
-    Image dial;
-    const int dialId = resource::kDialFirst + DialPictureIndex(application_.Progress());
-    if (composed.CopyFrom(frame) && dial.LoadFromResource(resource::kBinaryType, dialId, GetInstance())) {
-        dial.SetBackground(Image::kNoColor);
+    if (composed.CopyFrom(frame) && LoadDial(DialPictureIndex(application_.Progress()))) {
         Gdiplus::Graphics graphics(composed.Bitmap());
-        dial.Draw(&graphics,
-                  Gdiplus::Rect(resource::kDialX, resource::kDialY, resource::kDialSize, resource::kDialSize));
+        const int size = ScaleToDpi(resource::kDialSize, dpi_);
+        dial_.Draw(&graphics,
+                   Gdiplus::Rect(ScaleToDpi(resource::kDialX, dpi_), ScaleToDpi(resource::kDialY, dpi_), size, size));
         SetSkinImage(composed, false);
     } else {
         SetSkinImage(frame, false);
@@ -104,9 +104,30 @@ void MainWindow::ShowFrame(int frameIndex) {
     UpdateLayered(opacity_);
 }
 
+// The dial picture changes only when the progress moves to the next step: loaded (and at
+// an odd scale resampled) then, not on every tick.
+bool MainWindow::LoadDial(int index) {
+    if (index == dialIndex_ && !dial_.IsEmpty())
+        return true;
+    dialIndex_ = -1;
+    if (!LoadPictureAtDpi(dial_, resource::kDialFirst + index, dpi_, GetInstance()))
+        return false;
+    dial_.SetBackground(Image::kNoColor);
+    dialIndex_ = index;
+    return true;
+}
+
 void MainWindow::ShowSkin() {
     SetSkinImage(skin_, false);
     UpdateLayered(opacity_);
+}
+
+// What the window shows now, shown again: the skin when idle, else the playing frame.
+void MainWindow::ShowCurrent() {
+    if (queue_.IsEmpty())
+        ShowSkin();
+    else
+        ShowFrame(queue_.FrameIndex());
 }
 
 void MainWindow::StartCurrent(bool fromTimer) {
@@ -143,7 +164,7 @@ void MainWindow::LoadFrames(int id) {
     HINSTANCE instance = GetInstance();
     for (int i = 0; i < animation->frameCount; i++) {
         Image* const frame = new Image();
-        (void)frame->LoadFromResource(resource::kBinaryType, animation->firstFrame + i, instance);
+        (void)LoadPictureAtDpi(*frame, animation->firstFrame + i, dpi_, instance);
         frames_.Append(frame);
     }
 }

@@ -2,6 +2,7 @@
 #include "app/TextChildWindow.h"
 
 #include "app/ChildWindowPainting.h"
+#include "toolkit/window/DisplayScale.h"
 #include "toolkit/window/Toolkit.h"
 
 TextChildWindow::TextChildWindow(int width, int height, int backgroundId, const RECT& textArea)
@@ -18,5 +19,5 @@ bool TextChildWindow::Create(const char* text, HWND owner) {
 }
 
 void TextChildWindow::DrawContent(Image& background) {
-    (void)DrawChildText(background, text_, textArea_);
+    (void)DrawChildText(background, text_, ScaleToDpi(textArea_, Dpi()), static_cast<float>(Dpi()) / kBaseDpi);
 }

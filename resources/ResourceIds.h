@@ -8,7 +8,7 @@ namespace resource {
 constexpr const char* kBinaryType = "BINARY";
 constexpr const char* kWaveType = "WAVE";
 
-// Icons of 16, 32 and 48 pixels.
+// Icons of 16, 20, 24, 32, 40, 48 and 64 pixels: the small and large sizes at 100 % to 200 %.
 constexpr int kWindowIcon = 107;
 constexpr int kTrayIcon = 108;
 
@@ -27,6 +27,12 @@ constexpr int kAppearanceDialog = 141;
 
 constexpr int kSkinWidth = 130;
 constexpr int kSkinHeight = 175;
+
+// Every picture above and below (skin, child-window backgrounds and buttons, help picture,
+// animation frames, dial) is drawn a second time at twice the width and height, under its id
+// plus kDoubleSize: 1130 .. 1139, 1200 .. 1510 and 1600 .. 1640. Sizes and places named here
+// are in 96-DPI pixels.
+constexpr int kDoubleSize = 1000;
 
 // Animation `id` plays the frames firstFrame .. firstFrame + frameCount - 1.
 struct AnimationFrames {

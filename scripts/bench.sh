@@ -71,7 +71,15 @@ set +e
 wine "$build/bench/kvr-bench.exe" --folder "$folder" --reuse --zip "$@" | tee "$report"
 status=${PIPESTATUS[0]}
 # The window's own figures: tick rate while decrypting, idle CPU, working set over many drops.
-[ "${KVR_BENCH_APP:-1}" = 0 ] || wine "$build/bench/app-bench.exe" || status=$?
+# At 100 % and at 200 % (the prefix's display DPI, read by a program as it starts; 96 again after).
+if [ "${KVR_BENCH_APP:-1}" != 0 ]; then
+    wine "$build/bench/app-bench.exe" || status=$?
+    desktop='HKCU\Control Panel\Desktop'
+    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d 192 /f >/dev/null
+    echo "At 200 %:"
+    wine "$build/bench/app-bench.exe" || status=$?
+    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null
+fi
 # A dialog built from the costliest definition the reader accepts.
 wine "$build/bench/dialog-bench.exe" || status=$?
 set -e

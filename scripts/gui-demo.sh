@@ -4,8 +4,10 @@
 # then a large archive (the dial turns), a broken file (a message) and a sample a second time
 # (a question, answered with Enter), opens the Appearance dialog from its menu and closes it
 # with Escape, and quits it from its menu. Screenshots of each stage, a short animation and the
-# decrypted files land in a fresh folder out/gui-<time>/.
-# Usage: scripts/gui-demo.sh   (scripts/run.sh runs it when there is no display)
+# decrypted files land in a fresh folder out/gui-<time>/. KVR_DEMO_SCALE=2 (or 1.5) runs it
+# with the prefix's display at that multiple of 96 DPI, put back to 96 at the end.
+# Usage: scripts/gui-demo.sh   (scripts/run.sh runs it when there is no display, and with
+#        --scale S sets KVR_DEMO_SCALE)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$root/build}
@@ -19,6 +21,16 @@ source "$root/scripts/wine-session.sh"
 if command -v xcompmgr >/dev/null 2>&1; then
     xcompmgr >/dev/null 2>&1 &
     session_pids+=($!)
+fi
+
+# Every place on the screen below is the 100 % one scaled by the display's.
+scale=${KVR_DEMO_SCALE:-1}
+scaled() { awk -v n="$1" -v s="$scale" 'BEGIN { printf "%d", n * s + 0.5 }'; }
+dpi=$(scaled 96)
+desktop='HKCU\Control Panel\Desktop'
+if [ "$dpi" != 96 ]; then
+    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+    trap 'wine reg add "$desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1; session_stop' EXIT
 fi
 
 out=$root/out/gui-$(date +%Y%m%d-%H%M%S)
@@ -39,10 +51,14 @@ settings='HKCU\Software\Quillmont\Decryptor\1.0\Default'
 wine reg delete "$settings" /f >/dev/null 2>&1 || true
 wine reg add "$settings" /v Keys /t REG_SZ /d "$(winpath "$work/Keys")\\" /f >/dev/null
 wine reg add "$settings" /v WndPos /t REG_DWORD /d $(( top * 65536 + left )) /f >/dev/null
-centre_x=$(( left + 65 )) centre_y=$(( top + 87 ))
+centre_x=$(( left + $(scaled 65) )) centre_y=$(( top + $(scaled 87) ))
+# Around the program's windows: at 100 % a part of the screen, larger the whole screen.
+crop=640x330+100+230
+[ "$dpi" = 96 ] || crop=1024x768+0+0
+around_drive=$(scaled 240)x$(scaled 240)+$(( left - $(scaled 55) ))+$(( top - $(scaled 31) ))
 
-shot() {  # name: the part of the screen around the program's windows
-    import -window root -crop 640x330+100+230 +repage "$shots/$1.png"
+shot() {  # name
+    import -window root -crop $crop +repage "$shots/$1.png"
     echo "  screenshot $1.png"
 }
 
@@ -111,7 +127,7 @@ drag $centre_x $centre_y "$(winpath "$work/large.enc")" &
 dragger=$!
 frames=$(mktemp -d)
 for i in $(seq -w 1 90); do
-    import -window root -crop 240x240+95+265 +repage "$frames/$i.png"
+    import -window root -crop "$around_drive" +repage "$frames/$i.png"
     [ "$i" = 60 ] && shot 3-working-dial
 done
 wait $dragger || true

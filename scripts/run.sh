@@ -5,6 +5,8 @@
 #                             scripts/gui-demo.sh (samples dropped on the window of a private
 #                             virtual display, screenshots and decrypted files under out/gui-<time>/)
 #   scripts/run.sh --demo     that demo, even with a display
+#   scripts/run.sh --scale S  that demo with the display at S times 96 DPI (2: 200 %); the
+#                             screenshots land in out/gui-<time>/ as ever
 #   scripts/run.sh --cli      the command-line front end over the bundled samples, into a fresh
 #                             folder out/samples-<time>/ (with samples/Keys as the key folder)
 #   scripts/run.sh [--keys DIR] [--out DIR] [--overwrite | --no-overwrite] [--quiet] FILE...
@@ -20,6 +22,10 @@ if [ $# -eq 0 ] && [ -n "${DISPLAY:-}" ]; then
     "$root/scripts/build.sh" KvrDecryptor
     echo "KVR Decryptor is open: drop a .enc, .wav, .bmp or .png file (or a .key) on it; right-click for the menu." >&2
     exec "$root/scripts/wine-run.sh" "$build/app/KvrDecryptor.exe"
+fi
+if [ "${1:-}" = --scale ]; then
+    [ $# -ge 2 ] || { echo "run.sh: --scale needs a factor (for example 2)" >&2; exit 2; }
+    KVR_DEMO_SCALE=$2 exec "$root/scripts/gui-demo.sh"
 fi
 if [ $# -eq 0 ] || [ "$1" = --demo ]; then
     exec "$root/scripts/gui-demo.sh"

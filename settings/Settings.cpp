@@ -103,22 +103,28 @@ void WriteWindowPosition(int left, int top) {
     (void)WriteNumber(HKEY_CURRENT_USER, kSettingsKey, kWindowPositionValue, PackWindowPosition(left, top));
 }
 
-POINT FitWindowPosition(uint32_t stored, int workAreaWidth, int workAreaHeight, int screenWidth, int screenHeight) {
+POINT FitWindowPosition(uint32_t stored,
+                        int workAreaWidth,
+                        int workAreaHeight,
+                        int screenWidth,
+                        int screenHeight,
+                        int dpi) {
     // Both halves are unsigned: a window saved left of the primary monitor (negative left)
     // comes back as a large number and so lands in the middle of the screen.
     POINT position{static_cast<LONG>(stored & 0xFFFF), static_cast<LONG>(stored >> 16)};
-    if (position.x + 50 > workAreaWidth)
-        position.x = screenWidth / 2 + 65;
-    if (position.y + 50 > workAreaHeight)
-        position.y = screenHeight / 2 + 85;
+    const int inside = MulDiv(50, dpi, 96);
+    if (position.x + inside > workAreaWidth)
+        position.x = screenWidth / 2 + MulDiv(65, dpi, 96);
+    if (position.y + inside > workAreaHeight)
+        position.y = screenHeight / 2 + MulDiv(85, dpi, 96);
     return position;
 }
 
-POINT ReadWindowPosition() {
+POINT ReadWindowPosition(int dpi) {
     RECT workArea{};
     if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0))
         workArea = RECT{};
     return FitWindowPosition(ReadNumber(HKEY_CURRENT_USER, kSettingsKey, kWindowPositionValue),
                              workArea.right - workArea.left, workArea.bottom - workArea.top,
-                             GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+                             GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), dpi);
 }

@@ -58,8 +58,14 @@ void WriteUserKeyFolder(const String& folder);
 // Window position: left and top cut to 16 bits each, left in the low half.
 uint32_t PackWindowPosition(int left, int top);
 void WriteWindowPosition(int left, int top);
-// The saved position brought onto the screen: a left or top that would leave less than 50
-// pixels inside the work area moves to the middle of the primary screen plus (65, 85).
-POINT FitWindowPosition(uint32_t stored, int workAreaWidth, int workAreaHeight, int screenWidth, int screenHeight);
-// The saved position fitted to this machine's work area and primary screen.
-POINT ReadWindowPosition();
+// The saved position (screen pixels) brought onto the screen: a left or top that would leave
+// less than 50 units inside the work area moves to the middle of the primary screen plus
+// (65, 85) units; units are pixels at 96 DPI and scale with the window's DPI.
+POINT FitWindowPosition(uint32_t stored,
+                        int workAreaWidth,
+                        int workAreaHeight,
+                        int screenWidth,
+                        int screenHeight,
+                        int dpi = 96);
+// The saved position fitted to this machine's work area and primary screen, for a window at dpi.
+POINT ReadWindowPosition(int dpi = 96);

@@ -14,10 +14,12 @@ import icons
 import panels
 import sheet
 import sounds
-from pngio import ico_bytes, new_surface, png_bytes, surface_rgba
+from pngio import ico_bytes, new_surface, png_bytes, set_scale, surface_rgba
 
 DIAL_FIRST, DIAL_STEPS = 600, 40
 SKIN = 130
+# The pictures drawn at twice the size sit at their 1x id plus this (resources/ResourceIds.h).
+DOUBLE_SIZE_OFFSET = 1000
 
 
 def render_drive(state):
@@ -69,41 +71,60 @@ class Output:
             out.write(text)
 
 
-def main(folder):
-    out = Output(folder)
-    out.write("icon-107.ico", ico_bytes(icons.window_icon()), 107, "ICON")
-    out.write("icon-108.ico", ico_bytes(icons.tray_icon()), 108, "ICON")
-
+def draw_pictures(out, suffix, offset):
+    """Every picture at the scale set now, written under its id + offset; returns what the
+    contact sheet shows."""
     skin = render_drive(animations.IDLE)
-    out.write("binary-130.png", png_bytes(skin), SKIN, "BINARY")
+    out.write("binary-%d%s.png" % (SKIN, suffix), png_bytes(skin), SKIN + offset, "BINARY")
     backgrounds = {131: panels.help_background(), 132: helppicture.help_picture(),
                    134: panels.question_background(), 135: panels.message_background()}
     pictures = {ident: surface_rgba(surface) for ident, surface in backgrounds.items()}
     buttons = {ident: surface_rgba(surface) for ident, surface in panels.buttons().items()}
     pictures.update(buttons)
     for ident in sorted(pictures):
-        out.write("binary-%d.png" % ident, png_bytes(pictures[ident]), ident, "BINARY")
-    out.write("binary-141.txt", dialogdef.appearance_definition(), 141, "BINARY")
-
+        out.write("binary-%d%s.png" % (ident, suffix), png_bytes(pictures[ident]), ident + offset, "BINARY")
     frame_sets = []
     for animation, first, states in animations.frame_sets():
         frames = [render_drive(state) for state in states]
-        frame_sets.append((animation, first, frames))
+        frame_sets.append((animation, first + offset, frames))
         for k, rgba in enumerate(frames):
-            out.write("binary-%d.png" % (first + k), png_bytes(rgba), first + k, "BINARY")
+            ident = first + k
+            out.write("binary-%d%s.png" % (ident, suffix), png_bytes(rgba), ident + offset, "BINARY")
     dial = [render_dial(step) for step in range(DIAL_STEPS + 1)]
     for step, rgba in enumerate(dial):
-        out.write("binary-%d.png" % (DIAL_FIRST + step), png_bytes(rgba), DIAL_FIRST + step, "BINARY")
+        ident = DIAL_FIRST + step
+        out.write("binary-%d%s.png" % (ident, suffix), png_bytes(rgba), ident + offset, "BINARY")
+    help_window = over(recoloured(pictures[131]), pictures[132])
+    shown = [(135, recoloured(pictures[135])), (134, recoloured(pictures[134])), (131, help_window)]
+    return frame_sets, dial, buttons, shown
+
+
+def stacked(top, bottom):
+    width = max(top.shape[1], bottom.shape[1])
+    sheet = np.full((top.shape[0] + bottom.shape[0], width, 4), 255, dtype=np.uint8)
+    sheet[: top.shape[0], : top.shape[1]] = top
+    sheet[top.shape[0]:, : bottom.shape[1]] = bottom
+    return sheet
+
+
+def main(folder):
+    out = Output(folder)
+    out.write("icon-107.ico", ico_bytes(icons.window_icon()), 107, "ICON")
+    out.write("icon-108.ico", ico_bytes(icons.tray_icon()), 108, "ICON")
+    out.write("binary-141.txt", dialogdef.appearance_definition(), 141, "BINARY")
+    icon_sets = {107: icons.window_icon(), 108: icons.tray_icon()}
+    sheets = []
+    for scale, suffix, offset in ((1, "", 0), (2, "-2x", DOUBLE_SIZE_OFFSET)):
+        set_scale(scale)
+        frame_sets, dial, buttons, shown = draw_pictures(out, suffix, offset)
+        set_scale(1)
+        sheets.append(sheet.contact_sheet(frame_sets, dial, buttons, icon_sets if scale == 1 else {}, shown, scale))
     for ident, data in sorted(sounds.all_sounds().items()):
         out.write("wave-%d.wav" % ident, data, ident, "WAVE")
     out.write_rc()
-
-    help_window = over(recoloured(pictures[131]), pictures[132])
-    shown = [(135, recoloured(pictures[135])), (134, recoloured(pictures[134])), (131, help_window)]
-    icon_sets = {107: icons.window_icon(), 108: icons.tray_icon()}
-    contact = sheet.contact_sheet(frame_sets, dial, buttons, icon_sets, shown)
+    contact = stacked(*(surface_rgba(page) for page in sheets))
     with open(os.path.join(folder, "contact-sheet.png"), "wb") as out_file:
-        out_file.write(png_bytes(surface_rgba(contact)))
+        out_file.write(png_bytes(contact))
 
 
 if __name__ == "__main__":

@@ -1,16 +1,17 @@
-"""Program icons of 16, 32 and 48 pixels: the drive seen square on, porthole and disc. The
-window icon is the full drive; the tray icon is a bolder cut that reads on a busy task bar."""
+"""Program icons of 16, 20, 24, 32, 40, 48 and 64 pixels (the small and large sizes at 100 %
+to 200 %): the drive seen square on, porthole and disc. The window icon is the full drive; the
+tray icon is a bolder cut that reads on a busy task bar."""
 import math
 
 import art
 import drive
 from pngio import new_surface, surface_rgba
 
-SIZES = (16, 32, 48)
+SIZES = (16, 20, 24, 32, 40, 48, 64)
 
 
 def _icon(size, tray):
-    surface, ctx = new_surface(size, size)
+    surface, ctx = new_surface(size, size, scaled=False)
     ctx.scale(size / 48.0, size / 48.0)
     small = size <= 16
     body_y = 9 if not small else 7

@@ -26,9 +26,24 @@ def surface_rgba(surface):
     return out
 
 
-def new_surface(width, height):
-    surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, width, height)
-    return surface, cairo.Context(surface)
+# Pictures are drawn in 96-DPI units; at scale 2 the same drawing fills a surface twice as
+# wide and high, so the high-DPI set is as sharp as the vectors allow.
+_scale = 1
+
+
+def set_scale(scale):
+    global _scale
+    _scale = scale
+
+
+def new_surface(width, height, scaled=True):
+    """A surface of width x height units: pixels at the drawing scale unless scaled is off."""
+    factor = _scale if scaled else 1
+    surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, width * factor, height * factor)
+    ctx = cairo.Context(surface)
+    if factor != 1:
+        ctx.scale(factor, factor)
+    return surface, ctx
 
 
 def _chunk(kind, data):

@@ -47,15 +47,17 @@ def _label(ctx, text, x, y):
     ctx.new_path()
 
 
-def contact_sheet(frame_sets, dial, buttons, icons, backgrounds):
+def contact_sheet(frame_sets, dial, buttons, icons, backgrounds, scale=1):
     """frame_sets: [(animation id, first id, [rgba])]; dial: [rgba]; buttons: {id: rgba};
-    icons: {id: [rgba]}; backgrounds: [(id, rgba)]."""
-    frame_w = 130 + 4
+    icons: {id: [rgba]}; backgrounds: [(id, rgba)]; scale: the pictures' size (1 or 2), which
+    the places scale with; labels and gaps stay as they are."""
+    frame_w = 130 * scale + 4
     longest = max(len(frames) for _, _, frames in frame_sets)
     width = LABEL_W + longest * frame_w + GAP
     dial_rows = 2
-    height = GAP + len(frame_sets) * (175 + GAP) + dial_rows * (42 + GAP) + (47 + GAP) + 500 + 2 * GAP + 20
-    surface, ctx = new_surface(width, height)
+    height = (GAP + len(frame_sets) * (175 * scale + GAP) + dial_rows * (42 * scale + GAP) + (47 * scale + GAP)
+              + 500 * scale + 2 * GAP + 20)
+    surface, ctx = new_surface(width, height, scaled=False)
     ctx.set_source_rgb(1, 1, 1)
     ctx.paint()
     y = GAP
@@ -67,22 +69,22 @@ def contact_sheet(frame_sets, dial, buttons, icons, backgrounds):
         ctx.new_path()
         for k, rgba in enumerate(frames):
             _place(ctx, rgba, LABEL_W + k * frame_w, y)
-        y += 175 + GAP
+        y += 175 * scale + GAP
     per_row = (len(dial) + dial_rows - 1) // dial_rows
     _label(ctx, "dial", 6, y + 16)
     for k, rgba in enumerate(dial):
-        _place(ctx, rgba, LABEL_W + (k % per_row) * 46, y + (k // per_row) * (42 + GAP))
-    y += dial_rows * (42 + GAP)
+        _place(ctx, rgba, LABEL_W + (k % per_row) * (42 * scale + 4), y + (k // per_row) * (42 * scale + GAP))
+    y += dial_rows * (42 * scale + GAP)
     _label(ctx, "more", 6, y + 16)
     x = LABEL_W
     for ident in sorted(buttons):
         _place(ctx, buttons[ident], x, y)
-        x += 44 + GAP
+        x += 44 * scale + GAP
     for ident in sorted(icons):
         for rgba in icons[ident]:
-            _place(ctx, rgba, x, y + 47 - rgba.shape[0])
+            _place(ctx, rgba, x, y + 47 * scale - rgba.shape[0])
             x += rgba.shape[1] + GAP
-    y += 47 + GAP
+    y += 47 * scale + GAP
     x = LABEL_W
     for ident, rgba in backgrounds:
         _place(ctx, rgba, x, y)

@@ -39,28 +39,6 @@ HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& test, b
     });
 }
 
-// The screen's pixels in the window's rectangle, row by row; `width` receives the row length.
-std::vector<COLORREF> Snapshot(HWND window, int& width) {
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info{};
-    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
 // Real keyboard input to the window brought to the front: each key held down for `holdMs`,
 // then `pauseMs` before the next.
 bool SendKeys(HWND window, const std::vector<WORD>& keys, DWORD holdMs, DWORD pauseMs) {
@@ -83,6 +61,27 @@ bool SendKeys(HWND window, const std::vector<WORD>& keys, DWORD holdMs, DWORD pa
 }
 
 }  // namespace
+
+std::vector<COLORREF> Snapshot(HWND window, int& width) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
 
 std::map<std::string, std::string> TreeOf(const std::string& folder) {
     std::map<std::string, std::string> tree;

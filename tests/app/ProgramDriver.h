@@ -24,6 +24,10 @@ void CopyTree(const std::string& from, const std::string& to);
 // Waits until the window is hidden or destroyed.
 bool WaitGone(HWND window, DWORD timeoutMs = 10000);
 
+// The screen's pixels in the window's rectangle, row by row, each 0x00RRGGBB; `width`
+// receives the row length.
+std::vector<COLORREF> Snapshot(HWND window, int& width);
+
 // The window's class name.
 std::string ClassOf(HWND window);
 

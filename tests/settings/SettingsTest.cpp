@@ -68,20 +68,24 @@ TEST_F(SettingsTest, WritersStoreTheEncodedForm) {
 }
 
 TEST_F(SettingsTest, SavedPositionIsFittedToTheWorkArea) {
+    // At 192 DPI the window and the margin it must keep on screen are twice the size.
     const struct {
         int left, top;
         int expectedLeft, expectedTop;
+        int dpi;
     } cases[] = {
-        {0, 0, 0, 0},
-        {100, 200, 100, 200},
-        {750, 550, 750, 550},
-        {751, 550, 1024 / 2 + 65, 550},
-        {750, 551, 750, 768 / 2 + 85},
-        {-20, -1, 577, 469},
-        {65535, 10, 577, 10},
+        {0, 0, 0, 0, 96},
+        {100, 200, 100, 200, 96},
+        {750, 550, 750, 550, 96},
+        {751, 550, 1024 / 2 + 65, 550, 96},
+        {750, 551, 750, 768 / 2 + 85, 96},
+        {-20, -1, 577, 469, 96},
+        {65535, 10, 577, 10, 96},
+        {700, 500, 700, 500, 192},
+        {701, 501, 1024 / 2 + 130, 768 / 2 + 170, 192},
     };
     for (const auto& c : cases) {
-        const POINT fitted = FitWindowPosition(PackWindowPosition(c.left, c.top), 800, 600, 1024, 768);
+        const POINT fitted = FitWindowPosition(PackWindowPosition(c.left, c.top), 800, 600, 1024, 768, c.dpi);
         EXPECT_EQ(fitted.x, c.expectedLeft) << c.left << "," << c.top;
         EXPECT_EQ(fitted.y, c.expectedTop) << c.left << "," << c.top;
     }

@@ -11,10 +11,29 @@
 #include "toolkit/dialogdef/DefinitionValues.h"
 #include "toolkit/dialogdef/Tokenizer.h"
 #include "toolkit/media/Image.h"
+#include "toolkit/window/DisplayScale.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Toolkit.h"
 
 namespace {
+
+int16_t ScaledUnit(int16_t value, int dpi) {
+    const int scaled = ScaleToDpi(value, dpi);
+    return static_cast<int16_t>(scaled < INT16_MIN ? INT16_MIN : (scaled > INT16_MAX ? INT16_MAX : scaled));
+}
+
+// The record with its place, size and font height in the dialog's pixels.
+ControlDefinition ScaledRecord(const ControlDefinition& record, int dpi) {
+    ControlDefinition scaled(record);
+    if (dpi == kBaseDpi)
+        return scaled;
+    scaled.x = ScaledUnit(record.x, dpi);
+    scaled.y = ScaledUnit(record.y, dpi);
+    scaled.width = ScaledUnit(record.width, dpi);
+    scaled.height = ScaledUnit(record.height, dpi);
+    scaled.fontSize = ScaledUnit(record.fontSize, dpi);
+    return scaled;
+}
 
 HFONT MakeFont(const ControlDefinition& record) {
     const uint32_t flags = record.fontFlags;
@@ -31,6 +50,10 @@ DialogWindow::~DialogWindow() {
 }
 
 LRESULT DialogWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DPICHANGED && lParam) {
+        Rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
     if (message == WM_DESTROY) {
         ClearControls();
     } else if (message == WM_SWND_BUTTONCLICKED && IsModal()) {
@@ -41,6 +64,40 @@ LRESULT DialogWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SendMessageA(Handle(), WM_SWND_CANCEL, 0, 0);
     }
     return Window::OnMessage(message, wParam, lParam);
+}
+
+// Moved to a monitor of another scale: every control's place, size and font grow or shrink
+// by the ratio of the DPIs, then the dialog takes the system's rectangle.
+void DialogWindow::Rescale(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || dpi == dpi_)
+        return;
+    const int old = dpi_;
+    dpi_ = dpi;
+    HDWP positions = BeginDeferWindowPos(controls_.Count());
+    for (int i = 0; i < controls_.Count(); i++) {
+        HWND control = controls_[i]->Handle();
+        RECT rect{};
+        if (!controls_[i]->GetWindowRect(rect) || !ScreenToClient(rect))
+            continue;
+        if (positions)
+            positions = DeferWindowPos(positions, control, nullptr, MulDiv(rect.left, dpi, old),
+                                       MulDiv(rect.top, dpi, old), MulDiv(rect.right - rect.left, dpi, old),
+                                       MulDiv(rect.bottom - rect.top, dpi, old), SWP_NOZORDER | SWP_NOACTIVATE);
+        LOGFONTA face{};
+        if (!fonts_[i] || GetObjectA(fonts_[i], sizeof(face), &face) != sizeof(face))
+            continue;
+        face.lfHeight = MulDiv(face.lfHeight, dpi, old);
+        HFONT font = CreateFontIndirectA(&face);
+        if (!font)
+            continue;
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        DeleteObject(fonts_[i]);
+        fonts_[i] = font;
+    }
+    if (positions)
+        (void)EndDeferWindowPos(positions);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool DialogWindow::AddControl(Window* control, const ControlDefinition* record) {
@@ -144,7 +201,10 @@ bool DialogWindow::BuildFromDefinition(Stream* stream, HWND parent, ResourceProv
     args.parent = parent;
     if (!Create(args))
         return false;
-    SetClientSize(dialog.width, dialog.height);
+    // Positions, sizes and fonts of a definition are 96-DPI units: the dialog's DPI scales them.
+    const int dpi = WindowDpi(Handle());
+    dpi_ = dpi;
+    SetClientSize(ScaleToDpi(dialog.width, dpi), ScaleToDpi(dialog.height, dpi));
     Center(true);
     COLORREF back = 0;
     if (ResolveColor(dialog.backColor, back))
@@ -155,9 +215,9 @@ bool DialogWindow::BuildFromDefinition(Stream* stream, HWND parent, ResourceProv
         SetSkin(&skin, kNoColor, nullptr, false);
     }
     for (int i = 0; i < definition.ControlCount(); i++) {
-        const ControlDefinition* record = definition.Control(i);
-        Window* control = BuildControl(this, Handle(), record, provider, true);
-        if (!control || !AddControl(control, record)) {
+        const ControlDefinition scaled = ScaledRecord(*definition.Control(i), dpi);
+        Window* control = BuildControl(this, Handle(), &scaled, provider, true);
+        if (!control || !AddControl(control, &scaled)) {
             delete control;
             // A half-built dialog is never handed out: the window takes its controls along.
             Destroy();

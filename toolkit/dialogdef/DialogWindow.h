@@ -1,7 +1,8 @@
 // DialogWindow: the dialog host. It builds a popup toolkit window and its controls from a
 // dialog definition, keeps the controls in creation order with their definition ids, names
 // and fonts, finds them by id or name, ends a modal run when the button named "OK" or
-// "CANCEL" is clicked, and sets up tab pages and anchoring. A concrete dialog derives from
+// "CANCEL" is clicked, and sets up tab pages and anchoring. The definition's units are pixels
+// at 96 DPI; the host scales them by the dialog's DPI, and again when that changes. A concrete dialog derives from
 // it and may supply its own control classes through NewControlObject.
 //
 // The dialog's window is destroyed by this class's destructor, while the object is still a
@@ -50,9 +51,11 @@ private:
     // definition find their controls at once. Notes in shown (per control index) whether the
     // tab's selected page shows or hides each control it names.
     void AttachTabPages(const ControlDefinition& record, const Array<int>& byId, Array<int8_t>& shown);
+    void Rescale(int dpi, const RECT& suggested);
 
     Array<Window*> controls_;
     Array<int16_t> ids_;
     StringList names_;
     Array<HFONT> fonts_;
+    int dpi_ = 96;  // the dialog's, which its controls are sized at
 };

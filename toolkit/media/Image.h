@@ -44,6 +44,9 @@ public:
     // Decodes the next `count` bytes of the stream (-1 = up to the end); the position advances
     // by the bytes taken. A failed load leaves the image empty.
     bool LoadFromStream(Stream* stream, int count = -1);
+    // The whole source redrawn at another size (32-bit ARGB) with high-quality bicubic
+    // filtering; slow enough to be done once per picture and size, never per frame.
+    bool ResampleFrom(const Image& source, int width, int height);
     bool LoadFromResource(const char* type, int id, HMODULE module);
     // Appends the encoded picture at the stream's position. BMP output is 24-bit for 24-bit
     // pictures, keeps the picture's resolution and carries 0 as the image size of an

@@ -22,6 +22,28 @@ void UseKey(Gdiplus::ImageAttributes* attributes, uint32_t key) {
 
 }  // namespace
 
+bool Image::ResampleFrom(const Image& source, int width, int height) {
+    if (source.IsEmpty() || width <= 0 || height <= 0 || &source == this)
+        return false;
+    std::unique_ptr<Gdiplus::Bitmap> target(new Gdiplus::Bitmap(width, height, PixelFormat32bppARGB));
+    if (target->GetLastStatus() != Gdiplus::Ok)
+        return false;
+    {
+        Gdiplus::Graphics graphics(target.get());
+        graphics.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        // Mirrored edges: the filter would otherwise fade the border pixels towards nothing.
+        Gdiplus::ImageAttributes attributes;
+        attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        if (graphics.DrawImage(source.bitmap_, Rect(0, 0, width, height), 0, 0, source.Width(), source.Height(),
+                               Gdiplus::UnitPixel, &attributes) != Gdiplus::Ok)
+            return false;
+    }
+    Adopt(target.release());
+    return bitmap_ != nullptr;
+}
+
 void Image::Draw(Gdiplus::Graphics* graphics, const Rect& destination) const {
     Draw(graphics, destination, Rect(0, 0, -1, -1));
 }

@@ -7,6 +7,7 @@
 
 #include "toolkit/media/Image.h"
 #include "toolkit/media/MediaStartup.h"
+#include "toolkit/window/DisplayScale.h"
 #include "toolkit/window/Lock.h"
 
 namespace {
@@ -28,8 +29,7 @@ int InsertPosition(HMENU menu, int position) {
 
 }  // namespace
 
-PopupMenu::PopupMenu()
-    : pictureWidth_(GetSystemMetrics(SM_CXMENUCHECK)), pictureHeight_(GetSystemMetrics(SM_CYMENUCHECK)) {}
+PopupMenu::PopupMenu() = default;
 
 PopupMenu::~PopupMenu() {
     {
@@ -192,12 +192,20 @@ void PopupMenu::ForgetPicture(int at) {
     itemIds_.RemoveAt(at);
 }
 
+// Item sizes follow the owner's DPI (the system draws the menu's text at it too).
+PopupMenu::ItemMetrics PopupMenu::Metrics() const {
+    const int dpi = WindowDpi(owner_);
+    return ItemMetrics{SystemMetricForDpi(SM_CXMENUCHECK, dpi), SystemMetricForDpi(SM_CYMENUCHECK, dpi),
+                       SystemMetricForDpi(SM_CYMENU, dpi), ScaleToDpi(kPictureGap, dpi)};
+}
+
 void PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
     if (!withPictures_)
         return;
-    measure.itemWidth = static_cast<UINT>(kPictureGap + pictureWidth_);
-    const int menuHeight = GetSystemMetrics(SM_CYMENU);
-    measure.itemHeight = static_cast<UINT>(menuHeight > pictureHeight_ ? menuHeight : pictureHeight_);
+    const ItemMetrics metrics = Metrics();
+    measure.itemWidth = static_cast<UINT>(metrics.gap + metrics.pictureWidth);
+    measure.itemHeight =
+        static_cast<UINT>(metrics.menuHeight > metrics.pictureHeight ? metrics.menuHeight : metrics.pictureHeight);
 }
 
 void PopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
@@ -207,11 +215,11 @@ void PopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
     if (at < 0 || !itemPictures_[at])
         return;
     const Image& picture = *itemPictures_[at];
+    const ItemMetrics metrics = Metrics();
     int top = draw.rcItem.top;
-    const int menuHeight = GetSystemMetrics(SM_CYMENU);
-    if (pictureHeight_ < menuHeight)
-        top += (draw.rcItem.bottom - draw.rcItem.top - pictureHeight_) / 2;
-    const Gdiplus::Rect destination(draw.rcItem.left, top, pictureWidth_, pictureHeight_);
+    if (metrics.pictureHeight < metrics.menuHeight)
+        top += (draw.rcItem.bottom - draw.rcItem.top - metrics.pictureHeight) / 2;
+    const Gdiplus::Rect destination(draw.rcItem.left, top, metrics.pictureWidth, metrics.pictureHeight);
     Gdiplus::Graphics graphics(draw.hDC);
     if (!(draw.itemState & ODS_DISABLED)) {
         picture.Draw(&graphics, destination);

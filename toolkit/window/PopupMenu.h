@@ -25,7 +25,7 @@ struct MenuItemExtras {
 class PopupMenu : public MenuItemOwner {
 public:
     static constexpr uint32_t kPictureKey = 0xFF00FF;  // magenta stays transparent in pictures
-    static constexpr int kPictureGap = 4;
+    static constexpr int kPictureGap = 4;              // at 96 DPI; pictures and items follow the owner's DPI
 
     PopupMenu();
     ~PopupMenu() override;
@@ -63,14 +63,19 @@ public:
     static MenuItemOwner* FromItemData(ULONG_PTR data);
 
 private:
+    struct ItemMetrics {
+        int pictureWidth;
+        int pictureHeight;
+        int menuHeight;
+        int gap;
+    };
+    ItemMetrics Metrics() const;
     int PictureIndex(int id) const;
     void ForgetPicture(int at);
 
     HWND owner_ = nullptr;
     HMENU menu_ = nullptr;
     bool withPictures_ = false;
-    int pictureWidth_;
-    int pictureHeight_;
     Array<int> itemIds_;
     OwnedArray<Image> itemPictures_;
 };

@@ -1,0 +1,160 @@
+// KvrDecryptor.exe at display scales above 100 %: the test prefix's logical DPI is raised for
+// the program started in each case (a process reads it when it starts), and put back to 96
+// however the case ends. Sizes and places are the 96-DPI ones scaled, pictures the twice-size
+// drawings.
+#include "tests/app/ProgramFixture.h"
+
+#include "resources/ResourceIds.h"
+#include "toolkit/media/GdiplusApi.h"
+#include "toolkit/media/Image.h"
+
+namespace {
+
+using namespace kvrtest;
+
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr char kLogPixelsValue[] = "LogPixels";
+
+// The logical DPI of programs started while it lives; 96 again at its end.
+class DisplayDpi {
+public:
+    explicit DisplayDpi(int dpi) { ok_ = Write(dpi); }
+    ~DisplayDpi() { (void)Write(96); }
+    DisplayDpi(const DisplayDpi&) = delete;
+    DisplayDpi& operator=(const DisplayDpi&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    static bool Write(int dpi) {
+        return WriteNumber(HKEY_CURRENT_USER, kDesktopKey, kLogPixelsValue, static_cast<uint32_t>(dpi));
+    }
+    bool ok_ = false;
+};
+
+int Scaled(int length, int dpi) {
+    return MulDiv(length, dpi, 96);
+}
+
+SIZE SizeOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// A left click at a place of the window's client area given in 96-DPI units.
+void ClickAt(HWND window, POINT place, int dpi) {
+    const LPARAM at = MAKELPARAM(Scaled(place.x, dpi), Scaled(place.y, dpi));
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(window, WM_LBUTTONUP, 0, at);
+}
+
+// The centre of a child window's picture button placed at (x, y), 44 x 47 at 96 DPI, the
+// button's corners scaled as the window scales them.
+POINT ButtonCentre(int x, int y) {
+    return POINT{x + 22, y + 23};
+}
+
+// Every opaque pixel of the picture equals the screen's at the window's corner; the number
+// compared, or -1 at the first difference.
+int CompareOpaque(HWND window, const Image& picture) {
+    int width = 0;
+    const std::vector<COLORREF> shown = Snapshot(window, width);
+    int compared = 0;
+    for (int y = 0; y < picture.Height(); y++) {
+        for (int x = 0; x < picture.Width() && x < width; x++) {
+            uint32_t argb = 0;
+            if (!picture.GetPixel(x, y, &argb) || argb >> 24 != 0xFF)
+                continue;
+            const size_t at = static_cast<size_t>(y) * width + x;
+            if (at >= shown.size() || (shown[at] & 0xFFFFFF) != (argb & 0xFFFFFF))
+                return -1;
+            compared++;
+        }
+    }
+    return compared;
+}
+
+class ScaledProgramTest : public ProgramTest {
+protected:
+    // Before the fixture starts the program, which then runs at the DPI.
+    void StartAt(int dpi) {
+        dpi_ = dpi;
+        display_ = std::make_unique<DisplayDpi>(dpi);
+        ASSERT_TRUE(display_->ok());
+        ASSERT_TRUE(Restart());
+    }
+    void TearDown() override {
+        ProgramTest::TearDown();
+        display_.reset();
+    }
+
+    int dpi_ = 96;
+    std::unique_ptr<DisplayDpi> display_;
+};
+
+TEST_F(ScaledProgramTest, At200PercentEverythingIsTwiceTheSizeAndSharp) {
+    ASSERT_NO_FATAL_FAILURE(StartAt(192));
+    HWND main = program_->MainWindow();
+    const SIZE size = SizeOf(main);
+    EXPECT_EQ(size.cx, 260);
+    EXPECT_EQ(size.cy, 350);
+
+    // The idle drive is the twice-size skin as drawn, not the 96-DPI one stretched.
+    Image skin;
+    ASSERT_TRUE(skin.LoadFromResource(resource::kBinaryType, resource::kSkin + resource::kDoubleSize,
+                                      GetModuleHandleA(nullptr)));
+    int compared = -1;
+    EXPECT_TRUE(WaitUntil([&] { return (compared = CompareOpaque(main, skin)) > 0; }, 3000));
+    EXPECT_GT(compared, 260 * 350 / 3);
+
+    // A message window twice its size, closed by its button at the scaled place.
+    ASSERT_EQ(program_->Drop({In("broken.enc")}), 0);
+    HWND message = program_->WaitForWindow(kNotAnArchive);
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(SizeOf(message).cx, Scaled(229, dpi_));
+    EXPECT_EQ(SizeOf(message).cy, Scaled(136, dpi_));
+    ClickAt(message, ButtonCentre(160, 80), dpi_);
+    EXPECT_TRUE(WaitGone(message, 5000));
+
+    // A question window likewise; its check button (the left one) answers yes.
+    ASSERT_TRUE(DecryptInProcess(In("letters.enc"), In("Keys\\"), In("")));
+    const std::string readme = Output("letters") + "readme.txt";
+    const Bytes original = kvrtest::ReadFileBytes(readme);
+    ASSERT_TRUE(kvrtest::WriteFileBytes(readme, kvrtest::BytesOf("changed")));
+    ASSERT_EQ(program_->Drop({In("letters.enc")}), 0);
+    HWND question = program_->WaitForWindow(kFolderQuestion);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(SizeOf(question).cx, Scaled(325, dpi_));
+    EXPECT_EQ(SizeOf(question).cy, Scaled(190, dpi_));
+    ClickAt(question, ButtonCentre(105, 130), dpi_);
+    EXPECT_TRUE(WaitGone(question, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return kvrtest::ReadFileBytes(readme) == original; }, 10000));
+
+    // The Appearance dialog's controls sit at their scaled places and work there.
+    Sleep(1500);
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    const auto at = [this](POINT place) { return POINT{Scaled(place.x, dpi_), Scaled(place.y, dpi_)}; };
+    EXPECT_EQ(SendMessageA(ControlAt(dialog, at(kMainSlider)), TBM_GETPOS, 0, 0), 255);
+    EXPECT_EQ(SendMessageA(ControlAt(dialog, at(kChildSlider)), TBM_GETPOS, 0, 0), 232);
+    Slide(dialog, at(kMainSlider), 180);
+    ASSERT_TRUE(Click(dialog, at(kOkButton)) && WaitGone(dialog));
+    EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kSettingsKey, kWindowOpacityValue), 181u);
+}
+
+TEST_F(ScaledProgramTest, At150PercentSizesAndPlacesAreScaledAndRounded) {
+    ASSERT_NO_FATAL_FAILURE(StartAt(144));
+    const SIZE size = SizeOf(program_->MainWindow());
+    EXPECT_EQ(size.cx, 195);
+    EXPECT_EQ(size.cy, 263);
+
+    ASSERT_EQ(program_->Drop({In("broken.enc")}), 0);
+    HWND message = program_->WaitForWindow(kNotAnArchive);
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(SizeOf(message).cx, Scaled(229, dpi_));
+    EXPECT_EQ(SizeOf(message).cy, Scaled(136, dpi_));
+    ClickAt(message, ButtonCentre(160, 80), dpi_);
+    EXPECT_TRUE(WaitGone(message, 5000));
+}
+
+}  // namespace
