@@ -136,7 +136,7 @@ TEST(ReleaseZip, ProgramsCarryVersionAndManifest) {
         EXPECT_NE(std::string::npos, manifest.find("version=\"" KVR_VERSION ".0\""));
         EXPECT_NE(std::string::npos, manifest.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
         EXPECT_NE(std::string::npos, manifest.find("level=\"asInvoker\""));
-        EXPECT_EQ(std::string::npos, manifest.find("dpiAware"));
+        EXPECT_NE(std::string::npos, manifest.find("PerMonitorV2"));
     }
     std::string output;
     EXPECT_EQ(0, kvrtest::RunCaptured(kUnpacked + "kvr-decrypt.exe", "--version", output));
