@@ -8,8 +8,6 @@
 // ScopedTempFile for the others), so none outlives it on any road.
 #include "engine/DecryptFile.h"
 
-#include <sys/stat.h>
-
 #include <cctype>
 #include <climits>
 #include <cstdint>
@@ -66,8 +64,7 @@ String OutputFolderOf(const DecryptRequest& request) {
 // more is refused before any of them touches it. A source that cannot be examined is left
 // to the stage that opens it.
 bool IsTooLarge(const String& sourcePath) {
-    struct _stati64 status;
-    return _stati64(sourcePath.Text(), &status) == 0 && status.st_size >= kMaxSourceSize;
+    return FileSystem().FileSize(sourcePath) >= kMaxSourceSize;
 }
 
 // Like the C library's atoi (leading blanks, a sign, digits up to the first non-digit), but

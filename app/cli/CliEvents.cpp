@@ -1,12 +1,11 @@
 // The request callback of kvr-decrypt; see CliEvents.h.
 #include "app/cli/CliEvents.h"
 
-#include <windows.h>
-
 #include <cctype>
 #include <cstring>
 
 #include "app/cli/CliCancel.h"
+#include "app/cli/CliSystem.h"
 
 OverwriteDecision DecideOverwrite(OverwriteMode mode, bool interactive) {
     if (mode == OverwriteMode::Always)
@@ -108,7 +107,7 @@ int32_t CliEvents::OnProgress(int value) {
     }
     String line;
     const bool compressed = request_ && request_->compressed;
-    if (progress_.Update(value, compressed, GetTickCount(), line)) {
+    if (progress_.Update(value, compressed, CliMilliseconds(), line)) {
         fprintf(console_.messages, "\r%s", line.Text());
         fflush(console_.messages);
         barOpen_ = true;

@@ -1,13 +1,13 @@
 // Runs a kvr-decrypt command line; see CliRun.h.
 #include "app/cli/CliRun.h"
 
-#include <windows.h>
-
 #include "app/cli/CliCancel.h"
+#include "app/cli/CliSystem.h"
 #include "engine/DecryptFile.h"
 #include "engine/KeyFinder.h"
 #include "engine/SourceKind.h"
 #include "toolkit/base/FileSystem.h"
+#include "toolkit/base/FullPath.h"
 #include "toolkit/base/PathName.h"
 
 namespace {
@@ -18,12 +18,10 @@ constexpr int kMaxPath = 1024;
 constexpr int kKeyHints = 3;
 
 String FullPath(const char* path) {
-    char buffer[kMaxPath + 1];
-    char* filePart = nullptr;
-    const DWORD length = GetFullPathNameA(path, sizeof(buffer), buffer, &filePart);
-    if (length == 0 || length > kMaxPath)
+    String full;
+    if (!MakeFullPath(path, full) || full.Length() > kMaxPath)
         return String();
-    return String(buffer);
+    return full;
 }
 
 void Print(FILE* stream, const char* fileLabel, const char* text) {
@@ -155,11 +153,8 @@ String FullFolderPath(const char* folder) {
 }
 
 String DefaultKeyFolder() {
-    char buffer[MAX_PATH + 1];
-    const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return String();
-    return PathName(buffer).GetFolderPath() + "Keys\\";
+    const String folder = CliProgramFolder();
+    return folder.IsEmpty() ? folder : folder + "Keys\\";
 }
 
 int RunCli(int argc, const char* const* argv, const CliConsole& console) {

@@ -1,46 +1,24 @@
-// FileSystem implementation over kernel32 and shell32. Paths are ANSI text of at most
-// 1024 bytes; longer ones fail rather than being cut.
+// FileSystem over the system's calls of FileSystemCalls.h. Paths are text of at most 1024
+// bytes; longer ones fail rather than being cut.
 #include "toolkit/base/FileSystem.h"
-
-#include <shellapi.h>
 
 #include <cstring>
 
+#include "toolkit/base/FileSystemCalls.h"
+#include "toolkit/base/FullPath.h"
 #include "toolkit/base/PathName.h"
 
 namespace {
 
 constexpr int kMaxPath = 1024;
-constexpr int kTempPathLimit = 260;
 
 bool EndsWithSeparator(const String& path) {
     return !path.IsEmpty() && IsPathSeparator(path.GetAt(path.Length() - 1));
 }
 
-bool IsDotEntry(const char* name) {
-    return strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
+bool IsDotEntry(const String& name) {
+    return name == "." || name == "..";
 }
-
-bool IsFolderEntry(const WIN32_FIND_DATAA& entry) {
-    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-// Closes a FindFirstFileA search when it goes out of scope.
-class FindHandle {
-public:
-    FindHandle(const char* pattern, WIN32_FIND_DATAA& entry) : handle_(FindFirstFileA(pattern, &entry)) {}
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA& entry) { return FindNextFileA(handle_, &entry) != 0; }
-
-private:
-    HANDLE handle_;
-};
 
 }  // namespace
 
@@ -51,10 +29,12 @@ FileSystem::FileSystem() {
 bool FileSystem::FileExists(const String& path) {
     if (path.IsEmpty() || path.Length() >= kMaxPath)
         return false;
-    if (GetFileAttributesA(path.Text()) == INVALID_FILE_ATTRIBUTES)
+    if (filecalls::KindOf(path) == filecalls::Kind::kMissing)
         return false;
-    const DWORD length = GetFullPathNameA(path.Text(), kMaxPath, buffer_, nullptr);
-    if (length == 0 || length >= static_cast<DWORD>(kMaxPath))
+    String full;
+    if (MakeFullPath(path.Text(), full))
+        strcpy(buffer_, full.Text());
+    else
         buffer_[0] = 0;
     return true;
 }
@@ -69,20 +49,23 @@ bool FileSystem::FolderExists(const String& path) {
     if (trimmed.IsEmpty())
         return false;
     const String last = trimmed.Mid(LastPathSeparator(trimmed) + 1);
-    if (last.Find('*') < 0) {
-        const DWORD attributes = GetFileAttributesA(trimmed.Text());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    }
-    WIN32_FIND_DATAA entry;
-    FindHandle search(trimmed.Text(), entry);
-    if (!search.IsValid())
-        return false;
+    if (last.Find('*') < 0)
+        return filecalls::KindOf(trimmed) == filecalls::Kind::kFolder;
+    filecalls::FolderEntries entries(trimmed);
+    String name;
+    bool isFolder = false;
     int folders = 0;
-    do {
-        if (IsFolderEntry(entry) && !IsDotEntry(entry.cFileName))
+    while (entries.Next(name, isFolder)) {
+        if (isFolder && !IsDotEntry(name))
             folders++;
-    } while (search.Next(entry));
+    }
     return folders == 1;
+}
+
+int64_t FileSystem::FileSize(const String& path) {
+    if (path.IsEmpty() || path.Length() >= kMaxPath)
+        return -1;
+    return filecalls::SizeOf(path);
 }
 
 bool FileSystem::CreateFolder(const String& path) {
@@ -93,9 +76,10 @@ bool FileSystem::CreateFolder(const String& path) {
         folder.SetLength(folder.Length() - 1, true);
     if (folder.IsEmpty())
         return false;
-    if (CreateDirectoryA(folder.Text(), nullptr))
+    bool parentMissing = false;
+    if (filecalls::MakeFolder(folder, parentMissing))
         return true;
-    if (GetLastError() != ERROR_PATH_NOT_FOUND)
+    if (!parentMissing)
         return false;
     const int cut = LastPathSeparator(folder);
     if (cut <= 0)
@@ -106,18 +90,14 @@ bool FileSystem::CreateFolder(const String& path) {
     // A parent that appeared meanwhile (another writer) is as good as one made here.
     if (!CreateFolder(parent) && !FolderExists(parent))
         return false;
-    return CreateDirectoryA(folder.Text(), nullptr) != 0;
+    return filecalls::MakeFolder(folder, parentMissing);
 }
 
 String FileSystem::TempFolder() {
-    char shortPath[kTempPathLimit + 1];
-    const DWORD length = GetTempPathA(kTempPathLimit, shortPath);
-    if (length == 0 || length > static_cast<DWORD>(kTempPathLimit))
+    String folder = filecalls::TemporaryFolder();
+    if (folder.IsEmpty() || folder.Length() >= kMaxPath)
         return String();
-    const DWORD longLength = GetLongPathNameA(shortPath, buffer_, kMaxPath);
-    if (longLength == 0 || longLength >= static_cast<DWORD>(kMaxPath))
-        strcpy(buffer_, shortPath);
-    String folder(buffer_);
+    strcpy(buffer_, folder.Text());
     const bool hasSeparator = EndsWithSeparator(folder);
     if (withSeparator_ && !hasSeparator)
         folder.Append('\\');
@@ -131,28 +111,23 @@ String FileSystem::TempFileName() {
     withSeparator_ = false;
     const String folder = TempFolder();
     withSeparator_ = saved;
-    if (folder.IsEmpty())
+    String name;
+    if (folder.IsEmpty() || !filecalls::NewTemporaryFile(folder, name) || name.Length() >= kMaxPath)
         return String();
-    // GetTempFileNameA writes up to MAX_PATH bytes.
-    char name[MAX_PATH + 1];
-    if (GetTempFileNameA(folder.Text(), "tmp", 0, name) == 0)
-        return String();
-    strcpy(buffer_, name);
-    return String(name);
+    strcpy(buffer_, name.Text());
+    return name;
 }
 
-bool FileSystem::CopyFile(const String& from, const String& to, bool overwrite) {
+bool FileSystem::Copy(const String& from, const String& to, bool overwrite) {
     if (from.IsEmpty() || to.IsEmpty())
         return false;
-    return ::CopyFileA(from.Text(), to.Text(), overwrite ? FALSE : TRUE) != 0;
+    return filecalls::Copy(from, to, overwrite);
 }
 
 bool FileSystem::ShellOpen(const String& file, const String& parameters, int show) {
     if (file.IsEmpty())
         return false;
-    const char* arguments = parameters.IsEmpty() ? nullptr : parameters.Text();
-    const HINSTANCE result = ShellExecuteA(nullptr, "open", file.Text(), arguments, nullptr, show);
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    return filecalls::ShellOpen(file, parameters, show);
 }
 
 void FileSystem::ListFolder(const String& pattern, StringList& list, int flags) {
@@ -170,31 +145,26 @@ void FileSystem::ListInto(const String& folder, const String& mask, const String
     const String pattern = folder + mask.Text();
     if (pattern.Length() >= kMaxPath)
         return;
-    WIN32_FIND_DATAA entry;
+    String name;
+    bool isFolder = false;
     {
-        FindHandle search(pattern.Text(), entry);
-        if (search.IsValid()) {
-            do {
-                if (IsDotEntry(entry.cFileName))
-                    continue;
-                const bool isFolder = IsFolderEntry(entry);
-                if (isFolder && (flags & kListFolders))
-                    list.AddString((prefix + entry.cFileName + "\\").Text());
-                if (!isFolder && (flags & kListFiles))
-                    list.AddString((prefix + entry.cFileName).Text());
-            } while (search.Next(entry));
+        filecalls::FolderEntries entries(pattern);
+        while (entries.Next(name, isFolder)) {
+            if (IsDotEntry(name))
+                continue;
+            if (isFolder && (flags & kListFolders))
+                list.AddString((prefix + name.Text() + "\\").Text());
+            if (!isFolder && (flags & kListFiles))
+                list.AddString((prefix + name.Text()).Text());
         }
     }
     if (!(flags & kListRecurse))
         return;
     // Subfolders are searched with "*.*" whatever the mask, then listed with the mask inside.
-    FindHandle folders((folder + "*.*").Text(), entry);
-    if (!folders.IsValid())
-        return;
-    do {
-        if (IsDotEntry(entry.cFileName) || !IsFolderEntry(entry))
+    filecalls::FolderEntries folders(folder + "*.*");
+    while (folders.Next(name, isFolder)) {
+        if (IsDotEntry(name) || !isFolder)
             continue;
-        const String name(entry.cFileName);
         ListInto(folder + name.Text() + "\\", mask, prefix + name.Text() + "\\", list, flags);
-    } while (folders.Next(entry));
+    }
 }

@@ -4,9 +4,7 @@
 // one job; its buffer is scratch space for the last path it produced.
 #pragma once
 
-// The Win32 headers turn CopyFile into CopyFileA; including them here keeps the member's
-// name the same in every file that uses it.
-#include <windows.h>
+#include <cstdint>
 
 #include "toolkit/base/Array.h"
 #include "toolkit/base/String.h"
@@ -30,13 +28,15 @@ public:
     bool FileExists(const String& path);
     // The path names exactly one existing folder; a last component may hold the wildcard *.
     bool FolderExists(const String& path);
+    // Size in bytes of an existing file; -1 when it cannot be examined.
+    int64_t FileSize(const String& path);
     // Creates the folder and any missing parents; false when it exists already or cannot be made.
     bool CreateFolder(const String& path);
     String TempFolder();
     // A fresh, empty, uniquely named "tmp" file in the temporary folder; its caller owns it.
     // Empty when none could be made.
     String TempFileName();
-    bool CopyFile(const String& from, const String& to, bool overwrite);
+    bool Copy(const String& from, const String& to, bool overwrite);
     // The shell's "open" verb; true when the shell reports success.
     bool ShellOpen(const String& file, const String& parameters, int show);
     // Adds the names of the entries matching pattern (a folder path and a last component that

@@ -79,7 +79,8 @@ public:
     void Resize(int n, char fill);
     int LineCount() const;
 
-    // UTF-16 copy cached in the string, valid until the next ToWide or destruction.
+    // UTF-16 copy cached in the string, valid until the next ToWide or destruction. Windows
+    // only (StringWideWin32.cpp).
     const wchar_t* ToWide();
     // Heap copies that the caller releases with free().
     wchar_t* NewWide() const;

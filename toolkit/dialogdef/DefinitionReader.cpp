@@ -24,10 +24,10 @@
 // fail a read: they are ignored or read as 0.
 #include <cstring>
 
+#include "toolkit/base/ColorText.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/DefinitionValues.h"
 #include "toolkit/dialogdef/Tokenizer.h"
-#include "toolkit/media/DrawingHelpers.h"
 
 namespace {
 

@@ -4,7 +4,8 @@
 # paths, a trailing slash, a folder name with a blank, --keys=DIR, and the exit codes 0, 1
 # and 2 passed through from the program, --test over every sample kind, and a call without
 # a display whose output is captured. Run by CTest inside the Wine session of test.sh.
-# Arguments: the source tree, the build folder.
+# Arguments: the source tree, the build folder, and optionally a native kvr-decrypt to run
+# the same cases on instead of the wrapper (the call without a display is the wrapper's own).
 set -u
 root=$1
 export BUILD_DIR=$2
@@ -15,7 +16,7 @@ fail() {
     echo "FAIL: $*"
     exit 1
 }
-wrapper=$root/scripts/kvr-decrypt
+wrapper=${3:-$root/scripts/kvr-decrypt}
 cd "$work" || fail "no work folder"
 cp -r "$root/samples" in
 
@@ -51,6 +52,7 @@ status=$?
 "$wrapper" --bogus in/plain.enc >/dev/null 2>&1
 status=$?
 [ $status = 2 ] || fail "usage error: exit $status"
+[ -n "${3:-}" ] && exit 0
 # On its own (no display, its own prefix, a server that lingers briefly), with its output
 # captured: the call must return as soon as the program ends.
 output=$(env -u KVR_WINE_READY -u DISPLAY KVR_CLI_LINGER=2 timeout 120 "$wrapper" --keys in/Keys --out "$work/alone" \

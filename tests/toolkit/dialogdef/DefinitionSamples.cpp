@@ -13,13 +13,6 @@ std::string Lines(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::string ProgramDefinition() {
-    MemoryStream resource;
-    if (!resource.LoadResource("BINARY", 141))
-        return std::string();
-    return std::string(reinterpret_cast<const char*>(resource.Data()), resource.GetSize());
-}
-
 bool ReadText(DialogDefinition& definition, const std::string& text) {
     MemoryStream stream;
     stream.Write(text.data(), static_cast<int>(text.size()));

@@ -10,7 +10,8 @@ namespace dialogtest {
 
 // Joins lines with CR LF after each.
 std::string Lines(const std::vector<std::string>& lines);
-// The program's Appearance dialog definition (resource BINARY 141 of the test program).
+// The program's Appearance dialog definition: resource BINARY 141 of the Windows test
+// program (ProgramDefinitionWin32.cpp), the file it is made from natively (...Posix.cpp).
 std::string ProgramDefinition();
 // A definition with one section of every control type, as a dialog editor adds them.
 std::string EveryType();
