@@ -168,16 +168,15 @@ void CliEvents::PrintEntry(const EntryReport& entry) {
 }
 
 int32_t CliEvents::OnAskOverwrite(const char* folder) {
-    if (!folder)
-        folder = "";
+    const String shown = CliShownPath(folder ? folder : "");
     OverwriteDecision decision = DecideOverwrite(overwrite_, console_.interactive);
     if (CliCancelRequested())
         decision = OverwriteDecision::No;
     if (decision == OverwriteDecision::Ask)
-        decision = AskPerson(folder) ? OverwriteDecision::Yes : OverwriteDecision::No;
+        decision = AskPerson(shown.Text()) ? OverwriteDecision::Yes : OverwriteDecision::No;
     else if (decision == OverwriteDecision::No && console_.messages)
         fprintf(console_.messages, "%s: %s: not written: the folder %s already exists (--overwrite writes into it)\n",
-                kCliProgramName, label_.Text(), folder);
+                kCliProgramName, label_.Text(), shown.Text());
     return decision == OverwriteDecision::Yes ? 1 : 0;
 }
 

@@ -90,7 +90,7 @@ void PrintKeyHints(const DecryptRequest& request, FILE* stream) {
         } else {
             hint = "no such folder";
         }
-        fprintf(stream, "    searched %s: %s\n", folders.At(i).Text(), hint.Text());
+        fprintf(stream, "    searched %s: %s\n", CliShownPath(folders.At(i).Text()).Text(), hint.Text());
     }
     fflush(stream);
 }

@@ -18,5 +18,7 @@ uint32_t CliMilliseconds();
 // engine's message).
 void StartCliSession();
 void EndCliSession();
+// A path the engine made, as the system's users write paths (POSIX: slashes for backslashes).
+String CliShownPath(const char* path);
 // The folder of the running program with its trailing separator; empty when unknown.
 String CliProgramFolder();

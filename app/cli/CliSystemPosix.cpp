@@ -48,6 +48,12 @@ void EndCliSession() {
     sigaction(SIGINT, &previousInterrupt, nullptr);
 }
 
+String CliShownPath(const char* path) {
+    String shown(path);
+    shown.Replace('\\', '/');
+    return shown;
+}
+
 String CliProgramFolder() {
     char buffer[kMaxPath];
     const ssize_t length = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);

@@ -51,6 +51,10 @@ void EndCliSession() {
     SetConsoleCtrlHandler(ConsoleControl, FALSE);
 }
 
+String CliShownPath(const char* path) {
+    return String(path);
+}
+
 String CliProgramFolder() {
     char buffer[MAX_PATH + 1];
     const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);

@@ -17,6 +17,7 @@ fail() {
 mkdir -p "$work/in" "$work/windows" "$work/native"
 "$native/tests/native/make-carriers" "$root/samples/Keys/project.key" "$work/in" || fail "make-carriers"
 cp "$root"/samples/*.enc "$root"/samples/*.bmp "$root"/samples/*.png "$work/in/"
+# A title names the output folder: the sample song may not meet the generated one.
 cp "$root/samples/song.wav" "$work/in/sample-song.wav"
 sources=("$work"/in/*)
 "$root/scripts/kvr-decrypt" --quiet --keys "$root/samples/Keys" --out "$work/windows" "${sources[@]}" ||

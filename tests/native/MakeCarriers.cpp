@@ -50,10 +50,10 @@ int main(int argc, char** argv) {
         {"stored.enc", stored},
         {"packed.enc", packed},
         {"song.wav", kvrtest::BuildWaveCarrier(packed, padded)},
-        {"bytes.bmp", kvrtest::BuildBitmapCarrier(stored)},
-        {"words.bmp", kvrtest::BuildBitmapCarrier(packed, words)},
-        {"bytes.png", kvrtest::BuildPngCarrier(stored)},
-        {"words.png", kvrtest::BuildPngCarrier(packed, words)},
+        {"bitmap-bytes.bmp", kvrtest::BuildBitmapCarrier(stored)},
+        {"bitmap-words.bmp", kvrtest::BuildBitmapCarrier(packed, words)},
+        {"picture-bytes.png", kvrtest::BuildPngCarrier(stored)},
+        {"picture-words.png", kvrtest::BuildPngCarrier(packed, words)},
     };
     for (const auto& file : files) {
         if (!kvrtest::WriteFileBytes(folder + file.name, file.bytes)) {
