@@ -1,8 +1,6 @@
 // ScopedTempFile: ownership of one temporary file name taken from FileSystem.
 #include "engine/ScopedTempFile.h"
 
-#include <cstdio>
-
 #include "toolkit/base/FileSystem.h"
 
 ScopedTempFile::ScopedTempFile() {
@@ -17,6 +15,6 @@ ScopedTempFile::~ScopedTempFile() {
 void ScopedTempFile::Delete() {
     if (path_.IsEmpty())
         return;
-    std::remove(path_.Text());
+    FileSystem().Delete(path_);
     path_.Empty();
 }

@@ -37,7 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         abort();
     }
     if (written.GetSize() != again.GetSize() || memcmp(written.Data(), again.Data(), written.GetSize()) != 0) {
-        fprintf(stderr, "a written definition reads back differently\n");
+        fprintf(stderr, "a written definition reads back differently:\n%.*s\n-- reads back as --\n%.*s\n",
+                written.GetSize(), reinterpret_cast<const char*>(written.Data()), again.GetSize(),
+                reinterpret_cast<const char*>(again.Data()));
         abort();
     }
     return 0;

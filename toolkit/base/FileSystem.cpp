@@ -124,6 +124,10 @@ bool FileSystem::Copy(const String& from, const String& to, bool overwrite) {
     return filecalls::Copy(from, to, overwrite);
 }
 
+bool FileSystem::Delete(const String& path) {
+    return !path.IsEmpty() && filecalls::Remove(path);
+}
+
 bool FileSystem::ShellOpen(const String& file, const String& parameters, int show) {
     if (file.IsEmpty())
         return false;

@@ -37,6 +37,7 @@ public:
     // Empty when none could be made.
     String TempFileName();
     bool Copy(const String& from, const String& to, bool overwrite);
+    bool Delete(const String& path);
     // The shell's "open" verb; true when the shell reports success.
     bool ShellOpen(const String& file, const String& parameters, int show);
     // Adds the names of the entries matching pattern (a folder path and a last component that
