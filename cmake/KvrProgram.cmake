@@ -4,6 +4,12 @@
 
 set(KVR_VERSION_QUAD "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
 set(KVR_VERSION_COMMAS "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0")
+# The manifest names the program's processor: x86 for the release, amd64 for a 64-bit test build.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(KVR_MANIFEST_ARCH amd64)
+else()
+    set(KVR_MANIFEST_ARCH x86)
+endif()
 set(KVR_PROGRAM_TEMPLATES ${PROJECT_SOURCE_DIR}/resources/program)
 
 # kvr_manifest(TARGET DESCRIPTION text): the manifest alone (test programs and tools, so that

@@ -1,11 +1,4 @@
-# Cross-compiles for 32-bit Windows with MinGW-w64 (posix thread model).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
+# Cross-compiles for 32-bit Windows with MinGW-w64 (posix thread model): the release.
 set(KVR_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${KVR_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${KVR_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${KVR_TRIPLE}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${KVR_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)

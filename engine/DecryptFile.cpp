@@ -64,7 +64,7 @@ String OutputFolderOf(const DecryptRequest& request) {
 // more is refused before any of them touches it. A source that cannot be examined is left
 // to the stage that opens it.
 bool IsTooLarge(const String& sourcePath) {
-    return FileSystem().FileSize(sourcePath) >= kMaxSourceSize;
+    return FileSystem::FileSize(sourcePath) >= kMaxSourceSize;
 }
 
 // Like the C library's atoi (leading blanks, a sign, digits up to the first non-digit), but

@@ -15,6 +15,6 @@ ScopedTempFile::~ScopedTempFile() {
 void ScopedTempFile::Delete() {
     if (path_.IsEmpty())
         return;
-    FileSystem().Delete(path_);
+    RemoveFile(path_);
     path_.Empty();
 }

@@ -1,6 +1,7 @@
 ; The per-user installer of KVR Decryptor (makensis, run by release/package.sh).
 ; Defines given on the command line: VERSION (1.2.3), STAGE (folder holding the two stripped
-; programs and README.txt), ICON (the program's icon), OUTFILE.
+; programs and README.txt), ICON (the program's icon), OUTFILE; AMD64 when the programs are the
+; 64-bit build that tests use on machines that run 64-bit code only (the release is 32-bit).
 ;
 ; What it adds, and the uninstaller removes again, all under the current user:
 ;   <install folder>\KvrDecryptor.exe, kvr-decrypt.exe, README.txt, Uninstall.exe, Keys\
@@ -10,7 +11,11 @@
 ;   HKCU\Software\Classes\.wav .bmp .png .key\OpenWithProgids\KvrDecryptor.File and KvrDecryptor.File
 ; The user's key files in Keys\ and the settings key are never removed.
 
-Unicode true
+!ifdef AMD64
+    Target amd64-unicode
+!else
+    Unicode true
+!endif
 SetCompressor /SOLID lzma
 ; The installed files carry no build time: two packagings of one build are byte-identical.
 SetDateSave off

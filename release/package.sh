@@ -24,11 +24,16 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
     SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 1767225600)
 fi
 
+# The build's own strip: the release is 32-bit, a test build may be 64-bit.
+strip=$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' "$build/CMakeCache.txt")
+installer_target=()
+case "$strip" in *x86_64*) installer_target=(-DAMD64) ;; esac
+
 stage=$(mktemp -d /tmp/kvr-package.XXXXXX)
 trap 'rm -rf "$stage"' EXIT
 # strip writes the current time into the PE header unless told a time: 0, as the link left it.
-SOURCE_DATE_EPOCH=0 i686-w64-mingw32-strip -o "$stage/KvrDecryptor.exe" "$build/app/KvrDecryptor.exe"
-SOURCE_DATE_EPOCH=0 i686-w64-mingw32-strip -o "$stage/kvr-decrypt.exe" "$build/app/cli/kvr-decrypt.exe"
+SOURCE_DATE_EPOCH=0 "$strip" -o "$stage/KvrDecryptor.exe" "$build/app/KvrDecryptor.exe"
+SOURCE_DATE_EPOCH=0 "$strip" -o "$stage/kvr-decrypt.exe" "$build/app/cli/kvr-decrypt.exe"
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/README.txt" >"$stage/README.txt"
 
 zip=$out/KvrDecryptor-$version-win32.zip
@@ -56,7 +61,7 @@ with zipfile.ZipFile(target, "w") as archive:
                 archive.writestr(info, data.read(), compresslevel=9)
 PY
 
-makensis -V2 -NOCD "-DVERSION=$version" "-DSTAGE=$stage" "-DOUTFILE=$setup" \
+makensis -V2 -NOCD "${installer_target[@]}" "-DVERSION=$version" "-DSTAGE=$stage" "-DOUTFILE=$setup" \
     "-DICON=$root/resources/generated/icon-107.ico" "$here/installer.nsi" >/dev/null
 (cd "$out" && sha256sum "$(basename "$zip")" "$(basename "$setup")" >SHA256SUMS)
 echo "$zip"

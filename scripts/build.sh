@@ -6,6 +6,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 
 "$root/scripts/install-deps.sh"
+source "$root/scripts/windows-arch.sh"
+toolchain=$root/cmake/toolchain-mingw-$KVR_WINDOWS_ARCH.cmake
+# A folder configured for the other architecture is configured afresh.
+if [ -f "$build/CMakeCache.txt" ] && ! grep -q "^CMAKE_TOOLCHAIN_FILE:.*=$toolchain\$" "$build/CMakeCache.txt"; then
+    rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles" "$build/build.ninja"
+fi
 launcher=()
 # A compiler cache, where the machine has one, makes rebuilds in fresh folders quick.
 if command -v ccache >/dev/null 2>&1; then
@@ -14,7 +20,7 @@ if command -v ccache >/dev/null 2>&1; then
 fi
 if [ ! -f "$build/build.ninja" ]; then
     cmake -S "$root" -B "$build" -G Ninja --log-level=WARNING "${launcher[@]}" \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh" >/dev/null
 fi
 cmake --build "$build" -- --quiet "$@"

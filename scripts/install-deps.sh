@@ -12,7 +12,8 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 packages=(cmake ninja-build g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
-          wine wine32:i386 xvfb xauth pulseaudio googletest
+          g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+          wine wine32:i386 wine64 xvfb xauth pulseaudio googletest
           python3-cairo python3-numpy fonts-dejavu-core
           imagemagick xdotool xcompmgr clang-format nsis
           clang libclang-rt-14-dev zlib1g-dev libpng-dev libgtest-dev)

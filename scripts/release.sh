@@ -8,6 +8,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${RELEASE_BUILD_DIR:-$root/build-release}
 
 rm -rf "$build"
-BUILD_DIR=$build "$root/scripts/build.sh" KvrDecryptor kvr-decrypt
+# The release is the 32-bit program whatever this machine runs its tests with.
+KVR_WINDOWS_ARCH=i686 BUILD_DIR=$build "$root/scripts/build.sh" KvrDecryptor kvr-decrypt
 "$root/release/package.sh" "$build" "$root/dist"
 cat "$root/dist/SHA256SUMS"

@@ -4,7 +4,7 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-${BUILD_DIR:-$root/build}/wineprefix}
-export WINEARCH=win32
+source "$root/scripts/windows-arch.sh"
 export WINEDEBUG=-all
 # No Mono or Gecko installer pop-ups on first use of a prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}

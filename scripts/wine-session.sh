@@ -2,7 +2,8 @@
 # PulseAudio server and the Wine server for the build folder's prefix, and stops them on exit.
 # Expects $build. KVR_NO_SOUND=1 runs without a sound server (the no-device path).
 
-export WINEPREFIX=$build/wineprefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source "$(dirname "${BASH_SOURCE[0]}")/windows-arch.sh"
+export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 session_dir=$(mktemp -d /tmp/kvr-session.XXXXXX)
 session_pids=()
 

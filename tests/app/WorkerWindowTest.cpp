@@ -40,20 +40,12 @@ LRESULT CALLBACK ReportProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND FindTitled(const char* title) {
-    return kvrtest::FindShownWindow(GetCurrentProcessId(), title);
-}
-
 using kvrtest::Exists;
 
 // A worker thread that could not make its window.
 DWORD WINAPI WorkerWithoutWindow(void* start) {
     SetEvent(static_cast<WorkerStart*>(start)->ready);
     return 0;
-}
-
-bool CopySample(const std::string& name, const std::string& to) {
-    return CopyFileA(kvrtest::WindowsPath(KVR_SOURCE_DIR "/samples/" + name).c_str(), to.c_str(), FALSE) != 0;
 }
 
 class WorkerWindowTest : public testing::Test {
@@ -69,14 +61,9 @@ protected:
         mainWindow_ = CreateWindowExA(0, "KvrReportWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                       windowClass.hInstance, nullptr);
         ASSERT_NE(mainWindow_, nullptr);
-        work_ = scratch_.Path();
-        ASSERT_TRUE(CreateDirectoryA((work_ + "keys\\").c_str(), nullptr));
-        ASSERT_TRUE(CreateDirectoryA((work_ + "keys\\friends\\").c_str(), nullptr));
-        ASSERT_TRUE(CopySample("Keys/project.key", work_ + "keys\\project.key"));
-        ASSERT_TRUE(CopySample("Keys/friends/alice.key", work_ + "keys\\friends\\alice.key"));
-        ASSERT_TRUE(CopySample("letters.enc", work_ + "letters.enc"));
-        ASSERT_TRUE(CopySample("plain.enc", work_ + "plain.enc"));
-        application_.SetKeyFolder((work_ + "keys\\").c_str());
+        work_ = scratch_.PathOf("in\\");
+        ASSERT_NO_FATAL_FAILURE(kvrtest::CopyTree(kvrtest::WindowsPath(KVR_SOURCE_DIR "/samples/"), work_));
+        application_.SetKeyFolder((work_ + "Keys\\").c_str());
         application_.SetMainHandle(mainWindow_);
         g_reports.clear();
         worker_ = StartWorkerThread(application_);
@@ -107,7 +94,9 @@ TEST_F(WorkerWindowTest, ARequestArrivingDuringAQuestionWaitsForIt) {
     ASSERT_TRUE(CreateDirectoryA((work_ + "letters\\").c_str(), nullptr));
     ASSERT_TRUE(Post(WM_DECRYPT_REQUEST, work_ + "letters.enc"));
     HWND question = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (question = FindTitled(kFolderQuestion)) != nullptr; }, 10000));
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (question = kvrtest::FindShownWindow(GetCurrentProcessId(), kFolderQuestion)) != nullptr; },
+        10000));
 
     ASSERT_TRUE(Post(WM_DECRYPT_REQUEST, work_ + "plain.enc"));
     ASSERT_TRUE(Post(WM_IMPORT_KEY_REQUEST, work_ + "letters.enc"));
@@ -123,7 +112,7 @@ TEST_F(WorkerWindowTest, ARequestArrivingDuringAQuestionWaitsForIt) {
     EXPECT_EQ(g_reports, expected);
     EXPECT_TRUE(Exists(work_ + "letters\\readme.txt"));
     EXPECT_TRUE(Exists(work_ + "plain\\readme.txt"));
-    EXPECT_TRUE(Exists(work_ + "keys\\letters.enc"));
+    EXPECT_TRUE(Exists(work_ + "Keys\\letters.enc"));
     EXPECT_FALSE(application_.AnyModalOpen());
 }
 

@@ -1,26 +1,16 @@
-// Test support: folder listings over kernel32, and sources of every kind.
+// Test support: folder listings and trees, and sources of every kind.
 #include "tests/engine/TestFolders.h"
 
 #include <windows.h>
 
 #include "tests/support/CarrierWriter.h"
+#include "toolkit/base/FileSystem.h"
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/media/Image.h"
 #include "toolkit/media/MediaStartup.h"
 
 namespace kvrtest {
 namespace {
-
-void ReadTreeInto(const std::string& root, const std::string& prefix, std::map<std::string, Bytes>& tree) {
-    ForEachEntry(root + prefix, [&](const std::string& name, bool isFolder) {
-        if (!isFolder) {
-            tree[prefix + name] = ReadFileBytes(root + prefix + name);
-            return;
-        }
-        tree[prefix + name + "\\"] = Bytes();
-        ReadTreeInto(root, prefix + name + "\\", tree);
-    });
-}
 
 // A BMP file loaded into Image and saved as PNG. Empty when GDI+ refused.
 Bytes PngThroughImage(const Bytes& bitmapFile) {
@@ -55,7 +45,11 @@ std::set<std::string> NewNames(const std::set<std::string>& before, const std::s
 
 std::map<std::string, Bytes> ReadTree(const std::string& folder) {
     std::map<std::string, Bytes> tree;
-    ReadTreeInto(folder, "", tree);
+    StringList entries;
+    FileSystem().ListFolder((folder + "*").c_str(), entries,
+                            FileSystem::kListFiles | FileSystem::kListFolders | FileSystem::kListRecurse);
+    for (int i = 0; i < entries.Count(); i++)
+        tree[entries.At(i).Text()] = ReadFileBytes(folder + entries.At(i).Text());
     return tree;
 }
 

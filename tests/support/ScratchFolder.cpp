@@ -1,24 +1,17 @@
 // Test-support scratch folder over kernel32: a unique name from the process id, a counter
-// and the tick count, created under the temporary folder and removed recursively.
+// and the tick count, created under the product's temporary folder and removed recursively.
 #include "tests/support/ScratchFolder.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
+#include "toolkit/base/FileSystem.h"
+
 namespace kvrtest {
 
 std::string TempFolderPath() {
-    char temp[MAX_PATH + 1];
-    const DWORD length = GetTempPathA(MAX_PATH, temp);
-    if (length == 0 || length > MAX_PATH)
-        return "";
-    char longTemp[1024];
-    const DWORD longLength = GetLongPathNameA(temp, longTemp, sizeof longTemp);
-    std::string path = longLength > 0 && longLength < sizeof longTemp ? longTemp : temp;
-    if (path.empty() || path.back() != '\\')
-        path += '\\';
-    return path;
+    return FileSystem().TempFolder().Text();
 }
 
 ScratchFolder::ScratchFolder() {
@@ -53,11 +46,12 @@ bool ScratchFolder::RemoveTree(const std::string& folder) {
             RemoveTree(path);
             return;
         }
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        const WideText widePath(path.c_str());
+        SetFileAttributesW(widePath, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(widePath);
     });
-    RemoveDirectoryA(root.c_str());
-    return GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES;
+    RemoveDirectoryW(WideText(root.c_str()));
+    return !Exists(root);
 }
 
 }  // namespace kvrtest

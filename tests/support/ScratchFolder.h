@@ -7,26 +7,31 @@
 #include <cstring>
 #include <string>
 
+#include "toolkit/base/TextCodec.h"
+
 namespace kvrtest {
 
-// The Windows temporary folder, long form, with a trailing backslash; "" when unknown.
+// The temporary folder the product uses (FileSystem::TempFolder), with a trailing backslash;
+// "" when unknown.
 std::string TempFolderPath();
 
+// Paths are UTF-8, as in the product, so that any name the engine writes can be found and removed.
 inline bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(WideText(path.c_str())) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Calls visit(name, isFolder) for every entry of folder (ending with a backslash) but "." and "..".
 template <typename Visit>
 void ForEachEntry(const std::string& folder, Visit visit) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(WideText((folder + "*").c_str()), &entry);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do {
-        if (strcmp(entry.cFileName, ".") != 0 && strcmp(entry.cFileName, "..") != 0)
-            visit(std::string(entry.cFileName), (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-    } while (FindNextFileA(search, &entry));
+        if (wcscmp(entry.cFileName, L".") != 0 && wcscmp(entry.cFileName, L"..") != 0)
+            visit(std::string(Utf8FromWide(entry.cFileName).Text()),
+                  (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
 }
 

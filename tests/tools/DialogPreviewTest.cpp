@@ -68,10 +68,8 @@ TEST(DialogPreview, ControlsRenderWherePositionSaysAndOnlyThere) {
          "[TEXT]\r\nID=4\r\nNAME=FRAMED\r\nPOSITION=10 70 40 40\r\nSTYLE=WS_VISIBLE WS_BORDER\r\nBACKCOLOR=#0000FF"});
     const std::string text = definition.substr(0, definition.find("[DIALOG]\r\n") + 10) + "BACKCOLOR=#00FF00\r\n" +
                              definition.substr(definition.find("[DIALOG]\r\n") + 10);
-    MemoryStream stream;
-    stream.Write(text.data(), static_cast<int>(text.size()));
     DialogWindow dialog;
-    ASSERT_TRUE(dialog.BuildFromDefinition(&stream, nullptr, nullptr));
+    ASSERT_TRUE(dialogtest::BuildDialog(dialog, text));
     // A grandchild at the framed control's client corner, inside its one-pixel border.
     HWND inner = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 0, 0, 10, 10,
                                  dialog.FindControlByName("FRAMED")->Handle(), nullptr, nullptr, nullptr);

@@ -41,7 +41,7 @@ void FileStream::Close() {
         fclose(file_);
     file_ = nullptr;
     if (!temporaryName_.IsEmpty())
-        filecalls::Remove(temporaryName_);
+        RemoveFile(temporaryName_);
     temporaryName_.Empty();
     name_.Empty();
     temporary_ = false;
@@ -78,7 +78,7 @@ bool FileStream::OpenTemporary() {
     file_ = filecalls::OpenKeepingEmpty(path, "w+b", true);
     if (!file_) {
         // The fresh name was taken but cannot be used: do not leave it behind.
-        filecalls::Remove(path);
+        RemoveFile(path);
         return false;
     }
     UseLargeBuffer();
@@ -92,7 +92,7 @@ void FileStream::CloseAndDelete() {
         return;
     const String path = name_;
     Close();
-    filecalls::Remove(path);
+    RemoveFile(path);
 }
 
 void FileStream::UseLargeBuffer() {

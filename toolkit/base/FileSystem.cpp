@@ -1,5 +1,5 @@
-// FileSystem over the system's calls of FileSystemCalls.h. Paths are text of at most 1024
-// bytes; longer ones fail rather than being cut.
+// FileSystem over the system's calls of FileSystemCalls.h. Paths are UTF-8 text of at most
+// 1024 bytes; longer ones fail rather than being cut.
 #include "toolkit/base/FileSystem.h"
 
 #include <cstring>
@@ -32,10 +32,7 @@ bool FileSystem::FileExists(const String& path) {
     if (filecalls::KindOf(path) == filecalls::Kind::kMissing)
         return false;
     String full;
-    if (MakeFullPath(path.Text(), full))
-        strcpy(buffer_, full.Text());
-    else
-        buffer_[0] = 0;
+    SetBuffer(MakeFullPath(path.Text(), full) ? full : String());
     return true;
 }
 
@@ -60,12 +57,6 @@ bool FileSystem::FolderExists(const String& path) {
             folders++;
     }
     return folders == 1;
-}
-
-int64_t FileSystem::FileSize(const String& path) {
-    if (path.IsEmpty() || path.Length() >= kMaxPath)
-        return -1;
-    return filecalls::SizeOf(path);
 }
 
 bool FileSystem::CreateFolder(const String& path) {
@@ -97,12 +88,12 @@ String FileSystem::TempFolder() {
     String folder = filecalls::TemporaryFolder();
     if (folder.IsEmpty() || folder.Length() >= kMaxPath)
         return String();
-    strcpy(buffer_, folder.Text());
     const bool hasSeparator = EndsWithSeparator(folder);
     if (withSeparator_ && !hasSeparator)
         folder.Append('\\');
     if (!withSeparator_ && hasSeparator)
         folder.SetLength(folder.Length() - 1, true);
+    SetBuffer(folder);
     return folder;
 }
 
@@ -114,7 +105,7 @@ String FileSystem::TempFileName() {
     String name;
     if (folder.IsEmpty() || !filecalls::NewTemporaryFile(folder, name) || name.Length() >= kMaxPath)
         return String();
-    strcpy(buffer_, name.Text());
+    SetBuffer(name);
     return name;
 }
 
@@ -122,10 +113,6 @@ bool FileSystem::Copy(const String& from, const String& to, bool overwrite) {
     if (from.IsEmpty() || to.IsEmpty())
         return false;
     return filecalls::Copy(from, to, overwrite);
-}
-
-bool FileSystem::Delete(const String& path) {
-    return !path.IsEmpty() && filecalls::Remove(path);
 }
 
 bool FileSystem::ShellOpen(const String& file, const String& parameters, int show) {
@@ -171,4 +158,20 @@ void FileSystem::ListInto(const String& folder, const String& mask, const String
             continue;
         ListInto(folder + name.Text() + "\\", mask, prefix + name.Text() + "\\", list, flags);
     }
+}
+
+void FileSystem::SetBuffer(const String& path) {
+    const int length = path.Length() < kMaxPath ? path.Length() : 0;
+    memcpy(buffer_, path.Text(), length);
+    buffer_[length] = 0;
+}
+
+int64_t FileSystem::FileSize(const String& path) {
+    if (path.IsEmpty() || path.Length() >= kMaxPath)
+        return -1;
+    return filecalls::SizeOf(path);
+}
+
+bool RemoveFile(const String& path) {
+    return !path.IsEmpty() && filecalls::Remove(path);
 }

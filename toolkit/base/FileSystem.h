@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include <cstdint>
+
 #include "toolkit/base/Array.h"
 #include "toolkit/base/String.h"
 
@@ -28,8 +30,6 @@ public:
     bool FileExists(const String& path);
     // The path names exactly one existing folder; a last component may hold the wildcard *.
     bool FolderExists(const String& path);
-    // Size in bytes of an existing file; -1 when it cannot be examined.
-    int64_t FileSize(const String& path);
     // Creates the folder and any missing parents; false when it exists already or cannot be made.
     bool CreateFolder(const String& path);
     String TempFolder();
@@ -37,7 +37,8 @@ public:
     // Empty when none could be made.
     String TempFileName();
     bool Copy(const String& from, const String& to, bool overwrite);
-    bool Delete(const String& path);
+    // Size in bytes of an existing file; -1 when it cannot be examined.
+    static int64_t FileSize(const String& path);
     // The shell's "open" verb; true when the shell reports success.
     bool ShellOpen(const String& file, const String& parameters, int show);
     // Adds the names of the entries matching pattern (a folder path and a last component that
@@ -50,8 +51,12 @@ public:
     const char* Buffer() const { return buffer_; }
 
 private:
+    void SetBuffer(const String& path);
     void ListInto(const String& folder, const String& mask, const String& prefix, StringList& list, int flags);
 
     char buffer_[1024];
     bool withSeparator_ = true;
 };
+
+// Deletes a file; false when it is not there or cannot be deleted.
+bool RemoveFile(const String& path);

@@ -1,4 +1,5 @@
-// FileSystemCalls over kernel32, shell32 and the C runtime.
+// FileSystemCalls over kernel32, shell32 and the C runtime, through their wide calls: paths
+// are UTF-8, so any name the file system can hold is reached.
 #include "toolkit/base/FileSystemCalls.h"
 
 #include <windows.h>
@@ -7,9 +8,10 @@
 
 #include <fcntl.h>
 #include <io.h>
-#include <sys/stat.h>
 
 #include <cstring>
+
+#include "toolkit/base/TextCodec.h"
 
 namespace filecalls {
 
@@ -21,11 +23,11 @@ constexpr int kTempPathLimit = 260;
 }  // namespace
 
 FILE* Open(const String& path, const char* mode) {
-    return fopen(path.Text(), mode);
+    return _wfopen(WideText(path), WideText(mode));
 }
 
 FILE* OpenKeepingEmpty(const String& path, const char* mode, bool read) {
-    const int fd = _open(path.Text(), (read ? _O_RDWR : _O_WRONLY) | _O_BINARY);
+    const int fd = _wopen(WideText(path), (read ? _O_RDWR : _O_WRONLY) | _O_BINARY);
     if (fd >= 0) {
         if (_filelengthi64(fd) == 0) {
             FILE* file = _fdopen(fd, mode);
@@ -46,16 +48,18 @@ bool Resize(FILE* file, int size) {
 }
 
 bool Remove(const String& path) {
-    return remove(path.Text()) == 0;
+    return DeleteFileW(WideText(path)) != 0;
 }
 
 long long SizeOf(const String& path) {
-    struct _stati64 status;
-    return _stati64(path.Text(), &status) == 0 ? status.st_size : -1;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(WideText(path), GetFileExInfoStandard, &data))
+        return -1;
+    return static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
 Kind KindOf(const String& path) {
-    const DWORD attributes = GetFileAttributesA(path.Text());
+    const DWORD attributes = GetFileAttributesW(WideText(path));
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return Kind::kMissing;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? Kind::kFolder : Kind::kFile;
@@ -63,51 +67,51 @@ Kind KindOf(const String& path) {
 
 bool MakeFolder(const String& path, bool& parentMissing) {
     parentMissing = false;
-    if (CreateDirectoryA(path.Text(), nullptr))
+    if (CreateDirectoryW(WideText(path), nullptr))
         return true;
     parentMissing = GetLastError() == ERROR_PATH_NOT_FOUND;
     return false;
 }
 
 String TemporaryFolder() {
-    char shortPath[kTempPathLimit + 1];
-    const DWORD length = GetTempPathA(kTempPathLimit, shortPath);
+    wchar_t shortPath[kTempPathLimit + 1];
+    const DWORD length = GetTempPathW(kTempPathLimit, shortPath);
     if (length == 0 || length > static_cast<DWORD>(kTempPathLimit))
         return String();
-    char longPath[kMaxPath];
-    const DWORD longLength = GetLongPathNameA(shortPath, longPath, kMaxPath);
-    if (longLength == 0 || longLength >= static_cast<DWORD>(kMaxPath))
-        return String(shortPath);
-    return String(longPath);
+    wchar_t longPath[kMaxPath];
+    const DWORD longLength = GetLongPathNameW(shortPath, longPath, kMaxPath);
+    const bool longUsable = longLength > 0 && longLength < static_cast<DWORD>(kMaxPath);
+    return longUsable ? Utf8FromWide(longPath, longLength) : Utf8FromWide(shortPath, length);
 }
 
 bool NewTemporaryFile(const String& folder, String& path) {
-    // GetTempFileNameA writes up to MAX_PATH bytes.
-    char name[MAX_PATH + 1];
-    if (GetTempFileNameA(folder.Text(), "tmp", 0, name) == 0)
+    // GetTempFileNameW writes up to MAX_PATH characters.
+    wchar_t name[MAX_PATH + 1];
+    if (GetTempFileNameW(WideText(folder), L"tmp", 0, name) == 0)
         return false;
-    path = name;
+    path = Utf8FromWide(name);
     return true;
 }
 
 bool Copy(const String& from, const String& to, bool overwrite) {
-    return ::CopyFileA(from.Text(), to.Text(), overwrite ? FALSE : TRUE) != 0;
+    return ::CopyFileW(WideText(from), WideText(to), overwrite ? FALSE : TRUE) != 0;
 }
 
 bool ShellOpen(const String& file, const String& parameters, int show) {
-    const char* arguments = parameters.IsEmpty() ? nullptr : parameters.Text();
-    const HINSTANCE result = ShellExecuteA(nullptr, "open", file.Text(), arguments, nullptr, show);
+    const WideText arguments(parameters);
+    const HINSTANCE result = ShellExecuteW(nullptr, L"open", WideText(file),
+                                           parameters.IsEmpty() ? nullptr : arguments.Text(), nullptr, show);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 struct FolderEntries::State {
     HANDLE search = INVALID_HANDLE_VALUE;
-    WIN32_FIND_DATAA entry;
+    WIN32_FIND_DATAW entry;
     bool pending = false;  // entry holds the first result, not yet handed out
 };
 
 FolderEntries::FolderEntries(const String& pattern) : state_(new State) {
-    state_->search = FindFirstFileA(pattern.Text(), &state_->entry);
+    state_->search = FindFirstFileW(WideText(pattern), &state_->entry);
     state_->pending = state_->search != INVALID_HANDLE_VALUE;
 }
 
@@ -119,10 +123,10 @@ FolderEntries::~FolderEntries() {
 bool FolderEntries::Next(String& name, bool& isFolder) {
     if (state_->search == INVALID_HANDLE_VALUE)
         return false;
-    if (!state_->pending && !FindNextFileA(state_->search, &state_->entry))
+    if (!state_->pending && !FindNextFileW(state_->search, &state_->entry))
         return false;
     state_->pending = false;
-    name = state_->entry.cFileName;
+    name = Utf8FromWide(state_->entry.cFileName);
     isFolder = (state_->entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     return true;
 }

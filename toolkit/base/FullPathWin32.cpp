@@ -1,7 +1,9 @@
-// MakeFullPath through GetFullPathNameA.
+// MakeFullPath through GetFullPathNameW.
 #include "toolkit/base/FullPath.h"
 
 #include <windows.h>
+
+#include "toolkit/base/TextCodec.h"
 
 namespace {
 
@@ -12,11 +14,11 @@ constexpr int kMaxPath = 1024;
 bool MakeFullPath(const char* path, String& full) {
     if (!path || !*path)
         return false;
-    char buffer[kMaxPath];
-    const DWORD length = GetFullPathNameA(path, kMaxPath, buffer, nullptr);
+    wchar_t buffer[kMaxPath];
+    const DWORD length = GetFullPathNameW(WideText(path), kMaxPath, buffer, nullptr);
     if (length == 0 || length >= static_cast<DWORD>(kMaxPath))
         return false;
-    full = buffer;
+    full = Utf8FromWide(buffer, length);
     return true;
 }
 

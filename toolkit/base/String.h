@@ -1,4 +1,4 @@
-// String: the one text type of the toolkit. 8-bit text in the ANSI code page, always
+// String: the one text type of the toolkit. UTF-8 text (paths included), always
 // NUL-terminated; every position, length and count is in bytes. Capacity grows in steps
 // of 16 bytes and never shrinks while the object lives (only Empty releases it).
 // Positions are 0-based, a count of -1 means "to the end", and searches give -1 when

@@ -19,10 +19,6 @@ using kvrtest::Bytes;
 using kvrtest::ReadFileBytes;
 using kvrtest::WriteFileBytes;
 
-bool Exists(const String& path) {
-    return GetFileAttributesA(path.Text()) != INVALID_FILE_ATTRIBUTES;
-}
-
 std::string Text(const String& text) {
     return std::string(text.Text(), text.Length());
 }
@@ -61,37 +57,37 @@ TEST_F(FileStreamTest, TemporaryAndDeletedFiles) {
         FileStream stream;
         ASSERT_TRUE(stream.OpenTemporary());
         first = stream.Name();
-        EXPECT_TRUE(Exists(first));
+        EXPECT_TRUE(kvrtest::Exists(first.Text()));
         const std::string full = Text(first);
         EXPECT_EQ(0u, full.substr(full.rfind('\\') + 1).find("tmp")) << full;
         EXPECT_EQ(4, stream.WriteText("data"));
         stream.CloseAndDelete();  // a temporary stream ignores it
         EXPECT_TRUE(stream.IsOpen());
-        EXPECT_TRUE(Exists(first));
+        EXPECT_TRUE(kvrtest::Exists(first.Text()));
         // Reopening (as another file or another temporary) deletes the temporary file, as does the destructor.
         ASSERT_TRUE(stream.Open(other, false, false, true));
-        EXPECT_FALSE(Exists(first));
+        EXPECT_FALSE(kvrtest::Exists(first.Text()));
         ASSERT_TRUE(stream.OpenTemporary());
         first = stream.Name();
         ASSERT_TRUE(stream.OpenTemporary());
-        EXPECT_FALSE(Exists(first));
+        EXPECT_FALSE(kvrtest::Exists(first.Text()));
         first = stream.Name();
     }
-    EXPECT_FALSE(Exists(first));
-    EXPECT_TRUE(Exists(other));
+    EXPECT_FALSE(kvrtest::Exists(first.Text()));
+    EXPECT_TRUE(kvrtest::Exists(other.Text()));
 
     FileStream temporary;
     ASSERT_TRUE(temporary.OpenTemporary());
     const String path = temporary.Name();
     temporary.Close();
-    EXPECT_FALSE(Exists(path));
+    EXPECT_FALSE(kvrtest::Exists(path.Text()));
     EXPECT_TRUE(temporary.Name().IsEmpty());
 
     FileStream named(other, false, false, true);
     ASSERT_TRUE(named.IsOpen());
     named.CloseAndDelete();
     EXPECT_FALSE(named.IsOpen());
-    EXPECT_FALSE(Exists(other));
+    EXPECT_FALSE(kvrtest::Exists(other.Text()));
 }
 
 TEST_F(FileStreamTest, KeepsTheStreamContract) {

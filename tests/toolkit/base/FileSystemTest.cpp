@@ -8,6 +8,8 @@
 
 #include "tests/support/ArchiveWriter.h"
 #include "tests/support/ScratchFolder.h"
+#include "toolkit/base/FileStream.h"
+#include "toolkit/base/TextCodec.h"
 
 namespace {
 
@@ -67,6 +69,36 @@ TEST_F(FileSystemTest, CreateFolderWithParents) {
     EXPECT_TRUE(fileSystem_.CreateFolder(At("plain\\nested")));
     EXPECT_TRUE(fileSystem_.FolderExists(At("plain\\nested")));
     EXPECT_FALSE(fileSystem_.FolderExists(At("plain\\neste")));  // the last character was not cut
+}
+
+// Paths are UTF-8 inside and wide at the system: names outside any ANSI code page survive
+// every service, and names stored in archives convert from the ANSI code page (1252 here).
+TEST_F(FileSystemTest, NamesOutsideTheAnsiCodePage) {
+    const String folder = At("日本 – Müller\\Grüße 𝄞\\");
+    ASSERT_TRUE(fileSystem_.CreateFolder(folder));
+    const String file = folder + "Ça va.txt";
+    FileStream stream;
+    ASSERT_TRUE(stream.Open(file, true, true, false));
+    EXPECT_EQ(3, stream.Write("abc", 3));
+    stream.Close();
+    EXPECT_TRUE(fileSystem_.FileExists(file));
+    EXPECT_STREQ(file.Text(), fileSystem_.Buffer());
+    EXPECT_EQ(3, FileSystem::FileSize(file));
+    StringList names;
+    fileSystem_.ListFolder(At("*.*"), names, FileSystem::kListFiles | FileSystem::kListRecurse);
+    EXPECT_GE(names.FindText("日本 – Müller\\Grüße 𝄞\\Ça va.txt"), 0);
+    EXPECT_TRUE(fileSystem_.Copy(file, folder + "copy €.txt", false));
+    EXPECT_TRUE(RemoveFile(folder + "copy €.txt"));
+    EXPECT_FALSE(fileSystem_.FileExists(folder + "copy €.txt"));
+    EXPECT_EQ(-1, FileSystem::FileSize(folder + "copy €.txt"));
+
+    EXPECT_STREQ("Grüße 𝄞", Utf8FromWide(WideText("Grüße 𝄞")).Text());
+    String converted;
+    EXPECT_TRUE(
+        Utf8FromAnsi("Gr\xfc\xdf"
+                     "e \x80",
+                     -1, converted));
+    EXPECT_STREQ("Grüße €", converted.Text());
 }
 
 }  // namespace

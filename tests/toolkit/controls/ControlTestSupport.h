@@ -9,7 +9,6 @@
 
 #include "tests/toolkit/dialogdef/DefinitionSamples.h"
 #include "tests/toolkit/dialogdef/GuiSupport.h"
-#include "toolkit/base/MemoryStream.h"
 #include "toolkit/controls/ControlMessages.h"
 #include "toolkit/controls/ListControl.h"
 #include "toolkit/dialogdef/DialogWindow.h"
@@ -23,10 +22,7 @@ namespace dialogtest {
 class TestDialog : public DialogWindow {
 public:
     bool Build(const std::vector<std::string>& sections) {
-        const std::string text = DialogWith(300, 220, "", sections);
-        MemoryStream stream;
-        stream.Write(text.data(), static_cast<int>(text.size()));
-        const bool built = BuildFromDefinition(&stream, nullptr, nullptr);
+        const bool built = BuildDialog(*this, DialogWith(300, 220, "", sections));
         PumpMessages();
         return built;
     }

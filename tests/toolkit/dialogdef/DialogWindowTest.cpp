@@ -12,7 +12,6 @@
 
 #include "tests/toolkit/dialogdef/DefinitionSamples.h"
 #include "tests/toolkit/dialogdef/GuiSupport.h"
-#include "toolkit/base/MemoryStream.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/DialogWindow.h"
 #include "toolkit/window/Messages.h"
@@ -20,12 +19,6 @@
 using namespace dialogtest;
 
 namespace {
-
-bool BuildFrom(DialogWindow& dialog, const std::string& text, HWND parent = nullptr) {
-    MemoryStream stream;
-    stream.Write(text.data(), static_cast<int>(text.size()));
-    return dialog.BuildFromDefinition(&stream, parent, nullptr);
-}
 
 std::string Control(const char* type, int id, const char* name, const char* position, const char* extra = "") {
     std::string text = std::string("[") + type + "]\r\nID=" + std::to_string(id) + "\r\nNAME=" + name +
@@ -50,7 +43,7 @@ public:
 
 TEST(DialogWindow, BuildsTheProgramDefinition) {
     DialogWindow dialog;
-    ASSERT_TRUE(BuildFrom(dialog, ProgramDefinition()));
+    ASSERT_TRUE(BuildDialog(dialog, ProgramDefinition()));
     RECT client{};
     ASSERT_TRUE(dialog.GetClientRect(client));
     EXPECT_EQ(client.right, 265);
@@ -67,7 +60,7 @@ TEST(DialogWindow, BuildsTheProgramDefinition) {
     EXPECT_EQ(SendMessageA(dialog.FindControlByName("SLIDER_OPACITY2")->Handle(), TBM_GETRANGEMAX, 0, 0), 255);
     EXPECT_EQ(dialog.FindControlByName("slider_opacity"), nullptr);
     EXPECT_EQ(dialog.FindControlById(99), nullptr);
-    EXPECT_FALSE(BuildFrom(dialog, ProgramDefinition()));  // refused while the window exists
+    EXPECT_FALSE(BuildDialog(dialog, ProgramDefinition()));  // refused while the window exists
 }
 
 TEST(DialogWindow, FailedBuildsLeaveNothingBehind) {
@@ -84,14 +77,14 @@ TEST(DialogWindow, FailedBuildsLeaveNothingBehind) {
     const int windowsBefore = ThreadWindowCount();
     for (const auto& c : cases) {
         DialogWindow dialog;
-        EXPECT_FALSE(BuildFrom(dialog, c.text)) << c.name;
+        EXPECT_FALSE(BuildDialog(dialog, c.text)) << c.name;
         EXPECT_EQ(dialog.Handle(), nullptr) << c.name;
         EXPECT_EQ(dialog.ControlCount(), 0) << c.name;
         EXPECT_EQ(ThreadWindowCount(), windowsBefore) << c.name;
     }
     DialogWindow dialog;
     EXPECT_FALSE(dialog.BuildFromDefinition(nullptr, nullptr, nullptr));
-    EXPECT_TRUE(BuildFrom(dialog, DialogWith(120, 80, "WS_CAPTION", {})));
+    EXPECT_TRUE(BuildDialog(dialog, DialogWith(120, 80, "WS_CAPTION", {})));
     EXPECT_EQ(dialog.ControlCount(), 0);
 }
 
@@ -113,7 +106,7 @@ TEST(DialogWindow, ModalRunsEndByButtonNameAndByKey) {
                     Control("BUTTON", 3, "ok", "130 10 50 20")});
     for (const auto& c : cases) {
         DialogWindow dialog;
-        ASSERT_TRUE(BuildFrom(dialog, text, owner.Handle())) << c.name;
+        ASSERT_TRUE(BuildDialog(dialog, text, owner.Handle())) << c.name;
         if (c.clicked) {
             Window* button = dialog.FindControlByName(c.clicked);
             ASSERT_NE(button, nullptr);
@@ -126,7 +119,7 @@ TEST(DialogWindow, ModalRunsEndByButtonNameAndByKey) {
     }
     // Outside a modal run a click on OK changes nothing.
     DialogWindow idle;
-    ASSERT_TRUE(BuildFrom(idle, text, owner.Handle()));
+    ASSERT_TRUE(BuildDialog(idle, text, owner.Handle()));
     SendMessageA(idle.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
                  reinterpret_cast<LPARAM>(idle.FindControlByName("OK")->Handle()));
     EXPECT_NE(idle.Handle(), nullptr);
@@ -140,7 +133,7 @@ TEST(DialogWindow, TabPagesShowTheirControls) {
                             "TAB_CONTENT=A,B\r\nTAB_SELECTION=1\r\nTAB_CHILDREN_PRIVATE=0 5 1 6  2 6 0 1 0 99"),
                     Control("BUTTON", 5, "FIVE", "20 40 50 20"), Control("BUTTON", 6, "SIX", "20 70 50 20")});
     RecordingDialog dialog;
-    ASSERT_TRUE(BuildFrom(dialog, text));
+    ASSERT_TRUE(BuildDialog(dialog, text));
     HWND five = dialog.FindControlById(5)->Handle();
     HWND six = dialog.FindControlById(6)->Handle();
     HWND tab = dialog.FindControlById(1)->Handle();
@@ -163,7 +156,7 @@ TEST(DialogWindow, AnchoredControlsFollowAResize) {
                                          Control("BUTTON", 3, "CORNER", "150 70 40 20", "HALIGN=2\r\nVALIGN=32"),
                                          Control("BUTTON", 4, "STILL", "5 80 20 10")});
     DialogWindow dialog;
-    ASSERT_TRUE(BuildFrom(dialog, text));
+    ASSERT_TRUE(BuildDialog(dialog, text));
     ASSERT_TRUE(dialog.SetClientSize(301, 161));
     const struct {
         const char* name;
@@ -195,7 +188,7 @@ TEST(DialogWindow, ClosedDialogsGiveBackTheirWindowsAndGdiObjects) {
     std::vector<HWND> controls;
     {
         DialogWindow dialog;
-        ASSERT_TRUE(BuildFrom(dialog, text));
+        ASSERT_TRUE(BuildDialog(dialog, text));
         for (int i = 0; i < dialog.ControlCount(); i++) {
             fonts.push_back(dialog.ControlFont(i));
             controls.push_back(dialog.Control(i)->Handle());
@@ -214,7 +207,7 @@ TEST(DialogWindow, ClosedDialogsGiveBackTheirWindowsAndGdiObjects) {
     // Closed by WM_CLOSE before the object goes, no window stays either.
     {
         DialogWindow dialog;
-        ASSERT_TRUE(BuildFrom(dialog, text));
+        ASSERT_TRUE(BuildDialog(dialog, text));
         SendMessageA(dialog.Handle(), WM_CLOSE, 0, 0);
     }
     PumpMessages();

@@ -74,12 +74,7 @@ TEST(ModalRun, ASecondRunIsRefusedAndLeavesTheFirstAlone) {
     ReenteringWindow dialog;
     ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 300, 300));
     const RECT rect{50, 50, 200, 150};
-    WindowArgs args;
-    args.title = "modal";
-    args.style = WS_POPUP;
-    args.rect = &rect;
-    args.parent = owner.Handle();
-    ASSERT_TRUE(dialog.Create(args));
+    ASSERT_TRUE(dialog.Create(ArgsAt(rect, WS_POPUP, owner.Handle(), "modal")));
     // Should the inner run start, this ends it (and, without the refusal, the outer one with it).
     dialog.timerEndsModalWith = 7;
     SetTimer(dialog.Handle(), 1, 200, nullptr);

@@ -1,4 +1,4 @@
-// The Appearance dialog definition from the file the Windows resource is made from.
+// The Appearance dialog definition natively: the file the Windows resource is made from.
 #include <fstream>
 #include <sstream>
 
