@@ -47,8 +47,8 @@ for target in "${targets[@]}"; do
         echo "fuzz: $target: FINDING (see $log)" >&2
         status=1
     fi
-    runs=$(awk -F: '/stat::number_of_executed_units/ { gsub(/ /, "", $2); print $2 }' "$log" | tail -1)
-    rate=$(awk -F: '/stat::average_exec_per_sec/ { gsub(/ /, "", $2); print $2 }' "$log" | tail -1)
+    runs=$(awk '/stat::number_of_executed_units/ { print $NF }' "$log" | tail -1)
+    rate=$(awk '/stat::average_exec_per_sec/ { print $NF }' "$log" | tail -1)
     echo "fuzz: $target: ${runs:-?} executions in ${seconds} s, ${rate:-?} per second"
 done
 exit $status
