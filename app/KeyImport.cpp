@@ -34,7 +34,7 @@ KeyImportResult ImportKeyFile(const String& keyPath, const String& keyFolder, HW
     FileSystem files;
     if (files.FileExists(destination) && !AskQuestion(owner, kKeyExistsQuestion))
         return KeyImportResult::kDeclined;
-    if (!files.CopyFile(source.GetPath(), destination, true))
+    if (!files.Copy(source.GetPath(), destination, true))
         return ReportFailure(name, owner, errorSound);
     return KeyImportResult::kImported;
 }

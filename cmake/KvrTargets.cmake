@@ -8,13 +8,16 @@ function(kvr_library name)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
-# kvr_test(NAME SOURCES ... [DEPS ...] [GUI]): a GoogleTest program run under Wine by CTest.
+# kvr_test(NAME SOURCES ... [DEPS ...] [GUI]): a GoogleTest program run by CTest (under Wine
+# in the Windows build).
 # GUI tests need the private X display (and sound server) that scripts/test.sh starts.
 function(kvr_test name)
     cmake_parse_arguments(ARG "GUI" "TIMEOUT" "SOURCES;DEPS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} kvr_test_main)
-    kvr_manifest(${name} DESCRIPTION "KVR Decryptor test")
+    if(WIN32)
+        kvr_manifest(${name} DESCRIPTION "KVR Decryptor test")
+    endif()
     add_test(NAME ${name} COMMAND ${name})
     if(NOT ARG_TIMEOUT)
         set(ARG_TIMEOUT 300)

@@ -4,11 +4,14 @@
 // request's callback.
 #pragma once
 
-// <windows.h> maps DecryptFile to the system's DecryptFileA (file-system encryption). It is
-// included here once, and the mapping removed, so that every file that sees this declaration
-// means the engine's operation, whatever it includes afterwards.
+// On Windows <windows.h> maps DecryptFile to the system's DecryptFileA (file-system
+// encryption). It is included here once, and the mapping removed, so that every file that
+// sees this declaration means the engine's operation, whatever it includes afterwards. Other
+// systems have no such mapping (the one #ifdef of the engine).
+#ifdef _WIN32
 #include <windows.h>
 #undef DecryptFile
+#endif
 
 #include "engine/DecryptRequest.h"
 

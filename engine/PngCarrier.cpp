@@ -1,34 +1,28 @@
-// PngCarrier: PNG to temporary BMP through GDI+, then bitmap extraction.
+// PngCarrier: PNG to temporary BMP through PngPicture, then bitmap extraction.
 #include "engine/PngCarrier.h"
 
 #include <cstdint>
 
 #include "engine/BitmapCarrier.h"
+#include "engine/PngPicture.h"
 #include "engine/RequestEvents.h"
 #include "engine/ScopedTempFile.h"
 #include "toolkit/base/FileStream.h"
-#include "toolkit/media/Image.h"
 
 namespace {
 
-// The bitmap file's size must stay a signed 32-bit count like every stream size.
-bool FitsInBitmapFile(const Image& image) {
-    const int64_t stride = (static_cast<int64_t>(image.Width()) * 3 + 3) / 4 * 4;
-    return stride * image.Height() < INT32_MAX - 1024;
-}
-
-bool LoadPicture(const String& pngPath, Image& image) {
+bool LoadPicture(const String& pngPath, PngPicture& picture) {
     FileStream source;
-    return source.Open(pngPath, false, false, true) && image.LoadFromStream(&source);
+    return source.Open(pngPath, false, false, true) && picture.Load(source);
 }
 
 }  // namespace
 
 bool ExtractPngPayload(Stream& raw, const String& pngPath, const RequestCallbackBlock& block, int64_t* capacity) {
-    Image image;
-    if (!LoadPicture(pngPath, image))
+    PngPicture picture;
+    if (!LoadPicture(pngPath, picture))
         return FailRequest(block, messages::kPngCarrier);
-    if (!FitsInBitmapFile(image))
+    if (!BitmapFitsInFile(picture.Width(), picture.Height()))
         return FailRequest(block, messages::kTooLarge);
 
     ScopedTempFile bitmapFile;
@@ -36,9 +30,9 @@ bool ExtractPngPayload(Stream& raw, const String& pngPath, const RequestCallback
         FileStream bitmap;
         if (!bitmapFile.IsValid() || !bitmap.Open(bitmapFile.Path(), true, true, false))
             return FailRequest(block, messages::kUnknownError);
-        if (!image.SaveToStream(&bitmap, Image::kFormatBmp) || bitmap.Tell() <= 0)
+        if (!picture.SaveAsBitmap(bitmap) || bitmap.Tell() <= 0)
             return FailRequest(block, messages::kUnknownError);
     }
-    image.Release();
+    picture.Release();
     return ExtractBitmapPayload(raw, bitmapFile.Path(), block, true, capacity);
 }

@@ -1,6 +1,6 @@
-// PngCarrier: the PNG route of carrier extraction. The picture is decoded through Image,
+// PngCarrier: the PNG route of carrier extraction. The picture is decoded (PngPicture),
 // saved as a BMP into a temporary file, and that bitmap is read as a bitmap carrier with the
-// PNG messages. The bitmap file is deleted whatever happens. GDI+ must be started.
+// PNG messages. The bitmap file is deleted whatever happens. On Windows GDI+ must be started.
 #pragma once
 
 #include <cstdint>

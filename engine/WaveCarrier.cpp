@@ -9,7 +9,7 @@
 #include "engine/RequestEvents.h"
 #include "toolkit/base/ByteOrder.h"
 #include "toolkit/base/FileStream.h"
-#include "toolkit/media/Sound.h"
+#include "toolkit/base/WaveHeader.h"
 
 namespace {
 
@@ -40,9 +40,8 @@ bool ExtractWavePayload(Stream& raw, const String& wavePath, const RequestCallba
     FileStream wave;
     if (!wave.Open(wavePath, false, false, true))
         return FailRequest(block, messages::kUnknownError);
-    uint32_t dataSize = 0;
-    Sound header;
-    if (!header.LoadWav(&wave, false, false, &dataSize) || header.BitsPerSample() != 16)
+    WaveHeader header;
+    if (!ReadWaveHeader(wave, header) || header.BitsPerSample() != 16)
         return FailRequest(block, messages::kWaveCarrier);
     uint8_t lengthBytes[4];
     if (wave.Read(lengthBytes, 4) != 4)
@@ -50,7 +49,7 @@ bool ExtractWavePayload(Stream& raw, const String& wavePath, const RequestCallba
     const int64_t length = LoadU32(lengthBytes);
 
     // The data chunk's declared size may lie; the walk ends at the end of the file as well.
-    const int64_t total = dataSize;
+    const int64_t total = header.dataSize;
     if (capacity)
         *capacity = std::min<int64_t>(total, std::max(0, wave.Remaining())) / kGroupBytes * kGroupPayload;
     int64_t produced = 0;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmark and runs it under Wine (a private session, no sound), then times the
 # archive tool users already have beside it: the same entries as a deflate zip, extracted
-# natively by 7-Zip ("7z x"), against the engine's in-process time and the whole
-# scripts/kvr-decrypt command on the compressed archive. Arguments go to kvr-bench:
+# natively by 7-Zip ("7z x"), against the engine's in-process time, the whole
+# scripts/kvr-decrypt command on the compressed archive, and the native Linux kvr-decrypt
+# (scripts/build-native.sh) on the same archive. Arguments go to kvr-bench:
 # [--size-mb N (256)] [--carrier-mb N (64)] [--only NAME]. Needs about 3 GB of disk under
 # /tmp while it runs, and installs p7zip-full when it is missing.
 # --cli-only times a cold and a warm call of the command line and stops there.
@@ -14,6 +15,8 @@ export BUILD_DIR=${BUILD_DIR:-$root/build}
 build=$BUILD_DIR
 "$root/scripts/install-deps.sh" --bench
 "$root/scripts/build.sh" kvr-bench kvr-decrypt app-bench dialog-bench
+"$root/scripts/build-native.sh" kvr-decrypt
+native_cli=$root/build-native/app/cli/kvr-decrypt
 
 # The command line on a small sample: a cold call (no Wine server running for the wrapper's
 # prefix) and a warm one right after it.
@@ -98,12 +101,19 @@ if [ -n "$engine" ] && [ -f "$work/large-compressed.zip" ]; then
     kvr_call() {
         "$root/scripts/kvr-decrypt" --quiet --keys "$work/Keys" --out "$work/out-kvr" "$work/large-compressed.enc"
     }
-    fresh_outputs() { rm -rf "$work/out-7z" "$work/out-kvr" && mkdir -p "$work/out-7z" "$work/out-kvr"; }
+    native_call() {
+        "$native_cli" --quiet --keys "$work/Keys" --out "$work/out-native" "$work/large-compressed.enc"
+    }
+    fresh_outputs() {
+        rm -rf "$work/out-7z" "$work/out-kvr" "$work/out-native"
+        mkdir -p "$work/out-7z" "$work/out-kvr" "$work/out-native"
+    }
     fresh_kvr_output() { rm -rf "$work/out-kvr" && mkdir -p "$work/out-kvr"; }
     # Interleaved: 7-Zip, then the command in the Wine session of this script, still running.
     for _ in $(seq "$rounds"); do
         fresh_outputs
         seconds_of 7z x -y "-o$work/out-7z" "$work/large-compressed.zip" >>"$work/t-7z"; echo >>"$work/t-7z"
+        seconds_of native_call >>"$work/t-native"; echo >>"$work/t-native"
         KVR_WINE_READY=1 seconds_of kvr_call >>"$work/t-session"; echo >>"$work/t-session"
     done
     session_stop
@@ -130,12 +140,14 @@ if [ -n "$engine" ] && [ -f "$work/large-compressed.zip" ]; then
     printf '  %-58s %8s %8s\n' "" "seconds" "x 7z"
     row() { printf '  %-58s %8s %8s\n' "$1" "$2" "$(awk -v a="$2" -v b="$sevenzip" 'BEGIN { printf "%.2f", a / b }')"; }
     row "7z x (native)" "$sevenzip"
+    row "native kvr-decrypt (build-native, no Wine)" "$(median <"$work/t-native")"
     row "engine in-process (RE_WORK_BEGIN..RE_WORK_END)" "$engine"
     row "scripts/kvr-decrypt, in this script's running Wine session" "$(median <"$work/t-session")"
     row "scripts/kvr-decrypt, its Wine server still running (warm)" "$(median <"$work/t-warm")"
     row "scripts/kvr-decrypt, from cold (Wine server started)" "$(median <"$work/t-cold")"
     row "  of which Wine start-up alone (kvr-decrypt --help, cold)" "$(median <"$work/t-start")"
-    if ! diff -rq "$work/out-7z" "$work/out-kvr/large-compressed" >/dev/null; then
+    if ! diff -rq "$work/out-7z" "$work/out-kvr/large-compressed" >/dev/null ||
+        ! diff -rq "$work/out-7z" "$work/out-native/large-compressed" >/dev/null; then
         echo "  ** the two tools' outputs differ **"
         status=1
     fi

@@ -1,33 +1,26 @@
-// The cancel flag that the console control handler raises; see CliCancel.h.
+// The cancel flag; see CliCancel.h.
 #include "app/cli/CliCancel.h"
+
+#include <atomic>
 
 namespace {
 
 // The one piece of process-wide state of the front end: the handler gets no context
-// argument, and it runs on a thread the system creates, hence the interlocked access.
-volatile LONG cancelRequested = 0;
+// argument, and it runs on a thread of the system's or as a signal handler. A lock-free
+// atomic is safe in both.
+std::atomic<int> cancelRequested{0};
+static_assert(std::atomic<int>::is_always_lock_free, "the flag is raised from a signal handler");
 
 }  // namespace
 
-BOOL WINAPI CliConsoleCtrlHandler(DWORD controlType) {
-    if (controlType != CTRL_C_EVENT && controlType != CTRL_BREAK_EVENT)
-        return FALSE;
-    InterlockedExchange(&cancelRequested, 1);
-    return TRUE;
-}
-
-bool InstallCliCancelHandler() {
-    return SetConsoleCtrlHandler(CliConsoleCtrlHandler, TRUE) != FALSE;
-}
-
-void RemoveCliCancelHandler() {
-    SetConsoleCtrlHandler(CliConsoleCtrlHandler, FALSE);
+void RaiseCliCancel() {
+    cancelRequested.store(1);
 }
 
 bool CliCancelRequested() {
-    return InterlockedCompareExchange(&cancelRequested, 0, 0) != 0;
+    return cancelRequested.load() != 0;
 }
 
 void CliClearCancel() {
-    InterlockedExchange(&cancelRequested, 0);
+    cancelRequested.store(0);
 }

@@ -1,12 +1,11 @@
 // The request callback of kvr-decrypt; see CliEvents.h.
 #include "app/cli/CliEvents.h"
 
-#include <windows.h>
-
 #include <cctype>
 #include <cstring>
 
 #include "app/cli/CliCancel.h"
+#include "app/cli/CliSystem.h"
 #include "app/cli/ConsoleText.h"
 
 OverwriteDecision DecideOverwrite(OverwriteMode mode, bool interactive) {
@@ -109,7 +108,7 @@ int32_t CliEvents::OnProgress(int value) {
     }
     String line;
     const bool compressed = request_ && request_->compressed;
-    if (progress_.Update(value, compressed, GetTickCount(), line)) {
+    if (progress_.Update(value, compressed, CliMilliseconds(), line)) {
         ConsolePrint(console_.messages, "\r%s", line.Text());
         barOpen_ = true;
         drawnValue_ = value;
@@ -166,17 +165,16 @@ void CliEvents::PrintEntry(const EntryReport& entry) {
 }
 
 int32_t CliEvents::OnAskOverwrite(const char* folder) {
-    if (!folder)
-        folder = "";
+    const String shown = CliShownPath(folder ? folder : "");
     OverwriteDecision decision = DecideOverwrite(overwrite_, console_.interactive);
     if (CliCancelRequested())
         decision = OverwriteDecision::No;
     if (decision == OverwriteDecision::Ask)
-        decision = AskPerson(folder) ? OverwriteDecision::Yes : OverwriteDecision::No;
+        decision = AskPerson(shown.Text()) ? OverwriteDecision::Yes : OverwriteDecision::No;
     else if (decision == OverwriteDecision::No && console_.messages)
         ConsolePrint(console_.messages,
                      "%s: %s: not written: the folder %s already exists (--overwrite writes into it)\n",
-                     kCliProgramName, label_.Text(), folder);
+                     kCliProgramName, label_.Text(), shown.Text());
     return decision == OverwriteDecision::Yes ? 1 : 0;
 }
 

@@ -1,16 +1,15 @@
 // Runs a kvr-decrypt command line; see CliRun.h.
 #include "app/cli/CliRun.h"
 
-#include <windows.h>
-
 #include "app/cli/CliCancel.h"
+#include "app/cli/CliSystem.h"
 #include "app/cli/ConsoleText.h"
 #include "engine/DecryptFile.h"
 #include "engine/KeyFinder.h"
 #include "engine/SourceKind.h"
 #include "toolkit/base/FileSystem.h"
+#include "toolkit/base/FullPath.h"
 #include "toolkit/base/PathName.h"
-#include "toolkit/base/TextCodec.h"
 
 namespace {
 
@@ -20,12 +19,10 @@ constexpr int kMaxPath = 1024;
 constexpr int kKeyHints = 3;
 
 String FullPath(const char* path) {
-    wchar_t buffer[kMaxPath + 1];
-    const DWORD length = GetFullPathNameW(WideText(path), kMaxPath + 1, buffer, nullptr);
-    if (length == 0 || length > kMaxPath)
+    String full;
+    if (!MakeFullPath(path, full) || full.Length() > kMaxPath)
         return String();
-    const String full = Utf8FromWide(buffer, static_cast<int>(length));
-    return full.Length() <= kMaxPath ? full : String();
+    return full;
 }
 
 void Print(FILE* stream, const char* fileLabel, const char* text) {
@@ -87,7 +84,7 @@ void PrintKeyHints(const DecryptRequest& request, FILE* stream) {
         } else {
             hint = "no such folder";
         }
-        ConsolePrint(stream, "    searched %s: %s\n", folders.At(i).Text(), hint.Text());
+        ConsolePrint(stream, "    searched %s: %s\n", CliShownPath(folders.At(i).Text()).Text(), hint.Text());
     }
 }
 
@@ -148,11 +145,8 @@ String FullFolderPath(const char* folder) {
 }
 
 String DefaultKeyFolder() {
-    wchar_t buffer[MAX_PATH + 1];
-    const DWORD length = GetModuleFileNameW(nullptr, buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return String();
-    return PathName(Utf8FromWide(buffer, static_cast<int>(length))).GetFolderPath() + "Keys\\";
+    const String folder = CliProgramFolder();
+    return folder.IsEmpty() ? folder : folder + "Keys\\";
 }
 
 int RunCli(int argc, const char* const* argv, const CliConsole& console) {

@@ -2,22 +2,9 @@
 // ChunkInflater.h. Every state change happens under the one lock; inflation runs outside it.
 #include "toolkit/base/ChunkInflater.h"
 
-#include <process.h>
 #include <zlib.h>
 
 namespace {
-
-// A scoped hold of an SRW lock in exclusive mode.
-class ExclusiveLock {
-public:
-    explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~ExclusiveLock() { ReleaseSRWLockExclusive(&lock_); }
-    ExclusiveLock(const ExclusiveLock&) = delete;
-    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-
-private:
-    SRWLOCK& lock_;
-};
 
 void Inflate(ChunkSlot& slot) {
     uLongf inflated = slot.plainSize;
@@ -32,27 +19,25 @@ ChunkInflater::ChunkInflater(int packedCapacity, int plainCapacity) {
         slot.packed.reset(new uint8_t[packedCapacity]);
         slot.plain.reset(new uint8_t[plainCapacity]);
     }
-    // _beginthreadex rather than CreateThread: the helper calls into the C runtime (zlib's
-    // allocations). Without it the caller simply inflates alone.
-    helper_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &ChunkInflater::HelperMain, this, 0, nullptr));
+    // Without the helper the caller simply inflates alone.
+    helper_.Start(&ChunkInflater::HelperMain, this);
 }
 
 ChunkInflater::~ChunkInflater() {
-    if (!helper_)
+    if (!helper_.IsRunning())
         return;
     {
-        ExclusiveLock hold(lock_);
+        ScopedLock hold(lock_);
         stopping_ = true;
     }
-    WakeAllConditionVariable(&workQueued_);
-    WaitForSingleObject(helper_, INFINITE);
-    CloseHandle(helper_);
+    workQueued_.WakeAll();
+    helper_.Join();
 }
 
 ChunkSlot& ChunkInflater::Claim() {
     const int index = (head_ + used_) % kSlots;
     ++used_;
-    ExclusiveLock hold(lock_);
+    ScopedLock hold(lock_);
     states_[index] = State::kClaimed;
     order_[index] = nextOrder_++;
     slots_[index].failed = false;
@@ -62,46 +47,45 @@ ChunkSlot& ChunkInflater::Claim() {
 void ChunkInflater::Queue() {
     const int index = (head_ + used_ - 1) % kSlots;
     {
-        ExclusiveLock hold(lock_);
+        ScopedLock hold(lock_);
         states_[index] = slots_[index].failed ? State::kDone : State::kQueued;
     }
-    WakeConditionVariable(&workQueued_);
+    workQueued_.WakeOne();
 }
 
 const ChunkSlot& ChunkInflater::Oldest() {
-    ExclusiveLock hold(lock_);
+    ScopedLock hold(lock_);
     while (states_[head_] != State::kDone) {
         const int queued = OldestQueued();
         if (queued >= 0)
             InflateLocked(queued);
         else
-            SleepConditionVariableSRW(&workDone_, &lock_, INFINITE, 0);
+            workDone_.Wait(lock_);
     }
     return slots_[head_];
 }
 
 void ChunkInflater::ReleaseOldest() {
     {
-        ExclusiveLock hold(lock_);
+        ScopedLock hold(lock_);
         states_[head_] = State::kFree;
     }
     head_ = (head_ + 1) % kSlots;
     --used_;
 }
 
-unsigned __stdcall ChunkInflater::HelperMain(void* self) {
+void ChunkInflater::HelperMain(void* self) {
     static_cast<ChunkInflater*>(self)->HelperLoop();
-    return 0;
 }
 
 void ChunkInflater::HelperLoop() {
-    ExclusiveLock hold(lock_);
+    ScopedLock hold(lock_);
     while (!stopping_) {
         const int queued = OldestQueued();
         if (queued >= 0)
             InflateLocked(queued);
         else
-            SleepConditionVariableSRW(&workQueued_, &lock_, INFINITE, 0);
+            workQueued_.Wait(lock_);
     }
 }
 
@@ -116,9 +100,9 @@ int ChunkInflater::OldestQueued() const {
 
 void ChunkInflater::InflateLocked(int index) {
     states_[index] = State::kInflating;
-    ReleaseSRWLockExclusive(&lock_);
+    lock_.Release();
     Inflate(slots_[index]);
-    AcquireSRWLockExclusive(&lock_);
+    lock_.Acquire();
     states_[index] = State::kDone;
-    WakeAllConditionVariable(&workDone_);
+    workDone_.WakeAll();
 }

@@ -6,10 +6,10 @@
 // started, the caller inflates every chunk itself and the results are the same.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 #include <memory>
+
+#include "toolkit/base/Threads.h"
 
 struct ChunkSlot {
     std::unique_ptr<uint8_t[]> packed;
@@ -45,7 +45,7 @@ private:
     static constexpr int kSlots = 4;
     enum class State { kFree, kClaimed, kQueued, kInflating, kDone };
 
-    static unsigned __stdcall HelperMain(void* self);
+    static void HelperMain(void* self);
     void HelperLoop();
     // The queued slot with the lowest order, or -1. Call with the lock held.
     int OldestQueued() const;
@@ -59,8 +59,8 @@ private:
     int used_ = 0;
     uint32_t nextOrder_ = 0;
     bool stopping_ = false;
-    SRWLOCK lock_ = SRWLOCK_INIT;
-    CONDITION_VARIABLE workQueued_ = CONDITION_VARIABLE_INIT;
-    CONDITION_VARIABLE workDone_ = CONDITION_VARIABLE_INIT;
-    HANDLE helper_ = nullptr;
+    Lock lock_;
+    Condition workQueued_;
+    Condition workDone_;
+    HelperThread helper_;
 };

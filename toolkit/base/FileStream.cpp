@@ -1,9 +1,7 @@
-// FileStream implementation over the C runtime's FILE. Positions are the runtime's 32-bit
-// long offsets; files of 2 GB and more are outside the design.
+// FileStream implementation over the C runtime's FILE, opened and sized through
+// FileSystemCalls.h. Positions are the runtime's 32-bit long offsets; files of 2 GB and more
+// are outside the design.
 #include "toolkit/base/FileStream.h"
-
-#include <fcntl.h>
-#include <io.h>
 
 #include <climits>
 #include <cstdint>
@@ -11,34 +9,12 @@
 #include <memory>
 
 #include "toolkit/base/FileSystem.h"
-#include "toolkit/base/TextCodec.h"
+#include "toolkit/base/FileSystemCalls.h"
 
 namespace {
 
 constexpr int kFindBlock = 1024;
 constexpr int kCacheLine = 64;
-
-// Paths are UTF-8; the runtime's wide open takes any name the file system can hold.
-FILE* OpenFile(const String& path, const char* mode) {
-    return _wfopen(WideText(path), WideText(mode));
-}
-
-// ext4 and other file systems with delayed allocation write a file's data out as soon as
-// it is closed after a truncation (a guard for programs that replace files by truncating
-// them), which costs about as much again as writing it. A fresh temporary file is empty
-// already, so an empty file is opened as it is; only a file with content is truncated.
-FILE* OpenCreating(const String& path, const char* mode, bool read) {
-    const int fd = _wopen(WideText(path), (read ? _O_RDWR : _O_WRONLY) | _O_BINARY);
-    if (fd >= 0) {
-        if (_filelengthi64(fd) == 0) {
-            FILE* file = _fdopen(fd, mode);
-            if (file)
-                return file;
-        }
-        _close(fd);
-    }
-    return OpenFile(path, mode);
-}
 
 const char* ModeFor(bool write, bool create, bool read) {
     if (read && !write)
@@ -78,7 +54,11 @@ bool FileStream::Open(const String& path, bool write, bool create, bool read) {
     const char* mode = ModeFor(write, create, read);
     if (path.IsEmpty() || !mode)
         return false;
-    file_ = write && create ? OpenCreating(path, mode, read) : OpenFile(path, mode);
+    // ext4 and other file systems with delayed allocation write a file's data out as soon as
+    // it is closed after a truncation (a guard for programs that replace files by truncating
+    // them), which costs about as much again as writing it. A fresh temporary file is empty
+    // already, so an empty file is opened as it is; only a file with content is truncated.
+    file_ = write && create ? filecalls::OpenKeepingEmpty(path, mode, read) : filecalls::Open(path, mode);
     if (!file_)
         return false;
     UseLargeBuffer();
@@ -95,7 +75,7 @@ bool FileStream::OpenTemporary() {
     const String path = fileSystem.TempFileName();
     if (path.IsEmpty())
         return false;
-    file_ = OpenCreating(path, "w+b", true);
+    file_ = filecalls::OpenKeepingEmpty(path, "w+b", true);
     if (!file_) {
         // The fresh name was taken but cannot be used: do not leave it behind.
         RemoveFile(path);
@@ -260,7 +240,7 @@ bool FileStream::SetSize(int size) {
     if (!file_ || size < 0)
         return false;
     fflush(file_);
-    if (_chsize(_fileno(file_), size) != 0)
+    if (!filecalls::Resize(file_, size))
         return false;
     lastAccess_ = LastAccess::kNone;
     return fseek(file_, size, SEEK_SET) == 0;
@@ -276,7 +256,7 @@ int FileStream::GetSize() {
         fflush(file_);
     // Asked of the descriptor, so that the stream's position and read buffer stay untouched:
     // the copy loops ask for the size once per block.
-    const long long size = _filelengthi64(_fileno(file_));
+    const long long size = filecalls::Length(file_);
     if (size < 0)
         return 0;
     return size > INT_MAX ? INT_MAX : static_cast<int>(size);

@@ -1,47 +1,24 @@
-// FileSystem implementation over kernel32 and shell32. Paths are UTF-8 text of at most
-// 1024 bytes, handed to the wide calls; longer ones fail rather than being cut.
+// FileSystem over the system's calls of FileSystemCalls.h. Paths are UTF-8 text of at most
+// 1024 bytes; longer ones fail rather than being cut.
 #include "toolkit/base/FileSystem.h"
-
-#include <shellapi.h>
 
 #include <cstring>
 
+#include "toolkit/base/FileSystemCalls.h"
+#include "toolkit/base/FullPath.h"
 #include "toolkit/base/PathName.h"
-#include "toolkit/base/TextCodec.h"
 
 namespace {
 
 constexpr int kMaxPath = 1024;
-constexpr int kTempPathLimit = 260;
 
 bool EndsWithSeparator(const String& path) {
     return !path.IsEmpty() && IsPathSeparator(path.GetAt(path.Length() - 1));
 }
 
-bool IsDotEntry(const wchar_t* name) {
-    return wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0;
+bool IsDotEntry(const String& name) {
+    return name == "." || name == "..";
 }
-
-bool IsFolderEntry(const WIN32_FIND_DATAW& entry) {
-    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-// Closes a FindFirstFileW search when it goes out of scope.
-class FindHandle {
-public:
-    FindHandle(const String& pattern, WIN32_FIND_DATAW& entry) : handle_(FindFirstFileW(WideText(pattern), &entry)) {}
-    ~FindHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    bool IsValid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAW& entry) { return FindNextFileW(handle_, &entry) != 0; }
-
-private:
-    HANDLE handle_;
-};
 
 }  // namespace
 
@@ -52,12 +29,10 @@ FileSystem::FileSystem() {
 bool FileSystem::FileExists(const String& path) {
     if (path.IsEmpty() || path.Length() >= kMaxPath)
         return false;
-    const WideText widePath(path);
-    if (GetFileAttributesW(widePath) == INVALID_FILE_ATTRIBUTES)
+    if (filecalls::KindOf(path) == filecalls::Kind::kMissing)
         return false;
-    wchar_t full[kMaxPath];
-    const DWORD length = GetFullPathNameW(widePath, kMaxPath, full, nullptr);
-    SetBuffer(length == 0 || length >= static_cast<DWORD>(kMaxPath) ? String() : Utf8FromWide(full, length));
+    String full;
+    SetBuffer(MakeFullPath(path.Text(), full) ? full : String());
     return true;
 }
 
@@ -71,19 +46,16 @@ bool FileSystem::FolderExists(const String& path) {
     if (trimmed.IsEmpty())
         return false;
     const String last = trimmed.Mid(LastPathSeparator(trimmed) + 1);
-    if (last.Find('*') < 0) {
-        const DWORD attributes = GetFileAttributesW(WideText(trimmed));
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    }
-    WIN32_FIND_DATAW entry;
-    FindHandle search(trimmed, entry);
-    if (!search.IsValid())
-        return false;
+    if (last.Find('*') < 0)
+        return filecalls::KindOf(trimmed) == filecalls::Kind::kFolder;
+    filecalls::FolderEntries entries(trimmed);
+    String name;
+    bool isFolder = false;
     int folders = 0;
-    do {
-        if (IsFolderEntry(entry) && !IsDotEntry(entry.cFileName))
+    while (entries.Next(name, isFolder)) {
+        if (isFolder && !IsDotEntry(name))
             folders++;
-    } while (search.Next(entry));
+    }
     return folders == 1;
 }
 
@@ -95,9 +67,10 @@ bool FileSystem::CreateFolder(const String& path) {
         folder.SetLength(folder.Length() - 1, true);
     if (folder.IsEmpty())
         return false;
-    if (CreateDirectoryW(WideText(folder), nullptr))
+    bool parentMissing = false;
+    if (filecalls::MakeFolder(folder, parentMissing))
         return true;
-    if (GetLastError() != ERROR_PATH_NOT_FOUND)
+    if (!parentMissing)
         return false;
     const int cut = LastPathSeparator(folder);
     if (cut <= 0)
@@ -108,18 +81,13 @@ bool FileSystem::CreateFolder(const String& path) {
     // A parent that appeared meanwhile (another writer) is as good as one made here.
     if (!CreateFolder(parent) && !FolderExists(parent))
         return false;
-    return CreateDirectoryW(WideText(folder), nullptr) != 0;
+    return filecalls::MakeFolder(folder, parentMissing);
 }
 
 String FileSystem::TempFolder() {
-    wchar_t shortPath[kTempPathLimit + 1];
-    const DWORD length = GetTempPathW(kTempPathLimit, shortPath);
-    if (length == 0 || length > static_cast<DWORD>(kTempPathLimit))
+    String folder = filecalls::TemporaryFolder();
+    if (folder.IsEmpty() || folder.Length() >= kMaxPath)
         return String();
-    wchar_t longPath[kMaxPath];
-    const DWORD longLength = GetLongPathNameW(shortPath, longPath, kMaxPath);
-    const bool longUsable = longLength > 0 && longLength < static_cast<DWORD>(kMaxPath);
-    String folder = longUsable ? Utf8FromWide(longPath, longLength) : Utf8FromWide(shortPath, length);
     const bool hasSeparator = EndsWithSeparator(folder);
     if (withSeparator_ && !hasSeparator)
         folder.Append('\\');
@@ -134,30 +102,23 @@ String FileSystem::TempFileName() {
     withSeparator_ = false;
     const String folder = TempFolder();
     withSeparator_ = saved;
-    if (folder.IsEmpty())
+    String name;
+    if (folder.IsEmpty() || !filecalls::NewTemporaryFile(folder, name) || name.Length() >= kMaxPath)
         return String();
-    // GetTempFileNameW writes up to MAX_PATH characters.
-    wchar_t name[MAX_PATH + 1];
-    if (GetTempFileNameW(WideText(folder), L"tmp", 0, name) == 0)
-        return String();
-    const String path = Utf8FromWide(name);
-    SetBuffer(path);
-    return path;
+    SetBuffer(name);
+    return name;
 }
 
-bool FileSystem::CopyFile(const String& from, const String& to, bool overwrite) {
+bool FileSystem::Copy(const String& from, const String& to, bool overwrite) {
     if (from.IsEmpty() || to.IsEmpty())
         return false;
-    return ::CopyFileW(WideText(from), WideText(to), overwrite ? FALSE : TRUE) != 0;
+    return filecalls::Copy(from, to, overwrite);
 }
 
 bool FileSystem::ShellOpen(const String& file, const String& parameters, int show) {
     if (file.IsEmpty())
         return false;
-    const WideText arguments(parameters);
-    const HINSTANCE result = ShellExecuteW(nullptr, L"open", WideText(file),
-                                           parameters.IsEmpty() ? nullptr : arguments.Text(), nullptr, show);
-    return reinterpret_cast<INT_PTR>(result) > 32;
+    return filecalls::ShellOpen(file, parameters, show);
 }
 
 void FileSystem::ListFolder(const String& pattern, StringList& list, int flags) {
@@ -175,34 +136,28 @@ void FileSystem::ListInto(const String& folder, const String& mask, const String
     const String pattern = folder + mask.Text();
     if (pattern.Length() >= kMaxPath)
         return;
-    WIN32_FIND_DATAW entry;
+    String name;
+    bool isFolder = false;
     {
-        FindHandle search(pattern, entry);
-        if (search.IsValid()) {
-            do {
-                if (IsDotEntry(entry.cFileName))
-                    continue;
-                const bool isFolder = IsFolderEntry(entry);
-                const String name = Utf8FromWide(entry.cFileName);
-                if (isFolder && (flags & kListFolders))
-                    list.AddString((prefix + name.Text() + "\\").Text());
-                if (!isFolder && (flags & kListFiles))
-                    list.AddString((prefix + name.Text()).Text());
-            } while (search.Next(entry));
+        filecalls::FolderEntries entries(pattern);
+        while (entries.Next(name, isFolder)) {
+            if (IsDotEntry(name))
+                continue;
+            if (isFolder && (flags & kListFolders))
+                list.AddString((prefix + name.Text() + "\\").Text());
+            if (!isFolder && (flags & kListFiles))
+                list.AddString((prefix + name.Text()).Text());
         }
     }
     if (!(flags & kListRecurse))
         return;
     // Subfolders are searched with "*.*" whatever the mask, then listed with the mask inside.
-    FindHandle folders(folder + "*.*", entry);
-    if (!folders.IsValid())
-        return;
-    do {
-        if (IsDotEntry(entry.cFileName) || !IsFolderEntry(entry))
+    filecalls::FolderEntries folders(folder + "*.*");
+    while (folders.Next(name, isFolder)) {
+        if (IsDotEntry(name) || !isFolder)
             continue;
-        const String name = Utf8FromWide(entry.cFileName);
         ListInto(folder + name.Text() + "\\", mask, prefix + name.Text() + "\\", list, flags);
-    } while (folders.Next(entry));
+    }
 }
 
 void FileSystem::SetBuffer(const String& path) {
@@ -212,12 +167,11 @@ void FileSystem::SetBuffer(const String& path) {
 }
 
 int64_t FileSystem::FileSize(const String& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (path.IsEmpty() || !GetFileAttributesExW(WideText(path), GetFileExInfoStandard, &data))
+    if (path.IsEmpty() || path.Length() >= kMaxPath)
         return -1;
-    return static_cast<int64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+    return filecalls::SizeOf(path);
 }
 
 bool RemoveFile(const String& path) {
-    return !path.IsEmpty() && DeleteFileW(WideText(path)) != 0;
+    return !path.IsEmpty() && filecalls::Remove(path);
 }

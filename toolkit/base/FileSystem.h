@@ -4,9 +4,7 @@
 // one job; its buffer is scratch space for the last path it produced.
 #pragma once
 
-// The Win32 headers turn CopyFile into CopyFileA; including them here keeps the member's
-// name the same in every file that uses it.
-#include <windows.h>
+#include <cstdint>
 
 #include <cstdint>
 
@@ -38,7 +36,7 @@ public:
     // A fresh, empty, uniquely named "tmp" file in the temporary folder; its caller owns it.
     // Empty when none could be made.
     String TempFileName();
-    bool CopyFile(const String& from, const String& to, bool overwrite);
+    bool Copy(const String& from, const String& to, bool overwrite);
     // Size in bytes of an existing file; -1 when it cannot be examined.
     static int64_t FileSize(const String& path);
     // The shell's "open" verb; true when the shell reports success.

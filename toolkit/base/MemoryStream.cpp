@@ -2,8 +2,6 @@
 // through SetLength so that the capacity rule (1024-byte steps) holds everywhere.
 #include "toolkit/base/MemoryStream.h"
 
-#include <windows.h>
-
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -169,25 +167,4 @@ bool MemoryStream::SetLength(int size, bool keep) {
 bool MemoryStream::Allocate(int size) {
     Close();
     return SetLength(size, false);
-}
-
-bool MemoryStream::LoadResource(const char* type, int id, HINSTANCE__* module) {
-    Close();
-    if (!SetLength(0, false))
-        return false;
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), type);
-    if (!found)
-        return false;
-    HGLOBAL loaded = ::LoadResource(module, found);
-    if (!loaded)
-        return false;
-    // Resource memory belongs to the module: nothing to unlock or free.
-    const void* bytes = LockResource(loaded);
-    const DWORD size = SizeofResource(module, found);
-    if (!bytes)
-        return false;
-    if (size > 0 && Write(bytes, static_cast<int>(size)) != static_cast<int>(size))
-        return false;
-    Seek(0);
-    return true;
 }

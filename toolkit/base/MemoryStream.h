@@ -48,6 +48,7 @@ public:
     bool Allocate(int size);
     // Resets to an empty buffer and loads the resource id of the given type from module
     // (null: the program itself); the position ends at 0. False when the resource is missing.
+    // Windows only (MemoryStreamResourceWin32.cpp).
     bool LoadResource(const char* type, int id, HINSTANCE__* module = nullptr);
 
     int Capacity() const { return capacity_; }

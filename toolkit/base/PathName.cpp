@@ -1,24 +1,16 @@
 // PathName implementation. full_ is the normalised path: URLs with "/" only, UNC and local
-// paths with backslashes only, local paths made absolute by the system.
+// paths with backslashes only, local paths made absolute by the system (FullPath.h).
 #include "toolkit/base/PathName.h"
-
-#include <windows.h>
 
 #include <cstring>
 
-#include "toolkit/base/TextCodec.h"
+#include "toolkit/base/FullPath.h"
 
 int LastPathSeparator(const String& path) {
     const int back = path.ReverseFind('\\');
     const int slash = path.ReverseFind('/');
     return back > slash ? back : slash;
 }
-
-namespace {
-
-constexpr int kMaxPath = 1024;
-
-}  // namespace
 
 bool PathName::IsValidPathText(const char* text) {
     if (!text)
@@ -63,11 +55,8 @@ int PathName::SetPath(const char* text) {
         kind_ = kUnc;
         return kind_;
     }
-    wchar_t absolute[kMaxPath];
-    const DWORD length = GetFullPathNameW(WideText(text), kMaxPath, absolute, nullptr);
-    if (length == 0 || length >= static_cast<DWORD>(kMaxPath))
+    if (!MakeFullPath(text, full_))
         return kind_;
-    full_ = Utf8FromWide(absolute, length);
     full_.Replace('/', '\\');
     if ((text_ == "." || text_ == "..") && full_.GetAt(full_.Length() - 1) != '\\')
         full_.Append('\\');
@@ -79,7 +68,7 @@ int PathName::SetPath(const char* text) {
 int PathName::RootLength() const {
     switch (kind_) {
         case kLocal:
-            return full_.Length() < 3 ? full_.Length() : 3;
+            return LocalRootLength(full_);
         case kUnc: {
             const int after = full_.Find('\\', 2);
             return after < 0 ? full_.Length() + 1 : after + 1;

@@ -11,7 +11,6 @@
 // or output past 2^31 - 1 bytes fails the whole decompression. The chunks are independent
 // zlib streams, so two threads inflate them (ChunkInflater).
 #include <emmintrin.h>
-#include <windows.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -60,7 +59,7 @@ __attribute__((target("sse2"))) void SubtractWide(uint8_t* bytes, const uint8_t*
 
 // bytes[i] -= key[i], modulo 256: sixteen bytes at a time where the processor can.
 void Subtract(uint8_t* bytes, const uint8_t* key, int count) {
-    static const bool wide = IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != 0;
+    static const bool wide = __builtin_cpu_supports("sse2");
     if (wide) {
         SubtractWide(bytes, key, count);
         return;

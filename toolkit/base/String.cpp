@@ -2,7 +2,7 @@
 // applies the same capacity rule), so no operation writes beyond the buffer.
 #include "toolkit/base/String.h"
 
-#include <windows.h>
+#include <strings.h>
 
 #include <cctype>
 #include <cstdio>
@@ -177,7 +177,7 @@ int String::Compare(const char* text) const {
 }
 
 int String::CompareNoCase(const char* text) const {
-    return _stricmp(Text(), text ? text : "");
+    return strcasecmp(Text(), text ? text : "");
 }
 
 bool String::ClampRange(int& start, int& count) const {
@@ -214,7 +214,7 @@ int String::FindNoCase(const char* needle, int start, int count) const {
     if (n == 0 || !ClampRange(start, count))
         return -1;
     for (int p = start; p <= start + count - n; p++)
-        if (_strnicmp(text_ + p, needle, n) == 0)
+        if (strncasecmp(text_ + p, needle, n) == 0)
             return p;
     return -1;
 }
@@ -440,21 +440,6 @@ int String::LineCount() const {
         if (text_[i] == '\r' && text_[i + 1] == '\n')
             lines++;
     return lines;
-}
-
-wchar_t* String::NewWide() const {
-    wchar_t* wide = static_cast<wchar_t*>(malloc((length_ + 1) * sizeof(wchar_t)));
-    int written = 0;
-    if (length_ > 0)
-        written = MultiByteToWideChar(CP_UTF8, 0, text_, length_, wide, length_);
-    wide[written > 0 ? written : 0] = 0;
-    return wide;
-}
-
-const wchar_t* String::ToWide() {
-    free(wide_);
-    wide_ = NewWide();
-    return wide_;
 }
 
 char* String::NewCopy() const {

@@ -8,6 +8,14 @@
 #include <cstdarg>
 #include <cstdint>
 
+// The formats are checked as GNU printf reads them; MinGW has to be told, as its default
+// checks follow Microsoft's runtime (the one #ifdef of the toolkit's headers).
+#ifdef __MINGW32__
+#define KVR_PRINTF_STYLE gnu_printf
+#else
+#define KVR_PRINTF_STYLE printf
+#endif
+
 class String {
 public:
     String() = default;
@@ -44,7 +52,7 @@ public:
     String& operator+=(char c) { return Append(c); }
 
     // printf-style formatting into this string; the whole text is produced whatever the arguments.
-    String& Format(const char* format, ...) __attribute__((format(gnu_printf, 2, 3)));
+    String& Format(const char* format, ...) __attribute__((format(KVR_PRINTF_STYLE, 2, 3)));
     String& FormatV(const char* format, va_list args);
     String& FromDouble(double x);
 
@@ -79,7 +87,8 @@ public:
     void Resize(int n, char fill);
     int LineCount() const;
 
-    // UTF-16 copy cached in the string, valid until the next ToWide or destruction.
+    // UTF-16 copy cached in the string, valid until the next ToWide or destruction. Windows
+    // only (StringWideWin32.cpp).
     const wchar_t* ToWide();
     // Heap copies that the caller releases with free().
     wchar_t* NewWide() const;

@@ -1,6 +1,7 @@
 // TextCodec: conversions between the toolkit's text, which is UTF-8, and the encodings met at
 // its edges: UTF-16 for the system's wide calls, and the 8-bit code page in which archives
-// store their names.
+// store their names. TextCodecWin32.cpp uses the system's conversions; TextCodecPosix.cpp
+// reads archive names as Windows-1252 and has no wide calls to serve.
 #pragma once
 
 #include <memory>
@@ -28,6 +29,6 @@ private:
 String Utf8FromWide(const wchar_t* text, int length = -1);
 
 // Names inside archives are bytes in the ANSI code page of the machine that wrote them; this
-// reads them as the system's ANSI code page. False, with utf8 empty, when a byte has no
+// reads them as the system's ANSI code page (Windows-1252 elsewhere). False, with utf8 empty, when a byte has no
 // character there: such a name is never used half converted.
 bool Utf8FromAnsi(const char* bytes, int length, String& utf8);

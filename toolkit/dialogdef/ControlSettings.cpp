@@ -21,6 +21,7 @@
 #include "toolkit/controls/ValueControls.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/ControlFactory.h"
+#include "toolkit/dialogdef/DefinitionColors.h"
 #include "toolkit/dialogdef/DefinitionValues.h"
 #include "toolkit/dialogdef/Tokenizer.h"
 #include "toolkit/media/GdiplusColor.h"

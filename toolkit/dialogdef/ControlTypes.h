@@ -81,3 +81,7 @@ public:
     // The section name: the display name in upper case.
     static String SectionName(const ControlTypeInfo& type);
 };
+
+// The system's horizontal scroll bar height in pixels, which kSystemScrollHeight stands for
+// (ScrollBarHeightWin32.cpp asks the system; elsewhere Windows' standard 17).
+int SystemScrollBarHeight();

@@ -24,10 +24,10 @@
 // fail a read: they are ignored or read as 0.
 #include <cstring>
 
+#include "toolkit/base/ColorText.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/DefinitionValues.h"
 #include "toolkit/dialogdef/Tokenizer.h"
-#include "toolkit/media/DrawingHelpers.h"
 
 namespace {
 
@@ -111,7 +111,9 @@ void ControlDefinition::ReadKeyLine(const String& key, const String& value) {
         transparent = ReadFlag(value);
     } else if (key == "ISLOCKED") {
         locked = ReadFlag(value);
-    } else if (!key.IsEmpty()) {
+    } else if (*key.Text()) {
+        // Keys compare and are written as text up to a NUL byte: a key that begins with one
+        // is empty as text, and a property line "=value" would not read back.
         properties += key;
         properties += '=';
         properties += value;

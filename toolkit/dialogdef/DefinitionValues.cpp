@@ -5,8 +5,6 @@
 #include <climits>
 #include <cstring>
 
-#include "toolkit/media/GdiplusColor.h"
-
 int ParseDecimal(const char* text) {
     if (!text)
         return 0;
@@ -26,11 +24,4 @@ int ParseDecimal(const char* text) {
     if (value > INT_MAX)
         value = INT_MAX;
     return static_cast<int>(value);
-}
-
-bool ResolveColor(uint32_t color, COLORREF& out) {
-    if (color == kColorNotSet)
-        return false;
-    out = ColorRefOf(color);
-    return true;
 }

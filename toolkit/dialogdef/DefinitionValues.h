@@ -3,8 +3,6 @@
 // colour reference 0x00BBGGRR).
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 
 #include "toolkit/base/String.h"
@@ -16,7 +14,4 @@ constexpr uint32_t kColorNotSet = 0xFF000000;
 int ParseDecimal(const char* text);
 
 // Colour texts ("#RRGGBB", "#" and eight digits) are ColorToText and TextToColor of
-// toolkit/media/DrawingHelpers.h.
-
-// A definition colour made ready for GDI: system colours resolved. False when not set.
-bool ResolveColor(uint32_t color, COLORREF& out);
+// toolkit/base/ColorText.h; ResolveColor (DefinitionColors.h) readies a colour for GDI.

@@ -1,8 +1,8 @@
 // Writing a dialog definition: the header, a blank line, then one section per record with
 // every key always present, in a fixed order, so a written definition reads back to itself.
+#include "toolkit/base/ColorText.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/DefinitionValues.h"
-#include "toolkit/media/DrawingHelpers.h"
 
 namespace {
 

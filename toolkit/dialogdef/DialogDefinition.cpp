@@ -1,6 +1,4 @@
 // DialogDefinition: the control list and the rule that keeps control ids and names unique.
-#include <windows.h>
-
 #include <cstring>
 
 #include "toolkit/dialogdef/ControlDefinition.h"
@@ -119,7 +117,7 @@ ControlDefinition* DialogDefinition::AddControlDefinition(const ControlDefinitio
         if (defaults.width >= 0)
             control->width = defaults.width;
         if (defaults.height == ControlTypeTable::kSystemScrollHeight)
-            control->height = static_cast<int16_t>(GetSystemMetrics(SM_CYHSCROLL));
+            control->height = static_cast<int16_t>(SystemScrollBarHeight());
         else if (defaults.height >= 0)
             control->height = defaults.height;
         for (const PropertyDefault* line = defaults.properties; line && line->key; line++)

@@ -8,6 +8,7 @@
 #include "toolkit/controls/TabControl.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/ControlFactory.h"
+#include "toolkit/dialogdef/DefinitionColors.h"
 #include "toolkit/dialogdef/DefinitionValues.h"
 #include "toolkit/dialogdef/Tokenizer.h"
 #include "toolkit/media/Image.h"

@@ -9,32 +9,12 @@
 
 namespace {
 
-int Red(uint32_t c) {
-    return c & 0xFF;
-}
-int Green(uint32_t c) {
-    return (c >> 8) & 0xFF;
-}
-int Blue(uint32_t c) {
-    return (c >> 16) & 0xFF;
-}
-uint32_t Rgb(int r, int g, int b) {
-    return (static_cast<uint32_t>(b & 0xFF) << 16) | (static_cast<uint32_t>(g & 0xFF) << 8) |
-           static_cast<uint32_t>(r & 0xFF);
-}
-
 int Round(double x) {
     return static_cast<int>(std::lround(x));
 }
 
 int Luma(uint32_t c) {
-    return Round(0.299 * Red(c) + 0.587 * Green(c) + 0.114 * Blue(c));
-}
-
-// One pair of hexadecimal digits, read the way strtoul reads them (stops at a non-digit).
-uint32_t HexPair(const char* text) {
-    const char pair[3] = {text[0], text[1], 0};
-    return static_cast<uint32_t>(strtoul(pair, nullptr, 16));
+    return Round(0.299 * ColorRed(c) + 0.587 * ColorGreen(c) + 0.114 * ColorBlue(c));
 }
 
 int ScreenLogPixelsY(HDC dc) {
@@ -60,37 +40,16 @@ COLOR16 VertexChannel(int c) {
 
 }  // namespace
 
-String ColorToText(uint32_t color) {
-    String text;
-    if (color <= 0x00FFFFFF) {
-        text.Format("#%.2x%.2x%.2x", Red(color), Green(color), Blue(color));
-    } else {
-        text.Format("#%.8x", static_cast<unsigned>(color));
-    }
-    return text.Upper();
-}
-
-uint32_t TextToColor(const char* text) {
-    const size_t length = text ? strlen(text) : 0;
-    if (length == 7) {
-        return Rgb(HexPair(text + 1), HexPair(text + 3), HexPair(text + 5));
-    }
-    if (length == 9) {
-        return (HexPair(text + 1) << 24) | (HexPair(text + 3) << 16) | (HexPair(text + 5) << 8) | HexPair(text + 7);
-    }
-    return 0;
-}
-
 uint32_t GreyOf(uint32_t color) {
     const int y = Luma(color);
     const int red = Round(y * 1079.05 * 0.000661 * 1.40169);
-    return Rgb(red, y, y);
+    return ColorOf(red, y, y);
 }
 
 uint32_t ShiftBrightness(uint32_t color, int amount) {
-    const int r = Red(color);
-    const int g = Green(color);
-    const int b = Blue(color);
+    const int r = ColorRed(color);
+    const int g = ColorGreen(color);
+    const int b = ColorBlue(color);
     int y = Luma(color) + amount;
     y = y < 0 ? 0 : (y > 255 ? 255 : y);
     const int cr = static_cast<int8_t>(static_cast<uint8_t>(-Round(0.081 * b + 0.419 * g - 0.5 * r)));
@@ -98,7 +57,7 @@ uint32_t ShiftBrightness(uint32_t color, int amount) {
     const int r2 = Round((cr - (cb - 1079.05 * y) * 0.000661) * 1.40169);
     const int g2 = Round(y - (0.714169 * cr + 0.343695 * cb));
     const int b2 = Round(1.77216 * cb + 0.00099 * cr + y);
-    return Rgb(r2, g2, b2);
+    return ColorOf(r2, g2, b2);
 }
 
 RECT FitRect(const RECT& rect, int pictureWidth, int pictureHeight) {
@@ -176,14 +135,14 @@ bool GradientFillRect(HDC dc, const RECT& rect, uint32_t color1, uint32_t color2
     TRIVERTEX vertices[2] = {};
     vertices[0].x = rect.left;
     vertices[0].y = rect.top;
-    vertices[0].Red = VertexChannel(Red(color1));
-    vertices[0].Green = VertexChannel(Green(color1));
-    vertices[0].Blue = VertexChannel(Blue(color1));
+    vertices[0].Red = VertexChannel(ColorRed(color1));
+    vertices[0].Green = VertexChannel(ColorGreen(color1));
+    vertices[0].Blue = VertexChannel(ColorBlue(color1));
     vertices[1].x = rect.right;
     vertices[1].y = rect.bottom;
-    vertices[1].Red = VertexChannel(Red(color2));
-    vertices[1].Green = VertexChannel(Green(color2));
-    vertices[1].Blue = VertexChannel(Blue(color2));
+    vertices[1].Red = VertexChannel(ColorRed(color2));
+    vertices[1].Green = VertexChannel(ColorGreen(color2));
+    vertices[1].Blue = VertexChannel(ColorBlue(color2));
     GRADIENT_RECT mesh = {0, 1};
     return GradientFill(dc, vertices, 2, &mesh, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H) != FALSE;
 }

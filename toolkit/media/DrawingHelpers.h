@@ -1,5 +1,5 @@
-// Drawing helpers shared by the window framework, images, dialog definitions and controls:
-// the text form of colour words used in dialog definitions, the grey and brightness-shift
+// Drawing helpers shared by the window framework, images, dialog definitions and controls
+// (the text form of colour words is toolkit/base/ColorText.h, included here): the grey and brightness-shift
 // colour transforms for disabled and highlighted pictures, the aspect-preserving fit
 // rectangle, fonts in points with a four-bit style code, GDI gradients and GDI+ text with an
 // optional one-pixel shadow. Colours are 0x00BBGGRR unless named ARGB. All are stateless.
@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "toolkit/base/ColorText.h"
 #include "toolkit/base/String.h"
 
 namespace Gdiplus {
@@ -24,10 +25,6 @@ constexpr uint32_t kFontItalic = 0x2;
 constexpr uint32_t kFontUnderline = 0x4;
 constexpr uint32_t kFontStrikeout = 0x8;
 
-// "#RRGGBB" for colours up to 0x00FFFFFF, "#" and eight digits of the whole word above that.
-String ColorToText(uint32_t color);
-// Inverse of ColorToText for texts of 7 or 9 characters; any other length gives 0.
-uint32_t TextToColor(const char* text);
 uint32_t GreyOf(uint32_t color);
 uint32_t ShiftBrightness(uint32_t color, int amount);
 // The largest rectangle of the picture's aspect ratio inside `rect`, centred.

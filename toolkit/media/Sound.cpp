@@ -1,12 +1,4 @@
-// Sound: the strict RIFF reader, blank waves and the DirectSound buffer. Playback and the
-// process-wide list of playing sounds are in SoundPlayback.cpp.
-//
-// The one layout LoadWav accepts (little-endian, each item read in turn):
-//   "RIFF" <size, not checked> "WAVE"
-//   "fmt " <n, 16..40> <n bytes: tag, channels, rate, bytes/s, block align, bits (8/16/32), ...>
-//   "data" <d> <d sample bytes>
-// No chunk may stand between "WAVE" and "fmt " or between the format and "data" ("LIST" and
-// "fact" chunks are refused). The data size is not trusted: the copy must deliver d bytes.
+// Sound: the header is read by ReadWaveHeader (toolkit/base/WaveHeader.h); the samples follow.
 #include "toolkit/media/Sound.h"
 
 #include "toolkit/media/DirectSoundApi.h"
@@ -16,28 +8,14 @@
 
 #include "toolkit/base/FileStream.h"
 #include "toolkit/base/MemoryStream.h"
+#include "toolkit/base/WaveHeader.h"
 #include "toolkit/media/MediaStartup.h"
 
 namespace {
 
-constexpr int kMinFormatBytes = 16;
 constexpr uint16_t kWaveFormatExtensible = 0xFFFE;
 constexpr DWORD kBufferFlags = DSBCAPS_CTRLVOLUME | DSBCAPS_CTRLPAN | DSBCAPS_CTRLFREQUENCY |
                                DSBCAPS_GETCURRENTPOSITION2 | DSBCAPS_GLOBALFOCUS;  // 0x180E0
-
-bool ReadTag(Stream* stream, const char* tag) {
-    char bytes[4];
-    return stream->Read(bytes, 4) == 4 && memcmp(bytes, tag, 4) == 0;
-}
-
-bool ReadSize(Stream* stream, uint32_t* value) {
-    uint8_t b[4];
-    if (stream->Read(b, 4) != 4) {
-        return false;
-    }
-    *value = b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
-    return true;
-}
 
 void Put16(uint8_t* p, uint16_t v) {
     p[0] = v & 0xFF;
@@ -102,31 +80,6 @@ void Sound::Reset() {
     memoryData_->Close();
 }
 
-bool Sound::ReadFormat(Stream* stream) {
-    uint32_t size = 0;
-    if (!ReadTag(stream, "fmt ") || !ReadSize(stream, &size)) {
-        return false;
-    }
-    if (size < kMinFormatBytes || size > kMaxFormatBytes) {
-        return false;
-    }
-    if (stream->Read(format_, static_cast<int>(size)) != static_cast<int>(size)) {
-        return false;
-    }
-    formatSize_ = static_cast<int>(size);
-    const uint16_t bits = BitsPerSample();
-    if (bits != 8 && bits != 16 && bits != 32) {
-        return false;
-    }
-    // A frame must hold one whole sample per channel; anything else would make every frame
-    // computation (and the muting of channels) address outside the frame.
-    if (Channels() == 0 || BlockAlign() < Channels() * (bits / 8)) {
-        return false;
-    }
-    silence_ = bits == 8 ? 128 : 0;
-    return true;
-}
-
 bool Sound::CopySamples(Stream* stream, bool intoMemory, uint32_t size) {
     if (size > 0x7FFFFFFF) {
         return false;  // streams count in signed 32 bits
@@ -147,10 +100,14 @@ bool Sound::LoadWav(Stream* stream, bool intoMemory, bool withData, uint32_t* da
         return false;
     }
     Reset();
-    uint32_t riffSize = 0;
-    uint32_t size = 0;
-    bool ok = ReadTag(stream, "RIFF") && ReadSize(stream, &riffSize) && ReadTag(stream, "WAVE") && ReadFormat(stream) &&
-              ReadTag(stream, "data") && ReadSize(stream, &size);
+    WaveHeader header;
+    bool ok = ReadWaveHeader(*stream, header);
+    const uint32_t size = header.dataSize;
+    if (ok) {
+        memcpy(format_, header.format, sizeof(format_));
+        formatSize_ = header.formatSize;
+        silence_ = header.BitsPerSample() == 8 ? 128 : 0;
+    }
     if (ok && withData) {
         ok = CopySamples(stream, intoMemory, size);
     }

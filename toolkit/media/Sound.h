@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "toolkit/base/WaveHeader.h"
+
 class Stream;
 class FileStream;
 class MemoryStream;
@@ -18,7 +20,7 @@ struct IDirectSoundBuffer;
 
 class Sound {
 public:
-    static constexpr int kMaxFormatBytes = 40;
+    static constexpr int kMaxFormatBytes = WaveHeader::kMaxFormatBytes;
     static constexpr uint32_t kFillChunkFrames = 10000;
     static constexpr UINT kTimerMs = 5;
 
@@ -33,10 +35,9 @@ public:
     virtual void OnStopped() {}
 
     void Reset();
-    // Reads a RIFF WAVE image from the stream's position: "RIFF" size "WAVE", "fmt " (at most 40
-    // bytes), "data" size, with no other chunk in between. With withData the samples are copied
-    // into memory or a temporary file; without, the stream is left at the first sample byte.
-    // `dataSize` receives the declared size of the data chunk.
+    // Reads a RIFF WAVE image from the stream's position (the layout of ReadWaveHeader). With withData the samples are
+    // copied into memory or a temporary file; without, the stream is left at the first sample byte. `dataSize` receives
+    // the declared size of the data chunk.
     bool LoadWav(Stream* stream, bool intoMemory, bool withData, uint32_t* dataSize = nullptr);
     // WAVE resource read into memory, the way the program's own sounds are loaded.
     bool LoadWaveResource(int id, HMODULE module);
@@ -88,7 +89,6 @@ private:
     void EndTimer();
     uint16_t Read16(int offset) const;
     uint32_t Read32(int offset) const;
-    bool ReadFormat(Stream* stream);
     bool CopySamples(Stream* stream, bool intoMemory, uint32_t size);
 
     bool loaded_ = false;

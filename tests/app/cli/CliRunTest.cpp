@@ -195,8 +195,8 @@ TEST_F(CliRun, ExistingOutputFolderFollowsTheOverwriteRule) {
 TEST_F(CliRun, CtrlCCancelsTheRunningRequestAndSkipsTheRest) {
     const std::string first = Write("first.enc", kvrtest::BuildRawArchive(SampleSpec(true)));
     const std::string second = Write("second.enc", kvrtest::BuildRawArchive(SampleSpec(false)));
-    // The handler is what the system calls on Ctrl+C; the first progress answer carries it.
-    ASSERT_TRUE(CliConsoleCtrlHandler(CTRL_C_EVENT));
+    // What the Ctrl+C handler does; the first progress answer carries it.
+    RaiseCliCancel();
     EXPECT_EQ(kCliFailure, Run(Folders({first, second})));
     EXPECT_NE(std::string::npos, messages_.find("kvr-decrypt: " + first + ": cancelled")) << messages_;
     EXPECT_NE(std::string::npos, messages_.find("kvr-decrypt: " + second + ": skipped")) << messages_;

@@ -5,7 +5,8 @@
 # and 2 passed through from the program, --test over every sample kind, and a call without
 # a display whose output is captured, and a file named in characters of no ANSI code page.
 # Run by CTest inside the Wine session of test.sh.
-# Arguments: the source tree, the build folder.
+# Arguments: the source tree, the build folder, and optionally a native kvr-decrypt to run
+# the same cases on instead of the wrapper (the call without a display is the wrapper's own).
 set -u
 root=$1
 export BUILD_DIR=$2
@@ -16,7 +17,7 @@ fail() {
     echo "FAIL: $*"
     exit 1
 }
-wrapper=$root/scripts/kvr-decrypt
+wrapper=${3:-$root/scripts/kvr-decrypt}
 cd "$work" || fail "no work folder"
 cp -r "$root/samples" in
 
@@ -62,6 +63,7 @@ grep -q "came out of plain.enc" "in/日本 – Müller/readme.txt" || fail "any 
 "$wrapper" --bogus in/plain.enc >/dev/null 2>&1
 status=$?
 [ $status = 2 ] || fail "usage error: exit $status"
+[ -n "${3:-}" ] && exit 0
 # On its own (no display, its own prefix, a server that lingers briefly), with its output
 # captured: the call must return as soon as the program ends.
 output=$(env -u KVR_WINE_READY -u DISPLAY KVR_CLI_LINGER=2 timeout 120 "$wrapper" --keys in/Keys --out "$work/alone" \

@@ -87,7 +87,7 @@ TEST_F(FileSystemTest, NamesOutsideTheAnsiCodePage) {
     StringList names;
     fileSystem_.ListFolder(At("*.*"), names, FileSystem::kListFiles | FileSystem::kListRecurse);
     EXPECT_GE(names.FindText("日本 – Müller\\Grüße 𝄞\\Ça va.txt"), 0);
-    EXPECT_TRUE(fileSystem_.CopyFile(file, folder + "copy €.txt", false));
+    EXPECT_TRUE(fileSystem_.Copy(file, folder + "copy €.txt", false));
     EXPECT_TRUE(RemoveFile(folder + "copy €.txt"));
     EXPECT_FALSE(fileSystem_.FileExists(folder + "copy €.txt"));
     EXPECT_EQ(-1, FileSystem::FileSize(folder + "copy €.txt"));

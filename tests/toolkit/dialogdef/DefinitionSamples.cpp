@@ -3,7 +3,6 @@
 
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
-#include "toolkit/dialogdef/DialogWindow.h"
 
 namespace dialogtest {
 
@@ -14,24 +13,11 @@ std::string Lines(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::string ProgramDefinition() {
-    MemoryStream resource;
-    if (!resource.LoadResource("BINARY", 141))
-        return std::string();
-    return std::string(reinterpret_cast<const char*>(resource.Data()), resource.GetSize());
-}
-
 bool ReadText(DialogDefinition& definition, const std::string& text) {
     MemoryStream stream;
     stream.Write(text.data(), static_cast<int>(text.size()));
     stream.Seek(0);
     return definition.ReadDefinition(&stream);
-}
-
-bool BuildDialog(DialogWindow& dialog, const std::string& text, HWND parent) {
-    MemoryStream stream;
-    stream.Write(text.data(), static_cast<int>(text.size()));
-    return dialog.BuildFromDefinition(&stream, parent, nullptr);
 }
 
 std::string WriteText(const DialogDefinition& definition) {
