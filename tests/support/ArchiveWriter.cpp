@@ -3,9 +3,7 @@
 
 #include <zlib.h>
 
-#include <cstdio>
-
-#include "toolkit/base/TextCodec.h"
+#include "toolkit/base/FileStream.h"
 
 namespace kvrtest {
 
@@ -135,24 +133,22 @@ Bytes BuildRawArchive(const ArchiveSpec& spec) {
     return BuildRawArchiveFromBody(spec, BuildKeyFreeBody(spec));
 }
 
+// Through the product's file stream, which takes UTF-8 paths on every system.
 bool WriteFileBytes(const std::string& path, const Bytes& bytes) {
-    FILE* file = _wfopen(WideText(path.c_str()), L"wb");
-    if (!file)
+    FileStream file;
+    if (!file.Open(String(path.c_str()), true, true, false))
         return false;
-    const size_t written = bytes.empty() ? 0 : fwrite(bytes.data(), 1, bytes.size(), file);
-    const bool closed = fclose(file) == 0;
-    return closed && written == bytes.size();
+    const int size = static_cast<int>(bytes.size());
+    return size == 0 || file.Write(bytes.data(), size) == size;
 }
 
 Bytes ReadFileBytes(const std::string& path) {
-    Bytes bytes;
-    FILE* file = _wfopen(WideText(path.c_str()), L"rb");
-    if (!file)
-        return bytes;
-    uint8_t block[4096];
-    for (size_t got = fread(block, 1, sizeof block, file); got > 0; got = fread(block, 1, sizeof block, file))
-        bytes.insert(bytes.end(), block, block + got);
-    fclose(file);
+    FileStream file;
+    if (!file.Open(String(path.c_str()), false, false, true))
+        return Bytes();
+    Bytes bytes(static_cast<size_t>(file.GetSize()));
+    if (!bytes.empty() && file.Read(bytes.data(), static_cast<int>(bytes.size())) != static_cast<int>(bytes.size()))
+        return Bytes();
     return bytes;
 }
 
