@@ -171,6 +171,45 @@ TEST_F(ChildWindowTest, ButtonsLightUpAndDoNotStartADrag) {
     EXPECT_EQ(shown, expected);
 }
 
+// Moved to a monitor of twice the scale: the window takes the system's rectangle and its
+// picture and buttons follow, the first button answering at its doubled place only.
+TEST_F(ChildWindowTest, MovedToATwiceScaledMonitorTheWindowAndItsButtonsDouble) {
+    const struct {
+        bool question;
+        int width, height;
+        POINT button;  // first button's top-left in 96-DPI units
+        int result;    // of a click on it
+    } cases[] = {{true, 325, 190, {105, 130}, 1}, {false, 229, 136, {160, 80}, 0}};
+    for (const auto& c : cases) {
+        QuestionWindow question;
+        MessageWindow message;
+        ChildWindow& window = c.question ? static_cast<ChildWindow&>(question) : message;
+        ASSERT_TRUE(c.question ? question.Create("Overwrite?", nullptr) : message.Create("Done", nullptr));
+        HWND handle = window.Handle();
+        RECT before;
+        ASSERT_TRUE(GetWindowRect(handle, &before));
+        ASSERT_EQ(before.right - before.left, c.width);
+        const RECT suggested{before.left + 10, before.top + 20, before.left + 10 + 2 * c.width,
+                             before.top + 20 + 2 * c.height};
+        SendMessageW(handle, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+        RECT after;
+        ASSERT_TRUE(GetWindowRect(handle, &after));
+        EXPECT_TRUE(EqualRect(&after, &suggested))
+            << after.left << "," << after.top << " " << after.right << "," << after.bottom;
+        EXPECT_EQ(window.Skin().Width(), 2 * c.width);
+        EXPECT_EQ(window.Skin().Height(), 2 * c.height);
+        const POINT centre{c.button.x + ChildWindow::kButtonWidth / 2, c.button.y + ChildWindow::kButtonHeight / 2};
+        EXPECT_EQ(SendMessageA(handle, WM_SWND_DRAGQUERY, 0, MAKELPARAM(centre.x, centre.y)), 0) << c.question;
+        const LPARAM doubled = MAKELPARAM(2 * centre.x, 2 * centre.y);
+        EXPECT_EQ(SendMessageA(handle, WM_SWND_DRAGQUERY, 0, doubled), -1) << c.question;
+        PostMessageA(handle, WM_LBUTTONDOWN, MK_LBUTTON, doubled);
+        PostMessageA(handle, WM_LBUTTONUP, 0, doubled);
+        // Escape only ends the run should the click miss.
+        PostMessageA(handle, WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_EQ(window.DoModal(), c.result) << c.question;
+    }
+}
+
 TEST_F(ChildWindowTest, OpaqueWindowShowsTheRecolouredBackgroundOnScreen) {
     ASSERT_TRUE(WriteNumber(HKEY_CURRENT_USER, kSettingsKey, kChildOpacityValue, 256));
     ASSERT_TRUE(WriteNumber(HKEY_CURRENT_USER, kSettingsKey, kChildColorValue, 0x30A0F0 + 1));

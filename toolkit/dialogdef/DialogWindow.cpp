@@ -68,37 +68,50 @@ LRESULT DialogWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // Moved to a monitor of another scale: every control's place, size and font grow or shrink
-// by the ratio of the DPIs, then the dialog takes the system's rectangle.
+// by the ratio of the DPIs, and the dialog takes the system's rectangle. Its resize moves the
+// anchored controls from their old-scale references, so the places are set after it and the
+// references taken again at the new size.
 void DialogWindow::Rescale(int dpi, const RECT& suggested) {
     if (dpi <= 0 || dpi == dpi_)
         return;
     const int old = dpi_;
     dpi_ = dpi;
-    HDWP positions = BeginDeferWindowPos(controls_.Count());
+    Array<RECT> places;
     for (int i = 0; i < controls_.Count(); i++) {
-        HWND control = controls_[i]->Handle();
         RECT rect{};
-        if (!controls_[i]->GetWindowRect(rect) || !ScreenToClient(rect))
-            continue;
-        if (positions)
-            positions = DeferWindowPos(positions, control, nullptr, MulDiv(rect.left, dpi, old),
-                                       MulDiv(rect.top, dpi, old), MulDiv(rect.right - rect.left, dpi, old),
-                                       MulDiv(rect.bottom - rect.top, dpi, old), SWP_NOZORDER | SWP_NOACTIVATE);
-        LOGFONTA face{};
-        if (!fonts_[i] || GetObjectA(fonts_[i], sizeof(face), &face) != sizeof(face))
-            continue;
-        face.lfHeight = MulDiv(face.lfHeight, dpi, old);
-        HFONT font = CreateFontIndirectA(&face);
-        if (!font)
-            continue;
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        DeleteObject(fonts_[i]);
-        fonts_[i] = font;
+        if (controls_[i]->GetWindowRect(rect) && ScreenToClient(rect))
+            rect = RECT{MulDiv(rect.left, dpi, old), MulDiv(rect.top, dpi, old), MulDiv(rect.right, dpi, old),
+                        MulDiv(rect.bottom, dpi, old)};
+        places.Append(rect);
+        RescaleFont(i, dpi, old);
+    }
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    HDWP positions = BeginDeferWindowPos(controls_.Count());
+    for (int i = 0; i < controls_.Count() && positions; i++) {
+        const RECT& place = places[i];
+        positions = DeferWindowPos(positions, controls_[i]->Handle(), nullptr, place.left, place.top,
+                                   place.right - place.left, place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (positions)
         (void)EndDeferWindowPos(positions);
-    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int i = 0; i < controls_.Count(); i++) {
+        if (controls_[i]->AnchorFlags())
+            controls_[i]->SetAnchor(controls_[i]->AnchorFlags());
+    }
+}
+
+void DialogWindow::RescaleFont(int index, int dpi, int old) {
+    LOGFONTA face{};
+    if (!fonts_[index] || GetObjectA(fonts_[index], sizeof(face), &face) != sizeof(face))
+        return;
+    face.lfHeight = MulDiv(face.lfHeight, dpi, old);
+    HFONT font = CreateFontIndirectA(&face);
+    if (!font)
+        return;
+    SendMessageA(controls_[index]->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    DeleteObject(fonts_[index]);
+    fonts_[index] = font;
 }
 
 bool DialogWindow::AddControl(Window* control, const ControlDefinition* record) {

@@ -52,6 +52,8 @@ private:
     // tab's selected page shows or hides each control it names.
     void AttachTabPages(const ControlDefinition& record, const Array<int>& byId, Array<int8_t>& shown);
     void Rescale(int dpi, const RECT& suggested);
+    // The control's font from the old DPI's height to the new one's.
+    void RescaleFont(int index, int dpi, int old);
 
     Array<Window*> controls_;
     Array<int16_t> ids_;

@@ -174,6 +174,43 @@ TEST(DialogWindow, AnchoredControlsFollowAResize) {
     }
 }
 
+// Moved to a monitor of twice the scale: the dialog takes the system's rectangle and every
+// control, anchored or not, sits at twice its place with twice its font.
+TEST(DialogWindow, MovedToATwiceScaledMonitorItsControlsDouble) {
+    const std::string text =
+        DialogWith(200, 100, "WS_CAPTION",
+                   {Control("BUTTON", 1, "STRETCH", "10 10 100 50", "HALIGN=4\r\nVALIGN=64\r\nFONT=Tahoma, 13, 0"),
+                    Control("BUTTON", 2, "STILL", "5 70 40 20", "FONT=Tahoma, 13, 0")});
+    DialogWindow dialog;
+    ASSERT_TRUE(BuildDialog(dialog, text));
+    HWND handle = dialog.Handle();
+    RECT suggested{0, 0, 400, 200};
+    ASSERT_TRUE(AdjustWindowRectEx(&suggested, static_cast<DWORD>(GetWindowLongA(handle, GWL_STYLE)), FALSE,
+                                   static_cast<DWORD>(GetWindowLongA(handle, GWL_EXSTYLE))));
+    OffsetRect(&suggested, 30 - suggested.left, 40 - suggested.top);
+    SendMessageW(handle, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT frame{};
+    GetWindowRect(handle, &frame);
+    EXPECT_TRUE(EqualRect(&frame, &suggested))
+        << frame.left << "," << frame.top << "," << frame.right << "," << frame.bottom;
+    const struct {
+        const char* name;
+        RECT expected;
+    } cases[] = {{"STRETCH", {20, 20, 220, 120}}, {"STILL", {10, 140, 90, 180}}};
+    for (const auto& c : cases) {
+        Window* control = dialog.FindControlByName(c.name);
+        RECT rect{};
+        GetWindowRect(control->Handle(), &rect);
+        MapWindowPoints(nullptr, handle, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_TRUE(EqualRect(&rect, &c.expected))
+            << c.name << " at " << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom;
+        LOGFONTA face{};
+        ASSERT_EQ(GetObjectA(dialog.ControlFont(dialog.IndexOfControl(control)), sizeof(face), &face),
+                  static_cast<int>(sizeof(face)));
+        EXPECT_EQ(face.lfHeight, 26) << c.name;
+    }
+}
+
 TEST(DialogWindow, ClosedDialogsGiveBackTheirWindowsAndGdiObjects) {
     std::vector<std::string> sections;
     for (int i = 1; i <= 10; i++) {
