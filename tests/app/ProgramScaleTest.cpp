@@ -87,6 +87,16 @@ protected:
         ProgramTest::TearDown();
         display_.reset();
     }
+    // The window of that title has its 96-DPI size scaled, and the picture button placed at
+    // (x, y) in 96-DPI units closes it when clicked at its scaled place.
+    void ExpectScaledWindowClosedByButton(const char* title, SIZE at96, POINT button) {
+        HWND window = program_->WaitForWindow(title);
+        ASSERT_NE(window, nullptr) << title;
+        EXPECT_EQ(SizeOf(window).cx, Scaled(at96.cx, dpi_)) << title;
+        EXPECT_EQ(SizeOf(window).cy, Scaled(at96.cy, dpi_)) << title;
+        ClickAt(window, ButtonCentre(button.x, button.y), dpi_);
+        EXPECT_TRUE(WaitGone(window, 5000)) << title;
+    }
 
     int dpi_ = 96;
     std::unique_ptr<DisplayDpi> display_;
@@ -109,12 +119,7 @@ TEST_F(ScaledProgramTest, At200PercentEverythingIsTwiceTheSizeAndSharp) {
 
     // A message window twice its size, closed by its button at the scaled place.
     ASSERT_EQ(program_->Drop({In("broken.enc")}), 0);
-    HWND message = program_->WaitForWindow(kNotAnArchive);
-    ASSERT_NE(message, nullptr);
-    EXPECT_EQ(SizeOf(message).cx, Scaled(229, dpi_));
-    EXPECT_EQ(SizeOf(message).cy, Scaled(136, dpi_));
-    ClickAt(message, ButtonCentre(160, 80), dpi_);
-    EXPECT_TRUE(WaitGone(message, 5000));
+    ExpectScaledWindowClosedByButton(kNotAnArchive, SIZE{229, 136}, POINT{160, 80});
 
     // A question window likewise; its check button (the left one) answers yes.
     ASSERT_TRUE(DecryptInProcess(In("letters.enc"), In("Keys\\"), In("")));
@@ -122,12 +127,7 @@ TEST_F(ScaledProgramTest, At200PercentEverythingIsTwiceTheSizeAndSharp) {
     const Bytes original = kvrtest::ReadFileBytes(readme);
     ASSERT_TRUE(kvrtest::WriteFileBytes(readme, kvrtest::BytesOf("changed")));
     ASSERT_EQ(program_->Drop({In("letters.enc")}), 0);
-    HWND question = program_->WaitForWindow(kFolderQuestion);
-    ASSERT_NE(question, nullptr);
-    EXPECT_EQ(SizeOf(question).cx, Scaled(325, dpi_));
-    EXPECT_EQ(SizeOf(question).cy, Scaled(190, dpi_));
-    ClickAt(question, ButtonCentre(105, 130), dpi_);
-    EXPECT_TRUE(WaitGone(question, 5000));
+    ExpectScaledWindowClosedByButton(kFolderQuestion, SIZE{325, 190}, POINT{105, 130});
     EXPECT_TRUE(WaitUntil([&] { return kvrtest::ReadFileBytes(readme) == original; }, 10000));
 
     // The Appearance dialog's controls sit at their scaled places and work there.
@@ -149,12 +149,7 @@ TEST_F(ScaledProgramTest, At150PercentSizesAndPlacesAreScaledAndRounded) {
     EXPECT_EQ(size.cy, 263);
 
     ASSERT_EQ(program_->Drop({In("broken.enc")}), 0);
-    HWND message = program_->WaitForWindow(kNotAnArchive);
-    ASSERT_NE(message, nullptr);
-    EXPECT_EQ(SizeOf(message).cx, Scaled(229, dpi_));
-    EXPECT_EQ(SizeOf(message).cy, Scaled(136, dpi_));
-    ClickAt(message, ButtonCentre(160, 80), dpi_);
-    EXPECT_TRUE(WaitGone(message, 5000));
+    ExpectScaledWindowClosedByButton(kNotAnArchive, SIZE{229, 136}, POINT{160, 80});
 }
 
 }  // namespace
