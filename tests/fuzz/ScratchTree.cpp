@@ -1,73 +1,45 @@
 // The fuzz targets' scratch tree; see ScratchTree.h.
 #include "tests/fuzz/ScratchTree.h"
 
-#include <dirent.h>
-#include <ftw.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
+namespace fs = std::filesystem;
+
 namespace {
-
-int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) {
-    return remove(path);
-}
-
-void RemoveTree(const std::string& path) {
-    nftw(path.c_str(), &RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
-}
 
 [[noreturn]] void Fail(const std::string& what) {
     fprintf(stderr, "scratch tree: %s\n", what.c_str());
     abort();
 }
 
-std::vector<std::string> Names(const std::string& folder) {
+// The sorted names in folder; with recurse, every path below it.
+std::vector<std::string> Names(const std::string& folder, bool recurse = false) {
     std::vector<std::string> names;
-    DIR* listing = opendir(folder.c_str());
-    if (!listing)
-        Fail("cannot list " + folder);
-    while (dirent* entry = readdir(listing)) {
-        const std::string name = entry->d_name;
-        if (name != "." && name != "..")
-            names.push_back(name);
+    std::error_code error;
+    if (recurse) {
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder, error))
+            names.push_back(entry.path());
+    } else {
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
+            names.push_back(entry.path().filename());
     }
-    closedir(listing);
+    if (error)
+        Fail("cannot list " + folder);
     std::sort(names.begin(), names.end());
     return names;
 }
 
-// Every path below folder, one a line, sorted.
 std::string Listing(const std::string& folder) {
     std::string text;
-    for (const std::string& name : Names(folder)) {
-        const std::string path = folder + "/" + name;
+    for (const std::string& path : Names(folder, true))
         text += path + "\n";
-        struct stat status {};
-        if (lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
-            text += Listing(path);
-    }
     return text;
-}
-
-void CopyFolder(const std::string& from, const std::string& to) {
-    mkdir(to.c_str(), 0777);
-    for (const std::string& name : Names(from)) {
-        const std::string source = from + "/" + name;
-        struct stat status {};
-        if (stat(source.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
-            CopyFolder(source, to + "/" + name);
-            continue;
-        }
-        std::ifstream in(source, std::ios::binary);
-        std::ofstream out(to + "/" + name, std::ios::binary);
-        out << in.rdbuf();
-    }
 }
 
 }  // namespace
@@ -77,25 +49,24 @@ ScratchTree::ScratchTree(const char* keys) {
     if (!mkdtemp(pattern))
         Fail("cannot make the scratch folder");
     root_ = pattern;
-    base_ = root_;
-    for (int level = 1; level <= 8; level++) {
-        base_ += "/" + std::to_string(level);
-        mkdir(base_.c_str(), 0777);
-    }
+    base_ = root_ + "/1/2/3/4/5/6/7/8";
     keys_ = base_ + "/keys";
     output_ = base_ + "/out";
     temporary_ = base_ + "/tmp";
     input_ = base_ + "/in";
-    CopyFolder(keys, keys_);
-    mkdir(output_.c_str(), 0777);
-    mkdir(temporary_.c_str(), 0777);
-    mkdir(input_.c_str(), 0777);
+    std::error_code error;
+    for (const std::string& folder : {output_, temporary_, input_})
+        fs::create_directories(folder, error);
+    fs::copy(keys, keys_, fs::copy_options::recursive, error);
+    if (error)
+        Fail("cannot make the tree in " + root_);
     setenv("TMPDIR", temporary_.c_str(), 1);
     keyListing_ = Listing(keys_);
 }
 
 ScratchTree::~ScratchTree() {
-    RemoveTree(root_);
+    std::error_code error;
+    fs::remove_all(root_, error);
 }
 
 std::string ScratchTree::WriteSource(const std::string& name, const uint8_t* data, size_t size) {
@@ -110,8 +81,8 @@ std::string ScratchTree::WriteSource(const std::string& name, const uint8_t* dat
 String ScratchTree::ToolkitPath(const std::string& path) {
     String text(path.c_str());
     text.Replace('/', '\\');
-    struct stat status {};
-    if (stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+    std::error_code error;
+    if (fs::is_directory(path, error))
         text += '\\';
     return text;
 }
@@ -120,13 +91,11 @@ void ScratchTree::CheckAndClean() {
     // Each level holds only the next one; the base only its four folders.
     std::string level = root_;
     for (int i = 1; i <= 8; i++) {
-        const std::vector<std::string> names = Names(level);
-        if (names.size() != 1 || names[0] != std::to_string(i))
+        if (Names(level) != std::vector<std::string>{std::to_string(i)})
             Fail("something was written into " + level);
         level += "/" + std::to_string(i);
     }
-    const std::vector<std::string> expected = {"in", "keys", "out", "tmp"};
-    if (Names(base_) != expected)
+    if (Names(base_) != std::vector<std::string>{"in", "keys", "out", "tmp"})
         Fail("something was written into " + base_);
     if (!Names(temporary_).empty())
         Fail("a temporary file was left: " + Listing(temporary_));
@@ -134,6 +103,7 @@ void ScratchTree::CheckAndClean() {
         Fail("something was written beside the source: " + Listing(input_));
     if (Listing(keys_) != keyListing_)
         Fail("the key folder changed: " + Listing(keys_));
+    std::error_code error;
     for (const std::string& name : Names(output_))
-        RemoveTree(output_ + "/" + name);
+        fs::remove_all(output_ + "/" + name, error);
 }

@@ -63,7 +63,7 @@ bool FileSystem::CreateFolder(const String& path) {
     if (path.IsEmpty() || path.Length() >= kMaxPath)
         return false;
     String folder = path;
-    if (withSeparator_ && EndsWithSeparator(folder))
+    if (EndsWithSeparator(folder))
         folder.SetLength(folder.Length() - 1, true);
     if (folder.IsEmpty())
         return false;
@@ -76,8 +76,7 @@ bool FileSystem::CreateFolder(const String& path) {
     if (cut <= 0)
         return false;
     String parent = folder.Left(cut);
-    if (withSeparator_)
-        parent.Append('\\');
+    parent.Append('\\');
     // A parent that appeared meanwhile (another writer) is as good as one made here.
     if (!CreateFolder(parent) && !FolderExists(parent))
         return false;
@@ -88,20 +87,14 @@ String FileSystem::TempFolder() {
     String folder = filecalls::TemporaryFolder();
     if (folder.IsEmpty() || folder.Length() >= kMaxPath)
         return String();
-    const bool hasSeparator = EndsWithSeparator(folder);
-    if (withSeparator_ && !hasSeparator)
+    if (!EndsWithSeparator(folder))
         folder.Append('\\');
-    if (!withSeparator_ && hasSeparator)
-        folder.SetLength(folder.Length() - 1, true);
     SetBuffer(folder);
     return folder;
 }
 
 String FileSystem::TempFileName() {
-    const bool saved = withSeparator_;
-    withSeparator_ = false;
     const String folder = TempFolder();
-    withSeparator_ = saved;
     String name;
     if (folder.IsEmpty() || !filecalls::NewTemporaryFile(folder, name) || name.Length() >= kMaxPath)
         return String();

@@ -6,8 +6,6 @@
 
 #include <cstdint>
 
-#include <cstdint>
-
 #include "toolkit/base/Array.h"
 #include "toolkit/base/String.h"
 
@@ -22,10 +20,7 @@ public:
 
     FileSystem();
 
-    // Folder paths handed in and out carry a trailing backslash (true after construction).
-    bool WithSeparator() const { return withSeparator_; }
-    void SetWithSeparator(bool on) { withSeparator_ = on; }
-
+    // Folder paths handed in and out carry a trailing backslash.
     // A file or a folder of that name exists (relative paths against the current folder).
     bool FileExists(const String& path);
     // The path names exactly one existing folder; a last component may hold the wildcard *.
@@ -55,7 +50,6 @@ private:
     void ListInto(const String& folder, const String& mask, const String& prefix, StringList& list, int flags);
 
     char buffer_[1024];
-    bool withSeparator_ = true;
 };
 
 // Deletes a file; false when it is not there or cannot be deleted.

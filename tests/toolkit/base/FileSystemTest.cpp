@@ -65,10 +65,6 @@ TEST_F(FileSystemTest, CreateFolderWithParents) {
     EXPECT_FALSE(fileSystem_.CreateFolder(At("file.txt\\inside\\")));  // a file in the way
     EXPECT_TRUE(fileSystem_.CreateFolder(At("mixed/slashes\\here\\")));
     EXPECT_TRUE(fileSystem_.FolderExists(At("mixed\\slashes\\here")));
-    fileSystem_.SetWithSeparator(false);
-    EXPECT_TRUE(fileSystem_.CreateFolder(At("plain\\nested")));
-    EXPECT_TRUE(fileSystem_.FolderExists(At("plain\\nested")));
-    EXPECT_FALSE(fileSystem_.FolderExists(At("plain\\neste")));  // the last character was not cut
 }
 
 // Paths are UTF-8 inside and wide at the system: names outside any ANSI code page survive

@@ -1,5 +1,5 @@
-// MemoryStream: the common stream contract, writes past the end and loading a resource of
-// the test program.
+// MemoryStream: the common stream contract, writes past the end and closing. Loading a
+// resource is checked on the program's own pictures and sounds (ResourceEmbedTest).
 #include "toolkit/base/MemoryStream.h"
 
 #include <gtest/gtest.h>
@@ -10,16 +10,6 @@
 
 namespace {
 
-MemoryStream& Filled(MemoryStream& stream, const std::string& bytes) {
-    stream.Write(bytes.data(), static_cast<int>(bytes.size()));
-    stream.Seek(0);
-    return stream;
-}
-
-std::string Bytes(const String& text) {
-    return std::string(text.Text(), text.Length());
-}
-
 TEST(MemoryStream, KeepsTheStreamContract) {
     MemoryStream stream;
     EXPECT_FALSE(stream.IsOpen());
@@ -28,7 +18,7 @@ TEST(MemoryStream, KeepsTheStreamContract) {
 
 TEST(MemoryStream, WritesPastTheEndAndClose) {
     MemoryStream stream;
-    Filled(stream, "abcdef");
+    stream.Write("abcdef", 6);
     stream.Seek(4);
     EXPECT_EQ(4, stream.Write("WXYZ", 4));
     EXPECT_EQ(8, stream.GetSize());
@@ -46,16 +36,6 @@ TEST(MemoryStream, WritesPastTheEndAndClose) {
     EXPECT_EQ(0, stream.Capacity());
     uint32_t crc = 0;
     EXPECT_FALSE(stream.ComputeCrc32(crc));
-}
-
-TEST(MemoryStream, LoadResourceOfTheProgram) {
-    MemoryStream stream;
-    stream.WriteText("old content");
-    ASSERT_TRUE(stream.LoadResource("BINARY", 301));
-    EXPECT_EQ(0, stream.Tell());
-    EXPECT_EQ("KVR resource bytes", Bytes(stream.ReadText(-1)).substr(0, 18));
-    EXPECT_FALSE(stream.LoadResource("BINARY", 399));
-    EXPECT_EQ(0, stream.GetSize());
 }
 
 }  // namespace

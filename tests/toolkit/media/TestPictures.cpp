@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "toolkit/base/Stream.h"
-#include "toolkit/media/Image.h"
 #include "toolkit/media/MediaStartup.h"
 
 namespace mediatest {
@@ -27,26 +26,6 @@ Bytes ReadAll(Stream* stream) {
     const int read = stream->Read(bytes.data(), static_cast<int>(bytes.size()));
     bytes.resize(read > 0 ? static_cast<size_t>(read) : 0);
     return bytes;
-}
-
-std::vector<uint32_t> PixelsOf(const Image& image) {
-    std::vector<uint32_t> pixels;
-    for (int y = 0; y < image.Height(); ++y) {
-        for (int x = 0; x < image.Width(); ++x) {
-            uint32_t argb = 0;
-            image.GetPixel(x, y, &argb);
-            pixels.push_back(argb);
-        }
-    }
-    return pixels;
-}
-
-uint16_t Get16(const Bytes& b, int offset) {
-    return static_cast<uint16_t>(b[offset] | (b[offset + 1] << 8));
-}
-
-uint32_t Get32(const Bytes& b, int offset) {
-    return b[offset] | (b[offset + 1] << 8) | (b[offset + 2] << 16) | (static_cast<uint32_t>(b[offset + 3]) << 24);
 }
 
 int GdiRoom() {

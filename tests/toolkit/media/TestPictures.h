@@ -1,16 +1,11 @@
 // Pictures for the media tests: hand-written PNG files (the carrier writer's BuildPng), the
-// GDI+ session every image test needs, and small accessors for the BMP header fields the
-// tests check.
+// GDI+ session every image test needs, and the room left for GDI objects.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <vector>
-
 #include "tests/support/CarrierWriter.h"
 
-class Image;
 class Stream;
 
 namespace mediatest {
@@ -27,12 +22,6 @@ protected:
 
 void WriteBytes(Stream* stream, const Bytes& bytes);
 Bytes ReadAll(Stream* stream);
-// Every pixel of the image as ARGB, top row first.
-std::vector<uint32_t> PixelsOf(const Image& image);
-
-uint16_t Get16(const Bytes& b, int offset);
-uint32_t Get32(const Bytes& b, int offset);
-
 // How many more GDI objects the process could create now (Wine allows about 65 000): the
 // same before and after many cycles of some work unless that work leaks.
 int GdiRoom();
