@@ -87,18 +87,15 @@ TEST_F(RegistryTest, EmptyPathsAndNamesFailAtOnceAndDeletedValuesAreGone) {
 }
 
 TEST_F(RegistryTest, AutostartValueNamesTheProgramQuotedAndCaseBlind) {
-    const struct {
-        const char* stored;
-        bool matches;
-    } cases[] = {
+    const std::pair<const char*, bool> cases[] = {
         {"\"C:\\Prog\\KVR.exe\"", true},
         {"\"c:\\prog\\kvr.EXE\"", true},
         {"C:\\Prog\\KVR.exe", true},
         {"\"C:\\Prog\\KVR2.exe\"", false},
         {"\"\"", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(IsAutostartValueFor(c.stored, "C:\\Prog\\KVR.exe"), c.matches) << c.stored;
+    for (const auto& [stored, matches] : cases)
+        EXPECT_EQ(IsAutostartValueFor(stored, "C:\\Prog\\KVR.exe"), matches) << stored;
     // The path the program writes is the loader's: ProgramTest's "Launch On Startup" finds its
     // own value by the path it was started from.
 }

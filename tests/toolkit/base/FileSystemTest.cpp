@@ -27,22 +27,19 @@ protected:
 };
 
 TEST_F(FileSystemTest, FileAndFolderExist) {
-    struct Case {
-        std::string relative;
-        bool exists;
-    };
+    using Case = std::pair<std::string, bool>;
     const Case files[] = {
         {"file.txt", true}, {"sub", true}, {"sub\\", true}, {"missing.txt", false}, {"sub\\missing", false}};
-    for (const Case& c : files)
-        EXPECT_EQ(c.exists, fileSystem_.FileExists(At(c.relative))) << c.relative;
+    for (const auto& [relative, exists] : files)
+        EXPECT_EQ(exists, fileSystem_.FileExists(At(relative))) << relative;
     EXPECT_FALSE(fileSystem_.FileExists(String("")));
     EXPECT_TRUE(fileSystem_.FileExists(At("file.txt")));
     EXPECT_STREQ(scratch_.PathOf("file.txt").c_str(), fileSystem_.Buffer());
     // A wildcard names a folder when exactly one folder matches: "sub" is the only one so far.
     const Case folders[] = {{"sub", true},        {"sub\\", true}, {"sub/", true}, {"file.txt", false},
                             {"missing\\", false}, {"su*", true},   {"*", true},    {"x*", false}};
-    for (const Case& c : folders)
-        EXPECT_EQ(c.exists, fileSystem_.FolderExists(At(c.relative))) << c.relative;
+    for (const auto& [relative, exists] : folders)
+        EXPECT_EQ(exists, fileSystem_.FolderExists(At(relative))) << relative;
     EXPECT_FALSE(fileSystem_.FolderExists(String("")));
     for (const char* windows : {"C:\\windows\\", "C:\\windows", "C:\\"})
         EXPECT_TRUE(fileSystem_.FolderExists(String(windows))) << windows;

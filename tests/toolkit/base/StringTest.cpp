@@ -1,10 +1,12 @@
-// String: editing with range clamping, and positions outside the text.
+// String: editing with range clamping, and positions outside the text; colour words.
 // Edits are checked as a table of {result, expected}; a failure names the entry's index.
 #include "toolkit/base/String.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
+
+#include "toolkit/base/ColorText.h"
 
 namespace {
 
@@ -65,6 +67,24 @@ TEST(String, PositionsOutsideTheTextAreSafe) {
     }
     EXPECT_STREQ("ab", text.Text());
     EXPECT_EQ('b', text.GetAt(1));
+}
+
+// Colour words in both written forms, as dialog definitions write and read them.
+TEST(ColorText, BothFormsRoundTripOtherLengthsGiveZero) {
+    const std::pair<uint32_t, const char*> cases[] = {
+        {0x000080FF, "#FF8000"},   {0x00000000, "#000000"},   {0x00FFFFFF, "#FFFFFF"},   {0x00123456, "#563412"},
+        {0xFF000001, "#FF000001"}, {0xFF000000, "#FF000000"}, {0x01000000, "#01000000"}, {0xFE00000F, "#FE00000F"},
+    };
+    for (const auto& [color, text] : cases) {
+        EXPECT_STREQ(ColorToText(color).Text(), text) << std::hex << color;
+        EXPECT_EQ(TextToColor(text), color) << text;
+    }
+    // Other lengths give zero; case does not matter.
+    for (const char* text : {"#FF800", "", "#FF80001", "#FF8000012", "FF8000", "#FF000000 ", "#GG0000"})
+        EXPECT_EQ(TextToColor(text), 0u) << text;
+    EXPECT_EQ(TextToColor(nullptr), 0u);
+    EXPECT_EQ(TextToColor("#ff8000"), 0x000080FFu);
+    EXPECT_EQ(TextToColor("xFF8000"), 0x000080FFu);  // the first character is not examined
 }
 
 }  // namespace

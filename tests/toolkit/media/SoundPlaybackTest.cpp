@@ -25,14 +25,6 @@ public:
 
 constexpr uint32_t kRate = 22050;
 
-bool LoadFrames(Sound* sound, uint32_t frames, uint16_t bits = 16, uint16_t channels = 1) {
-    WaveFormat format;
-    format.rate = kRate;
-    format.bits = bits;
-    format.channels = channels;
-    return LoadSimpleWave(sound, format, frames);
-}
-
 class SoundPlaybackTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { SoundStartup(nullptr, DSSCL_PRIORITY); }
@@ -63,7 +55,7 @@ TEST_F(SoundPlaybackTest, PlayingToTheEndStopsByItselfAndReportsOnce) {
     };
     for (const Case& c : cases) {
         CountingSound sound;
-        ASSERT_TRUE(LoadFrames(&sound, c.frames, c.bits, c.channels)) << c.name;
+        ASSERT_TRUE(LoadSimpleWave(&sound, WaveFormat{1, c.channels, kRate, c.bits}, c.frames)) << c.name;  // PCM
         const DWORD start = timeGetTime();
         ASSERT_TRUE(sound.Play(c.start, c.end)) << c.name;
         EXPECT_GE(sound.GetPosition(), c.start) << c.name;

@@ -1,11 +1,17 @@
-// The strict RIFF reader. This program never starts a sound device, so no
-// buffer can exist; the silent playing path is tested where start-up finds no device.
+// Sounds without a device: CTest runs this program with PulseAudio out of reach, so Wine's
+// DirectSound refuses to create one. The strict RIFF reader; start-up, which must come up
+// silently, and a loaded sound that answers every playing request with "nothing" instead of
+// failing; the DirectSound retry rule of start-up.
 #include <gtest/gtest.h>
+
+#include "toolkit/media/DirectSoundApi.h"
+
+#include <vector>
 
 #include "tests/toolkit/media/TestPictures.h"
 #include "tests/toolkit/media/TestSounds.h"
-#include "toolkit/base/FileStream.h"
 #include "toolkit/base/MemoryStream.h"
+#include "toolkit/media/MediaStartup.h"
 #include "toolkit/media/Sound.h"
 
 using namespace mediatest;
@@ -16,22 +22,17 @@ Bytes Samples(size_t n) {
     return kvrtest::PatternBytes(n, 7);
 }
 
-WaveFormat Bits(uint16_t bits, uint16_t channels = 1) {
+WaveFormat Bits(uint16_t bits, uint16_t channels = 1, uint16_t extraBytes = 0, uint16_t blockAlign = 0) {
     WaveFormat f;
     f.bits = bits;
     f.channels = channels;
+    f.extraBytes = extraBytes;
+    f.blockAlign = blockAlign;
     return f;
 }
 
 TEST(SoundReader, AcceptsOnlyTheStrictChunkOrder) {
     const Bytes data = DataChunk(Samples(40), 40);
-    WaveFormat fmt40 = Bits(16, 2);
-    fmt40.extraBytes = 24;
-    WaveFormat fmt41 = Bits(16, 2);
-    fmt41.extraBytes = 25;
-    WaveFormat noChannels = Bits(16, 0);
-    WaveFormat smallAlign = Bits(16, 2);
-    smallAlign.blockAlign = 2;
     const struct {
         const char* name;
         Bytes wave;
@@ -46,11 +47,11 @@ TEST(SoundReader, AcceptsOnlyTheStrictChunkOrder) {
         {"fact after fmt", RiffWave({FormatChunk(Bits(16)), Chunk("fact", Samples(4)), data}), false},
         {"LIST before fmt", RiffWave({Chunk("LIST", Samples(10)), FormatChunk(Bits(16)), data}), false},
         {"data before fmt", RiffWave({data, FormatChunk(Bits(16))}), false},
-        {"fmt of 40 bytes", RiffWave({FormatChunk(fmt40), data}), true},
-        {"fmt of 41 bytes", RiffWave({FormatChunk(fmt41), data}), false},
+        {"fmt of 40 bytes", RiffWave({FormatChunk(Bits(16, 2, 24)), data}), true},
+        {"fmt of 41 bytes", RiffWave({FormatChunk(Bits(16, 2, 25)), data}), false},
         {"fmt of 14 bytes", RiffWave({Chunk("fmt ", Bytes(14, 1)), data}), false},
-        {"no channels", RiffWave({FormatChunk(noChannels), data}), false},
-        {"frame smaller than its samples", RiffWave({FormatChunk(smallAlign), data}), false},
+        {"no channels", RiffWave({FormatChunk(Bits(16, 0)), data}), false},
+        {"frame smaller than its samples", RiffWave({FormatChunk(Bits(16, 2, 0, 2)), data}), false},
         {"short data", RiffWave({FormatChunk(Bits(16)), DataChunk(Samples(40), 41)}), false},
         {"no data chunk", RiffWave({FormatChunk(Bits(16))}), false},
         {"not RIFF", Bytes{'R', 'I', 'F', 'X', 0, 0, 0, 0, 'W', 'A', 'V', 'E'}, false},
@@ -77,6 +78,61 @@ TEST(SoundReader, AcceptsOnlyTheStrictChunkOrder) {
             }
         }
     }
+}
+
+TEST(SoundNoDevice, StartupLeavesNoDeviceAndEverythingIsSilent) {
+    SoundStartup(nullptr, DSSCL_PRIORITY);
+    EXPECT_EQ(GetSoundDevice(), nullptr);
+    Sound sound;
+    ASSERT_TRUE(LoadSimpleWave(&sound, WaveFormat{1, 2}, 5000));  // PCM stereo
+    EXPECT_FALSE(sound.CreateBuffer());
+    EXPECT_FALSE(sound.Play(0, 0));
+    EXPECT_FALSE(sound.IsPlaying());
+    EXPECT_EQ(sound.GetPosition(), 0u);
+    EXPECT_EQ(sound.GetFrequency(), 0u);
+    EXPECT_FALSE(sound.SetFrequency(11025));
+    sound.SetPosition(10);
+    sound.Stop();
+    EXPECT_EQ(Sound::PlayingCount(), 0);
+    SoundShutdown();
+}
+
+struct ScriptedDevice {
+    std::vector<HRESULT> answers;
+    int calls = 0;
+};
+
+HRESULT AnswerFromScript(IDirectSound8** device, void* context) {
+    auto* script = static_cast<ScriptedDevice*>(context);
+    *device = nullptr;
+    const size_t i = static_cast<size_t>(script->calls++);
+    return i < script->answers.size() ? script->answers[i] : DSERR_GENERIC;
+}
+
+TEST(SoundStartupRetry, RetriesOnlyTheTwoTransientErrorsWithPauses) {
+    struct Case {
+        const char* name;
+        std::vector<HRESULT> answers;
+        int expectedTries;
+    };
+    const Case cases[] = {
+        {"busy twelve times gives up after the tenth", std::vector<HRESULT>(12, DSERR_ALLOCATED), 10},
+        {"no driver then another error stops", {DSERR_NODRIVER, DSERR_NODRIVER, E_OUTOFMEMORY}, 3},
+        {"another error stops at once", {DSERR_GENERIC}, 1},
+        {"success on the first try", {S_OK}, 1},
+    };
+    for (const Case& c : cases) {
+        ScriptedDevice script{c.answers};
+        int tries = 0;
+        IDirectSound8* device = CreateSoundDeviceWithRetry(AnswerFromScript, &script, 10, 1, &tries);
+        EXPECT_EQ(device, nullptr) << c.name;  // the script never hands out a device
+        EXPECT_EQ(tries, c.expectedTries) << c.name;
+        EXPECT_EQ(script.calls, c.expectedTries) << c.name;
+    }
+    ScriptedDevice script{{DSERR_ALLOCATED, DSERR_ALLOCATED, DSERR_GENERIC}};
+    const DWORD start = timeGetTime();
+    CreateSoundDeviceWithRetry(AnswerFromScript, &script, 10, 50, nullptr);
+    EXPECT_GE(timeGetTime() - start, 90u);  // two pauses of 50 ms, allowing for timer granularity
 }
 
 }  // namespace

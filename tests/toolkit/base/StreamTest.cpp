@@ -1,8 +1,7 @@
-// FileStream against real files in a scratch folder: temporary files that vanish,
-// CloseAndDelete, the common stream contract, its own ReadLine (CR and LF dropped) and
-// ComputeCrc32 in 100-byte blocks.
-#include "toolkit/base/FileStream.h"
-
+// The streams: the contract file and memory streams keep alike; MemoryStream's writes past the
+// end; FileStream against real files in a scratch folder: temporary files that vanish,
+// CloseAndDelete, its own ReadLine (CR and LF dropped) and ComputeCrc32 in 100-byte blocks.
+// Loading a resource is checked on the program's own pictures and sounds (ResourceEmbedTest).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,17 +10,100 @@
 
 #include "tests/support/ArchiveWriter.h"
 #include "tests/support/ScratchFolder.h"
-#include "tests/toolkit/base/StreamTestData.h"
+#include "toolkit/base/FileStream.h"
+#include "toolkit/base/MemoryStream.h"
 
 namespace {
 
-using kvrtest::Bytes;
-using kvrtest::ReadFileBytes;
-using kvrtest::WriteFileBytes;
-
-std::string Text(const String& text) {
+std::string StdText(const String& text) {
     return std::string(text.Text(), text.Length());
 }
+
+// From an empty open stream: writes, CRC-32 before any seek (unflushed bytes count), seeks
+// outside the content, unsigned bytes, NUL-ended texts, Find from the position, and
+// switching from reading to writing and back.
+void CheckStreamContract(Stream& stream) {
+    ASSERT_EQ(5, stream.WriteLine("abc"));
+    ASSERT_EQ(2, stream.WriteText("xyz", 2));
+    ASSERT_EQ(8, stream.Write("\xFF\x80\0ab\0cd", 8));
+    uint32_t crc = 0;
+    ASSERT_TRUE(stream.ComputeCrc32(crc));
+    EXPECT_EQ(0xA82D9934u, crc);  // of the 15 bytes "abc\r\nxy\xFF\x80\0ab\0cd"
+    EXPECT_EQ(15, stream.Tell());
+    EXPECT_EQ(15, stream.GetSize());
+    EXPECT_EQ(15, stream.Seek(-1));
+    EXPECT_EQ(15, stream.Seek(16));
+    EXPECT_EQ(0, stream.Remaining());
+    EXPECT_EQ(-1, stream.ReadByte());
+    EXPECT_TRUE(stream.ReadText(3).IsEmpty());
+
+    EXPECT_EQ(0, stream.Seek(0));
+    EXPECT_EQ("abc\r\nxy", StdText(stream.ReadText(7)));
+    EXPECT_EQ(255, stream.ReadByte());
+    EXPECT_EQ(128, stream.ReadByte());
+    EXPECT_EQ(0, stream.ReadByte());
+    EXPECT_EQ("ab", StdText(stream.ReadString0()));
+    EXPECT_EQ(13, stream.Tell());  // the NUL is consumed
+    EXPECT_EQ("cd", StdText(stream.ReadString0()));
+    EXPECT_TRUE(stream.IsEof());
+    EXPECT_TRUE(stream.ReadString0().IsEmpty());
+    stream.Seek(11);
+    EXPECT_EQ(std::string("b\0cd", 4), StdText(stream.ReadText(12)));
+
+    stream.Seek(0);
+    EXPECT_EQ(0, stream.Find("abc", 3));
+    stream.Seek(1);
+    EXPECT_EQ(10, stream.Find("ab", 2));
+    EXPECT_EQ(1, stream.Tell());
+    EXPECT_EQ(-1, stream.Find("abd", 3));
+    EXPECT_EQ(-1, stream.Find("ab", 0));
+    stream.Seek(11);
+    EXPECT_EQ(-1, stream.Find("ab", 2));
+
+    stream.Seek(2);
+    EXPECT_EQ("c\r", StdText(stream.ReadText(2)));
+    EXPECT_EQ(2, stream.WriteText("XY"));
+    EXPECT_EQ('y', stream.ReadByte());
+    stream.Seek(0);
+    EXPECT_EQ("abc\rXYy", StdText(stream.ReadText(7)));
+    crc = 0;
+    ASSERT_TRUE(stream.ComputeCrc32(crc));
+    EXPECT_EQ(7, stream.Tell());  // the position stays
+}
+
+TEST(Stream, FileAndMemoryStreamsKeepTheContract) {
+    MemoryStream memory;
+    EXPECT_FALSE(memory.IsOpen());
+    CheckStreamContract(memory);  // a closed stream allocates on its first write
+    FileStream file;
+    ASSERT_TRUE(file.OpenTemporary());
+    CheckStreamContract(file);
+}
+
+TEST(MemoryStream, WritesPastTheEndAndClose) {
+    MemoryStream stream;
+    stream.Write("abcdef", 6);
+    stream.Seek(4);
+    EXPECT_EQ(4, stream.Write("WXYZ", 4));
+    EXPECT_EQ(8, stream.GetSize());
+    EXPECT_EQ(8, stream.Tell());
+    EXPECT_EQ(0, stream.Write("x", 0));
+    EXPECT_EQ(0, stream.Write("x", -3));
+    char buffer[10] = {};
+    stream.Seek(6);
+    EXPECT_EQ(2, stream.Read(buffer, 10));
+    EXPECT_EQ(0, stream.Read(buffer, 10));
+    EXPECT_EQ("YZ", std::string(buffer));
+    stream.Close();
+    EXPECT_FALSE(stream.IsOpen());
+    EXPECT_EQ(0, stream.GetSize());
+    EXPECT_EQ(0, stream.Capacity());
+    uint32_t crc = 0;
+    EXPECT_FALSE(stream.ComputeCrc32(crc));
+}
+
+using kvrtest::Bytes;
+using kvrtest::WriteFileBytes;
 
 class FileStreamTest : public testing::Test {
 protected:
@@ -57,8 +139,7 @@ TEST_F(FileStreamTest, TemporaryAndDeletedFiles) {
         FileStream stream;
         ASSERT_TRUE(stream.OpenTemporary());
         first = stream.Name();
-        EXPECT_TRUE(kvrtest::Exists(first.Text()));
-        const std::string full = Text(first);
+        const std::string full = StdText(first);
         EXPECT_EQ(0u, full.substr(full.rfind('\\') + 1).find("tmp")) << full;
         EXPECT_EQ(4, stream.WriteText("data"));
         stream.CloseAndDelete();  // a temporary stream ignores it
@@ -81,19 +162,12 @@ TEST_F(FileStreamTest, TemporaryAndDeletedFiles) {
     const String path = temporary.Name();
     temporary.Close();
     EXPECT_FALSE(kvrtest::Exists(path.Text()));
-    EXPECT_TRUE(temporary.Name().IsEmpty());
 
     FileStream named(other, false, false, true);
     ASSERT_TRUE(named.IsOpen());
     named.CloseAndDelete();
     EXPECT_FALSE(named.IsOpen());
     EXPECT_FALSE(kvrtest::Exists(other.Text()));
-}
-
-TEST_F(FileStreamTest, KeepsTheStreamContract) {
-    FileStream stream;
-    ASSERT_TRUE(stream.OpenTemporary());
-    CheckStreamContract(stream);
 }
 
 TEST_F(FileStreamTest, Crc32InBlocksRestoresPositionAndNeedsReading) {
@@ -149,9 +223,9 @@ TEST_F(FileStreamTest, ReadLineCases) {
         String line;
         bool complete = !c.complete;
         stream.ReadLine(line, c.keepBlanks, c.limit, &complete);
-        EXPECT_EQ(c.line, Text(line)) << c.name;
+        EXPECT_EQ(c.line, StdText(line)) << c.name;
         EXPECT_EQ(c.complete, complete) << c.name;
-        EXPECT_EQ(c.rest, Text(stream.ReadText(-1))) << c.name;
+        EXPECT_EQ(c.rest, StdText(stream.ReadText(-1))) << c.name;
     }
 }
 
