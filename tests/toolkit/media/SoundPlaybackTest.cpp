@@ -30,9 +30,8 @@ protected:
     static void SetUpTestSuite() { SoundStartup(nullptr, DSSCL_PRIORITY); }
     static void TearDownTestSuite() { SoundShutdown(); }
     void SetUp() override {
-        if (!GetSoundDevice() && getenv("KVR_NO_SOUND")) {
+        if (!GetSoundDevice() && getenv("KVR_NO_SOUND"))
             GTEST_SKIP() << "run without a sound server";
-        }
         ASSERT_NE(GetSoundDevice(), nullptr) << "Wine offers no DirectSound device (is PulseAudio running?)";
     }
     void TearDown() override { EXPECT_EQ(Sound::PlayingCount(), 0); }

@@ -61,7 +61,6 @@ TEST(SoundReader, AcceptsOnlyTheStrictChunkOrder) {
         for (bool intoMemory : {true, false}) {
             MemoryStream stream;
             WriteBytes(&stream, c.wave);
-            stream.Seek(0);
             Sound sound;
             uint32_t size = 12345;
             EXPECT_EQ(sound.LoadWav(&stream, intoMemory, true, &size), c.accepted) << c.name;

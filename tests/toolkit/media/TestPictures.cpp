@@ -4,20 +4,12 @@
 #include <vector>
 
 #include "toolkit/base/Stream.h"
-#include "toolkit/media/MediaStartup.h"
 
 namespace mediatest {
 
-void GraphicsTest::SetUpTestSuite() {
-    ASSERT_TRUE(GraphicsStartup());
-}
-
-void GraphicsTest::TearDownTestSuite() {
-    GraphicsShutdown();
-}
-
 void WriteBytes(Stream* stream, const Bytes& bytes) {
     stream->Write(bytes.data(), static_cast<int>(bytes.size()));
+    stream->Seek(0);
 }
 
 Bytes ReadAll(Stream* stream) {

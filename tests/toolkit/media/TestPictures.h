@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/CarrierWriter.h"
+#include "toolkit/media/MediaStartup.h"
 
 class Stream;
 
@@ -16,10 +17,11 @@ using kvrtest::Bytes;
 // Every test of a fixture derived from this runs inside one GDI+ session.
 class GraphicsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
+    static void SetUpTestSuite() { ASSERT_TRUE(GraphicsStartup()); }
+    static void TearDownTestSuite() { GraphicsShutdown(); }
 };
 
+// Writes the bytes and goes back to the start.
 void WriteBytes(Stream* stream, const Bytes& bytes);
 Bytes ReadAll(Stream* stream);
 // How many more GDI objects the process could create now (Wine allows about 65 000): the

@@ -12,13 +12,7 @@
 namespace mediatest {
 
 bool LoadSimpleWave(Sound* sound, const WaveFormat& format, uint32_t frames) {
-    Bytes samples;  // a square wave
-    for (uint32_t i = 0; i < frames; ++i) {
-        for (int c = 0; c < format.channels; ++c) {
-            const bool high = (i / 50) % 2 == 0;
-            samples.insert(samples.end(), format.bits / 8, static_cast<uint8_t>(high ? 0x40 + c : 0xC0 - c));
-        }
-    }
+    const Bytes samples = kvrtest::PatternBytes(frames * format.channels * (format.bits / 8));
     const Bytes wave = RiffWave({FormatChunk(format), Chunk("data", samples)});
     MemoryStream stream;
     stream.Write(wave.data(), static_cast<int>(wave.size()));
@@ -29,9 +23,8 @@ bool LoadSimpleWave(Sound* sound, const WaveFormat& format, uint32_t frames) {
 bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
     const DWORD start = timeGetTime();
     while (!done()) {
-        if (timeGetTime() - start > timeoutMs) {
+        if (timeGetTime() - start > timeoutMs)
             return false;
-        }
         kvrtest::PumpMessages();
         Sleep(1);
     }

@@ -19,7 +19,7 @@ using kvrtest::FormatChunk;
 using kvrtest::RiffWave;
 using kvrtest::WaveFormat;
 
-// Loads a PCM wave of `frames` frames of a square wave into the sound from a memory stream,
+// Loads a PCM wave of `frames` frames of noise into the sound from a memory stream,
 // samples into memory.
 bool LoadSimpleWave(Sound* sound, const WaveFormat& format, uint32_t frames);
 
