@@ -66,10 +66,9 @@ struct ScratchTree {
     std::vector<std::string> Contents() const {
         std::vector<std::string> paths;
         std::error_code error;
-        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root, error)) {
+        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root, error))
             if (entry.path().string().rfind(Path("out/"), 0) != 0)
                 paths.push_back(entry.path());
-        }
         if (error)
             Fail("cannot list " + root);
         std::sort(paths.begin(), paths.end());
@@ -96,9 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     recorder.request.sourcePath = ToolkitPath(source);
     recorder.request.outputFolder = ToolkitPath(tree.Path("out/"));
     recorder.Run();
-    const std::string problem = recorder.Problem();
-    if (!problem.empty())
-        Fail("event sequence: " + problem);
+    if (!recorder.Problem().empty())
+        Fail("event sequence: " + recorder.Problem());
     const std::vector<std::string> contents = tree.Contents();
     if (contents != expected) {
         for (const std::string& path : contents)

@@ -25,15 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DialogDefinition first;
     if (!first.ReadDefinition(&input))
         return 0;
-    MemoryStream written;
-    if (!Written(first, written)) {
-        fprintf(stderr, "an accepted definition could not be written\n");
-        abort();
-    }
+    MemoryStream written, again;
     DialogDefinition second;
-    MemoryStream again;
-    if (!second.ReadDefinition(&written) || !Written(second, again)) {
-        fprintf(stderr, "a written definition does not read back\n");
+    if (!Written(first, written) || !second.ReadDefinition(&written) || !Written(second, again)) {
+        fprintf(stderr, "an accepted definition does not write and read back\n");
         abort();
     }
     if (written.GetSize() != again.GetSize() || memcmp(written.Data(), again.Data(), written.GetSize()) != 0) {

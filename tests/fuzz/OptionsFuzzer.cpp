@@ -10,7 +10,7 @@
 
 namespace {
 
-// Empty text, or text that is an argument (or, for a folder, the part after "=" of one).
+// The text is an argument or, for a folder, the part after "=" of one; no folder passes too.
 bool IsArgument(const String& text, const std::vector<std::string>& pieces, bool folder) {
     for (size_t i = 1; i < pieces.size(); i++) {
         const size_t equals = pieces[i].find('=');

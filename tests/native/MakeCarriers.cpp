@@ -38,11 +38,8 @@ int main(int argc, char** argv) {
     const std::string folder = std::string(argv[2]) + "/";
     const Bytes stored = kvrtest::BuildRawArchive(Spec(key, false, 3000));
     const Bytes packed = kvrtest::BuildRawArchive(Spec(key, true, 20000));
-    kvrtest::BitmapCarrierSpec words;
-    words.byteMode = false;
-    words.width = 37;
-    kvrtest::WaveCarrierSpec padded;
-    padded.extraDataBytes = 999;
+    const kvrtest::BitmapCarrierSpec words{false, 37};  // word mode, 37 pixels a row
+    const kvrtest::WaveCarrierSpec padded{999};         // bytes after the groups
     const struct {
         const char* name;
         Bytes bytes;

@@ -14,6 +14,7 @@
 
 #include "resources/ResourceIds.h"
 #include "tests/toolkit/media/TestPictures.h"
+#include "toolkit/media/GdiHandles.h"
 #include "toolkit/media/Image.h"
 #include "toolkit/media/Sound.h"
 
@@ -59,9 +60,8 @@ TEST_F(ResourceEmbedTest, EveryPictureLoadsWithItsSizeAndFrameSetsEndWhereTheTab
             SCOPED_TRACE(std::string(group.name) + " " + std::to_string(id));
             Image image;
             ASSERT_TRUE(LoadPicture(id, &image));
-            EXPECT_EQ(image.Width(), group.width);
-            EXPECT_EQ(image.Height(), group.height);
-            EXPECT_EQ(image.PixelFormat(), Image::kPixelFormat32bppARGB);
+            EXPECT_EQ(std::vector<int>({image.Width(), image.Height(), image.PixelFormat()}),
+                      std::vector<int>({group.width, group.height, Image::kPixelFormat32bppARGB}));
         }
     }
 }
@@ -70,19 +70,15 @@ TEST(ResourceIconTest, BothIconsComeInEverySizeWithAnAlphaChannel) {
     for (int id : {resource::kWindowIcon, resource::kTrayIcon}) {
         for (int size : {16, 32, 48}) {
             SCOPED_TRACE(std::to_string(id) + " at " + std::to_string(size));
-            HICON icon = static_cast<HICON>(
-                LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
-            ASSERT_NE(icon, nullptr);
+            const IconHandle icon(static_cast<HICON>(
+                LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0)));
             ICONINFO info = {};
-            ASSERT_TRUE(GetIconInfo(icon, &info));
+            ASSERT_TRUE(icon && GetIconInfo(icon.Get(), &info));
+            const GdiObject<HBITMAP> colourBits(info.hbmColor), mask(info.hbmMask);
             BITMAP colour = {};
             ASSERT_NE(GetObjectA(info.hbmColor, sizeof colour, &colour), 0);
-            EXPECT_EQ(colour.bmWidth, size);
-            EXPECT_EQ(colour.bmHeight, size);
-            EXPECT_EQ(colour.bmBitsPixel, 32);
-            DeleteObject(info.hbmColor);
-            DeleteObject(info.hbmMask);
-            DestroyIcon(icon);
+            EXPECT_EQ(std::vector<LONG>({colour.bmWidth, colour.bmHeight, colour.bmBitsPixel}),
+                      std::vector<LONG>({size, size, 32}));
         }
     }
 }
@@ -92,9 +88,8 @@ TEST(ResourceSoundTest, SoundsAreShortMonoPcm) {
         SCOPED_TRACE(id);
         Sound sound;
         ASSERT_TRUE(sound.LoadWaveResource(id, GetModuleHandleA(nullptr)));
-        EXPECT_EQ(sound.FormatTag(), WAVE_FORMAT_PCM);
-        EXPECT_EQ(sound.BitsPerSample(), 16);
-        EXPECT_EQ(sound.Channels(), 1);
+        EXPECT_EQ(std::vector<int>({sound.FormatTag(), sound.BitsPerSample(), sound.Channels()}),
+                  std::vector<int>({WAVE_FORMAT_PCM, 16, 1}));  // mono 16-bit PCM
         ASSERT_GT(sound.SamplesPerSecond(), 0u);
         EXPECT_LT(sound.FrameCount(), sound.SamplesPerSecond() / 2);
     }

@@ -18,10 +18,32 @@
 
 namespace {
 
+const char* const kScratch = "Software\\KvrDecryptorTests\\Registry";
+
+// Every case starts and ends without the settings key and the scratch key.
 class SettingsTest : public testing::Test {
 protected:
-    void SetUp() override { (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
-    void TearDown() override { (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey); }
+    void SetUp() override { TearDown(); }
+    void TearDown() override {
+        (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+        (void)RegDeleteTreeA(HKEY_CURRENT_USER, kScratch);
+    }
+
+    // A scratch key, created with the options given; the caller closes it.
+    static HKEY CreateKey(const std::string& path, DWORD options = 0) {
+        HKEY key = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key,
+                                  nullptr),
+                  ERROR_SUCCESS);
+        return key;
+    }
+    // Raw bytes of any type, as another program might have stored them.
+    static void Store(const char* name, DWORD type, const void* data, size_t size) {
+        HKEY key = CreateKey(kScratch);
+        EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size)),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    }
 };
 
 uint32_t Stored(const char* name) {
@@ -43,22 +65,19 @@ TEST_F(SettingsTest, NumbersWithADefaultAreStoredPlusOneAndCheckedOnTheWayIn) {
          ReadChildColor,
          {{0, 0xFFFFE1}, {1, 0}, {0x1000000, 0xFFFFFF}, {0x1000001, 0xFFFFE1}, {0x804021, 0x804020}}},
     };
-    for (const auto& value : values) {
+    for (const auto& value : values)
         for (const auto& [stored, read] : value.storedAndRead) {
             ASSERT_TRUE(WriteNumber(HKEY_CURRENT_USER, kSettingsKey, value.name, stored));
             EXPECT_EQ(value.read(), read) << value.name << " stored " << stored;
         }
-    }
 }
 
 TEST_F(SettingsTest, WritersStoreTheEncodedForm) {
     EXPECT_TRUE(ReadSoundsOn());  // absent values: the stored 0 of the inverted switch
     EXPECT_FALSE(ReadAlwaysOnTop());
-    WriteWindowOpacity(0);
     WriteChildOpacity(999);
     WriteChildColor(0x12345678);
     WriteWindowPosition(-20, 70000);
-    EXPECT_EQ(Stored(kWindowOpacityValue), 1u);
     EXPECT_EQ(Stored(kChildOpacityValue), 256u);
     EXPECT_EQ(Stored(kChildColorValue), 0x345679u);
     EXPECT_EQ(Stored(kWindowPositionValue), 0x1170FFECu);
@@ -78,7 +97,6 @@ TEST_F(SettingsTest, SavedPositionIsFittedToTheWorkArea) {
         int dpi;
     } cases[] = {
         {0, 0, 0, 0, 96},
-        {100, 200, 100, 200, 96},
         {750, 550, 750, 550, 96},
         {751, 550, 1024 / 2 + 65, 550, 96},
         {750, 551, 750, 768 / 2 + 85, 96},
@@ -89,12 +107,11 @@ TEST_F(SettingsTest, SavedPositionIsFittedToTheWorkArea) {
     };
     for (const auto& c : cases) {
         const POINT fitted = FitWindowPosition(PackWindowPosition(c.left, c.top), 800, 600, 1024, 768, c.dpi);
-        EXPECT_EQ(fitted.x, c.expectedLeft) << c.left << "," << c.top;
-        EXPECT_EQ(fitted.y, c.expectedTop) << c.left << "," << c.top;
+        EXPECT_EQ(std::make_pair(fitted.x, fitted.y), std::make_pair(LONG{c.expectedLeft}, LONG{c.expectedTop}))
+            << c.left << "," << c.top;
     }
     const POINT noWorkArea = FitWindowPosition(0, 0, 0, 1024, 768);
-    EXPECT_EQ(noWorkArea.x, 577);
-    EXPECT_EQ(noWorkArea.y, 469);
+    EXPECT_EQ(std::make_pair(noWorkArea.x, noWorkArea.y), std::make_pair(LONG{577}, LONG{469}));
 }
 
 const char* const kProgram = "C:\\Prog\\";
@@ -150,53 +167,37 @@ TEST_F(SettingsTest, KeyFolderCommandsChangeTheActiveFolderTheMarksAndWhatTheNex
     }
 }
 
-const char* const kScratch = "Software\\KvrDecryptorTests\\Registry";
-
-class RegistryTest : public testing::Test {
-protected:
-    void SetUp() override { (void)RegDeleteTreeA(HKEY_CURRENT_USER, kScratch); }
-    void TearDown() override { (void)RegDeleteTreeA(HKEY_CURRENT_USER, kScratch); }
-
-    // A scratch key, created with the options given; the caller closes it.
-    static HKEY CreateKey(const std::string& path, DWORD options = 0) {
-        HKEY key = nullptr;
-        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, options, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr),
-                  ERROR_SUCCESS);
-        return key;
-    }
-    // Raw bytes of any type, as another program might have stored them.
-    static void Store(const char* name, DWORD type, const void* data, size_t size) {
-        HKEY key = CreateKey(kScratch);
-        EXPECT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), static_cast<DWORD>(size)),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-    }
-};
-
-TEST_F(RegistryTest, StringsAreWholeRegSzTextsUpToTheLongestPath) {
+// Texts are whole REG_SZ values up to the longest path; numbers only four-byte DWORDs.
+TEST_F(SettingsTest, ValuesAreReadOnlyAsWholeTextsAndFourByteNumbers) {
     const std::string longest(kMaxRegistryText, 'k');
     const std::string tooLong(kMaxRegistryText + 1, 'k');
     const DWORD number = 7;
+    const uint64_t wide = 5;
+    const uint16_t narrow = 5;
     const struct {
         DWORD type;
         const void* data;
         size_t size;
-        std::string expected;
+        std::string text;
+        uint32_t number;
     } cases[] = {
-        {REG_SZ, "C:\\Keys\\", 9, "C:\\Keys\\"},
-        {REG_SZ, longest.c_str(), longest.size() + 1, longest},
-        {REG_SZ, tooLong.c_str(), tooLong.size() + 1, ""},
-        {REG_SZ, tooLong.c_str(), tooLong.size(), ""},  // unterminated and too long
-        {REG_SZ, "abcd", 4, "abcd"},                    // unterminated: the zero is forced
-        {REG_SZ, "ab\0cd", 6, "ab"},
-        {REG_SZ, "C:\\M\xFCller\\", 11, "C:\\M\xC3\xBCller\\"},  // written by the ANSI call in code page 1252
-        {REG_DWORD, &number, sizeof(number), ""},
-        {REG_BINARY, "xyz", 4, ""},
+        {REG_SZ, "C:\\Keys\\", 9, "C:\\Keys\\", 0},
+        {REG_SZ, longest.c_str(), longest.size() + 1, longest, 0},
+        {REG_SZ, tooLong.c_str(), tooLong.size() + 1, "", 0},
+        {REG_SZ, tooLong.c_str(), tooLong.size(), "", 0},  // unterminated and too long
+        {REG_SZ, "abcd", 4, "abcd", 0},                    // unterminated: the zero is forced
+        {REG_SZ, "ab\0cd", 6, "ab", 0},
+        {REG_SZ, "C:\\M\xFCller\\", 11, "C:\\M\xC3\xBCller\\", 0},  // written by the ANSI call in code page 1252
+        {REG_DWORD, &number, sizeof(number), "", 7},
+        {REG_BINARY, "xyz", 4, "", 0},
+        {REG_QWORD, &wide, sizeof(wide), "", 0},
+        {REG_DWORD, &narrow, sizeof(narrow), "", 0},
+        {REG_BINARY, "\5\0\0\0", 4, "", 0},
     };
     for (const auto& c : cases) {
         Store("Text", c.type, c.data, c.size);
-        EXPECT_EQ(std::string(ReadString(HKEY_CURRENT_USER, kScratch, "Text").Text()), c.expected) << c.size;
+        EXPECT_EQ(std::string(ReadString(HKEY_CURRENT_USER, kScratch, "Text").Text()), c.text) << c.size;
+        EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kScratch, "Text"), c.number) << c.size;
     }
     const std::string unicode = "C:\\\xE6\x97\xA5\xE6\x9C\xAC \xE2\x80\x93 M\xC3\xBCller\\";  // "C:\日本 – Müller\"
     for (const std::string& text : {longest, unicode}) {
@@ -204,20 +205,10 @@ TEST_F(RegistryTest, StringsAreWholeRegSzTextsUpToTheLongestPath) {
         EXPECT_EQ(std::string(ReadString(HKEY_CURRENT_USER, kScratch, "Text").Text()), text);
     }
     EXPECT_STREQ(ReadString(HKEY_CURRENT_USER, kScratch, "Absent").Text(), "");
+    EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kScratch, "Absent"), 0u);
 }
 
-// Four-byte numbers round trip through the settings' tests.
-TEST_F(RegistryTest, NumbersAreOnlyFourByteDwords) {
-    const uint64_t wide = 5;
-    const uint16_t narrow = 5;
-    Store("Qword", REG_QWORD, &wide, sizeof(wide));
-    Store("Short", REG_DWORD, &narrow, sizeof(narrow));
-    Store("Binary", REG_BINARY, "\5\0\0\0", 4);
-    for (const char* name : {"Qword", "Short", "Binary", "Absent"})
-        EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kScratch, name), 0u) << name;
-}
-
-TEST_F(RegistryTest, EmptyPathsAndNamesFailAtOnceAndDeletedValuesAreGone) {
+TEST_F(SettingsTest, EmptyPathsAndNamesFailAtOnceAndDeletedValuesAreGone) {
     EXPECT_FALSE(WriteString(HKEY_CURRENT_USER, "", "Text", "x"));
     EXPECT_FALSE(WriteNumber(HKEY_CURRENT_USER, nullptr, "Number", 1));
     EXPECT_FALSE(DeleteValue(HKEY_CURRENT_USER, kScratch, ""));
@@ -226,7 +217,7 @@ TEST_F(RegistryTest, EmptyPathsAndNamesFailAtOnceAndDeletedValuesAreGone) {
     EXPECT_FALSE(DeleteValue(HKEY_CURRENT_USER, kScratch, "Number"));
 }
 
-TEST_F(RegistryTest, AutostartValueNamesTheProgramQuotedAndCaseBlind) {
+TEST_F(SettingsTest, AutostartValueNamesTheProgramQuotedAndCaseBlind) {
     const std::pair<const char*, bool> cases[] = {
         {"\"C:\\Prog\\KVR.exe\"", true},
         {"\"c:\\prog\\kvr.EXE\"", true},
@@ -242,7 +233,7 @@ TEST_F(RegistryTest, AutostartValueNamesTheProgramQuotedAndCaseBlind) {
 
 // The refusing machine-wide place is a volatile key: the system will not create the lasting
 // Run key below it, as HKEY_LOCAL_MACHINE refuses a standard user.
-TEST_F(RegistryTest, AutostartMachineWideFirstPerUserWhenRefusedOffRemovesBoth) {
+TEST_F(SettingsTest, AutostartMachineWideFirstPerUserWhenRefusedOffRemovesBoth) {
     HKEY machine = CreateKey(std::string(kScratch) + "\\Machine");
     HKEY user = CreateKey(std::string(kScratch) + "\\User");
     HKEY refusing = CreateKey(std::string(kScratch) + "\\Refusing", REG_OPTION_VOLATILE);
@@ -250,10 +241,7 @@ TEST_F(RegistryTest, AutostartMachineWideFirstPerUserWhenRefusedOffRemovesBoth) 
     const char* const quoted = "\"C:\\Prog Files\\KVR.exe\"";
     auto stored = [](HKEY root) { return std::string(ReadString(root, "Run", kAutostartValue).Text()); };
     for (const bool machineWritable : {true, false}) {
-        AutostartPlaces places;
-        places.machineRoot = machineWritable ? machine : refusing;
-        places.userRoot = user;
-        places.runKey = "Run";
+        AutostartPlaces places{machineWritable ? machine : refusing, user, "Run"};
         EXPECT_TRUE(SetAutostart(true, program, places)) << machineWritable;
         EXPECT_EQ(stored(machine), machineWritable ? quoted : "");
         EXPECT_EQ(stored(user), machineWritable ? "" : quoted);

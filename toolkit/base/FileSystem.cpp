@@ -2,10 +2,7 @@
 // 1024 bytes; longer ones fail rather than being cut.
 #include "toolkit/base/FileSystem.h"
 
-#include <cstring>
-
 #include "toolkit/base/FileSystemCalls.h"
-#include "toolkit/base/FullPath.h"
 #include "toolkit/base/PathName.h"
 
 namespace {
@@ -22,18 +19,10 @@ bool IsDotEntry(const String& name) {
 
 }  // namespace
 
-FileSystem::FileSystem() {
-    buffer_[0] = 0;
-}
-
 bool FileSystem::FileExists(const String& path) {
     if (path.IsEmpty() || path.Length() >= kMaxPath)
         return false;
-    if (filecalls::KindOf(path) == filecalls::Kind::kMissing)
-        return false;
-    String full;
-    SetBuffer(MakeFullPath(path.Text(), full) ? full : String());
-    return true;
+    return filecalls::KindOf(path) != filecalls::Kind::kMissing;
 }
 
 bool FileSystem::FolderExists(const String& path) {
@@ -89,7 +78,6 @@ String FileSystem::TempFolder() {
         return String();
     if (!EndsWithSeparator(folder))
         folder.Append('\\');
-    SetBuffer(folder);
     return folder;
 }
 
@@ -98,7 +86,6 @@ String FileSystem::TempFileName() {
     String name;
     if (folder.IsEmpty() || !filecalls::NewTemporaryFile(folder, name) || name.Length() >= kMaxPath)
         return String();
-    SetBuffer(name);
     return name;
 }
 
@@ -151,12 +138,6 @@ void FileSystem::ListInto(const String& folder, const String& mask, const String
             continue;
         ListInto(folder + name.Text() + "\\", mask, prefix + name.Text() + "\\", list, flags);
     }
-}
-
-void FileSystem::SetBuffer(const String& path) {
-    const int length = path.Length() < kMaxPath ? path.Length() : 0;
-    memcpy(buffer_, path.Text(), length);
-    buffer_[length] = 0;
 }
 
 int64_t FileSystem::FileSize(const String& path) {

@@ -1,7 +1,7 @@
 // FileSystem: the few file-system services beyond streams: existence tests, folder
 // creation with missing parents, the temporary folder and fresh temporary files, copying,
 // opening with the shell, and a folder listing. A small value object made on the stack for
-// one job; its buffer is scratch space for the last path it produced.
+// one job; folder paths handed in and out carry a trailing backslash.
 #pragma once
 
 #include <cstdint>
@@ -18,9 +18,6 @@ public:
         kListRecurse = 4,
     };
 
-    FileSystem();
-
-    // Folder paths handed in and out carry a trailing backslash.
     // A file or a folder of that name exists (relative paths against the current folder).
     bool FileExists(const String& path);
     // The path names exactly one existing folder; a last component may hold the wildcard *.
@@ -42,14 +39,8 @@ public:
     // pattern's folder ("sub\file.txt"). Order: as the system enumerates.
     void ListFolder(const String& pattern, StringList& list, int flags);
 
-    // The last path a service produced (full path found by FileExists, temporary names).
-    const char* Buffer() const { return buffer_; }
-
 private:
-    void SetBuffer(const String& path);
     void ListInto(const String& folder, const String& mask, const String& prefix, StringList& list, int flags);
-
-    char buffer_[1024];
 };
 
 // Deletes a file; false when it is not there or cannot be deleted.

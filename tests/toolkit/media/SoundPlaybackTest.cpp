@@ -6,7 +6,9 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <functional>
 
+#include "tests/support/ThreadWindows.h"
 #include "tests/toolkit/media/TestSounds.h"
 #include "toolkit/media/MediaStartup.h"
 #include "toolkit/media/Sound.h"
@@ -17,13 +19,23 @@ namespace {
 
 class CountingSound : public Sound {
 public:
-    void OnPlaying() override { ++playingTicks; }
     void OnStopped() override { ++stops; }
-    std::atomic<int> playingTicks{0};
     std::atomic<int> stops{0};
 };
 
 constexpr uint32_t kRate = 22050;
+
+// Dispatches this thread's messages until done() holds or timeoutMs passed; gives done().
+bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
+    const DWORD start = timeGetTime();
+    while (!done()) {
+        if (timeGetTime() - start > timeoutMs)
+            return false;
+        kvrtest::PumpMessages();
+        Sleep(1);
+    }
+    return true;
+}
 
 class SoundPlaybackTest : public ::testing::Test {
 protected:

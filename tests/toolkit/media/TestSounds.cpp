@@ -1,11 +1,6 @@
 // WAV images and the message pump of the sound tests.
 #include "tests/toolkit/media/TestSounds.h"
 
-#include <windows.h>
-
-#include <mmsystem.h>
-
-#include "tests/support/ThreadWindows.h"
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/media/Sound.h"
 
@@ -18,17 +13,6 @@ bool LoadSimpleWave(Sound* sound, const WaveFormat& format, uint32_t frames) {
     stream.Write(wave.data(), static_cast<int>(wave.size()));
     stream.Seek(0);
     return sound->LoadWav(&stream, true, true);
-}
-
-bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
-    const DWORD start = timeGetTime();
-    while (!done()) {
-        if (timeGetTime() - start > timeoutMs)
-            return false;
-        kvrtest::PumpMessages();
-        Sleep(1);
-    }
-    return true;
 }
 
 }  // namespace mediatest
