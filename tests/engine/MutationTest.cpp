@@ -18,17 +18,11 @@
 namespace kvrtest {
 namespace {
 
-testing::Environment* const kTemp = testing::AddGlobalTestEnvironment(new PrivateTempEnvironment);
-testing::Environment* const kGraphics = testing::AddGlobalTestEnvironment(new GraphicsEnvironment);
+testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new EngineEnvironment);
 
 using Random = SeededRandom;
 
 const uint32_t kLyingValues[] = {0, 1, 3, 0xFFFFFFFF, 0xFFFFFFFE, 0x7FFFFFFF, 0x80000000, 100000, 100001, 110013};
-
-void PutU32(Bytes& bytes, size_t at, uint32_t value) {
-    for (size_t k = 0; k < 4 && at + k < bytes.size(); ++k)
-        bytes[at + k] = static_cast<uint8_t>(value >> (8 * k));
-}
 
 // One random damage of the bytes; headBias makes the first bytes (the headers) likelier.
 Bytes Mutate(const Bytes& original, Random& random, size_t headBias = 0) {
@@ -54,9 +48,12 @@ Bytes Mutate(const Bytes& original, Random& random, size_t headBias = 0) {
             bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(at),
                         bytes.begin() + static_cast<std::ptrdiff_t>(std::min(bytes.size(), at + 1 + random.Below(8))));
             break;
-        case 4:
-            PutU32(bytes, at, kLyingValues[random.Below(sizeof kLyingValues / sizeof kLyingValues[0])]);
+        case 4: {
+            const uint32_t value = kLyingValues[random.Below(sizeof kLyingValues / sizeof kLyingValues[0])];
+            for (size_t k = 0; k < 4 && at + k < bytes.size(); ++k)
+                bytes[at + k] = static_cast<uint8_t>(value >> (8 * k));
             break;
+        }
         default:
             if (!bytes.empty())
                 bytes[at < bytes.size() ? at : 0] = static_cast<uint8_t>(random.Next());
@@ -129,8 +126,7 @@ class MutationTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(scratch_.IsValid());
-        rootBefore_ = ListNames(scratch_.Path());
-        tempBefore_ = ListNames(TempFolderPath());
+        tempBefore_ = TempNames();
     }
 
     // Decrypts one mutant in a work folder of its own and checks the invariants.
@@ -154,8 +150,8 @@ protected:
         EXPECT_TRUE(outside.empty() || outside == std::set<std::string>{"m"}) << label;
         EXPECT_EQ(ListNames(work + "keys\\"), (std::set<std::string>{"k.key"})) << label;
         EXPECT_TRUE(ScratchFolder::RemoveTree(work)) << label;
-        EXPECT_EQ(ListNames(scratch_.Path()), rootBefore_) << label;
-        EXPECT_EQ(NewNames(tempBefore_, ListNames(TempFolderPath())), std::set<std::string>()) << label;
+        EXPECT_EQ(ListNames(scratch_.Path()), std::set<std::string>()) << label;
+        EXPECT_EQ(TempNames(), tempBefore_) << label;
         ++checked_;
         succeeded_ += result ? 1 : 0;
     }
@@ -166,48 +162,39 @@ protected:
     }
 
     ScratchFolder scratch_;
-    std::set<std::string> rootBefore_;
     std::set<std::string> tempBefore_;
     int checked_ = 0;
     int succeeded_ = 0;
 };
 
-TEST_F(MutationTest, DamagedArchives) {
-    for (bool compressed : {false, true}) {
-        Random random(compressed ? 101 : 100);
-        const Bytes raw = BuildRawArchive(SmallSpec(compressed));
-        std::vector<Bytes> mutants;
-        for (int i = 0; i < 500; ++i)
-            mutants.push_back(Mutate(raw, random, 24));
-        CheckAll(mutants, SourceKind::kArchive, compressed ? "compressed archive" : "archive");
-        CheckAll(LayerMutants(compressed, 500, compressed ? 201 : 200), SourceKind::kArchive, "layer");
-    }
-    EXPECT_GT(succeeded_, 0);
-    EXPECT_LT(succeeded_, checked_);
-}
-
-TEST_F(MutationTest, DamagedCarriers) {
+TEST_F(MutationTest, DamagedArchivesAndCarriers) {
     struct Case {
         SourceKind kind;
         bool compressed;
-        int mutants;  // of the carrier's bytes; half as many of the archive inside it
+        int mutants;      // of the source's bytes
+        int layered;      // of the archive's layers, wrapped as the source
+        size_t headBias;  // the bytes of the headers
     };
     // PNG sources take a GDI+ decode each: fewer of them.
-    const Case cases[] = {{SourceKind::kWave, false, 300},
-                          {SourceKind::kBitmapBytes, false, 300},
-                          {SourceKind::kBitmapWords, true, 300},
-                          {SourceKind::kPngHandWritten, true, 60},
-                          {SourceKind::kPngThroughImage, false, 60}};
-    for (const Case& c : cases) {
-        Random random(300 + static_cast<uint32_t>(c.kind));
-        const Bytes carrier = Wrap(c.kind, BuildRawArchive(SmallSpec(c.compressed)));
+    const Case cases[] = {
+        {SourceKind::kArchive, false, 500, 500, 24},      {SourceKind::kArchive, true, 500, 500, 24},
+        {SourceKind::kWave, false, 300, 150, 64},         {SourceKind::kBitmapBytes, false, 300, 150, 64},
+        {SourceKind::kBitmapWords, true, 300, 150, 64},   {SourceKind::kPngHandWritten, true, 60, 30, 64},
+        {SourceKind::kPngThroughImage, false, 60, 30, 64}};
+    for (uint32_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        const Case& c = cases[i];
+        Random random(100 + i);
+        const Bytes source = Wrap(c.kind, BuildRawArchive(SmallSpec(c.compressed)));
         std::vector<Bytes> mutants;
-        for (int i = 0; i < c.mutants; ++i)
-            mutants.push_back(Mutate(carrier, random, 64));
-        for (const Bytes& raw : LayerMutants(c.compressed, c.mutants / 2, 400 + static_cast<uint32_t>(c.kind)))
+        for (int k = 0; k < c.mutants; ++k)
+            mutants.push_back(Mutate(source, random, c.headBias));
+        for (const Bytes& raw : LayerMutants(c.compressed, c.layered, 200 + i))
             mutants.push_back(Wrap(c.kind, raw));
-        CheckAll(mutants, c.kind, FileNameOf(c.kind));
+        CheckAll(mutants, c.kind, FileNameOf(c.kind) + (c.compressed ? " compressed" : ""));
     }
+    // Some mutants still decrypt and some do not: the damage is neither harmless nor always caught first.
+    EXPECT_GT(succeeded_, 0);
+    EXPECT_LT(succeeded_, checked_);
 }
 
 TEST_F(MutationTest, EveryTruncatedPrefix) {

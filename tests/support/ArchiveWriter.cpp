@@ -62,8 +62,6 @@ Bytes ZlibCompress(const Bytes& plain) {
 }
 
 Bytes BuildChunkStream(const Bytes& plain, size_t chunkSize) {
-    if (chunkSize == 0)
-        chunkSize = 100000;
     const size_t count = (plain.size() + chunkSize - 1) / chunkSize;
     Bytes out;
     AppendU32(out, static_cast<uint32_t>(count));
