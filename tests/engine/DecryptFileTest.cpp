@@ -258,13 +258,12 @@ TEST_F(DecryptFileTest, OverwriteQuestionDecidesWhetherTheFolderIsWritten) {
 // --- cancel ----------------------------------------------------------------------------
 
 TEST_F(DecryptFileTest, CancelInEveryStageStopsQuietly) {
-    struct Case {
+    const struct {
         const char* stage;
         SourceKind kind;
         int atValue;
         bool setsCancelled;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"archive copy", SourceKind::kArchive, 1, false},
         {"wave extraction", SourceKind::kWave, 1, false},
         {"bitmap extraction", SourceKind::kBitmapWords, 1, false},
@@ -273,7 +272,7 @@ TEST_F(DecryptFileTest, CancelInEveryStageStopsQuietly) {
         {"decompression", SourceKind::kArchive, 1333, true},
         {"first entry", SourceKind::kArchive, 1666, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ArchiveSpec spec = StandardSpec();
         spec.compressed = true;
         spec.chunkSize = 500;

@@ -72,14 +72,6 @@ ArchiveSpec SmallSpec(bool compressed) {
     return spec;
 }
 
-std::string FileNameOf(SourceKind kind) {
-    return std::string("m") + ExtensionOf(kind);
-}
-
-Bytes Wrap(SourceKind kind, const Bytes& raw) {
-    return SourceOf(kind, raw, 7);
-}
-
 template <size_t N>
 const char* Pick(const char* const (&choices)[N], Random& random) {
     return choices[random.Below(N)];
@@ -129,36 +121,35 @@ protected:
         tempBefore_ = TempNames();
     }
 
-    // Decrypts one mutant in a work folder of its own and checks the invariants.
-    void Check(const Bytes& source, const std::string& fileName, const std::string& label) {
-        const std::string work = scratch_.PathOf("w\\");
-        for (const char* folder : {"", "out", "keys"})
-            ASSERT_TRUE(CreateDirectoryA((work + folder).c_str(), nullptr)) << label;
-        ASSERT_TRUE(WriteFileBytes(work + "keys\\k.key", BytesOf("key")));
-        ASSERT_TRUE(WriteFileBytes(work + fileName, source));
-        RequestRecorder recorder;
-        recorder.request.keyFolder = (work + "keys\\").c_str();
-        recorder.request.sourcePath = (work + fileName).c_str();
-        recorder.request.outputFolder = (work + "out\\").c_str();
-        const bool result = recorder.Run();
-        EXPECT_EQ(recorder.Problem(), "") << label;
-        EXPECT_EQ(result,
-                  recorder.Count(RE_ERROR) == 0 && !recorder.request.cancelled && recorder.Count(RE_WORK_BEGIN) == 1)
-            << label;
-        EXPECT_EQ(ListNames(work), (std::set<std::string>{"keys", "out", fileName})) << label;
-        const std::set<std::string> outside = ListNames(work + "out\\");
-        EXPECT_TRUE(outside.empty() || outside == std::set<std::string>{"m"}) << label;
-        EXPECT_EQ(ListNames(work + "keys\\"), (std::set<std::string>{"k.key"})) << label;
-        EXPECT_TRUE(ScratchFolder::RemoveTree(work)) << label;
-        EXPECT_EQ(ListNames(scratch_.Path()), std::set<std::string>()) << label;
-        EXPECT_EQ(TempNames(), tempBefore_) << label;
-        ++checked_;
-        succeeded_ += result ? 1 : 0;
-    }
-
+    // Decrypts each source in a work folder of its own and checks the invariants.
     void CheckAll(const std::vector<Bytes>& sources, SourceKind kind, const std::string& what) {
-        for (size_t i = 0; i < sources.size() && !HasFatalFailure(); ++i)
-            Check(sources[i], FileNameOf(kind), what + " #" + std::to_string(i));
+        const std::string work = scratch_.PathOf("w\\");
+        const std::string fileName = std::string("m") + ExtensionOf(kind);
+        for (size_t i = 0; i < sources.size() && !HasFatalFailure(); ++i) {
+            const std::string label = what + " #" + std::to_string(i);
+            for (const char* folder : {"", "out", "keys"})
+                ASSERT_TRUE(CreateDirectoryA((work + folder).c_str(), nullptr)) << label;
+            ASSERT_TRUE(WriteFileBytes(work + "keys\\k.key", BytesOf("key")));
+            ASSERT_TRUE(WriteFileBytes(work + fileName, sources[i]));
+            RequestRecorder recorder;
+            recorder.request.keyFolder = (work + "keys\\").c_str();
+            recorder.request.sourcePath = (work + fileName).c_str();
+            recorder.request.outputFolder = (work + "out\\").c_str();
+            const bool result = recorder.Run();
+            EXPECT_EQ(recorder.Problem(), "") << label;
+            EXPECT_EQ(result, recorder.Count(RE_ERROR) == 0 && !recorder.request.cancelled &&
+                                  recorder.Count(RE_WORK_BEGIN) == 1)
+                << label;
+            EXPECT_EQ(ListNames(work), (std::set<std::string>{"keys", "out", fileName})) << label;
+            const std::set<std::string> outside = ListNames(work + "out\\");
+            EXPECT_TRUE(outside.empty() || outside == std::set<std::string>{"m"}) << label;
+            EXPECT_EQ(ListNames(work + "keys\\"), (std::set<std::string>{"k.key"})) << label;
+            EXPECT_TRUE(ScratchFolder::RemoveTree(work)) << label;
+            EXPECT_EQ(ListNames(scratch_.Path()), std::set<std::string>()) << label;
+            EXPECT_EQ(TempNames(), tempBefore_) << label;
+            ++checked_;
+            succeeded_ += result ? 1 : 0;
+        }
     }
 
     ScratchFolder scratch_;
@@ -184,13 +175,13 @@ TEST_F(MutationTest, DamagedArchivesAndCarriers) {
     for (uint32_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         const Case& c = cases[i];
         Random random(100 + i);
-        const Bytes source = Wrap(c.kind, BuildRawArchive(SmallSpec(c.compressed)));
+        const Bytes source = SourceOf(c.kind, BuildRawArchive(SmallSpec(c.compressed)), 7);
         std::vector<Bytes> mutants;
         for (int k = 0; k < c.mutants; ++k)
             mutants.push_back(Mutate(source, random, c.headBias));
         for (const Bytes& raw : LayerMutants(c.compressed, c.layered, 200 + i))
-            mutants.push_back(Wrap(c.kind, raw));
-        CheckAll(mutants, c.kind, FileNameOf(c.kind) + (c.compressed ? " compressed" : ""));
+            mutants.push_back(SourceOf(c.kind, raw, 7));
+        CheckAll(mutants, c.kind, ExtensionOf(c.kind) + std::string(c.compressed ? " compressed" : ""));
     }
     // Some mutants still decrypt and some do not: the damage is neither harmless nor always caught first.
     EXPECT_GT(succeeded_, 0);
@@ -202,11 +193,11 @@ TEST_F(MutationTest, EveryTruncatedPrefix) {
     spec.entries.resize(1);
     for (SourceKind kind : {SourceKind::kArchive, SourceKind::kWave, SourceKind::kBitmapBytes, SourceKind::kBitmapWords,
                             SourceKind::kPngHandWritten}) {
-        const Bytes whole = Wrap(kind, BuildRawArchive(spec));
+        const Bytes whole = SourceOf(kind, BuildRawArchive(spec), 7);
         std::vector<Bytes> prefixes;
         for (size_t n = 0; n < whole.size(); ++n)
             prefixes.push_back(Truncated(whole, n));
-        CheckAll(prefixes, kind, "prefix of " + FileNameOf(kind));
+        CheckAll(prefixes, kind, std::string("prefix of ") + ExtensionOf(kind));
     }
 }
 

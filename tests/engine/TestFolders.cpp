@@ -53,20 +53,14 @@ Bytes SourceOf(SourceKind kind, const Bytes& raw, int width) {
     BitmapCarrierSpec bitmap;
     bitmap.width = width;
     bitmap.byteMode = kind != SourceKind::kBitmapWords && kind != SourceKind::kPngThroughImage;
-    switch (kind) {
-        case SourceKind::kArchive:
-            return raw;
-        case SourceKind::kWave:
-            return BuildWaveCarrier(raw);
-        case SourceKind::kBitmapBytes:
-        case SourceKind::kBitmapWords:
-            return BuildBitmapCarrier(raw, bitmap);
-        case SourceKind::kPngHandWritten:
-            return BuildPngCarrier(raw, bitmap);
-        case SourceKind::kPngThroughImage:
-            return PngThroughImage(BuildBitmapCarrier(raw, bitmap));
-    }
-    return Bytes();
+    if (kind == SourceKind::kArchive)
+        return raw;
+    if (kind == SourceKind::kWave)
+        return BuildWaveCarrier(raw);
+    if (kind == SourceKind::kPngHandWritten)
+        return BuildPngCarrier(raw, bitmap);
+    const Bytes bitmapFile = BuildBitmapCarrier(raw, bitmap);
+    return kind == SourceKind::kPngThroughImage ? PngThroughImage(bitmapFile) : bitmapFile;
 }
 
 const char* ExtensionOf(SourceKind kind) {

@@ -67,8 +67,7 @@ Bytes BuildChunkStream(const Bytes& plain, size_t chunkSize) {
     AppendU32(out, static_cast<uint32_t>(count));
     for (size_t at = 0; at < plain.size(); at += chunkSize) {
         const size_t n = plain.size() - at < chunkSize ? plain.size() - at : chunkSize;
-        const Bytes piece(plain.begin() + at, plain.begin() + at + n);
-        const Bytes packed = ZlibCompress(piece);
+        const Bytes packed = ZlibCompress(Bytes(plain.begin() + at, plain.begin() + at + n));
         AppendChunk(out, static_cast<uint32_t>(n), static_cast<uint32_t>(packed.size()), packed);
     }
     return out;

@@ -107,17 +107,15 @@ TEST_F(CliRun, DecryptsWithOneProgressLinePerFileInALogAndABarRedrawnOnAConsole)
         "song.wav [##############################] 100% writing\n"
         "two.enc [##############################] 100% writing\n",
         messages_);
-    for (const char* title : {"one", "song", "two"}) {
-        const std::string folder = scratch_.PathOf(std::string("out\\") + title + "\\");
-        EXPECT_EQ(BytesOf("alpha"), ReadFileBytes(folder + "a.txt")) << title;
-        EXPECT_EQ(PatternBytes(5000, 3), ReadFileBytes(folder + "docs\\b.txt")) << title;
-    }
+    for (const char* title : {"one", "song", "two"})
+        EXPECT_TRUE(Exists(scratch_.PathOf(std::string("out\\") + title + "\\docs\\b.txt"))) << title;
     ASSERT_EQ(kCliSuccess, Run(Folders({"--overwrite", files[0], files[1]}), nullptr, true)) << messages_;
     for (const char* label : {"\rone.enc [", "\rsong.wav [", "100% writing"})
         EXPECT_NE(std::string::npos, messages_.find(label)) << messages_;
 }
 
-TEST_F(CliRun, MissingKeyFolderIsWarnedAboutOnceAndKeysBesideTheFilesStillServe) {
+TEST_F(CliRun, MissingKeysAreExplainedByTheFoldersSearchedAndKeysBesideTheFilesServe) {
+    // A missing key folder is warned about once.
     ArchiveSpec besideSpec = SampleSpec(false);
     besideSpec.keyName = "beside.key";
     Write("beside.key", besideSpec.key);
@@ -138,6 +136,22 @@ TEST_F(CliRun, MissingKeyFolderIsWarnedAboutOnceAndKeysBesideTheFilesStillServe)
               messages_);
     EXPECT_TRUE(Exists(scratch_.PathOf("out\\beside\\a.txt")));
     EXPECT_TRUE(Exists(scratch_.PathOf("out\\builtin\\a.txt")));
+
+    // Each folder searched names its nearest keys.
+    ArchiveSpec typo = SampleSpec(false);
+    typo.keyName = "sub\\kk.key";
+    for (const char* name :
+         {"keys\\kx.key", "keys\\b.key", "keys\\a.key", "keys\\zzzzzz.key", "keys\\kk.txt", "kkk.key"})
+        Write(name, BytesOf("other key"));
+    const std::string archive = Write("typo.enc", BuildRawArchive(typo));
+    EXPECT_EQ(kCliFailure, Run(Folders({"--quiet", archive})));
+    EXPECT_EQ("kvr-decrypt: " + archive + ": Key not found :\n    sub\\kk.key\n" +
+                  // the nearest first (beside.key, written above, is far), ties in name order, at
+                  // most three, only key files
+                  "    searched " + scratch_.PathOf("keys\\sub\\") + ": nearest k.key\n" + "    searched " +
+                  scratch_.PathOf("keys\\") + ": nearest kx.key, a.key, b.key\n" + "    searched " + scratch_.Path() +
+                  ": nearest kkk.key, beside.key\n",
+              messages_);
 }
 
 // The engine's messages themselves are checked in its own tests.
@@ -272,22 +286,6 @@ TEST_F(CliRun, ListAndTestReadEveryEntryAndWriteNothing) {
     ForEachEntry(scratch_.Path(), [&entries](const std::string&, bool) { entries++; });
     EXPECT_EQ(7, entries);
     EXPECT_FALSE(Exists(scratch_.PathOf("packed\\a.txt")));
-}
-
-TEST_F(CliRun, AMissingKeyNamesTheNearestKeysOfEachFolderSearched) {
-    ArchiveSpec typo = SampleSpec(false);
-    typo.keyName = "sub\\kk.key";
-    for (const char* name :
-         {"keys\\kx.key", "keys\\b.key", "keys\\a.key", "keys\\zzzzzz.key", "keys\\kk.txt", "kkk.key"})
-        Write(name, BytesOf("other key"));
-    const std::string archive = Write("typo.enc", BuildRawArchive(typo));
-    EXPECT_EQ(kCliFailure, Run(Folders({"--quiet", archive})));
-    EXPECT_EQ("kvr-decrypt: " + archive + ": Key not found :\n    sub\\kk.key\n" +
-                  // the nearest first, ties in name order, at most three, only key files
-                  "    searched " + scratch_.PathOf("keys\\sub\\") + ": nearest k.key\n" + "    searched " +
-                  scratch_.PathOf("keys\\") + ": nearest kx.key, a.key, b.key\n" + "    searched " + scratch_.Path() +
-                  ": nearest kkk.key\n",
-              messages_);
 }
 
 // The real program, started as the shell starts it (a wide command line) with its output in a
