@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/DecryptFile.h"
 #include "tests/engine/RequestRecorder.h"
 #include "tests/engine/TestFolders.h"
 

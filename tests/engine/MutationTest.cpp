@@ -20,12 +20,10 @@ namespace {
 
 testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new EngineEnvironment);
 
-using Random = SeededRandom;
-
 const uint32_t kLyingValues[] = {0, 1, 3, 0xFFFFFFFF, 0xFFFFFFFE, 0x7FFFFFFF, 0x80000000, 100000, 100001, 110013};
 
 // One random damage of the bytes; headBias makes the first bytes (the headers) likelier.
-Bytes Mutate(const Bytes& original, Random& random, size_t headBias = 0) {
+Bytes Mutate(const Bytes& original, SeededRandom& random, size_t headBias = 0) {
     Bytes bytes = original;
     const size_t span = headBias && random.Below(2) ? std::min(headBias, bytes.size()) : bytes.size();
     const size_t at = random.Below(span);
@@ -73,13 +71,13 @@ ArchiveSpec SmallSpec(bool compressed) {
 }
 
 template <size_t N>
-const char* Pick(const char* const (&choices)[N], Random& random) {
+const char* Pick(const char* const (&choices)[N], SeededRandom& random) {
     return choices[random.Below(N)];
 }
 
 // Raw archives damaged inside their layers: header fields, entry records, chunk headers.
 std::vector<Bytes> LayerMutants(bool compressed, size_t count, uint32_t seed) {
-    Random random(seed);
+    SeededRandom random(seed);
     const ArchiveSpec base = SmallSpec(compressed);
     const char* const countLines[] = {"0", "1", "2", "3", "99", "2147483647", "99999999999", "-5", " 3", "abc", "+2"};
     const char* const keyNames[] = {"", "..\\k.key", "C:\\k.key", "CON", "sub/k.key", "\\\\srv\\k.key", "k.key:x"};
@@ -174,7 +172,7 @@ TEST_F(MutationTest, DamagedArchivesAndCarriers) {
         {SourceKind::kPngThroughImage, false, 60, 30, 64}};
     for (uint32_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         const Case& c = cases[i];
-        Random random(100 + i);
+        SeededRandom random(100 + i);
         const Bytes source = SourceOf(c.kind, BuildRawArchive(SmallSpec(c.compressed)), 7);
         std::vector<Bytes> mutants;
         for (int k = 0; k < c.mutants; ++k)
