@@ -114,8 +114,11 @@ TEST_F(CliRun, DecryptsWithOneProgressLinePerFileInALogAndABarRedrawnOnAConsole)
         EXPECT_NE(std::string::npos, messages_.find(label)) << messages_;
 }
 
-TEST_F(CliRun, MissingKeysAreExplainedByTheFoldersSearchedAndKeysBesideTheFilesServe) {
-    // A missing key folder is warned about once.
+// Each failure is told after "kvr-decrypt: <file>: ", its later lines indented and blank ones left
+// out (the engine's messages themselves are checked in its own tests); the other files are
+// decrypted. A missing key folder is warned about once, and a missing key explained by the
+// folders searched.
+TEST_F(CliRun, FailuresAreReportedWithTheFileAndMissingKeysWithTheFoldersSearched) {
     ArchiveSpec besideSpec = SampleSpec(false);
     besideSpec.keyName = "beside.key";
     Write("beside.key", besideSpec.key);
@@ -124,15 +127,21 @@ TEST_F(CliRun, MissingKeysAreExplainedByTheFoldersSearchedAndKeysBesideTheFilesS
     builtIn.key = BytesOf("KVRK");
     const std::string missing = scratch_.PathOf("nowhere");
     const std::string lost = Write("lost.enc", BuildRawArchive(SampleSpec(false)));
-    EXPECT_EQ(kCliFailure, Run({"--quiet", "--keys", missing, "--out", scratch_.PathOf("out"),
-                                Write("beside.enc", BuildRawArchive(besideSpec)),
-                                Write("builtin.enc", BuildRawArchive(builtIn)), lost}));
+    const std::string beside = Write("beside.enc", BuildRawArchive(besideSpec));
+    besideSpec.corruptCrcOf = 0;
+    const std::string crc = Write("crc.enc", BuildRawArchive(besideSpec));
+    const std::string absent = scratch_.PathOf("absent.enc");
+    EXPECT_EQ(kCliFailure, Run({"--quiet", "--keys", missing, "--out", scratch_.PathOf("out"), lost, crc, absent,
+                                beside, Write("builtin.enc", BuildRawArchive(builtIn))}));
     EXPECT_EQ("kvr-decrypt: warning: key folder " + missing +
                   " not found; keys are looked up beside each file\n"
                   "kvr-decrypt: " +
                   lost + ": Key not found :\n    sub\\k.key\n    searched " + missing + "\\sub\\: no such folder\n" +
                   "    searched " + missing + "\\: no such folder\n    searched " + scratch_.Path() +
-                  ": nearest beside.key\n",
+                  ": nearest beside.key\nkvr-decrypt: " + crc +
+                  ": The archive is corrupted or different from the original.\n"
+                  "    Please obtain a valid encrypted copy:\n    a.txt\nkvr-decrypt: " +
+                  absent + ": no such file\n",
               messages_);
     EXPECT_TRUE(Exists(scratch_.PathOf("out\\beside\\a.txt")));
     EXPECT_TRUE(Exists(scratch_.PathOf("out\\builtin\\a.txt")));
@@ -152,23 +161,6 @@ TEST_F(CliRun, MissingKeysAreExplainedByTheFoldersSearchedAndKeysBesideTheFilesS
                   scratch_.PathOf("keys\\") + ": nearest kx.key, a.key, b.key\n" + "    searched " + scratch_.Path() +
                   ": nearest kkk.key, beside.key\n",
               messages_);
-}
-
-// The engine's messages themselves are checked in its own tests.
-TEST_F(CliRun, FailuresAreReportedWithTheFileAndGiveOneButTheOthersAreDecrypted) {
-    ArchiveSpec corrupt = SampleSpec(true);
-    corrupt.corruptCrcOf = 0;
-    const std::string crc = Write("crc.enc", BuildRawArchive(corrupt));
-    const std::string absent = scratch_.PathOf("absent.enc");
-    const std::string good = Write("good.enc", BuildRawArchive(SampleSpec(false)));
-    EXPECT_EQ(kCliFailure, Run(Folders({"--quiet", crc, absent, good})));
-    // Each message follows "kvr-decrypt: <file>: ", its later lines indented, blank ones left out.
-    EXPECT_EQ("kvr-decrypt: " + crc +
-                  ": The archive is corrupted or different from the original.\n"
-                  "    Please obtain a valid encrypted copy:\n    a.txt\nkvr-decrypt: " +
-                  absent + ": no such file\n",
-              messages_);
-    EXPECT_TRUE(Exists(scratch_.PathOf("out\\good\\a.txt")));
 }
 
 TEST_F(CliRun, ExistingOutputFolderFollowsTheOverwriteRule) {
