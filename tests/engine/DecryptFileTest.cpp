@@ -21,19 +21,15 @@ const std::string kCorrupted =
     "The archive is corrupted or different from the original.\nPlease obtain a valid encrypted copy:\n\n";
 using Tree = std::map<std::string, Bytes>;
 
-// Text-mode traps (EOF mark, CR, LF, NUL) and more than one 1000-byte block.
-Bytes AwkwardBytes() {
-    Bytes bytes = {0x1A, '\r', '\n', 0, '\n', '\r', 0x1A, 0, 'x', '\r'};
-    const Bytes more = PatternBytes(2600, 5);
-    bytes.insert(bytes.end(), more.begin(), more.end());
-    return bytes;
-}
-
 ArchiveSpec StandardSpec() {
+    // Text-mode traps (EOF mark, CR, LF, NUL) and more than one 1000-byte block.
+    Bytes awkward = {0x1A, '\r', '\n', 0, '\n', '\r', 0x1A, 0, 'x', '\r'};
+    const Bytes more = PatternBytes(2600, 5);
+    awkward.insert(awkward.end(), more.begin(), more.end());
     ArchiveSpec spec;
     spec.keyName = "k.key";
     spec.key = BytesOf("s3cr\xEFt");
-    spec.entries = {{"a.txt", BytesOf("hello")}, {"docs\\", {}, true},  {"docs\\b.bin", AwkwardBytes()},
+    spec.entries = {{"a.txt", BytesOf("hello")}, {"docs\\", {}, true},  {"docs\\b.bin", awkward},
                     {"empty.txt", {}},           {"empty\\", {}, true}, {"c/d.txt", BytesOf("slash")}};
     return spec;
 }
