@@ -47,7 +47,7 @@ TEST_F(KeyLookupTest, CandidatesInOrder) {
     EXPECT_EQ("", Find("mine\\friend.key"));
 }
 
-TEST_F(KeyLookupTest, EscapingNamesUseOnlyTheFileName) {
+TEST_F(KeyLookupTest, EscapingNamesUseOnlyTheFileNameAndDevicesOrFoldersAreNeverKeys) {
     // Each name would reach Outside\k.key if it were joined as a whole.
     Put("Outside\\k.key");
     const std::string outside = scratch_.PathOf("Outside\\k.key");
@@ -61,9 +61,6 @@ TEST_F(KeyLookupTest, EscapingNamesUseOnlyTheFileName) {
     Put("Keys\\k.key");
     for (const std::string& name : escaping)
         EXPECT_EQ(keyFolder_ + "k.key", Find(name)) << name;
-}
-
-TEST_F(KeyLookupTest, DeviceNamesColonsAndFoldersAreNeverKeys) {
     // The key name's file part passes the rule of SafeNameTest (a few of its names here, the
     // device with a folder part and a name like a device that is a key); the last three are
     // folders that exist.

@@ -157,21 +157,19 @@ protected:
 };
 
 TEST_F(MutationTest, DamagedArchivesAndCarriers) {
-    struct Case {
+    // PNG sources take a GDI+ decode each: fewer of them.
+    const struct {
         SourceKind kind;
         bool compressed;
         int mutants;      // of the source's bytes
         int layered;      // of the archive's layers, wrapped as the source
         size_t headBias;  // the bytes of the headers
-    };
-    // PNG sources take a GDI+ decode each: fewer of them.
-    const Case cases[] = {
-        {SourceKind::kArchive, false, 500, 500, 24},      {SourceKind::kArchive, true, 500, 500, 24},
-        {SourceKind::kWave, false, 300, 150, 64},         {SourceKind::kBitmapBytes, false, 300, 150, 64},
-        {SourceKind::kBitmapWords, true, 300, 150, 64},   {SourceKind::kPngHandWritten, true, 60, 30, 64},
-        {SourceKind::kPngThroughImage, false, 60, 30, 64}};
+    } cases[] = {{SourceKind::kArchive, false, 500, 500, 24},      {SourceKind::kArchive, true, 500, 500, 24},
+                 {SourceKind::kWave, false, 300, 150, 64},         {SourceKind::kBitmapBytes, false, 300, 150, 64},
+                 {SourceKind::kBitmapWords, true, 300, 150, 64},   {SourceKind::kPngHandWritten, true, 60, 30, 64},
+                 {SourceKind::kPngThroughImage, false, 60, 30, 64}};
     for (uint32_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        const Case& c = cases[i];
+        const auto& c = cases[i];
         SeededRandom random(100 + i);
         const Bytes source = SourceOf(c.kind, BuildRawArchive(SmallSpec(c.compressed)), 7);
         std::vector<Bytes> mutants;

@@ -243,13 +243,12 @@ TEST_F(CliRun, ListAndTestReadEveryEntryAndWriteNothing) {
     // The folder a decryption would write into: listing and testing ask nothing about it.
     ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf("packed").c_str(), nullptr));
 
-    struct Case {
+    const struct {
         std::vector<std::string> args;
         int exitCode;
         std::string out;
         std::string messages;  // a part of them; empty: none at all
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{"--list", keys, archive, bitmap, wave},
          kCliSuccess,
          ListingOf(archive, spec, packed.size()) + ListingOf(bitmap, spec, packed.size(), 64 * 200 - 2 - 4) +
@@ -265,7 +264,7 @@ TEST_F(CliRun, ListAndTestReadEveryEntryAndWriteNothing) {
              "    docs\\b.txt\n"},
         {{"--test", archive}, kCliFailure, "", ": Key not found :\n    sub\\k.key\n"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(c.exitCode, Run(c.args)) << c.args[0] << " " << c.args.back();
         EXPECT_EQ(c.out, out_);
         if (c.messages.empty())
