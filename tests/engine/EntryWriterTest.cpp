@@ -26,19 +26,18 @@ private:
 };
 
 TEST(EntryWriterTest, CopyEntryDataCatchesShortWritesAndKeepsExactCopies) {
-    struct Case {
+    const struct {
         int dataSize;
         uint32_t entrySize;
         int room;
         bool ok;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {2500, 2500, 1 << 20, true}, {2500, 1200, 1 << 20, true},
         {2500, 9000, 1 << 20, true},  // cut short by the data: the CRC check downstream tells
         {2500, 2500, 1999, false},   {2500, 2500, 0, false},
         {10, 10, 9, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const Bytes data = PatternBytes(static_cast<size_t>(c.dataSize), 9);
         MemoryStream entries;
         entries.Write(data.data(), static_cast<int>(data.size()));

@@ -18,20 +18,12 @@
 namespace kvrtest {
 namespace {
 
-testing::Environment* const kTemp = testing::AddGlobalTestEnvironment(new PrivateTempEnvironment);
-testing::Environment* const kGraphics = testing::AddGlobalTestEnvironment(new GraphicsEnvironment);
-
-using Random = SeededRandom;
+testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new EngineEnvironment);
 
 const uint32_t kLyingValues[] = {0, 1, 3, 0xFFFFFFFF, 0xFFFFFFFE, 0x7FFFFFFF, 0x80000000, 100000, 100001, 110013};
 
-void PutU32(Bytes& bytes, size_t at, uint32_t value) {
-    for (size_t k = 0; k < 4 && at + k < bytes.size(); ++k)
-        bytes[at + k] = static_cast<uint8_t>(value >> (8 * k));
-}
-
 // One random damage of the bytes; headBias makes the first bytes (the headers) likelier.
-Bytes Mutate(const Bytes& original, Random& random, size_t headBias = 0) {
+Bytes Mutate(const Bytes& original, SeededRandom& random, size_t headBias = 0) {
     Bytes bytes = original;
     const size_t span = headBias && random.Below(2) ? std::min(headBias, bytes.size()) : bytes.size();
     const size_t at = random.Below(span);
@@ -54,9 +46,12 @@ Bytes Mutate(const Bytes& original, Random& random, size_t headBias = 0) {
             bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(at),
                         bytes.begin() + static_cast<std::ptrdiff_t>(std::min(bytes.size(), at + 1 + random.Below(8))));
             break;
-        case 4:
-            PutU32(bytes, at, kLyingValues[random.Below(sizeof kLyingValues / sizeof kLyingValues[0])]);
+        case 4: {
+            const uint32_t value = kLyingValues[random.Below(sizeof kLyingValues / sizeof kLyingValues[0])];
+            for (size_t k = 0; k < 4 && at + k < bytes.size(); ++k)
+                bytes[at + k] = static_cast<uint8_t>(value >> (8 * k));
             break;
+        }
         default:
             if (!bytes.empty())
                 bytes[at < bytes.size() ? at : 0] = static_cast<uint8_t>(random.Next());
@@ -75,22 +70,14 @@ ArchiveSpec SmallSpec(bool compressed) {
     return spec;
 }
 
-std::string FileNameOf(SourceKind kind) {
-    return std::string("m") + ExtensionOf(kind);
-}
-
-Bytes Wrap(SourceKind kind, const Bytes& raw) {
-    return SourceOf(kind, raw, 7);
-}
-
 template <size_t N>
-const char* Pick(const char* const (&choices)[N], Random& random) {
+const char* Pick(const char* const (&choices)[N], SeededRandom& random) {
     return choices[random.Below(N)];
 }
 
 // Raw archives damaged inside their layers: header fields, entry records, chunk headers.
 std::vector<Bytes> LayerMutants(bool compressed, size_t count, uint32_t seed) {
-    Random random(seed);
+    SeededRandom random(seed);
     const ArchiveSpec base = SmallSpec(compressed);
     const char* const countLines[] = {"0", "1", "2", "3", "99", "2147483647", "99999999999", "-5", " 3", "abc", "+2"};
     const char* const keyNames[] = {"", "..\\k.key", "C:\\k.key", "CON", "sub/k.key", "\\\\srv\\k.key", "k.key:x"};
@@ -129,85 +116,72 @@ class MutationTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(scratch_.IsValid());
-        rootBefore_ = ListNames(scratch_.Path());
-        tempBefore_ = ListNames(TempFolderPath());
+        tempBefore_ = TempNames();
     }
 
-    // Decrypts one mutant in a work folder of its own and checks the invariants.
-    void Check(const Bytes& source, const std::string& fileName, const std::string& label) {
-        const std::string work = scratch_.PathOf("w\\");
-        for (const char* folder : {"", "out", "keys"})
-            ASSERT_TRUE(CreateDirectoryA((work + folder).c_str(), nullptr)) << label;
-        ASSERT_TRUE(WriteFileBytes(work + "keys\\k.key", BytesOf("key")));
-        ASSERT_TRUE(WriteFileBytes(work + fileName, source));
-        RequestRecorder recorder;
-        recorder.request.keyFolder = (work + "keys\\").c_str();
-        recorder.request.sourcePath = (work + fileName).c_str();
-        recorder.request.outputFolder = (work + "out\\").c_str();
-        const bool result = recorder.Run();
-        EXPECT_EQ(recorder.Problem(), "") << label;
-        EXPECT_EQ(result,
-                  recorder.Count(RE_ERROR) == 0 && !recorder.request.cancelled && recorder.Count(RE_WORK_BEGIN) == 1)
-            << label;
-        EXPECT_EQ(ListNames(work), (std::set<std::string>{"keys", "out", fileName})) << label;
-        const std::set<std::string> outside = ListNames(work + "out\\");
-        EXPECT_TRUE(outside.empty() || outside == std::set<std::string>{"m"}) << label;
-        EXPECT_EQ(ListNames(work + "keys\\"), (std::set<std::string>{"k.key"})) << label;
-        EXPECT_TRUE(ScratchFolder::RemoveTree(work)) << label;
-        EXPECT_EQ(ListNames(scratch_.Path()), rootBefore_) << label;
-        EXPECT_EQ(NewNames(tempBefore_, ListNames(TempFolderPath())), std::set<std::string>()) << label;
-        ++checked_;
-        succeeded_ += result ? 1 : 0;
-    }
-
+    // Decrypts each source in a work folder of its own and checks the invariants.
     void CheckAll(const std::vector<Bytes>& sources, SourceKind kind, const std::string& what) {
-        for (size_t i = 0; i < sources.size() && !HasFatalFailure(); ++i)
-            Check(sources[i], FileNameOf(kind), what + " #" + std::to_string(i));
+        const std::string work = scratch_.PathOf("w\\");
+        const std::string fileName = std::string("m") + ExtensionOf(kind);
+        for (size_t i = 0; i < sources.size() && !HasFatalFailure(); ++i) {
+            const std::string label = what + " #" + std::to_string(i);
+            for (const char* folder : {"", "out", "keys"})
+                ASSERT_TRUE(CreateDirectoryA((work + folder).c_str(), nullptr)) << label;
+            ASSERT_TRUE(WriteFileBytes(work + "keys\\k.key", BytesOf("key")));
+            ASSERT_TRUE(WriteFileBytes(work + fileName, sources[i]));
+            RequestRecorder recorder;
+            recorder.request.keyFolder = (work + "keys\\").c_str();
+            recorder.request.sourcePath = (work + fileName).c_str();
+            recorder.request.outputFolder = (work + "out\\").c_str();
+            const bool result = recorder.Run();
+            EXPECT_EQ(recorder.Problem(), "") << label;
+            EXPECT_EQ(result, recorder.Count(RE_ERROR) == 0 && !recorder.request.cancelled &&
+                                  recorder.Count(RE_WORK_BEGIN) == 1)
+                << label;
+            EXPECT_EQ(ListNames(work), (std::set<std::string>{"keys", "out", fileName})) << label;
+            const std::set<std::string> outside = ListNames(work + "out\\");
+            EXPECT_TRUE(outside.empty() || outside == std::set<std::string>{"m"}) << label;
+            EXPECT_EQ(ListNames(work + "keys\\"), (std::set<std::string>{"k.key"})) << label;
+            EXPECT_TRUE(ScratchFolder::RemoveTree(work)) << label;
+            EXPECT_EQ(ListNames(scratch_.Path()), std::set<std::string>()) << label;
+            EXPECT_EQ(TempNames(), tempBefore_) << label;
+            ++checked_;
+            succeeded_ += result ? 1 : 0;
+        }
     }
 
     ScratchFolder scratch_;
-    std::set<std::string> rootBefore_;
     std::set<std::string> tempBefore_;
     int checked_ = 0;
     int succeeded_ = 0;
 };
 
-TEST_F(MutationTest, DamagedArchives) {
-    for (bool compressed : {false, true}) {
-        Random random(compressed ? 101 : 100);
-        const Bytes raw = BuildRawArchive(SmallSpec(compressed));
-        std::vector<Bytes> mutants;
-        for (int i = 0; i < 500; ++i)
-            mutants.push_back(Mutate(raw, random, 24));
-        CheckAll(mutants, SourceKind::kArchive, compressed ? "compressed archive" : "archive");
-        CheckAll(LayerMutants(compressed, 500, compressed ? 201 : 200), SourceKind::kArchive, "layer");
-    }
-    EXPECT_GT(succeeded_, 0);
-    EXPECT_LT(succeeded_, checked_);
-}
-
-TEST_F(MutationTest, DamagedCarriers) {
-    struct Case {
+TEST_F(MutationTest, DamagedArchivesAndCarriers) {
+    // PNG sources take a GDI+ decode each: fewer of them.
+    const struct {
         SourceKind kind;
         bool compressed;
-        int mutants;  // of the carrier's bytes; half as many of the archive inside it
-    };
-    // PNG sources take a GDI+ decode each: fewer of them.
-    const Case cases[] = {{SourceKind::kWave, false, 300},
-                          {SourceKind::kBitmapBytes, false, 300},
-                          {SourceKind::kBitmapWords, true, 300},
-                          {SourceKind::kPngHandWritten, true, 60},
-                          {SourceKind::kPngThroughImage, false, 60}};
-    for (const Case& c : cases) {
-        Random random(300 + static_cast<uint32_t>(c.kind));
-        const Bytes carrier = Wrap(c.kind, BuildRawArchive(SmallSpec(c.compressed)));
+        int mutants;      // of the source's bytes
+        int layered;      // of the archive's layers, wrapped as the source
+        size_t headBias;  // the bytes of the headers
+    } cases[] = {{SourceKind::kArchive, false, 500, 500, 24},      {SourceKind::kArchive, true, 500, 500, 24},
+                 {SourceKind::kWave, false, 300, 150, 64},         {SourceKind::kBitmapBytes, false, 300, 150, 64},
+                 {SourceKind::kBitmapWords, true, 300, 150, 64},   {SourceKind::kPngHandWritten, true, 60, 30, 64},
+                 {SourceKind::kPngThroughImage, false, 60, 30, 64}};
+    for (uint32_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        const auto& c = cases[i];
+        SeededRandom random(100 + i);
+        const Bytes source = SourceOf(c.kind, BuildRawArchive(SmallSpec(c.compressed)), 7);
         std::vector<Bytes> mutants;
-        for (int i = 0; i < c.mutants; ++i)
-            mutants.push_back(Mutate(carrier, random, 64));
-        for (const Bytes& raw : LayerMutants(c.compressed, c.mutants / 2, 400 + static_cast<uint32_t>(c.kind)))
-            mutants.push_back(Wrap(c.kind, raw));
-        CheckAll(mutants, c.kind, FileNameOf(c.kind));
+        for (int k = 0; k < c.mutants; ++k)
+            mutants.push_back(Mutate(source, random, c.headBias));
+        for (const Bytes& raw : LayerMutants(c.compressed, c.layered, 200 + i))
+            mutants.push_back(SourceOf(c.kind, raw, 7));
+        CheckAll(mutants, c.kind, ExtensionOf(c.kind) + std::string(c.compressed ? " compressed" : ""));
     }
+    // Some mutants still decrypt and some do not: the damage is neither harmless nor always caught first.
+    EXPECT_GT(succeeded_, 0);
+    EXPECT_LT(succeeded_, checked_);
 }
 
 TEST_F(MutationTest, EveryTruncatedPrefix) {
@@ -215,11 +189,11 @@ TEST_F(MutationTest, EveryTruncatedPrefix) {
     spec.entries.resize(1);
     for (SourceKind kind : {SourceKind::kArchive, SourceKind::kWave, SourceKind::kBitmapBytes, SourceKind::kBitmapWords,
                             SourceKind::kPngHandWritten}) {
-        const Bytes whole = Wrap(kind, BuildRawArchive(spec));
+        const Bytes whole = SourceOf(kind, BuildRawArchive(spec), 7);
         std::vector<Bytes> prefixes;
         for (size_t n = 0; n < whole.size(); ++n)
             prefixes.push_back(Truncated(whole, n));
-        CheckAll(prefixes, kind, "prefix of " + FileNameOf(kind));
+        CheckAll(prefixes, kind, std::string("prefix of ") + ExtensionOf(kind));
     }
 }
 

@@ -35,12 +35,8 @@ std::set<std::string> ListNames(const std::string& folder) {
     return names;
 }
 
-std::set<std::string> NewNames(const std::set<std::string>& before, const std::set<std::string>& after) {
-    std::set<std::string> added;
-    for (const std::string& name : after)
-        if (before.count(name) == 0)
-            added.insert(name);
-    return added;
+std::set<std::string> TempNames() {
+    return ListNames(FileSystem().TempFolder().Text());
 }
 
 std::map<std::string, Bytes> ReadTree(const std::string& folder) {
@@ -57,20 +53,14 @@ Bytes SourceOf(SourceKind kind, const Bytes& raw, int width) {
     BitmapCarrierSpec bitmap;
     bitmap.width = width;
     bitmap.byteMode = kind != SourceKind::kBitmapWords && kind != SourceKind::kPngThroughImage;
-    switch (kind) {
-        case SourceKind::kArchive:
-            return raw;
-        case SourceKind::kWave:
-            return BuildWaveCarrier(raw);
-        case SourceKind::kBitmapBytes:
-        case SourceKind::kBitmapWords:
-            return BuildBitmapCarrier(raw, bitmap);
-        case SourceKind::kPngHandWritten:
-            return BuildPngCarrier(raw, bitmap);
-        case SourceKind::kPngThroughImage:
-            return PngThroughImage(BuildBitmapCarrier(raw, bitmap));
-    }
-    return Bytes();
+    if (kind == SourceKind::kArchive)
+        return raw;
+    if (kind == SourceKind::kWave)
+        return BuildWaveCarrier(raw);
+    if (kind == SourceKind::kPngHandWritten)
+        return BuildPngCarrier(raw, bitmap);
+    const Bytes bitmapFile = BuildBitmapCarrier(raw, bitmap);
+    return kind == SourceKind::kPngThroughImage ? PngThroughImage(bitmapFile) : bitmapFile;
 }
 
 const char* ExtensionOf(SourceKind kind) {
@@ -78,30 +68,24 @@ const char* ExtensionOf(SourceKind kind) {
     return kExtensions[static_cast<int>(kind)];
 }
 
-void PrivateTempEnvironment::SetUp() {
-    const std::string base = TempFolderPath();
+void EngineEnvironment::SetUp() {
+    ASSERT_TRUE(GraphicsStartup());
+    const std::string base = FileSystem().TempFolder().Text();
     ASSERT_FALSE(base.empty());
-    folder_ = base + "kvr-engine-" + std::to_string(GetCurrentProcessId()) + "\\";
-    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-    ASSERT_TRUE(SetEnvironmentVariableA("TMP", folder_.c_str()));
-    ASSERT_TRUE(SetEnvironmentVariableA("TEMP", folder_.c_str()));
-    ASSERT_EQ(TempFolderPath(), folder_);
+    tempFolder_ = base + "kvr-engine-" + std::to_string(GetCurrentProcessId()) + "\\";
+    ASSERT_TRUE(CreateDirectoryA(tempFolder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    ASSERT_TRUE(SetEnvironmentVariableA("TMP", tempFolder_.c_str()));
+    ASSERT_TRUE(SetEnvironmentVariableA("TEMP", tempFolder_.c_str()));
+    ASSERT_EQ(FileSystem().TempFolder().Text(), tempFolder_);
 }
 
-void PrivateTempEnvironment::TearDown() {
-    if (folder_.empty())
+void EngineEnvironment::TearDown() {
+    GraphicsShutdown();
+    if (tempFolder_.empty())
         return;
     SetEnvironmentVariableA("TMP", nullptr);
     SetEnvironmentVariableA("TEMP", nullptr);
-    ScratchFolder::RemoveTree(folder_);
-}
-
-void GraphicsEnvironment::SetUp() {
-    ASSERT_TRUE(GraphicsStartup());
-}
-
-void GraphicsEnvironment::TearDown() {
-    GraphicsShutdown();
+    ScratchFolder::RemoveTree(tempFolder_);
 }
 
 }  // namespace kvrtest

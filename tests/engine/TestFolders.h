@@ -16,8 +16,8 @@ namespace kvrtest {
 
 // Names directly inside folder (files and folders, no "." or "..").
 std::set<std::string> ListNames(const std::string& folder);
-// Names in after that are not in before.
-std::set<std::string> NewNames(const std::set<std::string>& before, const std::set<std::string>& after);
+// Names directly inside the temporary folder the product uses.
+std::set<std::string> TempNames();
 // Every file below folder by relative path, and every subfolder as "name\" with no bytes.
 std::map<std::string, Bytes> ReadTree(const std::string& folder);
 
@@ -29,23 +29,17 @@ Bytes SourceOf(SourceKind kind, const Bytes& raw, int width);
 // ".enc", ".wav", ".bmp" or ".png".
 const char* ExtensionOf(SourceKind kind);
 
-// Gives the test program a temporary folder of its own (TMP and TEMP point into a fresh
-// folder under the system's one), so that listings of it see only this program's files even
-// when other test programs run at the same time. Removed with its content at the end.
-class PrivateTempEnvironment : public testing::Environment {
+// Starts GDI+ for the whole test program (the PNG route needs it) and gives it a temporary
+// folder of its own (TMP and TEMP point into a fresh folder under the system's one), so that
+// listings of it see only this program's files even when other test programs run at the same
+// time. The folder is removed with its content at the end.
+class EngineEnvironment : public testing::Environment {
 public:
     void SetUp() override;
     void TearDown() override;
 
 private:
-    std::string folder_;
-};
-
-// Starts GDI+ for the whole test program.
-class GraphicsEnvironment : public testing::Environment {
-public:
-    void SetUp() override;
-    void TearDown() override;
+    std::string tempFolder_;
 };
 
 }  // namespace kvrtest

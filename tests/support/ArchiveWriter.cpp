@@ -62,15 +62,12 @@ Bytes ZlibCompress(const Bytes& plain) {
 }
 
 Bytes BuildChunkStream(const Bytes& plain, size_t chunkSize) {
-    if (chunkSize == 0)
-        chunkSize = 100000;
     const size_t count = (plain.size() + chunkSize - 1) / chunkSize;
     Bytes out;
     AppendU32(out, static_cast<uint32_t>(count));
     for (size_t at = 0; at < plain.size(); at += chunkSize) {
         const size_t n = plain.size() - at < chunkSize ? plain.size() - at : chunkSize;
-        const Bytes piece(plain.begin() + at, plain.begin() + at + n);
-        const Bytes packed = ZlibCompress(piece);
+        const Bytes packed = ZlibCompress(Bytes(plain.begin() + at, plain.begin() + at + n));
         AppendChunk(out, static_cast<uint32_t>(n), static_cast<uint32_t>(packed.size()), packed);
     }
     return out;

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "tests/support/SeededRandom.h"
+
 namespace kvrtest {
 namespace {
 
@@ -20,20 +22,8 @@ struct Pixels {
     Bytes rows;
 };
 
-// Carrier noise. Its sequence stays as it is: the bundled samples are made with it.
-class Random {
-public:
-    explicit Random(uint32_t seed) : state_(seed * 2654435761u + 0x9E3779B9u) {}
-    uint8_t Byte() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return static_cast<uint8_t>(state_ >> 11);
-    }
-
-private:
-    uint32_t state_;
-};
+// The offset of the carriers' noise. Its sequence stays as it is: the bundled samples are made with it.
+constexpr uint32_t kNoise = 0x9E3779B9u;
 
 void AppendU16(Bytes& out, uint16_t value) {
     out.push_back(static_cast<uint8_t>(value));
@@ -53,13 +43,13 @@ Bytes CarriedBytes(const Bytes& payload) {
     return carried;
 }
 
-void PutByteValue(uint8_t* pixel, uint8_t value, Random& random) {
+void PutByteValue(uint8_t* pixel, uint8_t value, SeededRandom& random) {
     pixel[0] = static_cast<uint8_t>((random.Byte() & ~3) | (value & 3));
     pixel[1] = static_cast<uint8_t>((random.Byte() & ~7) | ((value >> 2) & 7));
     pixel[2] = static_cast<uint8_t>((random.Byte() & ~7) | ((value >> 5) & 7));
 }
 
-void PutWordValues(uint8_t* pixel, uint8_t first, uint8_t second, Random& random) {
+void PutWordValues(uint8_t* pixel, uint8_t first, uint8_t second, SeededRandom& random) {
     pixel[0] = static_cast<uint8_t>((random.Byte() & ~63) | (second & 63));
     pixel[1] = static_cast<uint8_t>((random.Byte() & ~31) | (first & 15) | (((second >> 6) & 1) << 4));
     pixel[2] = static_cast<uint8_t>((random.Byte() & ~31) | (first >> 4) | (((second >> 7) & 1) << 4));
@@ -75,7 +65,7 @@ void AppendPngChunk(Bytes& out, const char* type, const Bytes& data) {
 }
 
 Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec) {
-    Random random(7);
+    SeededRandom random(7, kNoise);
     Bytes data;
     AppendU32(data, static_cast<uint32_t>(payload.size()));
     for (size_t at = 0; at < payload.size(); at += 5) {
@@ -94,7 +84,7 @@ Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec) {
 }
 
 Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec) {
-    Random random(11);
+    SeededRandom random(11, kNoise);
     const Bytes carried = CarriedBytes(payload);
     const size_t width = static_cast<size_t>(std::max(1, spec.width));
     // The first row's payload starts at pixel 2 (byte mode) or 1 (word mode); a first row

@@ -10,12 +10,8 @@
 
 namespace kvrtest {
 
-std::string TempFolderPath() {
-    return FileSystem().TempFolder().Text();
-}
-
 ScratchFolder::ScratchFolder() {
-    const std::string base = TempFolderPath();
+    const std::string base = FileSystem().TempFolder().Text();
     if (base.empty())
         return;
     static LONG counter = 0;

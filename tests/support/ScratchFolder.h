@@ -11,10 +11,6 @@
 
 namespace kvrtest {
 
-// The temporary folder the product uses (FileSystem::TempFolder), with a trailing backslash;
-// "" when unknown.
-std::string TempFolderPath();
-
 // Paths are UTF-8, as in the product, so that any name the engine writes can be found and removed.
 inline bool Exists(const std::string& path) {
     return GetFileAttributesW(WideText(path.c_str())) != INVALID_FILE_ATTRIBUTES;

@@ -9,7 +9,8 @@ namespace kvrtest {
 
 class SeededRandom {
 public:
-    explicit SeededRandom(uint32_t seed) : state_(seed * 2654435761u + 1) {}
+    // offset: a second stream from the same seeds (the carriers' noise, which the bundled samples fix).
+    explicit SeededRandom(uint32_t seed, uint32_t offset = 1) : state_(seed * 2654435761u + offset) {}
     uint32_t Next() {
         state_ ^= state_ << 13;
         state_ ^= state_ >> 17;
@@ -17,6 +18,7 @@ public:
         return state_;
     }
     size_t Below(size_t n) { return n == 0 ? 0 : Next() % n; }
+    uint8_t Byte() { return static_cast<uint8_t>(Next() >> 11); }
 
 private:
     uint32_t state_;
