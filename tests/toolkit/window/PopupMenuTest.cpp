@@ -1,4 +1,4 @@
-// Tests of PopupMenu: building by id, and commands delivered to the owner exactly once
+// Tests of PopupMenu: sub-menus kept by their own objects, and commands delivered to the owner exactly once
 // through a real TrackPopupMenuEx closed by posted keys, in both notification forms.
 #include <gtest/gtest.h>
 
@@ -18,46 +18,20 @@ void PostKey(HWND window, WPARAM key) {
         PostMessageA(window, WM_KEYDOWN, key, 0);
 }
 
-// Open, Save, separator, Branch (sub-menu: Deep), Quit.
-struct TestMenus {
-    explicit TestMenus(HWND owner) {
-        EXPECT_TRUE(sub.Create(owner, true, false));
-        EXPECT_TRUE(sub.AddItem("Deep", kDeep));
-        EXPECT_TRUE(main.Create(owner, true, false));
-        EXPECT_TRUE(main.AddItem("Open", kOpen));
-        EXPECT_TRUE(main.AddItem("Save", kSave));
-        EXPECT_TRUE(main.AddSeparator());
-        MenuItemExtras branch;
-        branch.subMenu = &sub;
-        EXPECT_TRUE(main.AddItem("Branch", kBranch, branch));
-        EXPECT_TRUE(main.AddItem("Quit", kQuit));
-    }
-    PopupMenu sub;
-    PopupMenu main;
-};
-
-TEST(PopupMenu, BuildsAndRemovesById) {
+TEST(PopupMenu, ASubMenuOutlivesItsParentMenu) {
     RecordingWindow owner;
     ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 50, 50));
-    TestMenus menus(owner.Handle());
-    PopupMenu& menu = menus.main;
-    EXPECT_FALSE(menu.Create(owner.Handle(), true, false));
-    EXPECT_EQ(menu.Count(), 5);
-    EXPECT_EQ(menu.IndexOf(kQuit), 4);
-    EXPECT_EQ(menu.IndexOf(kBranch), 3);
-    EXPECT_EQ(menu.IndexOf(4242), -1);
-    MenuItemExtras at;
-    at.position = 99;  // out of range: appended
-    EXPECT_TRUE(menu.AddItem("Late", 77, at));
-    EXPECT_EQ(menu.IndexOf(77), 5);
-    at.position = 0;
-    EXPECT_TRUE(menu.AddItem("First", 78, at));
-    EXPECT_EQ(menu.IndexOf(78), 0);
-    EXPECT_TRUE(menu.Remove(78));
-    EXPECT_FALSE(menu.Remove(78));
-    menu.RemoveAll();
-    EXPECT_EQ(menu.Count(), 0);
-    EXPECT_TRUE(IsMenu(menus.sub.Handle()));  // the sub-menu stays its own object's
+    PopupMenu sub;
+    ASSERT_TRUE(sub.Create(owner.Handle(), true, false));
+    {
+        PopupMenu main;
+        ASSERT_TRUE(main.Create(owner.Handle(), true, false));
+        EXPECT_FALSE(main.Create(owner.Handle(), true, false));
+        MenuItemExtras branch;
+        branch.subMenu = &sub;
+        ASSERT_TRUE(main.AddItem("Branch", kBranch, branch));
+    }
+    EXPECT_TRUE(IsMenu(sub.Handle()));
 }
 
 TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
@@ -78,16 +52,23 @@ TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
         RecordingWindow owner;
         ASSERT_TRUE(CreateTopLevel(owner, 100, 100, 50, 50));
         ShowWindow(owner.Handle(), SW_SHOW);
-        TestMenus menus(owner.Handle());
+        // Open, Save, separator, Branch (sub-menu: Deep), Quit.
+        PopupMenu sub, main;
+        ASSERT_TRUE(sub.Create(owner.Handle(), true, false) && sub.AddItem("Deep", kDeep));
+        MenuItemExtras branch;
+        branch.subMenu = &sub;
+        ASSERT_TRUE(main.Create(owner.Handle(), true, false) && main.AddItem("Open", kOpen) &&
+                    main.AddItem("Save", kSave) && main.AddSeparator() && main.AddItem("Branch", kBranch, branch) &&
+                    main.AddItem("Quit", kQuit));
         if (c.byPosition) {
             MENUINFO info{sizeof(info), MIM_STYLE | MIM_APPLYTOSUBMENUS, MNS_NOTIFYBYPOS | MNS_CHECKORBMP};
-            ASSERT_TRUE(SetMenuInfo(menus.main.Handle(), &info));
+            ASSERT_TRUE(SetMenuInfo(main.Handle(), &info));
         }
         for (WPARAM key : c.keys)
             PostKey(owner.Handle(), key);
         // A stray Escape closes the menu should the keys not land as planned.
         PostMessageA(owner.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-        EXPECT_TRUE(menus.main.Track(120, 120)) << c.name;
+        EXPECT_TRUE(main.Track(120, 120)) << c.name;
         Settle();
         if (!c.expectedId) {
             EXPECT_EQ(owner.Count(WM_SWND_COMMAND), 0) << c.name;
@@ -96,7 +77,7 @@ TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
         ASSERT_EQ(owner.Count(WM_SWND_COMMAND), 1) << c.name;
         const Received* command = owner.Last(WM_SWND_COMMAND);
         EXPECT_EQ(command->lParam, c.expectedId) << c.name;
-        PopupMenu* const expectedMenu = c.fromSubMenu ? &menus.sub : &menus.main;
+        PopupMenu* const expectedMenu = c.fromSubMenu ? &sub : &main;
         EXPECT_EQ(command->wParam, reinterpret_cast<WPARAM>(static_cast<MenuItemOwner*>(expectedMenu))) << c.name;
     }
 }
@@ -148,14 +129,12 @@ TEST(PopupMenu, ForeignMenuDataIsNeverCalled) {
     // accelerator's command is no menu's.
     SendMessageA(owner.Handle(), WM_COMMAND, MAKEWPARAM(556, 0), 0);
     SendMessageA(owner.Handle(), WM_COMMAND, MAKEWPARAM(557, 1), 0);
-    std::vector<LPARAM> commands;
+    std::vector<std::pair<WPARAM, LPARAM>> commands;
     for (const Received& r : owner.received) {
-        if (r.message == WM_SWND_COMMAND) {
-            EXPECT_EQ(r.wParam, 0u);
-            commands.push_back(r.lParam);
-        }
+        if (r.message == WM_SWND_COMMAND)
+            commands.emplace_back(r.wParam, r.lParam);
     }
-    EXPECT_EQ(commands, (std::vector<LPARAM>{555, 556}));
+    EXPECT_EQ(commands, (std::vector<std::pair<WPARAM, LPARAM>>{{0, 555}, {0, 556}}));
 }
 
 }  // namespace
