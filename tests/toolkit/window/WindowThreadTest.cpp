@@ -4,7 +4,9 @@
 // must be the same after the cycles as before them.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "tests/toolkit/media/TestPictures.h"
@@ -34,8 +36,6 @@ protected:
         GraphicsShutdown();
     }
 };
-using Threads = MediaTest;
-using Leaks = MediaTest;
 
 // Answers kPing with its own address, so that a lookup through the wrong object shows.
 class PingWindow : public Window {
@@ -45,13 +45,8 @@ public:
     }
 };
 
-bool LoadTone(Sound& sound, uint32_t frames) {
-    return mediatest::LoadSimpleWave(&sound, mediatest::WaveFormat(), frames);
-}
-
 struct ChurnReport {
     int failures = 0;
-    int rounds = 0;
     int sounds = 0;
 };
 
@@ -59,10 +54,9 @@ struct ChurnReport {
 // threads' creations, lookups and destructions many times over.
 constexpr int kChurnRounds = 3;
 
-DWORD WINAPI Churn(void* argument) {
-    ChurnReport& report = *static_cast<ChurnReport*>(argument);
+void Churn(ChurnReport& report) {
     Sound sound;
-    const bool haveSound = GetSoundDevice() && LoadTone(sound, 2205);
+    const bool haveSound = GetSoundDevice() && mediatest::LoadSimpleWave(&sound, mediatest::WaveFormat(), 2205);
     for (int round = 0; round < kChurnRounds; round++) {
         std::vector<std::unique_ptr<PingWindow>> windows;
         for (int i = 0; i < 30; i++) {
@@ -91,29 +85,20 @@ DWORD WINAPI Churn(void* argument) {
             if (windows[i]->Handle())
                 report.failures++;
         }
-        report.rounds++;
     }
     sound.Stop();
     PumpMessages();
-    return 0;
 }
 
-TEST_F(Threads, TwoThreadsCreateUseAndDestroyWindowsAtOnce) {
+TEST_F(MediaTest, TwoThreadsCreateUseAndDestroyWindowsAtOnce) {
     const int baseline = WindowRegistry::Count();
     ChurnReport reports[2];
-    HANDLE threads[2];
-    for (int i = 0; i < 2; i++) {
-        threads[i] = CreateThread(nullptr, 0, Churn, &reports[i], 0, nullptr);
-        ASSERT_NE(threads[i], nullptr);
-    }
-    ASSERT_EQ(WaitForMultipleObjects(2, threads, TRUE, 120000), WAIT_OBJECT_0);
-    for (int i = 0; i < 2; i++) {
-        CloseHandle(threads[i]);
-        EXPECT_EQ(reports[i].failures, 0) << "thread " << i;
-        EXPECT_EQ(reports[i].rounds, kChurnRounds) << "thread " << i;
-        if (GetSoundDevice()) {
-            EXPECT_GT(reports[i].sounds, 0) << "thread " << i;
-        }
+    std::thread first(Churn, std::ref(reports[0]));
+    Churn(reports[1]);
+    first.join();
+    for (const ChurnReport& report : reports) {
+        EXPECT_EQ(report.failures, 0);
+        EXPECT_EQ(report.sounds > 0, GetSoundDevice() != nullptr);
     }
     EXPECT_EQ(WindowRegistry::Count(), baseline);
 }
@@ -151,18 +136,14 @@ bool RunCycle(int iteration, HWND host, HDC canvas) {
     return window.HasRegion();
 }
 
-TEST_F(Leaks, CreateUseDestroyCycleLeavesNoGdiObject) {
+TEST_F(MediaTest, CreateUseDestroyCycleLeavesNoGdiObject) {
     // A leak of one object per cycle, or of the region every fourth cycle, passes the slack.
     constexpr int kCycles = 240;
     // Cycle windows are children of one hidden host: a top-level window costs Wine an X11
     // window each time.
     PingWindow host;
     ASSERT_TRUE(CreateTopLevel(host, 0, 0, 60, 40));
-    HDC screen = GetDC(nullptr);
-    HDC canvas = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 64);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ previous = SelectObject(canvas, bitmap);
+    HDC canvas = GetDC(host.Handle());
     // The first cycles fill the system's own caches (stock objects, the button theme).
     for (int i = 0; i < 32; i++)
         ASSERT_TRUE(RunCycle(i, host.Handle(), canvas));
@@ -171,9 +152,7 @@ TEST_F(Leaks, CreateUseDestroyCycleLeavesNoGdiObject) {
         ASSERT_TRUE(RunCycle(i, host.Handle(), canvas)) << "cycle " << i;
     // A little slack for lazy caches (none has been seen).
     EXPECT_LT(room - mediatest::GdiRoom(), 25);
-    SelectObject(canvas, previous);
-    DeleteObject(bitmap);
-    DeleteDC(canvas);
+    ReleaseDC(host.Handle(), canvas);
 }
 
 }  // namespace
