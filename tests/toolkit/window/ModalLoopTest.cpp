@@ -1,5 +1,10 @@
-// Tests of modal runs. Keys and messages are posted before the loop starts or from a timer inside it.
+// Tests of modal runs. Keys and messages are posted before the loop starts or from a timer
+// inside it. A run whose owner belongs to another thread disables only what that thread may,
+// and child lookups there hand out no objects of the owner's thread.
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 #include "tests/toolkit/window/TestWindows.h"
 #include "toolkit/window/ModalLoop.h"
@@ -8,9 +13,8 @@ namespace {
 
 // An owner window and a popup it owns.
 void CreatePair(RecordingWindow& owner, RecordingWindow& dialog) {
-    ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 300, 300));
-    const RECT rect{50, 50, 200, 150};
-    ASSERT_TRUE(dialog.Create(ArgsAt(rect, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner.Handle(), "modal")));
+    ASSERT_TRUE(CreateAt(owner, 0, 0, 300, 300));
+    ASSERT_TRUE(CreateAt(dialog, 50, 50, 150, 100, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner.Handle()));
 }
 
 TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
@@ -81,6 +85,56 @@ TEST(ModalRun, ASecondRunIsRefusedAndLeavesTheFirstAlone) {
     EXPECT_EQ(innerResult, 0);
     EXPECT_TRUE(stillModal);
     EXPECT_EQ(dialog.Count(WM_SWND_MODALINIT), 1);
+}
+
+TEST(ModalRun, DisablesTheOwnersTreeOnlyOnTheOwnersThread) {
+    for (const bool otherThread : {false, true}) {
+        RecordingWindow owner;
+        ASSERT_TRUE(CreateAt(owner, 0, 0, 80, 80));
+        RecordingWindow sibling;  // another window of the owner's thread, owned by it
+        ASSERT_TRUE(CreateAt(sibling, 10, 10, 40, 40, WS_POPUP, owner.Handle()));
+        RecordingWindow modal;
+        bool ownerEnabled = true, siblingEnabled = false;
+        modal.hook = [&](UINT message, WPARAM) {
+            if (message == WM_SWND_MODALINIT) {
+                ownerEnabled = IsWindowEnabled(owner.Handle()) != 0;
+                siblingEnabled = IsWindowEnabled(sibling.Handle()) != 0;
+            }
+            return false;
+        };
+        int result = -1;
+        int childrenSeen = -1;
+        auto run = [&] {
+            ASSERT_TRUE(CreateAt(modal, 10, 10, 40, 40, WS_POPUP, owner.Handle()));
+            // Objects are handed out only to their own thread.
+            Array<Window*> children;
+            childrenSeen = owner.GetChildren(children, nullptr, false);
+            PostMessageA(modal.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+            result = modal.DoModal();
+            modal.Destroy();
+        };
+        if (otherThread) {
+            std::atomic<bool> done{false};
+            std::thread worker([&] {
+                run();
+                done = true;
+            });
+            // This thread answers what the other one sends it while that one runs.
+            while (!done) {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+                PumpMessages();
+            }
+            worker.join();
+        } else {
+            run();
+        }
+        EXPECT_EQ(result, 1) << otherThread;
+        EXPECT_FALSE(ownerEnabled) << otherThread;
+        EXPECT_EQ(siblingEnabled, otherThread) << otherThread;
+        EXPECT_EQ(childrenSeen, otherThread ? 1 : 2) << otherThread;
+        EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+        EXPECT_TRUE(IsWindowEnabled(sibling.Handle()));
+    }
 }
 
 }  // namespace

@@ -11,16 +11,9 @@ enum { kOpen = 1001, kSave = 1002, kQuit = 1003, kDeep = 1004, kBranch = 1005 };
 // Menus choose on the character that Enter produces, not on its key-down.
 constexpr WPARAM kEnter = 0x10000;
 
-void PostKey(HWND window, WPARAM key) {
-    if (key == kEnter)
-        PostMessageA(window, WM_CHAR, '\r', 0);
-    else
-        PostMessageA(window, WM_KEYDOWN, key, 0);
-}
-
 TEST(PopupMenu, ASubMenuOutlivesItsParentMenu) {
     RecordingWindow owner;
-    ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 50, 50));
+    ASSERT_TRUE(CreateAt(owner, 0, 0, 50, 50));
     PopupMenu sub;
     ASSERT_TRUE(sub.Create(owner.Handle(), true, false));
     {
@@ -50,22 +43,25 @@ TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
     };
     for (const Case& c : cases) {
         RecordingWindow owner;
-        ASSERT_TRUE(CreateTopLevel(owner, 100, 100, 50, 50));
+        ASSERT_TRUE(CreateAt(owner, 100, 100, 50, 50));
         ShowWindow(owner.Handle(), SW_SHOW);
-        // Open, Save, separator, Branch (sub-menu: Deep), Quit.
-        PopupMenu sub, main;
+        // Open, Save, separator, Branch (sub-menu: Deep), Quit; menus made before and after it
+        // have an Open too, but the command comes from the menu shown.
+        PopupMenu before, sub, main, after;
+        ASSERT_TRUE(before.Create(owner.Handle(), true, false) && before.AddItem("Open", kOpen));
         ASSERT_TRUE(sub.Create(owner.Handle(), true, false) && sub.AddItem("Deep", kDeep));
         MenuItemExtras branch;
         branch.subMenu = &sub;
         ASSERT_TRUE(main.Create(owner.Handle(), true, false) && main.AddItem("Open", kOpen) &&
                     main.AddItem("Save", kSave) && main.AddSeparator() && main.AddItem("Branch", kBranch, branch) &&
                     main.AddItem("Quit", kQuit));
+        ASSERT_TRUE(after.Create(owner.Handle(), true, false) && after.AddItem("Open", kOpen));
         if (c.byPosition) {
             MENUINFO info{sizeof(info), MIM_STYLE | MIM_APPLYTOSUBMENUS, MNS_NOTIFYBYPOS | MNS_CHECKORBMP};
             ASSERT_TRUE(SetMenuInfo(main.Handle(), &info));
         }
         for (WPARAM key : c.keys)
-            PostKey(owner.Handle(), key);
+            PostMessageA(owner.Handle(), key == kEnter ? WM_CHAR : WM_KEYDOWN, key == kEnter ? '\r' : key, 0);
         // A stray Escape closes the menu should the keys not land as planned.
         PostMessageA(owner.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
         EXPECT_TRUE(main.Track(120, 120)) << c.name;
@@ -82,41 +78,17 @@ TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
     }
 }
 
-TEST(PopupMenu, MenusSharingAnIdEachGetTheirOwnCommand) {
-    RecordingWindow owner;
-    ASSERT_TRUE(CreateTopLevel(owner, 100, 100, 50, 50));
-    ShowWindow(owner.Handle(), SW_SHOW);
-    PopupMenu first, second;
-    for (PopupMenu* menu : {&first, &second}) {
-        ASSERT_TRUE(menu->Create(owner.Handle(), true, false));
-        ASSERT_TRUE(menu->AddItem("Open", kOpen));
-    }
-    for (PopupMenu* menu : {&second, &first}) {
-        PostKey(owner.Handle(), VK_DOWN);
-        PostKey(owner.Handle(), kEnter);
-        PostMessageA(owner.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-        EXPECT_TRUE(menu->Track(120, 120));
-        Settle();
-        ASSERT_NE(owner.Last(WM_SWND_COMMAND), nullptr);
-        EXPECT_EQ(owner.Last(WM_SWND_COMMAND)->wParam, reinterpret_cast<WPARAM>(static_cast<MenuItemOwner*>(menu)));
-    }
-    EXPECT_EQ(owner.Count(WM_SWND_COMMAND), 2);
-}
-
 // Item data of a menu the toolkit did not build is never called through as a menu object
 // (here it points at zeros: a call through it would crash).
 TEST(PopupMenu, ForeignMenuDataIsNeverCalled) {
     RecordingWindow owner;
-    ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 50, 50));
+    ASSERT_TRUE(CreateAt(owner, 0, 0, 50, 50));
     static const uintptr_t zeros[8] = {};
     const ULONG_PTR foreign = reinterpret_cast<ULONG_PTR>(zeros);
     HMENU menu = CreatePopupMenu();
-    MENUITEMINFOA item{};
-    item.cbSize = sizeof(item);
-    item.fMask = MIIM_ID | MIIM_DATA | MIIM_STRING;
-    item.wID = 555;
-    item.dwItemData = foreign;
-    item.dwTypeData = const_cast<char*>("Foreign");
+    // Size, mask, type, state, id, sub-menu, check pictures, data, text.
+    MENUITEMINFOA item{sizeof(item), MIIM_ID | MIIM_DATA | MIIM_STRING, 0, 0, 555, nullptr, nullptr, nullptr,
+                       foreign,      const_cast<char*>("Foreign")};
     ASSERT_TRUE(InsertMenuItemA(menu, 0, TRUE, &item));
     SendMessageA(owner.Handle(), WM_MENUCOMMAND, 0, reinterpret_cast<LPARAM>(menu));
     MEASUREITEMSTRUCT measure{ODT_MENU, 0, 555, 0, 0, foreign};

@@ -3,15 +3,23 @@
 
 #include <gtest/gtest.h>
 
+#include "toolkit/media/MediaStartup.h"
 #include "toolkit/window/Toolkit.h"
 
 namespace {
 
-// Brings the toolkit up before the first test and down after the last one.
+// Brings the toolkit and then GDI+ up before the first test and down after the last one, as
+// the program starts them.
 class ToolkitEnvironment : public testing::Environment {
 public:
-    void SetUp() override { ToolkitInit(GetModuleHandleA(nullptr)); }
-    void TearDown() override { ToolkitShutdown(GetModuleHandleA(nullptr)); }
+    void SetUp() override {
+        ToolkitInit(GetModuleHandleA(nullptr));
+        ASSERT_TRUE(GraphicsStartup());
+    }
+    void TearDown() override {
+        GraphicsShutdown();
+        ToolkitShutdown(GetModuleHandleA(nullptr));
+    }
 };
 
 testing::Environment* const toolkitEnvironment = testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
@@ -41,23 +49,17 @@ const Received* RecordingWindow::Last(UINT message) const {
     return nullptr;
 }
 
-WindowArgs ArgsAt(const RECT& rect, DWORD style, HWND parent, const char* title) {
+WindowArgs ArgsAt(const RECT& rect, DWORD style, HWND parent) {
     WindowArgs args;
-    args.title = title;
     args.style = style;
     args.rect = &rect;
     args.parent = parent;
     return args;
 }
 
-bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD style) {
+bool CreateAt(Window& window, int x, int y, int width, int height, DWORD style, HWND parent) {
     const RECT rect{x, y, x + width, y + height};
-    return window.Create(ArgsAt(rect, style));
-}
-
-bool CreateChild(Window& window, Window& parent, int x, int y, int width, int height) {
-    const RECT rect{x, y, x + width, y + height};
-    return window.Create(ArgsAt(rect, WS_CHILD | WS_VISIBLE, parent.Handle()));
+    return window.Create(ArgsAt(rect, style, parent));
 }
 
 void Settle() {

@@ -32,9 +32,9 @@ public:
 
 using kvrtest::PumpMessages;
 // The creation arguments of a test window at rect.
-WindowArgs ArgsAt(const RECT& rect, DWORD style, HWND parent = nullptr, const char* title = "");
-bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD style = WS_POPUP);
-bool CreateChild(Window& window, Window& parent, int x, int y, int width, int height);
+WindowArgs ArgsAt(const RECT& rect, DWORD style, HWND parent = nullptr);
+// A test window at x, y: a top-level one unless the style makes it a child of `parent`.
+bool CreateAt(Window& window, int x, int y, int width, int height, DWORD style = WS_POPUP, HWND parent = nullptr);
 
 // Runs the queue, lets the display catch up, and runs the queue again.
 void Settle();

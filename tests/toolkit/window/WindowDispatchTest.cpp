@@ -14,23 +14,22 @@ TEST(Creation, RefusedByCreatedAnswerThenDefaultsAndShownOnlyAfterCreation) {
             visibleWhenCreated = IsWindowVisible(window.Handle()) != 0;
         return message == WM_SWND_CREATED && refuse;
     };
-    EXPECT_FALSE(CreateTopLevel(window, 10, 10, 100, 80, WS_POPUP | WS_VISIBLE));
+    EXPECT_FALSE(CreateAt(window, 10, 10, 100, 80, WS_POPUP | WS_VISIBLE));
     EXPECT_EQ(window.Handle(), nullptr);
     ASSERT_EQ(window.Count(WM_SWND_CREATED), 1);
     refuse = false;  // once it accepts, the refused window may be created again
-    ASSERT_TRUE(CreateTopLevel(window, 10, 10, 100, 80, WS_POPUP | WS_VISIBLE));
+    ASSERT_TRUE(CreateAt(window, 10, 10, 100, 80, WS_POPUP | WS_VISIBLE));
     EXPECT_FALSE(visibleWhenCreated);
     EXPECT_TRUE(IsWindowVisible(window.Handle()));
     EXPECT_EQ(window.background, GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(window.Handle(), WM_GETFONT, 0, 0)), GetDefaultFont());
-    EXPECT_FALSE(CreateTopLevel(window, 0, 0, 10, 10));  // already has a window
+    EXPECT_FALSE(CreateAt(window, 0, 0, 10, 10));  // already has a window
 }
 
 TEST(Clicks, CountOnlyWhereTheButtonWentDown) {
-    RecordingWindow a;
-    RecordingWindow b;
-    ASSERT_TRUE(CreateTopLevel(a, 0, 0, 100, 100));
-    ASSERT_TRUE(CreateTopLevel(b, 200, 0, 100, 100));
+    RecordingWindow a, b;
+    ASSERT_TRUE(CreateAt(a, 0, 0, 100, 100));
+    ASSERT_TRUE(CreateAt(b, 200, 0, 100, 100));
     // Down in a, up in b, then up in a: no click anywhere.
     SendMessageA(a.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageA(b.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -53,40 +52,36 @@ TEST(Clicks, CountOnlyWhereTheButtonWentDown) {
 }
 
 TEST(Mouse, DragEndsWhenCaptureIsLostOrAMoveComesWithoutTheButton) {
-    struct Case {
-        const char* name;
-        bool loseCapture;  // else: a move without the left button
-    } const cases[] = {{"capture lost", true}, {"button up unseen", false}};
-    for (const Case& c : cases) {
-        RecordingWindow window;
-        RecordingWindow other;
-        ASSERT_TRUE(CreateTopLevel(window, 100, 100, 80, 60));
-        ASSERT_TRUE(CreateTopLevel(other, 300, 100, 80, 60));
+    // The capture is lost, or a move comes without the left button (its release unseen).
+    for (const bool loseCapture : {true, false}) {
+        RecordingWindow window, other;
+        ASSERT_TRUE(CreateAt(window, 100, 100, 80, 60));
+        ASSERT_TRUE(CreateAt(other, 300, 100, 80, 60));
         window.SetDragMove(true);
         SendMessageA(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-        ASSERT_TRUE(window.IsDragging()) << c.name;
-        if (c.loseCapture)
+        ASSERT_TRUE(window.IsDragging()) << loseCapture;
+        if (loseCapture)
             SetCapture(other.Handle());
         else
             SendMessageA(window.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(30, 25));
-        EXPECT_FALSE(window.IsDragging()) << c.name;
-        EXPECT_EQ(window.Count(WM_SWND_DRAGEND), 1) << c.name;
+        EXPECT_FALSE(window.IsDragging()) << loseCapture;
+        EXPECT_EQ(window.Count(WM_SWND_DRAGEND), 1) << loseCapture;
         SendMessageA(window.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 45));
         RECT rect;
         ASSERT_TRUE(window.GetWindowRect(rect));
-        EXPECT_EQ(rect.left, 100) << c.name;
-        EXPECT_EQ(window.Count(WM_SWND_DRAGEND), 1) << c.name;
+        EXPECT_EQ(rect.left, 100) << loseCapture;
+        EXPECT_EQ(window.Count(WM_SWND_DRAGEND), 1) << loseCapture;
         ReleaseCapture();
     }
 }
 
 TEST(ChildNotifications, ControlsReportInToolkitMessages) {
     RecordingWindow parent;
-    ASSERT_TRUE(CreateTopLevel(parent, 0, 0, 300, 300, WS_POPUP | WS_VISIBLE));
+    ASSERT_TRUE(CreateAt(parent, 0, 0, 300, 300, WS_POPUP | WS_VISIBLE));
     auto make = [&](Window& control, int kind, DWORD style) {
         const RECT rect{0, 0, 80, 20};
         control.kind = kind;
-        return control.CreateControl("BUTTON", ArgsAt(rect, WS_CHILD | style, parent.Handle(), "b"));
+        return control.CreateControl("BUTTON", ArgsAt(rect, WS_CHILD | style, parent.Handle()));
     };
     Window button, check, radio;
     ASSERT_TRUE(make(button, KIND_BUTTON, WS_VISIBLE | BS_PUSHBUTTON));

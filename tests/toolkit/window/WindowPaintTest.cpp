@@ -7,7 +7,6 @@
 
 #include "tests/toolkit/window/TestWindows.h"
 #include "toolkit/media/Image.h"
-#include "toolkit/media/MediaStartup.h"
 #include "toolkit/window/LayeredBitmap.h"
 #include "toolkit/window/Toolkit.h"
 
@@ -47,40 +46,33 @@ void Fill(HWND window, COLORREF color, HDC dc = nullptr) {
     GdiFlush();
 }
 
-// The screen pixel; with `settled`, once that accepts it or the last one read after about a
-// second: the display applies some changes (window shapes, exposures) a little later.
-COLORREF ScreenPixel(int x, int y, const std::function<bool(COLORREF)>& settled = nullptr) {
+// The screen pixel at x, y from the test corner; with `settled`, once that accepts it or the
+// last one read after about a second: the display applies some changes (window shapes,
+// exposures) a little later.
+COLORREF Pixel(int x, int y, const std::function<bool(COLORREF)>& settled = nullptr) {
     HDC screen = GetDC(nullptr);
-    COLORREF color = GetPixel(screen, x, y);
+    COLORREF color = GetPixel(screen, kLeft + x, kTop + y);
     for (int i = 0; i < 20 && settled && !settled(color); i++) {
         Settle();
-        color = GetPixel(screen, x, y);
+        color = GetPixel(screen, kLeft + x, kTop + y);
     }
     ReleaseDC(nullptr, screen);
     return color;
 }
 
-class PaintTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(GraphicsStartup()); }
-    static void TearDownTestSuite() { GraphicsShutdown(); }
-
-    static COLORREF PixelAt(int x, int y) { return ScreenPixel(kLeft + x, kTop + y); }
-
-    // A visible topmost window at a position in the test corner, so the screen shows it.
-    static bool ShowAt(Window& window, int x, int y, int width, int height) {
-        if (!CreateTopLevel(window, kLeft + x, kTop + y, width, height, WS_POPUP))
-            return false;
-        SetWindowPos(window.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-        Settle();
-        return true;
-    }
-};
+// A visible topmost window at a position in the test corner, so the screen shows it.
+bool ShowAt(Window& window, int x, int y, int width, int height) {
+    if (!CreateAt(window, kLeft + x, kTop + y, width, height, WS_POPUP))
+        return false;
+    SetWindowPos(window.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    Settle();
+    return true;
+}
 
 // The parent is red and the child's area on the screen painted over first; then one paint path
-// runs and the child's centre shows what that path leaves there.
-TEST_F(PaintTest, ChildAreaAfterEachPaintPath) {
-    enum Path { kChildRedraw, kParentPaint, kChildPaintOnly };
+// runs and the child's centre shows what that path leaves there, the parent's corners red.
+TEST(Paint, ChildAreaAfterEachPaintPath) {
+    enum Path { kChildRedraw, kOwnErase, kNestedErase, kParentPaint, kChildPaintOnly };
     struct Case {
         Path path;
         int kind;
@@ -88,6 +80,9 @@ TEST_F(PaintTest, ChildAreaAfterEachPaintPath) {
         bool enabled;
         COLORREF before, expected;
     } const cases[] = {
+        // A child that answers the erase itself (blue) keeps its pixels, and leaves no erase
+        // open for the cases after it.
+        {kOwnErase, KIND_WINDOW, kGreen, true, kRed, kBlue},
         // A child redrawn on its own erases with its background; without one its pixels stay.
         {kChildRedraw, KIND_WINDOW, Window::kNoColor, true, kBlue, kBlue},
         {kChildRedraw, KIND_WINDOW, Window::kSeeThrough, true, kBlue, kRed},
@@ -101,6 +96,9 @@ TEST_F(PaintTest, ChildAreaAfterEachPaintPath) {
         // Kind sixteen, when disabled, is painted with its background without an erase.
         {kChildPaintOnly, KIND_DISABLED_PAINTED, kGreen, true, kBlue, kBlue},
         {kChildPaintOnly, KIND_DISABLED_PAINTED, kGreen, false, kBlue, kGreen},
+        // The parent, all blue, has its child erase in the middle of its own erase (as a
+        // handler that updates a child at once would): each erase composes on its own.
+        {kNestedErase, KIND_WINDOW, kGreen, true, kBlue, kGreen},
     };
     RecordingWindow parent;
     ASSERT_TRUE(ShowAt(parent, 40, 40, 60, 60));
@@ -108,14 +106,27 @@ TEST_F(PaintTest, ChildAreaAfterEachPaintPath) {
     for (const Case& c : cases) {
         RecordingWindow child;
         child.kind = c.kind;
-        ASSERT_TRUE(CreateChild(child, parent, 10, 10, 20, 20));
+        ASSERT_TRUE(CreateAt(child, 10, 10, 20, 20, WS_CHILD | WS_VISIBLE, parent.Handle()));
         child.background = c.background;
         EnableWindow(child.Handle(), c.enabled);
         parent.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         Settle();
-        Fill(child.Handle(), c.before);
-        if (c.path == kChildRedraw) {
+        Fill(c.path == kNestedErase ? parent.Handle() : child.Handle(), c.before);
+        child.hook = [&](UINT message, WPARAM dc) {
+            const bool own = message == WM_ERASEBKGND && c.path == kOwnErase;
+            if (own)
+                Fill(child.Handle(), kBlue, reinterpret_cast<HDC>(dc));
+            return own;
+        };
+        parent.hook = [&](UINT message, WPARAM) {
+            if (message == WM_ERASEBKGND && c.path == kNestedErase)
+                RedrawWindow(child.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            return false;
+        };
+        if (c.path == kChildRedraw || c.path == kOwnErase) {
             child.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        } else if (c.path == kNestedErase) {
+            parent.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_NOCHILDREN);
         } else if (c.path == kChildPaintOnly) {
             RedrawWindow(child.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         } else {
@@ -124,12 +135,14 @@ TEST_F(PaintTest, ChildAreaAfterEachPaintPath) {
             ReleaseDC(parent.Handle(), dc);
         }
         Settle();
-        EXPECT_EQ(PixelAt(60, 60), c.expected) << c.path << " " << c.kind << " " << std::hex << c.background;
-        EXPECT_EQ(PixelAt(45, 45), kRed);
+        parent.hook = nullptr;
+        EXPECT_EQ(Pixel(60, 60), c.expected) << c.path << " " << c.kind << " " << std::hex << c.background;
+        EXPECT_EQ(Pixel(45, 45), kRed);
+        EXPECT_EQ(Pixel(95, 95), kRed);
     }
 }
 
-TEST_F(PaintTest, NineCellSkinKeepsCornersAndRepeatsEdges) {
+TEST(Paint, NineCellSkinKeepsCornersAndRepeatsEdges) {
     // 3 x 3 skin, every pixel its own colour; the centre cell is the middle pixel.
     const COLORREF colors[3][3] = {{RGB(10, 0, 0), RGB(20, 0, 0), RGB(30, 0, 0)},
                                    {RGB(0, 40, 0), RGB(0, 50, 0), RGB(0, 60, 0)},
@@ -146,10 +159,10 @@ TEST_F(PaintTest, NineCellSkinKeepsCornersAndRepeatsEdges) {
     auto cell = [](int p) { return p == 0 ? 0 : (p == 9 ? 2 : 1); };
     for (int y = 0; y < 10; y++)
         for (int x = 0; x < 10; x++)
-            EXPECT_EQ(PixelAt(10 + x, 10 + y), colors[cell(y)][cell(x)]) << x << "," << y;
+            EXPECT_EQ(Pixel(10 + x, 10 + y), colors[cell(y)][cell(x)]) << x << "," << y;
 }
 
-TEST_F(PaintTest, KeyColourMakesClickThroughHolesUntilTheSkinGoes) {
+TEST(Paint, KeyColourMakesClickThroughHolesUntilTheSkinGoes) {
     Image skin;
     // Magenta in a 4 x 4 hole enclosed by opaque pixels and in the top-left corner pixel.
     MakeSkin(skin, 12, 12, [](int x, int y) {
@@ -176,11 +189,11 @@ TEST_F(PaintTest, KeyColourMakesClickThroughHolesUntilTheSkinGoes) {
     EXPECT_EQ(WindowFromPoint(POINT{kLeft + 15, kTop + 15}), window.Handle());
 }
 
-TEST_F(PaintTest, RenderToMemoryGivesPremultipliedTopDownPixels) {
+TEST(Paint, RenderToMemoryGivesPremultipliedTopDownPixels) {
     Image skin;
     MakeSkin(skin, 4, 2, [](int x, int y) { return y == 0 ? Argb(kRed, x == 0 ? 0xFF : 0x80) : 0u; });
     RecordingWindow window;
-    ASSERT_TRUE(CreateTopLevel(window, 0, 0, 4, 2));
+    ASSERT_TRUE(CreateAt(window, 0, 0, 4, 2));
     window.SetSkin(&skin, Image::kNoColor, nullptr, false);
     LayeredBitmap canvas;
     ASSERT_TRUE(window.RenderToMemory(canvas));
@@ -196,7 +209,7 @@ TEST_F(PaintTest, RenderToMemoryGivesPremultipliedTopDownPixels) {
 }
 
 // The window's opacity on screen is checked through the program (the Appearance preview).
-TEST_F(PaintTest, LayeredPerPixelAlphaOnScreen) {
+TEST(Paint, LayeredPerPixelAlphaOnScreen) {
     // Left half opaque red, right half fully transparent.
     Image skin;
     MakeSkin(skin, 20, 20, [](int x, int) { return x < 10 ? Argb(kRed) : 0u; });
@@ -205,57 +218,19 @@ TEST_F(PaintTest, LayeredPerPixelAlphaOnScreen) {
     below.background = kBlue;
     below.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     RecordingWindow window;
-    ASSERT_TRUE(CreateTopLevel(window, kLeft + 10, kTop + 10, 20, 20));
+    ASSERT_TRUE(CreateAt(window, kLeft + 10, kTop + 10, 20, 20));
     ASSERT_TRUE(window.SetLayered(true));
     window.SetSkin(&skin, Image::kNoColor, nullptr, false);
     SetWindowPos(window.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     ASSERT_TRUE(window.UpdateLayered(255));
     // Red, give or take the rounding of the blend.
     const auto red = [](COLORREF color) { return GetRValue(color) >= 253 && (color & 0xFFFF00) == 0; };
-    const COLORREF left = ScreenPixel(kLeft + 15, kTop + 15, red);
+    const COLORREF left = Pixel(15, 15, red);
     EXPECT_TRUE(red(left)) << std::hex << left;
-    EXPECT_EQ(ScreenPixel(kLeft + 25, kTop + 15, [](COLORREF color) { return color == kBlue; }), kBlue);
+    EXPECT_EQ(Pixel(25, 15, [](COLORREF color) { return color == kBlue; }), kBlue);
 }
 
-TEST_F(PaintTest, AnEraseInsideAnotherOnTheSameThreadComposesOnItsOwn) {
-    RecordingWindow parent, child;
-    ASSERT_TRUE(ShowAt(parent, 40, 40, 60, 60));
-    parent.background = kRed;
-    ASSERT_TRUE(CreateChild(child, parent, 10, 10, 20, 20));
-    child.background = kGreen;
-    // In the middle of its own erase the parent has its child erase too (as a handler that
-    // updates a child at once would).
-    parent.hook = [&](UINT message, WPARAM) {
-        if (message == WM_ERASEBKGND)
-            RedrawWindow(child.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        return false;
-    };
-    Fill(parent.Handle(), kBlue);
-    parent.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_NOCHILDREN);
-    Settle();
-    EXPECT_EQ(PixelAt(60, 60), kGreen);
-    EXPECT_EQ(PixelAt(45, 45), kRed);
-    EXPECT_EQ(PixelAt(95, 95), kRed);
-}
-
-TEST_F(PaintTest, AClassThatAnswersTheEraseItselfKeepsItsPixelsAndLeavesNoEraseOpen) {
-    RecordingWindow window;
-    ASSERT_TRUE(ShowAt(window, 40, 40, 30, 30));
-    window.background = kRed;
-    for (const bool own : {true, false, true}) {
-        // While `own`, the window answers the erase itself, painting the screen context blue.
-        window.hook = [&](UINT message, WPARAM dc) {
-            if (message == WM_ERASEBKGND && own)
-                Fill(window.Handle(), kBlue, reinterpret_cast<HDC>(dc));
-            return message == WM_ERASEBKGND && own;
-        };
-        window.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        Settle();
-        EXPECT_EQ(PixelAt(50, 50), own ? kBlue : kRed) << own;
-    }
-}
-
-TEST_F(PaintTest, EachThreadErasesThroughItsOwnBitmap) {
+TEST(Paint, EachThreadErasesThroughItsOwnBitmap) {
     HBITMAP other = nullptr;
     std::thread([&] { other = GetOffscreenBitmap(); }).join();
     EXPECT_TRUE(other && GetOffscreenBitmap() && other != GetOffscreenBitmap());
