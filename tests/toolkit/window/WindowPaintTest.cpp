@@ -81,7 +81,7 @@ TEST(Paint, ChildAreaAfterEachPaintPath) {
         COLORREF before, expected;
     } const cases[] = {
         // A child that answers the erase itself (blue) keeps its pixels, and leaves no erase
-        // open for the cases after it.
+        // open: its next erase, the toolkit's, is not taken for one nested in it.
         {kOwnErase, KIND_WINDOW, kGreen, true, kRed, kBlue},
         // A child redrawn on its own erases with its background; without one its pixels stay.
         {kChildRedraw, KIND_WINDOW, Window::kNoColor, true, kBlue, kBlue},
@@ -139,6 +139,11 @@ TEST(Paint, ChildAreaAfterEachPaintPath) {
         EXPECT_EQ(Pixel(60, 60), c.expected) << c.path << " " << c.kind << " " << std::hex << c.background;
         EXPECT_EQ(Pixel(45, 45), kRed);
         EXPECT_EQ(Pixel(95, 95), kRed);
+        if (c.path == kOwnErase) {
+            child.hook = nullptr;
+            child.Redraw(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            EXPECT_EQ(Pixel(60, 60, [](COLORREF color) { return color == kGreen; }), kGreen);
+        }
     }
 }
 
