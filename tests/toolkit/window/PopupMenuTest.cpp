@@ -2,6 +2,8 @@
 // through a real TrackPopupMenuEx closed by posted keys, in both notification forms.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "tests/toolkit/window/TestWindows.h"
 #include "toolkit/window/PopupMenu.h"
 
@@ -10,22 +12,6 @@ namespace {
 enum { kOpen = 1001, kSave = 1002, kQuit = 1003, kDeep = 1004, kBranch = 1005 };
 // Menus choose on the character that Enter produces, not on its key-down.
 constexpr WPARAM kEnter = 0x10000;
-
-TEST(PopupMenu, ASubMenuOutlivesItsParentMenu) {
-    RecordingWindow owner;
-    ASSERT_TRUE(CreateAt(owner, 0, 0, 50, 50));
-    PopupMenu sub;
-    ASSERT_TRUE(sub.Create(owner.Handle(), true, false));
-    {
-        PopupMenu main;
-        ASSERT_TRUE(main.Create(owner.Handle(), true, false));
-        EXPECT_FALSE(main.Create(owner.Handle(), true, false));
-        MenuItemExtras branch;
-        branch.subMenu = &sub;
-        ASSERT_TRUE(main.AddItem("Branch", kBranch, branch));
-    }
-    EXPECT_TRUE(IsMenu(sub.Handle()));
-}
 
 TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
     struct Case {
@@ -47,34 +33,36 @@ TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
         ShowWindow(owner.Handle(), SW_SHOW);
         // Open, Save, separator, Branch (sub-menu: Deep), Quit; menus made before and after it
         // have an Open too, but the command comes from the menu shown.
-        PopupMenu before, sub, main, after;
+        PopupMenu before, sub, after;
+        auto main = std::make_unique<PopupMenu>();
         ASSERT_TRUE(before.Create(owner.Handle(), true, false) && before.AddItem("Open", kOpen));
         ASSERT_TRUE(sub.Create(owner.Handle(), true, false) && sub.AddItem("Deep", kDeep));
         MenuItemExtras branch;
         branch.subMenu = &sub;
-        ASSERT_TRUE(main.Create(owner.Handle(), true, false) && main.AddItem("Open", kOpen) &&
-                    main.AddItem("Save", kSave) && main.AddSeparator() && main.AddItem("Branch", kBranch, branch) &&
-                    main.AddItem("Quit", kQuit));
+        ASSERT_TRUE(main->Create(owner.Handle(), true, false) && main->AddItem("Open", kOpen) &&
+                    main->AddItem("Save", kSave) && main->AddSeparator() && main->AddItem("Branch", kBranch, branch) &&
+                    main->AddItem("Quit", kQuit));
+        EXPECT_FALSE(main->Create(owner.Handle(), true, false));
         ASSERT_TRUE(after.Create(owner.Handle(), true, false) && after.AddItem("Open", kOpen));
         if (c.byPosition) {
             MENUINFO info{sizeof(info), MIM_STYLE | MIM_APPLYTOSUBMENUS, MNS_NOTIFYBYPOS | MNS_CHECKORBMP};
-            ASSERT_TRUE(SetMenuInfo(main.Handle(), &info));
+            ASSERT_TRUE(SetMenuInfo(main->Handle(), &info));
         }
         for (WPARAM key : c.keys)
             PostMessageA(owner.Handle(), key == kEnter ? WM_CHAR : WM_KEYDOWN, key == kEnter ? '\r' : key, 0);
         // A stray Escape closes the menu should the keys not land as planned.
         PostMessageA(owner.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-        EXPECT_TRUE(main.Track(120, 120)) << c.name;
+        EXPECT_TRUE(main->Track(120, 120)) << c.name;
         Settle();
-        if (!c.expectedId) {
-            EXPECT_EQ(owner.Count(WM_SWND_COMMAND), 0) << c.name;
-            continue;
+        ASSERT_EQ(owner.Count(WM_SWND_COMMAND), c.expectedId ? 1 : 0) << c.name;
+        if (c.expectedId) {
+            const Received* command = owner.Last(WM_SWND_COMMAND);
+            EXPECT_EQ(command->lParam, c.expectedId) << c.name;
+            PopupMenu* const expectedMenu = c.fromSubMenu ? &sub : main.get();
+            EXPECT_EQ(command->wParam, reinterpret_cast<WPARAM>(static_cast<MenuItemOwner*>(expectedMenu))) << c.name;
         }
-        ASSERT_EQ(owner.Count(WM_SWND_COMMAND), 1) << c.name;
-        const Received* command = owner.Last(WM_SWND_COMMAND);
-        EXPECT_EQ(command->lParam, c.expectedId) << c.name;
-        PopupMenu* const expectedMenu = c.fromSubMenu ? &sub : &main;
-        EXPECT_EQ(command->wParam, reinterpret_cast<WPARAM>(static_cast<MenuItemOwner*>(expectedMenu))) << c.name;
+        main.reset();
+        EXPECT_TRUE(IsMenu(sub.Handle())) << c.name;  // the sub-menu stays its own object's
     }
 }
 
