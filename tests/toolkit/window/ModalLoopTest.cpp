@@ -11,12 +11,6 @@
 
 namespace {
 
-// An owner window and a popup it owns.
-void CreatePair(RecordingWindow& owner, RecordingWindow& dialog) {
-    ASSERT_TRUE(CreateAt(owner, 0, 0, 300, 300));
-    ASSERT_TRUE(CreateAt(dialog, 50, 50, 150, 100, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner.Handle()));
-}
-
 TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
     const struct {
         const char* name;
@@ -34,7 +28,8 @@ TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
     };
     for (const auto& c : cases) {
         RecordingWindow owner, dialog;
-        CreatePair(owner, dialog);
+        ASSERT_TRUE(CreateAt(owner, 0, 0, 300, 300));
+        ASSERT_TRUE(CreateAt(dialog, 50, 50, 150, 100, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner.Handle()));
         bool ownerEnabledDuringRun = true;
         dialog.hook = [&](UINT message, WPARAM timer) {
             if (message == WM_SWND_MODALINIT)
@@ -65,7 +60,8 @@ TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
 
 TEST(ModalRun, ASecondRunIsRefusedAndLeavesTheFirstAlone) {
     RecordingWindow owner, dialog;
-    CreatePair(owner, dialog);
+    ASSERT_TRUE(CreateAt(owner, 0, 0, 300, 300));
+    ASSERT_TRUE(CreateAt(dialog, 50, 50, 150, 100, WS_POPUP, owner.Handle()));
     int innerResult = -1;
     bool stillModal = false;
     dialog.hook = [&](UINT message, WPARAM timer) {
