@@ -21,64 +21,55 @@ inline void PumpMessages() {
 // Windows of this thread and their children, visible or not.
 inline int ThreadWindowCount() {
     struct Count {
-        static BOOL CALLBACK Window(HWND window, LPARAM count) {
+        static BOOL CALLBACK One(HWND, LPARAM count) {
             ++*reinterpret_cast<int*>(count);
-            EnumChildWindows(window, Child, count);
             return TRUE;
         }
-        static BOOL CALLBACK Child(HWND, LPARAM count) {
-            ++*reinterpret_cast<int*>(count);
-            return TRUE;
+        static BOOL CALLBACK WithChildren(HWND window, LPARAM count) {
+            EnumChildWindows(window, One, count);
+            return One(window, count);
         }
     };
     int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), Count::Window, reinterpret_cast<LPARAM>(&count));
+    EnumThreadWindows(GetCurrentThreadId(), Count::WithChildren, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 
 // Runs `open`, which shows a dialog of the class modally on this thread; a thread timer finds
-// the dialog once it is visible (never `ignored`) and hands it to `act`, once. True when the
-// dialog was found.
+// the dialog once it is visible and hands it to `act`, once. True when the dialog was found.
 inline bool AnswerDialog(const char* className,
                          const std::function<void(HWND)>& act,
-                         const std::function<void()>& open,
-                         HWND ignored = nullptr) {
-    struct Pending {
-        const char* className;
-        HWND ignored;
-        const std::function<void(HWND)>* act;
-        bool done;
-
-        static Pending*& Current() {
-            static Pending* current = nullptr;
-            return current;
-        }
+                         const std::function<void()>& open) {
+    static const char* wanted = nullptr;
+    static const std::function<void(HWND)>* pending = nullptr;  // null once answered
+    struct Timer {
         static BOOL CALLBACK Find(HWND window, LPARAM found) {
             char name[64] = {};
             GetClassNameA(window, name, sizeof(name));
-            if (!IsWindowVisible(window) || lstrcmpA(name, Current()->className) != 0 || window == Current()->ignored)
+            if (!IsWindowVisible(window) || lstrcmpA(name, wanted) != 0)
                 return TRUE;
             *reinterpret_cast<HWND*>(found) = window;
             return FALSE;
         }
-        static VOID CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        static VOID CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
             HWND dialog = nullptr;
-            if (!Current() || Current()->done)
-                return;
-            EnumThreadWindows(GetCurrentThreadId(), Find, reinterpret_cast<LPARAM>(&dialog));
+            if (pending)
+                EnumThreadWindows(GetCurrentThreadId(), Find, reinterpret_cast<LPARAM>(&dialog));
             if (!dialog)
                 return;
-            Current()->done = true;
-            (*Current()->act)(dialog);
+            const std::function<void(HWND)>* const answer = pending;
+            pending = nullptr;
+            (*answer)(dialog);
         }
     };
-    Pending pending{className, ignored, &act, false};
-    Pending::Current() = &pending;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, Pending::OnTimer);
+    wanted = className;
+    pending = &act;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, Timer::Tick);
     open();
     KillTimer(nullptr, timer);
-    Pending::Current() = nullptr;
-    return pending.done;
+    const bool answered = !pending;
+    pending = nullptr;
+    return answered;
 }
 
 }  // namespace kvrtest

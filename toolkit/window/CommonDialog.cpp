@@ -1,5 +1,4 @@
-// CommonDialog: folder browser, colour, font and open-file dialogs; see CommonDialog.h. The
-// system colour picker window is in SystemColorPicker.cpp.
+// CommonDialog: folder browser, colour and open-file dialogs; see CommonDialog.h.
 #include "toolkit/window/CommonDialog.h"
 
 #include <objbase.h>
@@ -9,8 +8,6 @@
 
 #include "toolkit/base/PathName.h"
 #include "toolkit/base/TextCodec.h"
-#include "toolkit/media/DrawingHelpers.h"
-#include "toolkit/window/SystemColorPicker.h"
 
 namespace {
 
@@ -120,32 +117,6 @@ bool CommonDialog::ChooseColor(uint32_t initial, bool fullOpen, bool preventFull
     if (!::ChooseColorA(&choice))
         return false;
     color = choice.rgbResult;
-    return true;
-}
-
-bool CommonDialog::ChooseFont(const LOGFONTA& font, int* size) {
-    LOGFONTA chosen = font;
-    CHOOSEFONTA choice{};
-    choice.lStructSize = sizeof(choice);
-    choice.hwndOwner = owner;
-    choice.lpLogFont = &chosen;
-    choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
-    if (!::ChooseFontA(&choice))
-        return false;
-    fontName = chosen.lfFaceName;
-    fontSize = choice.iPointSize / 10;
-    fontStyle = FontStyleOf(chosen);
-    if (size)
-        *size = fontSize;
-    return true;
-}
-
-bool CommonDialog::ChooseSystemColor(const char* title) {
-    SystemColorPicker picker;
-    const int result = picker.Run(owner, title);
-    if (result < kSystemColorResult)
-        return false;
-    color = static_cast<uint32_t>(result - kSystemColorResult);
     return true;
 }
 

@@ -94,7 +94,6 @@ void ToolkitInit(HINSTANCE instance) {
 }
 
 void ToolkitShutdown(HINSTANCE instance) {
-    ReleaseVirtualKeyNames();
     if (state.comStarted)
         CoUninitialize();
     state.comStarted = false;

@@ -1,5 +1,10 @@
-// Tests of modal runs. Keys and messages are posted before the loop starts or from a timer inside it.
+// Tests of modal runs. Keys and messages are posted before the loop starts or from a timer
+// inside it. A run whose owner belongs to another thread disables only what that thread may,
+// and child lookups there hand out no objects of the owner's thread.
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 #include "tests/toolkit/window/TestWindows.h"
 #include "toolkit/window/ModalLoop.h"
@@ -11,31 +16,35 @@ TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
         const char* name;
         UINT message;  // posted before the run
         WPARAM wParam;
-        UINT_PTR endModalFromTimer;
-        LRESULT modalInitAnswer;
+        int endModalFromTimer;
+        bool refused;  // by the modal-init answer
         int expected;
     } cases[] = {
-        {"Enter", WM_KEYDOWN, VK_RETURN, 0, 0, 1},
-        {"Escape", WM_KEYDOWN, VK_ESCAPE, 0, 0, 0},
-        {"EndModal from a timer", 0, 0, 7, 0, 7},
-        {"refused by the modal-init answer", 0, 0, 0, 1, 0},
-        {"close destroys the window", WM_CLOSE, 0, 0, 0, 0},
+        {"Enter", WM_KEYDOWN, VK_RETURN, 0, false, 1},
+        {"Escape", WM_KEYDOWN, VK_ESCAPE, 0, false, 0},
+        {"EndModal from a timer", 0, 0, 7, false, 7},
+        {"refused by the modal-init answer", 0, 0, 0, true, 0},
+        {"close destroys the window", WM_CLOSE, 0, 0, false, 0},
     };
     for (const auto& c : cases) {
-        // An owner window and a popup it owns.
         RecordingWindow owner, dialog;
-        ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 300, 300));
-        const RECT rect{50, 50, 200, 150};
-        ASSERT_TRUE(dialog.Create(ArgsAt(rect, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner.Handle(), "modal")));
+        ASSERT_TRUE(CreateAt(owner, 0, 0, 300, 300));
+        ASSERT_TRUE(CreateAt(dialog, 50, 50, 150, 100, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner.Handle()));
+        bool ownerEnabledDuringRun = true;
+        dialog.hook = [&](UINT message, WPARAM timer) {
+            if (message == WM_SWND_MODALINIT)
+                ownerEnabledDuringRun = IsWindowEnabled(owner.Handle()) != 0;
+            if (message == WM_TIMER && KillTimer(dialog.Handle(), timer))
+                dialog.EndModal(c.endModalFromTimer);
+            return message == WM_SWND_MODALINIT && c.refused;
+        };
         if (c.message)
             PostMessageA(dialog.Handle(), c.message, c.wParam, 1);
-        if (c.endModalFromTimer) {
-            dialog.timerEndsModalWith = c.endModalFromTimer;
+        if (c.endModalFromTimer)
             SetTimer(dialog.Handle(), 1, 10, nullptr);
-        }
-        dialog.modalInitAnswer = c.modalInitAnswer;
         EXPECT_EQ(dialog.DoModal(11, 22), c.expected) << c.name;
         EXPECT_TRUE(IsWindowEnabled(owner.Handle())) << c.name;
+        EXPECT_FALSE(ownerEnabledDuringRun) << c.name;
         ASSERT_EQ(dialog.Count(WM_SWND_MODALINIT), 1) << c.name;
         EXPECT_EQ(dialog.Last(WM_SWND_MODALINIT)->wParam, 11u) << c.name;
         EXPECT_EQ(dialog.Last(WM_SWND_MODALINIT)->lParam, 22) << c.name;
@@ -46,43 +55,82 @@ TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
         }
         EXPECT_TRUE(IsWindowVisible(dialog.Handle())) << c.name;
         EXPECT_FALSE(dialog.IsModal()) << c.name;
-        if (!c.modalInitAnswer) {
-            EXPECT_FALSE(dialog.ownerEnabledDuringRun) << c.name;
-        }
     }
 }
 
-// A window asks for a second modal run while its first one is going.
-class ReenteringWindow : public RecordingWindow {
-public:
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_TIMER && wParam == 2) {
-            KillTimer(Handle(), 2);
-            innerResult = DoModal(0, 0);
-            stillModal = IsModal();
-            EndModal(5);
-            return 0;
-        }
-        return RecordingWindow::OnMessage(message, wParam, lParam);
-    }
+TEST(ModalRun, ASecondRunIsRefusedAndLeavesTheFirstAlone) {
+    RecordingWindow owner, dialog;
+    ASSERT_TRUE(CreateAt(owner, 0, 0, 300, 300));
+    ASSERT_TRUE(CreateAt(dialog, 50, 50, 150, 100, WS_POPUP, owner.Handle()));
     int innerResult = -1;
     bool stillModal = false;
-};
-
-TEST(ModalRun, ASecondRunIsRefusedAndLeavesTheFirstAlone) {
-    RecordingWindow owner;
-    ReenteringWindow dialog;
-    ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 300, 300));
-    const RECT rect{50, 50, 200, 150};
-    ASSERT_TRUE(dialog.Create(ArgsAt(rect, WS_POPUP, owner.Handle(), "modal")));
-    // Should the inner run start, this ends it (and, without the refusal, the outer one with it).
-    dialog.timerEndsModalWith = 7;
+    dialog.hook = [&](UINT message, WPARAM timer) {
+        if (message != WM_TIMER || !KillTimer(dialog.Handle(), timer))
+            return false;
+        // Should the inner run start, timer 1 ends it (and, without the refusal, the outer one with it).
+        if (timer == 2) {
+            innerResult = dialog.DoModal(0, 0);
+            stillModal = dialog.IsModal();
+        }
+        dialog.EndModal(timer == 2 ? 5 : 7);
+        return true;
+    };
     SetTimer(dialog.Handle(), 1, 200, nullptr);
     SetTimer(dialog.Handle(), 2, 10, nullptr);
     EXPECT_EQ(dialog.DoModal(0, 0), 5);
-    EXPECT_EQ(dialog.innerResult, 0);
-    EXPECT_TRUE(dialog.stillModal);
+    EXPECT_EQ(innerResult, 0);
+    EXPECT_TRUE(stillModal);
     EXPECT_EQ(dialog.Count(WM_SWND_MODALINIT), 1);
+}
+
+TEST(ModalRun, DisablesTheOwnersTreeOnlyOnTheOwnersThread) {
+    for (const bool otherThread : {false, true}) {
+        RecordingWindow owner;
+        ASSERT_TRUE(CreateAt(owner, 0, 0, 80, 80));
+        RecordingWindow sibling;  // another window of the owner's thread, owned by it
+        ASSERT_TRUE(CreateAt(sibling, 10, 10, 40, 40, WS_POPUP, owner.Handle()));
+        RecordingWindow modal;
+        bool ownerEnabled = true, siblingEnabled = false;
+        modal.hook = [&](UINT message, WPARAM) {
+            if (message == WM_SWND_MODALINIT) {
+                ownerEnabled = IsWindowEnabled(owner.Handle()) != 0;
+                siblingEnabled = IsWindowEnabled(sibling.Handle()) != 0;
+            }
+            return false;
+        };
+        int result = -1;
+        int childrenSeen = -1;
+        auto run = [&] {
+            ASSERT_TRUE(CreateAt(modal, 10, 10, 40, 40, WS_POPUP, owner.Handle()));
+            // Objects are handed out only to their own thread.
+            Array<Window*> children;
+            childrenSeen = owner.GetChildren(children, nullptr, false);
+            PostMessageA(modal.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+            result = modal.DoModal();
+            modal.Destroy();
+        };
+        if (otherThread) {
+            std::atomic<bool> done{false};
+            std::thread worker([&] {
+                run();
+                done = true;
+            });
+            // This thread answers what the other one sends it while that one runs.
+            while (!done) {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+                PumpMessages();
+            }
+            worker.join();
+        } else {
+            run();
+        }
+        EXPECT_EQ(result, 1) << otherThread;
+        EXPECT_FALSE(ownerEnabled) << otherThread;
+        EXPECT_EQ(siblingEnabled, otherThread) << otherThread;
+        EXPECT_EQ(childrenSeen, otherThread ? 1 : 2) << otherThread;
+        EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+        EXPECT_TRUE(IsWindowEnabled(sibling.Handle()));
+    }
 }
 
 }  // namespace

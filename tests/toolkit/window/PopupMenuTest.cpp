@@ -1,6 +1,8 @@
-// Tests of PopupMenu: building by id, and commands delivered to the owner exactly once
+// Tests of PopupMenu: sub-menus kept by their own objects, and commands delivered to the owner exactly once
 // through a real TrackPopupMenuEx closed by posted keys, in both notification forms.
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "tests/toolkit/window/TestWindows.h"
 #include "toolkit/window/PopupMenu.h"
@@ -10,55 +12,6 @@ namespace {
 enum { kOpen = 1001, kSave = 1002, kQuit = 1003, kDeep = 1004, kBranch = 1005 };
 // Menus choose on the character that Enter produces, not on its key-down.
 constexpr WPARAM kEnter = 0x10000;
-
-void PostKey(HWND window, WPARAM key) {
-    if (key == kEnter)
-        PostMessageA(window, WM_CHAR, '\r', 0);
-    else
-        PostMessageA(window, WM_KEYDOWN, key, 0);
-}
-
-// Open, Save, separator, Branch (sub-menu: Deep), Quit.
-struct TestMenus {
-    explicit TestMenus(HWND owner) {
-        EXPECT_TRUE(sub.Create(owner, true, false));
-        EXPECT_TRUE(sub.AddItem("Deep", kDeep));
-        EXPECT_TRUE(main.Create(owner, true, false));
-        EXPECT_TRUE(main.AddItem("Open", kOpen));
-        EXPECT_TRUE(main.AddItem("Save", kSave));
-        EXPECT_TRUE(main.AddSeparator());
-        MenuItemExtras branch;
-        branch.subMenu = &sub;
-        EXPECT_TRUE(main.AddItem("Branch", kBranch, branch));
-        EXPECT_TRUE(main.AddItem("Quit", kQuit));
-    }
-    PopupMenu sub;
-    PopupMenu main;
-};
-
-TEST(PopupMenu, BuildsAndRemovesById) {
-    RecordingWindow owner;
-    ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 50, 50));
-    TestMenus menus(owner.Handle());
-    PopupMenu& menu = menus.main;
-    EXPECT_FALSE(menu.Create(owner.Handle(), true, false));
-    EXPECT_EQ(menu.Count(), 5);
-    EXPECT_EQ(menu.IndexOf(kQuit), 4);
-    EXPECT_EQ(menu.IndexOf(kBranch), 3);
-    EXPECT_EQ(menu.IndexOf(4242), -1);
-    MenuItemExtras at;
-    at.position = 99;  // out of range: appended
-    EXPECT_TRUE(menu.AddItem("Late", 77, at));
-    EXPECT_EQ(menu.IndexOf(77), 5);
-    at.position = 0;
-    EXPECT_TRUE(menu.AddItem("First", 78, at));
-    EXPECT_EQ(menu.IndexOf(78), 0);
-    EXPECT_TRUE(menu.Remove(78));
-    EXPECT_FALSE(menu.Remove(78));
-    menu.RemoveAll();
-    EXPECT_EQ(menu.Count(), 0);
-    EXPECT_TRUE(IsMenu(menus.sub.Handle()));  // the sub-menu stays its own object's
-}
 
 TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
     struct Case {
@@ -76,66 +29,54 @@ TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
     };
     for (const Case& c : cases) {
         RecordingWindow owner;
-        ASSERT_TRUE(CreateTopLevel(owner, 100, 100, 50, 50));
+        ASSERT_TRUE(CreateAt(owner, 100, 100, 50, 50));
         ShowWindow(owner.Handle(), SW_SHOW);
-        TestMenus menus(owner.Handle());
+        // Open, Save, separator, Branch (sub-menu: Deep), Quit; menus made before and after it
+        // have an Open too, but the command comes from the menu shown.
+        PopupMenu before, sub, after;
+        auto main = std::make_unique<PopupMenu>();
+        ASSERT_TRUE(before.Create(owner.Handle(), true, false) && before.AddItem("Open", kOpen));
+        ASSERT_TRUE(sub.Create(owner.Handle(), true, false) && sub.AddItem("Deep", kDeep));
+        MenuItemExtras branch;
+        branch.subMenu = &sub;
+        ASSERT_TRUE(main->Create(owner.Handle(), true, false) && main->AddItem("Open", kOpen) &&
+                    main->AddItem("Save", kSave) && main->AddSeparator() && main->AddItem("Branch", kBranch, branch) &&
+                    main->AddItem("Quit", kQuit));
+        EXPECT_FALSE(main->Create(owner.Handle(), true, false));
+        ASSERT_TRUE(after.Create(owner.Handle(), true, false) && after.AddItem("Open", kOpen));
         if (c.byPosition) {
             MENUINFO info{sizeof(info), MIM_STYLE | MIM_APPLYTOSUBMENUS, MNS_NOTIFYBYPOS | MNS_CHECKORBMP};
-            ASSERT_TRUE(SetMenuInfo(menus.main.Handle(), &info));
+            ASSERT_TRUE(SetMenuInfo(main->Handle(), &info));
         }
         for (WPARAM key : c.keys)
-            PostKey(owner.Handle(), key);
+            PostMessageA(owner.Handle(), key == kEnter ? WM_CHAR : WM_KEYDOWN, key == kEnter ? '\r' : key, 0);
         // A stray Escape closes the menu should the keys not land as planned.
         PostMessageA(owner.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-        EXPECT_TRUE(menus.main.Track(120, 120)) << c.name;
+        EXPECT_TRUE(main->Track(120, 120)) << c.name;
         Settle();
-        if (!c.expectedId) {
-            EXPECT_EQ(owner.Count(WM_SWND_COMMAND), 0) << c.name;
-            continue;
+        ASSERT_EQ(owner.Count(WM_SWND_COMMAND), c.expectedId ? 1 : 0) << c.name;
+        if (c.expectedId) {
+            const Received* command = owner.Last(WM_SWND_COMMAND);
+            EXPECT_EQ(command->lParam, c.expectedId) << c.name;
+            PopupMenu* const expectedMenu = c.fromSubMenu ? &sub : main.get();
+            EXPECT_EQ(command->wParam, reinterpret_cast<WPARAM>(static_cast<MenuItemOwner*>(expectedMenu))) << c.name;
         }
-        ASSERT_EQ(owner.Count(WM_SWND_COMMAND), 1) << c.name;
-        const Received* command = owner.Last(WM_SWND_COMMAND);
-        EXPECT_EQ(command->lParam, c.expectedId) << c.name;
-        PopupMenu* const expectedMenu = c.fromSubMenu ? &menus.sub : &menus.main;
-        EXPECT_EQ(command->wParam, reinterpret_cast<WPARAM>(static_cast<MenuItemOwner*>(expectedMenu))) << c.name;
+        main.reset();
+        EXPECT_TRUE(IsMenu(sub.Handle())) << c.name;  // the sub-menu stays its own object's
     }
-}
-
-TEST(PopupMenu, MenusSharingAnIdEachGetTheirOwnCommand) {
-    RecordingWindow owner;
-    ASSERT_TRUE(CreateTopLevel(owner, 100, 100, 50, 50));
-    ShowWindow(owner.Handle(), SW_SHOW);
-    PopupMenu first, second;
-    for (PopupMenu* menu : {&first, &second}) {
-        ASSERT_TRUE(menu->Create(owner.Handle(), true, false));
-        ASSERT_TRUE(menu->AddItem("Open", kOpen));
-    }
-    for (PopupMenu* menu : {&second, &first}) {
-        PostKey(owner.Handle(), VK_DOWN);
-        PostKey(owner.Handle(), kEnter);
-        PostMessageA(owner.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
-        EXPECT_TRUE(menu->Track(120, 120));
-        Settle();
-        ASSERT_NE(owner.Last(WM_SWND_COMMAND), nullptr);
-        EXPECT_EQ(owner.Last(WM_SWND_COMMAND)->wParam, reinterpret_cast<WPARAM>(static_cast<MenuItemOwner*>(menu)));
-    }
-    EXPECT_EQ(owner.Count(WM_SWND_COMMAND), 2);
 }
 
 // Item data of a menu the toolkit did not build is never called through as a menu object
 // (here it points at zeros: a call through it would crash).
 TEST(PopupMenu, ForeignMenuDataIsNeverCalled) {
     RecordingWindow owner;
-    ASSERT_TRUE(CreateTopLevel(owner, 0, 0, 50, 50));
+    ASSERT_TRUE(CreateAt(owner, 0, 0, 50, 50));
     static const uintptr_t zeros[8] = {};
     const ULONG_PTR foreign = reinterpret_cast<ULONG_PTR>(zeros);
     HMENU menu = CreatePopupMenu();
-    MENUITEMINFOA item{};
-    item.cbSize = sizeof(item);
-    item.fMask = MIIM_ID | MIIM_DATA | MIIM_STRING;
-    item.wID = 555;
-    item.dwItemData = foreign;
-    item.dwTypeData = const_cast<char*>("Foreign");
+    // Size, mask, type, state, id, sub-menu, check pictures, data, text.
+    MENUITEMINFOA item{sizeof(item), MIIM_ID | MIIM_DATA | MIIM_STRING, 0, 0, 555, nullptr, nullptr, nullptr,
+                       foreign,      const_cast<char*>("Foreign")};
     ASSERT_TRUE(InsertMenuItemA(menu, 0, TRUE, &item));
     SendMessageA(owner.Handle(), WM_MENUCOMMAND, 0, reinterpret_cast<LPARAM>(menu));
     MEASUREITEMSTRUCT measure{ODT_MENU, 0, 555, 0, 0, foreign};
@@ -148,14 +89,12 @@ TEST(PopupMenu, ForeignMenuDataIsNeverCalled) {
     // accelerator's command is no menu's.
     SendMessageA(owner.Handle(), WM_COMMAND, MAKEWPARAM(556, 0), 0);
     SendMessageA(owner.Handle(), WM_COMMAND, MAKEWPARAM(557, 1), 0);
-    std::vector<LPARAM> commands;
+    std::vector<std::pair<WPARAM, LPARAM>> commands;
     for (const Received& r : owner.received) {
-        if (r.message == WM_SWND_COMMAND) {
-            EXPECT_EQ(r.wParam, 0u);
-            commands.push_back(r.lParam);
-        }
+        if (r.message == WM_SWND_COMMAND)
+            commands.emplace_back(r.wParam, r.lParam);
     }
-    EXPECT_EQ(commands, (std::vector<LPARAM>{555, 556}));
+    EXPECT_EQ(commands, (std::vector<std::pair<WPARAM, LPARAM>>{{0, 555}, {0, 556}}));
 }
 
 }  // namespace

@@ -3,15 +3,23 @@
 
 #include <gtest/gtest.h>
 
+#include "toolkit/media/MediaStartup.h"
 #include "toolkit/window/Toolkit.h"
 
 namespace {
 
-// Brings the toolkit up before the first test and down after the last one.
+// Brings the toolkit and then GDI+ up before the first test and down after the last one, as
+// the program starts them.
 class ToolkitEnvironment : public testing::Environment {
 public:
-    void SetUp() override { ToolkitInit(GetModuleHandleA(nullptr)); }
-    void TearDown() override { ToolkitShutdown(GetModuleHandleA(nullptr)); }
+    void SetUp() override {
+        ToolkitInit(GetModuleHandleA(nullptr));
+        ASSERT_TRUE(GraphicsStartup());
+    }
+    void TearDown() override {
+        GraphicsShutdown();
+        ToolkitShutdown(GetModuleHandleA(nullptr));
+    }
 };
 
 testing::Environment* const toolkitEnvironment = testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
@@ -21,27 +29,8 @@ testing::Environment* const toolkitEnvironment = testing::AddGlobalTestEnvironme
 LRESULT RecordingWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= WM_SWND_CREATED && message <= WM_SWND_TREEITEMDBLCLK)
         received.push_back(Received{message, wParam, lParam});
-    switch (message) {
-        case WM_SWND_CREATED:
-            visibleWhenCreated = IsWindowVisible(Handle()) != 0;
-            if (createdAnswer)
-                return createdAnswer;
-            break;
-        case WM_SWND_MODALINIT: {
-            HWND owner = GetWindow(Handle(), GW_OWNER);
-            ownerEnabledDuringRun = owner && IsWindowEnabled(owner);
-            if (modalInitAnswer)
-                return modalInitAnswer;
-            break;
-        }
-        case WM_TIMER:
-            KillTimer(Handle(), wParam);
-            if (timerEndsModalWith)
-                EndModal(static_cast<int>(timerEndsModalWith));
-            return 0;
-        default:
-            break;
-    }
+    if (hook && hook(message, wParam))
+        return 1;
     return Window::OnMessage(message, wParam, lParam);
 }
 
@@ -60,23 +49,17 @@ const Received* RecordingWindow::Last(UINT message) const {
     return nullptr;
 }
 
-WindowArgs ArgsAt(const RECT& rect, DWORD style, HWND parent, const char* title) {
+WindowArgs ArgsAt(const RECT& rect, DWORD style, HWND parent) {
     WindowArgs args;
-    args.title = title;
     args.style = style;
     args.rect = &rect;
     args.parent = parent;
     return args;
 }
 
-bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD style) {
+bool CreateAt(Window& window, int x, int y, int width, int height, DWORD style, HWND parent) {
     const RECT rect{x, y, x + width, y + height};
-    return window.Create(ArgsAt(rect, style));
-}
-
-bool CreateChild(Window& window, Window& parent, int x, int y, int width, int height, DWORD style) {
-    const RECT rect{x, y, x + width, y + height};
-    return window.Create(ArgsAt(rect, WS_CHILD | WS_VISIBLE | style, parent.Handle()));
+    return window.Create(ArgsAt(rect, style, parent));
 }
 
 void Settle() {
@@ -84,20 +67,4 @@ void Settle() {
     GdiFlush();
     Sleep(60);
     PumpMessages();
-}
-
-COLORREF ScreenPixel(int x, int y) {
-    HDC screen = GetDC(nullptr);
-    const COLORREF color = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return color;
-}
-
-COLORREF ScreenPixelOnce(int x, int y, const std::function<bool(COLORREF)>& settled) {
-    COLORREF color = ScreenPixel(x, y);
-    for (int i = 0; i < 20 && !settled(color); i++) {
-        Settle();
-        color = ScreenPixel(x, y);
-    }
-    return color;
 }

@@ -1,6 +1,6 @@
 // Test support for the window framework tests: the toolkit brought up once per test
-// program, a window that records the toolkit messages it receives, and
-// small helpers to pump the thread's queue.
+// program, a window that records the toolkit messages it receives, and small helpers to
+// create test windows and let the display catch up.
 #pragma once
 
 #include <windows.h>
@@ -26,24 +26,15 @@ public:
     const Received* Last(UINT message) const;
 
     std::vector<Received> received;
-    LRESULT createdAnswer = 0;
-    LRESULT modalInitAnswer = 0;
-    bool visibleWhenCreated = false;
-    bool ownerEnabledDuringRun = true;
-    UINT_PTR timerEndsModalWith = 0;  // non-zero: WM_TIMER calls EndModal(value)
+    // Sees each message after it is recorded; true answers it with 1 instead of the toolkit.
+    std::function<bool(UINT message, WPARAM wParam)> hook;
 };
 
 using kvrtest::PumpMessages;
-// A hidden top-level toolkit window at the given screen rectangle.
 // The creation arguments of a test window at rect.
-WindowArgs ArgsAt(const RECT& rect, DWORD style, HWND parent = nullptr, const char* title = "");
-bool CreateTopLevel(Window& window, int x, int y, int width, int height, DWORD style = WS_POPUP);
-bool CreateChild(Window& window, Window& parent, int x, int y, int width, int height, DWORD style = 0);
+WindowArgs ArgsAt(const RECT& rect, DWORD style, HWND parent = nullptr);
+// A test window at x, y: a top-level one unless the style makes it a child of `parent`.
+bool CreateAt(Window& window, int x, int y, int width, int height, DWORD style = WS_POPUP, HWND parent = nullptr);
 
 // Runs the queue, lets the display catch up, and runs the queue again.
 void Settle();
-// The pixel on the screen as GDI reads it back (0x00BBGGRR).
-COLORREF ScreenPixel(int x, int y);
-// The screen pixel once `settled` accepts it, or the last one read after about a second: the
-// display applies some changes (window shapes, exposures) a little later.
-COLORREF ScreenPixelOnce(int x, int y, const std::function<bool(COLORREF)>& settled);

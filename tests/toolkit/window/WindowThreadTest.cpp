@@ -4,7 +4,9 @@
 // must be the same after the cycles as before them.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "tests/toolkit/media/TestPictures.h"
@@ -13,29 +15,12 @@
 #include "toolkit/media/Image.h"
 #include "toolkit/media/MediaStartup.h"
 #include "toolkit/media/Sound.h"
-#include "toolkit/window/Messages.h"
 #include "toolkit/window/Toolkit.h"
-#include "toolkit/window/Window.h"
 #include "toolkit/window/WindowRegistry.h"
 
 namespace {
 
 constexpr UINT kPing = WM_USER + 77;
-
-// The media layer after the toolkit (TestWindows.cpp brings that up), as the program starts them.
-class MediaTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(GraphicsStartup());
-        SoundStartup(GetToolkitWindowHandle(), 2);
-    }
-    static void TearDownTestSuite() {
-        SoundShutdown();
-        GraphicsShutdown();
-    }
-};
-using Threads = MediaTest;
-using Leaks = MediaTest;
 
 // Answers kPing with its own address, so that a lookup through the wrong object shows.
 class PingWindow : public Window {
@@ -45,90 +30,63 @@ public:
     }
 };
 
-bool LoadTone(Sound& sound, uint32_t frames) {
-    return mediatest::LoadSimpleWave(&sound, mediatest::WaveFormat(), frames);
-}
-
-struct ChurnReport {
-    int failures = 0;
-    int rounds = 0;
-    int sounds = 0;
-};
-
 // Each round keeps 60 windows of each thread alive at once; a few rounds overlap the two
 // threads' creations, lookups and destructions many times over.
 constexpr int kChurnRounds = 3;
 
-DWORD WINAPI Churn(void* argument) {
-    ChurnReport& report = *static_cast<ChurnReport*>(argument);
+void Churn(int& failures, int& sounds) {
     Sound sound;
-    const bool haveSound = GetSoundDevice() && LoadTone(sound, 2205);
+    const bool haveSound = GetSoundDevice() && mediatest::LoadSimpleWave(&sound, mediatest::WaveFormat(), 2205);
     for (int round = 0; round < kChurnRounds; round++) {
         std::vector<std::unique_ptr<PingWindow>> windows;
         for (int i = 0; i < 30; i++) {
-            windows.emplace_back(new PingWindow);
-            windows.emplace_back(new PingWindow);
-            if (!CreateTopLevel(*windows[windows.size() - 2], 0, 0, 60, 40) ||
-                !CreateChild(*windows.back(), *windows[windows.size() - 2], 0, 0, 60, 40))
-                report.failures++;
+            PingWindow& top = *windows.emplace_back(new PingWindow);
+            PingWindow& child = *windows.emplace_back(new PingWindow);
+            failures +=
+                !CreateAt(top, 0, 0, 60, 40) || !CreateAt(child, 0, 0, 60, 40, WS_CHILD | WS_VISIBLE, top.Handle());
         }
-        if (haveSound && sound.Play(0, 0))
-            report.sounds++;
+        sounds += haveSound && sound.Play(0, 0);
         for (const auto& window : windows) {
-            HWND handle = window->Handle();
-            if (Window::FromHandle(handle) != window.get())
-                report.failures++;
-            if (SendMessageA(handle, kPing, 0, 0) != reinterpret_cast<LRESULT>(window.get()))
-                report.failures++;
+            failures += Window::FromHandle(window->Handle()) != window.get();
+            failures += SendMessageA(window->Handle(), kPing, 0, 0) != reinterpret_cast<LRESULT>(window.get());
         }
         Array<Window*> children;
-        if (windows[0]->GetChildren(children, nullptr, true) != 1 || children[0] != windows[1].get())
-            report.failures++;
+        failures += windows[0]->GetChildren(children, nullptr, true) != 1 || children[0] != windows[1].get();
         PumpMessages();
-        for (size_t i = 0; i < windows.size(); i += 2)
+        for (size_t i = 0; i < windows.size(); i += 2) {
             windows[i].reset();  // destroys the child's window with it
-        for (size_t i = 1; i < windows.size(); i += 2) {
-            if (windows[i]->Handle())
-                report.failures++;
+            failures += windows[i + 1]->Handle() != nullptr;
         }
-        report.rounds++;
     }
     sound.Stop();
     PumpMessages();
-    return 0;
 }
 
-TEST_F(Threads, TwoThreadsCreateUseAndDestroyWindowsAtOnce) {
+TEST(Threads, TwoThreadsCreateUseAndDestroyWindowsAtOnce) {
+    SoundStartup(GetToolkitWindowHandle(), 2);
     const int baseline = WindowRegistry::Count();
-    ChurnReport reports[2];
-    HANDLE threads[2];
+    int failures[2] = {}, sounds[2] = {};
+    std::thread first(Churn, std::ref(failures[0]), std::ref(sounds[0]));
+    Churn(failures[1], sounds[1]);
+    first.join();
     for (int i = 0; i < 2; i++) {
-        threads[i] = CreateThread(nullptr, 0, Churn, &reports[i], 0, nullptr);
-        ASSERT_NE(threads[i], nullptr);
-    }
-    ASSERT_EQ(WaitForMultipleObjects(2, threads, TRUE, 120000), WAIT_OBJECT_0);
-    for (int i = 0; i < 2; i++) {
-        CloseHandle(threads[i]);
-        EXPECT_EQ(reports[i].failures, 0) << "thread " << i;
-        EXPECT_EQ(reports[i].rounds, kChurnRounds) << "thread " << i;
-        if (GetSoundDevice()) {
-            EXPECT_GT(reports[i].sounds, 0) << "thread " << i;
-        }
+        EXPECT_EQ(failures[i], 0) << i;
+        EXPECT_EQ(sounds[i] > 0, GetSoundDevice() != nullptr) << i;
     }
     EXPECT_EQ(WindowRegistry::Count(), baseline);
+    SoundShutdown();
 }
 
 // One cycle: a child window with a control of its own, zones, scroll bar, caret, a region cut from an
 // image, a background erase, clicks; then destruction.
 bool RunCycle(int iteration, HWND host, HDC canvas) {
     PingWindow window;
-    const RECT place{0, 0, 60, 40};
-    if (!window.Create(ArgsAt(place, WS_CHILD | WS_VSCROLL, host)))
+    if (!CreateAt(window, 0, 0, 60, 40, WS_CHILD | WS_VSCROLL, host))
         return false;
     Window button;
     button.kind = KIND_BUTTON;
     const RECT rect{0, 0, 20, 10};
-    if (!button.CreateControl("BUTTON", ArgsAt(rect, WS_CHILD | WS_VISIBLE, window.Handle(), "b")))
+    if (!button.CreateControl("BUTTON", ArgsAt(rect, WS_CHILD | WS_VISIBLE, window.Handle())))
         return false;
     Array<RECT> zones;
     zones.Append(RECT{0, 0, 10, 10});
@@ -151,29 +109,22 @@ bool RunCycle(int iteration, HWND host, HDC canvas) {
     return window.HasRegion();
 }
 
-TEST_F(Leaks, CreateUseDestroyCycleLeavesNoGdiObject) {
-    // A leak of one object per cycle, or of the region every fourth cycle, passes the slack.
-    constexpr int kCycles = 240;
+TEST(Leaks, CreateUseDestroyCycleLeavesNoGdiObject) {
     // Cycle windows are children of one hidden host: a top-level window costs Wine an X11
     // window each time.
     PingWindow host;
-    ASSERT_TRUE(CreateTopLevel(host, 0, 0, 60, 40));
-    HDC screen = GetDC(nullptr);
-    HDC canvas = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 64, 64);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ previous = SelectObject(canvas, bitmap);
+    ASSERT_TRUE(CreateAt(host, 0, 0, 60, 40));
+    HDC canvas = GetDC(host.Handle());
     // The first cycles fill the system's own caches (stock objects, the button theme).
     for (int i = 0; i < 32; i++)
         ASSERT_TRUE(RunCycle(i, host.Handle(), canvas));
     const int room = mediatest::GdiRoom();
-    for (int i = 0; i < kCycles; i++)
+    // A leak of one object per cycle, or of the region every fourth cycle, passes the slack.
+    for (int i = 0; i < 240; i++)
         ASSERT_TRUE(RunCycle(i, host.Handle(), canvas)) << "cycle " << i;
     // A little slack for lazy caches (none has been seen).
     EXPECT_LT(room - mediatest::GdiRoom(), 25);
-    SelectObject(canvas, previous);
-    DeleteObject(bitmap);
-    DeleteDC(canvas);
+    ReleaseDC(host.Handle(), canvas);
 }
 
 }  // namespace
