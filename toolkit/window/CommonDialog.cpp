@@ -1,4 +1,5 @@
-// CommonDialog: folder browser, colour and open-file dialogs; see CommonDialog.h.
+// CommonDialog: folder browser, colour, font and open-file dialogs; see CommonDialog.h. The
+// system colour picker window is in SystemColorPicker.cpp.
 #include "toolkit/window/CommonDialog.h"
 
 #include <objbase.h>
@@ -8,6 +9,8 @@
 
 #include "toolkit/base/PathName.h"
 #include "toolkit/base/TextCodec.h"
+#include "toolkit/media/DrawingHelpers.h"
+#include "toolkit/window/SystemColorPicker.h"
 
 namespace {
 
@@ -117,6 +120,32 @@ bool CommonDialog::ChooseColor(uint32_t initial, bool fullOpen, bool preventFull
     if (!::ChooseColorA(&choice))
         return false;
     color = choice.rgbResult;
+    return true;
+}
+
+bool CommonDialog::ChooseFont(const LOGFONTA& font, int* size) {
+    LOGFONTA chosen = font;
+    CHOOSEFONTA choice{};
+    choice.lStructSize = sizeof(choice);
+    choice.hwndOwner = owner;
+    choice.lpLogFont = &chosen;
+    choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    if (!::ChooseFontA(&choice))
+        return false;
+    fontName = chosen.lfFaceName;
+    fontSize = choice.iPointSize / 10;
+    fontStyle = FontStyleOf(chosen);
+    if (size)
+        *size = fontSize;
+    return true;
+}
+
+bool CommonDialog::ChooseSystemColor(const char* title) {
+    SystemColorPicker picker;
+    const int result = picker.Run(owner, title);
+    if (result < kSystemColorResult)
+        return false;
+    color = static_cast<uint32_t>(result - kSystemColorResult);
     return true;
 }
 

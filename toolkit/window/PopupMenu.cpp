@@ -22,6 +22,11 @@ MENUITEMINFOW ItemInfo(UINT mask) {
     return item;
 }
 
+int InsertPosition(HMENU menu, int position) {
+    const int count = GetMenuItemCount(menu);
+    return position >= 0 && position <= count ? position : count;
+}
+
 }  // namespace
 
 PopupMenu::PopupMenu() = default;
@@ -80,7 +85,7 @@ bool PopupMenu::AddItem(const char* text, int id, const MenuItemExtras& extras) 
         item.fMask |= MIIM_SUBMENU;
         item.hSubMenu = extras.subMenu->menu_;
     }
-    if (!InsertMenuItemW(menu_, static_cast<UINT>(Count()), TRUE, &item))
+    if (!InsertMenuItemW(menu_, static_cast<UINT>(InsertPosition(menu_, extras.position)), TRUE, &item))
         return false;
     if (!withPictures_)
         return true;
@@ -102,12 +107,12 @@ bool PopupMenu::AddItem(const char* text, int id, const MenuItemExtras& extras) 
     return true;
 }
 
-bool PopupMenu::AddSeparator() {
+bool PopupMenu::AddSeparator(int position) {
     if (!menu_)
         return false;
     MENUITEMINFOW item = ItemInfo(MIIM_FTYPE);
     item.fType = MFT_SEPARATOR;
-    return InsertMenuItemW(menu_, static_cast<UINT>(Count()), TRUE, &item) != 0;
+    return InsertMenuItemW(menu_, static_cast<UINT>(InsertPosition(menu_, position)), TRUE, &item) != 0;
 }
 
 int PopupMenu::Count() const {
@@ -137,6 +142,24 @@ void PopupMenu::Enable(int id, bool on) {
         EnableMenuItem(menu_, static_cast<UINT>(at), MF_BYPOSITION | (on ? MF_ENABLED : MF_GRAYED));
 }
 
+bool PopupMenu::Remove(int id) {
+    const int at = IndexOf(id);
+    if (at < 0 || !RemoveMenu(menu_, static_cast<UINT>(at), MF_BYPOSITION))
+        return false;
+    if (withPictures_ && id != -1)
+        ForgetPicture(PictureIndex(id));
+    return true;
+}
+
+void PopupMenu::RemoveAll() {
+    while (Count() > 0) {
+        if (!RemoveMenu(menu_, 0, MF_BYPOSITION))
+            break;
+    }
+    while (itemIds_.Count() > 0)
+        ForgetPicture(itemIds_.Count() - 1);
+}
+
 bool PopupMenu::Track(int x, int y, UINT flags) {
     if (!menu_ || !owner_)
         return false;
@@ -158,6 +181,17 @@ bool PopupMenu::Track(int x, int y, UINT flags) {
     return shown != 0;
 }
 
+int PopupMenu::PictureIndex(int id) const {
+    return itemIds_.Find(id);
+}
+
+void PopupMenu::ForgetPicture(int at) {
+    if (at < 0 || at >= itemIds_.Count())
+        return;
+    itemPictures_.RemoveAt(at);
+    itemIds_.RemoveAt(at);
+}
+
 // Item sizes follow the owner's DPI (the system draws the menu's text at it too).
 PopupMenu::ItemMetrics PopupMenu::Metrics() const {
     const int dpi = WindowDpi(owner_);
@@ -177,7 +211,7 @@ void PopupMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
 void PopupMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
     if (!withPictures_ || !IsGraphicsStarted())
         return;
-    const int at = itemIds_.Find(static_cast<int>(draw.itemID));
+    const int at = PictureIndex(static_cast<int>(draw.itemID));
     if (at < 0 || !itemPictures_[at])
         return;
     const Image& picture = *itemPictures_[at];

@@ -1,5 +1,5 @@
 // PopupMenu: one Windows menu (a popup or a menu bar) built by command id: text items,
-// separators and sub-menus, with check marks, enabling, and an optional small
+// separators and sub-menus, with check marks, enabling, removal, and an optional small
 // picture drawn beside each item. The menu's commands reach the owner window as
 // WM_SWND_COMMAND (this object, command id) exactly once, whichever form the system delivers
 // them in (WM_COMMAND, or WM_MENUCOMMAND for menus notifying by position).
@@ -16,6 +16,7 @@ class PopupMenu;
 // The optional parts of a menu item; an item without them is plain text appended at the end.
 struct MenuItemExtras {
     PopupMenu* subMenu = nullptr;
+    int position = -1;  // 0..count inserts there; anything else appends
     // With pictures: the item shows a copy of `image`, or a picture made from `bitmap`.
     const Image* image = nullptr;
     HBITMAP bitmap = nullptr;
@@ -34,10 +35,14 @@ public:
     // Fails when the menu already exists.
     bool Create(HWND owner, bool popup, bool pictures);
     bool AddItem(const char* text, int id, const MenuItemExtras& extras = MenuItemExtras());
-    bool AddSeparator();
+    bool AddSeparator(int position = -1);
     int Count() const;
+    // Position of the first item with the id; -1 when absent or without a menu.
+    int IndexOf(int id) const;
     void Check(int id, bool on);
     void Enable(int id, bool on);
+    bool Remove(int id);
+    void RemoveAll();
     // Shows the menu at a screen point for the owner and returns when it has closed; the chosen
     // command arrives at the owner as WM_SWND_COMMAND. The owner is brought to the foreground
     // first, so that a click elsewhere closes the menu (as the notification area needs).
@@ -65,8 +70,8 @@ private:
         int gap;
     };
     ItemMetrics Metrics() const;
-    // Position of the first item with the id; -1 when absent or without a menu.
-    int IndexOf(int id) const;
+    int PictureIndex(int id) const;
+    void ForgetPicture(int at);
 
     HWND owner_ = nullptr;
     HMENU menu_ = nullptr;

@@ -94,6 +94,7 @@ void ToolkitInit(HINSTANCE instance) {
 }
 
 void ToolkitShutdown(HINSTANCE instance) {
+    ReleaseVirtualKeyNames();
     if (state.comStarted)
         CoUninitialize();
     state.comStarted = false;

@@ -60,3 +60,7 @@ HFONT GetToolkitFont(ToolkitFont which);
 HWND GetToolkitWindowHandle();
 HCURSOR GetCursor(int index);
 HBITMAP GetOffscreenBitmap();
+// Virtual-key names by code ("LBUTTON", "RETURN", "A", "F1" ...; empty for codes without a
+// key): built once on first use, from either thread, then only read.
+const StringList& GetVirtualKeyNames();
+void ReleaseVirtualKeyNames();

@@ -59,15 +59,23 @@ bool TrayIcon::Create(HICON icon, const char* tip, HWND owner) {
     iconData_.uFlags = kIconFlags;
     iconData_.uCallbackMessage = WM_SWND_TRAYCALLBACK;
     iconData_.hIcon = icon;
-    // The version-1 structure holds 64 characters of tip: longer texts are cut, not copied past it.
-    CopyWide(iconData_.szTip, tip, kMaxTipLength);
-    tip_ = Utf8FromWide(iconData_.szTip);
+    CopyTip(tip);
     if (!Shell_NotifyIconW(NIM_ADD, &iconData_)) {
         Destroy();
         return false;
     }
     added_ = shown_ = true;
     return true;
+}
+
+bool TrayIcon::SetTip(const char* tip) {
+    return SetText(tip);
+}
+
+void TrayIcon::CopyTip(const char* tip) {
+    // The version-1 structure holds 64 characters of tip: longer texts are cut, not copied past it.
+    CopyWide(iconData_.szTip, tip, kMaxTipLength);
+    tip_ = Utf8FromWide(iconData_.szTip);
 }
 
 bool TrayIcon::ShowBalloon(const char* title, const char* text, bool quiet) {
@@ -95,6 +103,15 @@ LRESULT TrayIcon::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SWND_TRAYCALLBACK:
             OnCallback(static_cast<UINT>(lParam));
             return 1;
+        case WM_SETTEXT:
+            // A wide window: the text arrives in UTF-16, whichever call set it.
+            CopyTip(lParam ? Utf8FromWide(reinterpret_cast<const wchar_t*>(lParam)) : String());
+            if (added_) {
+                iconData_.uFlags = NIF_TIP;
+                (void)Shell_NotifyIconW(NIM_MODIFY, &iconData_);
+                iconData_.uFlags = kIconFlags;
+            }
+            break;
         case WM_DESTROY:
             RemoveIcon();
             break;

@@ -42,6 +42,8 @@ public:
     // Adds the icon; the tip is cut to 63 characters. False (and no window) when the shell
     // refused the icon.
     bool Create(HICON icon, const char* tip, HWND owner);
+    // Changes the tooltip of the shown icon (through the window text).
+    bool SetTip(const char* tip);
     // The tip as the shell shows it (cut), in UTF-8.
     const char* Tip() const { return tip_.Text(); }
 
@@ -54,6 +56,7 @@ public:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void CopyTip(const char* tip);
     void RemoveIcon();
     void OnCallback(UINT mouseMessage);
 

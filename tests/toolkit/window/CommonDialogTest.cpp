@@ -1,7 +1,7 @@
-// Tests of CommonDialog: the folder browser and the colour chooser, each opened for real and
-// dismissed by a posted OK or Cancel (a thread timer finds the dialog once it shows and acts on
-// it), and the bounds of the open-file dialog's answer. A colour chosen with OK, a sub-folder
-// chosen in the browser and a file chosen in the open-file dialog are checked through the
+// Tests of CommonDialog: the folder browser, the colour and font choosers and the toolkit's own
+// system-colour picker, each opened for real and dismissed by a posted OK or Cancel (a thread
+// timer finds the dialog once it shows and acts on it), and the bounds of the open-file dialog's answer. A colour
+// chosen with OK, a sub-folder chosen in the browser and a file chosen in the open-file dialog are checked through the
 // program (the Appearance dialog's swatch, the key-folder and "Decrypt a File..." commands).
 #include <gtest/gtest.h>
 
@@ -12,7 +12,9 @@
 #include <string>
 
 #include "tests/toolkit/window/TestWindows.h"
+#include "toolkit/media/DrawingHelpers.h"
 #include "toolkit/window/CommonDialog.h"
+#include "toolkit/window/Toolkit.h"
 
 namespace {
 
@@ -70,6 +72,54 @@ TEST_F(CommonDialogTest, ACancelledColourChoiceLeavesTheColour) {
         [&] { confirmed = dialog.ChooseColor(0x123456, true, true, true); }));
     EXPECT_FALSE(confirmed);
     EXPECT_EQ(dialog.color, 7u);
+}
+
+TEST_F(CommonDialogTest, SystemColourPickerGivesTheSelectedIndexOrLeavesTheColour) {
+    ShowWindow(owner.Handle(), SW_HIDE);  // the picker is the only visible toolkit window
+    for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+        dialog.color = 99;
+        bool confirmed = key != VK_RETURN;
+        EXPECT_TRUE(kvrtest::AnswerDialog(
+            kWindowClassName,
+            [key](HWND picker) {
+                SendMessageA(FindWindowExA(picker, nullptr, "COMBOBOX", nullptr), CB_SETCURSEL, COLOR_INACTIVECAPTION,
+                             0);
+                PostMessageA(picker, WM_KEYDOWN, key, 0);
+            },
+            [&] { confirmed = dialog.ChooseSystemColor("System colour"); }));
+        EXPECT_EQ(confirmed, key == VK_RETURN);
+        EXPECT_EQ(dialog.color, key == VK_RETURN ? static_cast<uint32_t>(COLOR_INACTIVECAPTION) : 99u);
+    }
+}
+
+// A scalable face this machine has; the dialog lists only the faces it finds.
+int CALLBACK TakeScalableFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM face) {
+    if (!(type & TRUETYPE_FONTTYPE) || font->lfFaceName[0] == '@')
+        return 1;
+    strcpy(reinterpret_cast<char*>(face), font->lfFaceName);
+    return 0;
+}
+
+TEST_F(CommonDialogTest, FontComesBackInPointsWithItsStyle) {
+    HDC screen = GetDC(nullptr);
+    LOGFONTA font{};
+    font.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesExA(screen, &font, TakeScalableFace, reinterpret_cast<LPARAM>(font.lfFaceName), 0);
+    ASSERT_NE(font.lfFaceName[0], '\0');
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfHeight = -MulDiv(12, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    font.lfWeight = FW_BOLD;
+    font.lfItalic = TRUE;
+    ReleaseDC(nullptr, screen);
+    int size = 0;
+    bool confirmed = false;
+    EXPECT_TRUE(kvrtest::AnswerDialog(
+        "#32770", [](HWND chooser) { Press(chooser, IDOK); }, [&] { confirmed = dialog.ChooseFont(font, &size); }));
+    ASSERT_TRUE(confirmed);
+    EXPECT_STREQ(dialog.fontName.Text(), font.lfFaceName);
+    EXPECT_EQ(size, 12);
+    EXPECT_EQ(dialog.fontSize, 12);
+    EXPECT_EQ(dialog.fontStyle, static_cast<uint32_t>(kFontBold | kFontItalic));
 }
 
 // The answer sits at the very end of a readable page, followed by one that cannot be read:

@@ -1,6 +1,7 @@
 // Tests of modal runs. Keys and messages are posted before the loop starts or from a timer
 // inside it. A run whose owner belongs to another thread disables only what that thread may,
-// and child lookups there hand out no objects of the owner's thread.
+// and child lookups there hand out no objects of the owner's thread. The virtual-key name table
+// is built once, whichever thread asks first.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -8,6 +9,7 @@
 
 #include "tests/toolkit/window/TestWindows.h"
 #include "toolkit/window/ModalLoop.h"
+#include "toolkit/window/Toolkit.h"
 
 namespace {
 
@@ -131,6 +133,18 @@ TEST(ModalRun, DisablesTheOwnersTreeOnlyOnTheOwnersThread) {
         EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
         EXPECT_TRUE(IsWindowEnabled(sibling.Handle()));
     }
+}
+
+TEST(CrossThread, VirtualKeyNamesAreBuiltOnceWhoeverAsksFirst) {
+    ReleaseVirtualKeyNames();
+    const StringList* seen[2] = {};
+    std::thread first([&] { seen[0] = &GetVirtualKeyNames(); });
+    std::thread second([&] { seen[1] = &GetVirtualKeyNames(); });
+    first.join();
+    second.join();
+    ASSERT_EQ(seen[0], seen[1]);
+    ASSERT_EQ(seen[0]->Count(), 256);
+    EXPECT_STREQ((*seen[0])[VK_RETURN]->Text(), "RETURN");  // filled, not merely allocated
 }
 
 }  // namespace

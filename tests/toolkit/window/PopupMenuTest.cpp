@@ -1,5 +1,5 @@
-// Tests of PopupMenu: sub-menus kept by their own objects, and commands delivered to the owner exactly once
-// through a real TrackPopupMenuEx closed by posted keys, in both notification forms.
+// Tests of PopupMenu: items placed and removed by id, sub-menus kept by their own objects, and commands delivered to
+// the owner exactly once through a real TrackPopupMenuEx closed by posted keys, in both notification forms.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -64,6 +64,26 @@ TEST(PopupMenu, ChosenCommandReachesTheOwnerOnce) {
         main.reset();
         EXPECT_TRUE(IsMenu(sub.Handle())) << c.name;  // the sub-menu stays its own object's
     }
+}
+
+TEST(PopupMenu, InsertsAtAPositionAndRemovesById) {
+    RecordingWindow owner;
+    ASSERT_TRUE(CreateAt(owner, 0, 0, 50, 50));
+    PopupMenu menu;
+    MenuItemExtras first, late;
+    first.position = 0;
+    late.position = 99;  // out of range: appended
+    ASSERT_TRUE(menu.Create(owner.Handle(), true, false) && menu.AddItem("Open", kOpen) &&
+                menu.AddItem("Save", kSave) && menu.AddItem("Late", kQuit, late) &&
+                menu.AddItem("First", kDeep, first));
+    EXPECT_EQ(menu.IndexOf(kDeep), 0);
+    EXPECT_EQ(menu.IndexOf(kQuit), 3);
+    EXPECT_EQ(menu.IndexOf(4242), -1);
+    EXPECT_TRUE(menu.Remove(kDeep));
+    EXPECT_FALSE(menu.Remove(kDeep));
+    EXPECT_EQ(menu.IndexOf(kOpen), 0);
+    menu.RemoveAll();
+    EXPECT_EQ(menu.Count(), 0);
 }
 
 // Item data of a menu the toolkit did not build is never called through as a menu object

@@ -1,4 +1,4 @@
-// Tests of TrayIcon: adding with a cut tooltip, and the icon coming back after the shell
+// Tests of TrayIcon: adding with a cut tooltip, changing it, and the icon coming back after the shell
 // restarts. Its clicks are tested through the program.
 #include <gtest/gtest.h>
 
@@ -16,6 +16,8 @@ TEST(TrayIcon, TipIsCutAndTheIconComesBackWhenTheShellRestartsAndLeavesWithItsWi
     const std::string longTip(100, 'x');
     ASSERT_TRUE(tray.Create(LoadIconA(nullptr, IDI_APPLICATION), longTip.c_str(), owner.Handle()));
     EXPECT_EQ(std::string(tray.Tip()), longTip.substr(0, TrayIcon::kMaxTipLength));
+    EXPECT_TRUE(tray.SetTip("Busy"));
+    EXPECT_STREQ(tray.Tip(), "Busy");
     // Modifying the icon succeeds only while the shell knows it.
     NOTIFYICONDATAA data{};
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
