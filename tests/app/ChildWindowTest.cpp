@@ -14,7 +14,7 @@
 #include "resources/ResourceIds.h"
 #include "settings/Registry.h"
 #include "settings/Settings.h"
-#include "tests/app/AppTestSession.h"
+#include "tests/support/ThreadWindows.h"
 #include "toolkit/media/Image.h"
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Toolkit.h"
@@ -88,14 +88,13 @@ SIZE_T PrivateBytes() {
 class ChildWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        apptest::ClearSettings();
-        apptest::PumpMessages();
+        kvrtest::PumpMessages();
         windowsBefore_ = kvrtest::ThreadWindowCount();
     }
     void TearDown() override {
-        apptest::PumpMessages();
+        kvrtest::PumpMessages();
         EXPECT_EQ(kvrtest::ThreadWindowCount(), windowsBefore_);
-        apptest::ClearSettings();
+        (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     }
     int windowsBefore_ = 0;
 };
@@ -113,8 +112,8 @@ TEST_F(ChildWindowTest, KeysAndButtonsAnswer) {
     for (const auto& c : cases) {
         QuestionWindow question;
         MessageWindow message;
-        ChildWindow& window = c.question ? static_cast<ChildWindow&>(question) : message;
-        ASSERT_TRUE(c.question ? question.Create("Overwrite?", nullptr) : message.Create("Done", nullptr));
+        TextChildWindow& window = c.question ? static_cast<TextChildWindow&>(question) : message;
+        ASSERT_TRUE(window.Create(c.question ? "Overwrite?" : "Done", nullptr));
         HWND handle = window.Handle();
         EXPECT_TRUE(IsWindowVisible(handle));
         EXPECT_TRUE(GetWindowLongA(handle, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -183,8 +182,8 @@ TEST_F(ChildWindowTest, MovedToATwiceScaledMonitorTheWindowAndItsButtonsDouble) 
     for (const auto& c : cases) {
         QuestionWindow question;
         MessageWindow message;
-        ChildWindow& window = c.question ? static_cast<ChildWindow&>(question) : message;
-        ASSERT_TRUE(c.question ? question.Create("Overwrite?", nullptr) : message.Create("Done", nullptr));
+        TextChildWindow& window = c.question ? static_cast<TextChildWindow&>(question) : message;
+        ASSERT_TRUE(window.Create(c.question ? "Overwrite?" : "Done", nullptr));
         HWND handle = window.Handle();
         RECT before;
         ASSERT_TRUE(GetWindowRect(handle, &before));
@@ -216,7 +215,7 @@ TEST_F(ChildWindowTest, OpaqueWindowShowsTheRecolouredBackgroundOnScreen) {
     MessageWindow window;
     ASSERT_TRUE(window.Create("Key not found", nullptr));
     for (int i = 0; i < 300 && window.FadeAlpha() < 255; i++) {
-        apptest::PumpMessages();
+        kvrtest::PumpMessages();
         Sleep(10);
     }
     ASSERT_EQ(window.FadeAlpha(), 255);
@@ -270,7 +269,7 @@ TEST_F(ChildWindowTest, RepeatedWindowsLeaveNoPicturesBehind) {
     const SIZE_T before = PrivateBytes();
     for (int i = 0; i < 8; i++)
         cycle();
-    apptest::PumpMessages();
+    kvrtest::PumpMessages();
     EXPECT_LT(PrivateBytes(), before + 4 * 1024 * 1024);
 }
 

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "app/KeyImport.h"
-#include "tests/app/AppTestSession.h"
 #include "tests/support/ArchiveWriter.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/ThreadWindows.h"
 #include "toolkit/window/Toolkit.h"
 
 namespace {

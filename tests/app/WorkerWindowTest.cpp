@@ -114,14 +114,7 @@ TEST_F(WorkerWindowTest, ARequestArrivingDuringAQuestionWaitsForIt) {
     EXPECT_TRUE(Exists(work_ + "plain\\readme.txt"));
     EXPECT_TRUE(Exists(work_ + "Keys\\letters.enc"));
     EXPECT_FALSE(application_.AnyModalOpen());
-}
-
-// A cancel is checked with the whole program.
-TEST_F(WorkerWindowTest, ProgressReachesTheApplication) {
-    ASSERT_TRUE(Post(WM_DECRYPT_REQUEST, work_ + "plain.enc"));
-    ASSERT_TRUE(WaitUntil([] { return g_reports.size() >= 2; }, 10000));
     EXPECT_EQ(application_.Progress(), 2000);
-    EXPECT_TRUE(Exists(work_ + "plain\\readme.txt"));
 }
 
 TEST_F(WorkerWindowTest, WithoutAWorkerTheUserIsToldAndDropsAreRefused) {
