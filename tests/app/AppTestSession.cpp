@@ -1,5 +1,5 @@
-// Test support for the application-shell tests: the toolkit and GDI+ brought up once per
-// program, and the program's settings key emptied before and after the run.
+// Test support for the application tests: the toolkit and GDI+ brought up once per program,
+// and the program's settings key emptied before and after the run.
 #include <gtest/gtest.h>
 
 #include <windows.h>

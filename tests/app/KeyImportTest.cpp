@@ -15,11 +15,6 @@
 
 namespace {
 
-std::string ReadText(const std::string& path) {
-    const kvrtest::Bytes bytes = kvrtest::ReadFileBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
 TEST(KeyImport, AnswersAndMessagesOfEachOutcome) {
     kvrtest::ScratchFolder scratch;
     const std::string keys = scratch.PathOf("Keys\\");
@@ -52,8 +47,8 @@ TEST(KeyImport, AnswersAndMessagesOfEachOutcome) {
         EXPECT_EQ(result, c.result) << c.source;
         EXPECT_EQ(shown, c.shown);
     }
-    EXPECT_EQ(ReadText(keys + "friend.key"), "old key");
-    EXPECT_EQ(ReadText(dropped), "new key");
+    EXPECT_EQ(kvrtest::ReadFileBytes(keys + "friend.key"), kvrtest::BytesOf("old key"));
+    EXPECT_EQ(kvrtest::ReadFileBytes(dropped), kvrtest::BytesOf("new key"));
 }
 
 }  // namespace

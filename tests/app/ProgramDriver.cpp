@@ -161,7 +161,8 @@ int ProgramDriver::Drop(const std::vector<std::string>& files, int attempts) con
 
 HWND ProgramDriver::WaitForWindow(const std::string& title, const char* className) const {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindShownWindow(processId_, title, className)) != nullptr; }, 30000);
+    if (!WaitUntil([&] { return (found = FindShownWindow(processId_, title, className)) != nullptr; }, 30000))
+        ADD_FAILURE() << "no window \"" << title << "\" of class " << (className ? className : "any");
     return found;
 }
 

@@ -64,7 +64,7 @@ public:
     // that is to be refused.
     int Drop(const std::vector<std::string>& files, int attempts = 6) const;
     // Waits for a visible top-level window of the program with exactly this title (or, with a
-    // class name, of that class); null when none came.
+    // class name, of that class); null, and the test failed, when none came.
     HWND WaitForWindow(const std::string& title, const char* className = nullptr) const;
     // Number of visible top-level windows of the program of this class besides the main window.
     int CountOtherWindows(const char* className = "CLASS_SWND") const;

@@ -24,13 +24,11 @@
 #include "tests/support/ArchiveWriter.h"
 #include "tests/support/ScratchFolder.h"
 #include "toolkit/base/TextCodec.h"
-#include "toolkit/media/MediaStartup.h"
 #include "toolkit/window/Messages.h"
 
 namespace kvrtest {
 
 using messages::kNotAnArchive;
-inline const char* const kSamples[] = {"letters.enc", "plain.enc", "photo.png", "picture.bmp", "song.wav"};
 inline constexpr char kFolderQuestion[] = "This folder already exists.\nWould you like to overwrite it?";
 // Left of where the dialog and the child windows open (all centred), so none covers it.
 inline constexpr int kStartLeft = 40;
@@ -40,7 +38,6 @@ inline constexpr int kStartTop = 40;
 inline constexpr size_t kMainKeyFolderItem = 1;
 inline constexpr size_t kAlwaysOnTopItem = 6;
 inline constexpr size_t kOpenLastFolderItem = 9;
-inline constexpr size_t kMenuItems = 13;
 inline constexpr char kDialogClass[] = "#32770";  // the system's dialogs: folder browser, open file
 
 // Top-left corners of the Appearance dialog's controls in its client area.
@@ -96,8 +93,6 @@ inline bool DecryptInProcess(const std::string& source, const std::string& keys,
 
 class ProgramTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(GraphicsStartup()); }
-    static void TearDownTestSuite() { GraphicsShutdown(); }
     void SetUp() override {
         ClearSettings();
         ASSERT_TRUE(scratch_.IsValid());

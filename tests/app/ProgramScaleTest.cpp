@@ -62,7 +62,6 @@ protected:
     // 96 DPI) placed at (x, y) in 96-DPI units closes it when clicked at its scaled centre.
     void ExpectScaledWindowClosedByButton(const char* title, SIZE at96, POINT button) {
         HWND window = program_->WaitForWindow(title);
-        ASSERT_NE(window, nullptr) << title;
         EXPECT_EQ(SizeOf(window).cx, Scaled(at96.cx, dpi_)) << title;
         EXPECT_EQ(SizeOf(window).cy, Scaled(at96.cy, dpi_)) << title;
         const LPARAM centre = MAKELPARAM(Scaled(button.x + 22, dpi_), Scaled(button.y + 23, dpi_));
@@ -105,7 +104,6 @@ TEST_F(ScaledProgramTest, At200PercentEverythingIsTwiceTheSizeAndSharp) {
     // The Appearance dialog's controls sit at their scaled places and work there.
     Sleep(1500);
     HWND dialog = OpenDialog();
-    ASSERT_NE(dialog, nullptr);
     const auto at = [this](POINT place) { return POINT{Scaled(place.x, dpi_), Scaled(place.y, dpi_)}; };
     EXPECT_EQ(SendMessageA(ControlAt(dialog, at(kChildSlider)), TBM_GETPOS, 0, 0), 232);
     Slide(dialog, at(kMainSlider), 180);

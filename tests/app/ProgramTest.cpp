@@ -6,17 +6,14 @@
 #include <colordlg.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
+#include "bench/BenchInputs.h"
 #include "toolkit/base/FileSystem.h"
 
 namespace {
 
 using namespace kvrtest;
-
-constexpr int kLargeEntries = 400;
-constexpr DWORD kLargeEntryBytes = 1u << 20;
 
 COLORREF ScreenPixel(POINT point) {
     HDC screen = GetDC(nullptr);
@@ -42,43 +39,25 @@ int CountTempFiles() {
     return entries.Count();
 }
 
-// An archive of kLargeEntries stored entries of kLargeEntryBytes zero bytes each, written a
-// block at a time (too large to build in memory): long enough to be cancelled while it is
-// written, with a progress event after every entry where the cancel takes effect.
-bool WriteLargeArchive(const std::string& path, const Bytes& key) {
-    ArchiveSpec spec;
-    spec.keyName = "project.key";
-    spec.entries.resize(kLargeEntries);
-    const Bytes header = BuildHeader(spec);
-    const Bytes zeros(kLargeEntryBytes, 0);
-    FILE* file = key.empty() ? nullptr : fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = fwrite(header.data(), 1, header.size(), file) == header.size();
-    size_t at = 0;  // position in the key-added body
-    for (int entry = 0; ok && entry < kLargeEntries; entry++) {
-        Bytes block = BytesOf("large" + std::to_string(entry) + ".bin\r\n");
-        AppendU32(block, kLargeEntryBytes);
-        AppendU32(block, Crc32Of(zeros));
-        block.insert(block.end(), zeros.begin(), zeros.end());
-        for (uint8_t& byte : block)
-            byte = static_cast<uint8_t>(byte + key[at++ % key.size()]);
-        ok = fwrite(block.data(), 1, block.size(), file) == block.size();
-    }
-    return fclose(file) == 0 && ok;
-}
-
 // Drops a large archive and waits until the engine works on it: the number of temporary files
 // before, which the engine is to leave as it found it.
 class LargeDecryptionTest : public ProgramTest {
 protected:
+    // 400 entries of 1 MB each: long enough to be cancelled while it is written, with a
+    // progress event after every entry where the cancel takes effect.
     void StartLargeDecryption() {
-        ASSERT_TRUE(WriteLargeArchive(In("large.enc"), ReadFileBytes(In("Keys\\project.key"))));
+        BenchArchiveSpec spec;
+        spec.keyName = "project.key";
+        spec.key = ReadFileBytes(In("Keys\\project.key"));
+        spec.files = 400;
+        spec.plainBytes = uint64_t(spec.files) << 20;
+        ASSERT_TRUE(WriteBenchArchive(In("large.enc"), spec));
         tempFilesBefore_ = CountTempFiles();
         ASSERT_EQ(program_->Drop({In("large.enc")}), 0);
         ASSERT_TRUE(WaitUntil([&] { return CountTempFiles() > tempFilesBefore_; }, 10000));
     }
-    bool RanToItsEnd() const { return Exists(Output("large") + "large" + std::to_string(kLargeEntries - 1) + ".bin"); }
+    // The folder entry after the last file.
+    bool RanToItsEnd() const { return Exists(Output("large") + "empty\\"); }
     int tempFilesBefore_ = 0;
 };
 
@@ -133,7 +112,6 @@ TEST_F(ProgramTest, AppearancePreviewsTheOpacityCancelUndoesItAndOkStoresItsValu
     };
 
     HWND dialog = OpenDialog();
-    ASSERT_NE(dialog, nullptr);
     // Empty settings: the defaults.
     EXPECT_EQ(SendMessageA(ControlAt(dialog, kMainSlider), TBM_GETPOS, 0, 0), 255);
     EXPECT_EQ(SendMessageA(ControlAt(dialog, kChildSlider), TBM_GETPOS, 0, 0), 232);
@@ -159,8 +137,8 @@ TEST_F(ProgramTest, AppearancePreviewsTheOpacityCancelUndoesItAndOkStoresItsValu
     for (const char* value : {kWindowOpacityValue, kChildColorValue, kChildOpacityValue})
         EXPECT_EQ(ReadNumber(HKEY_CURRENT_USER, kSettingsKey, value), 0u) << value << " written on cancel";
 
-    // The colour chooser, owned by the dialog, starts at the swatch's colour with the custom
-    // part open for good; the chosen colour shows at once.
+    // The colour chooser, owned by the dialog, starts at the swatch's colour; the chosen colour
+    // shows at once.
     dialog = OpenDialog();
     ASSERT_TRUE(Click(dialog, kColorButton));
     HWND chooser = nullptr;
@@ -168,8 +146,6 @@ TEST_F(ProgramTest, AppearancePreviewsTheOpacityCancelUndoesItAndOkStoresItsValu
         return IsWindowVisible(window) && GetWindow(window, GW_OWNER) == dialog;
     };
     ASSERT_TRUE(WaitUntil([&] { return (chooser = FindTopWindow(owned)) != nullptr; }, 10000));
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(chooser, COLOR_ADD)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(chooser, COLOR_MIX)));
     const int channels[] = {COLOR_RED, COLOR_GREEN, COLOR_BLUE};
     for (int i = 0; i < 3; i++) {
         EXPECT_EQ(GetDlgItemInt(chooser, channels[i], nullptr, FALSE), RGB(0xE1, 0xFF, 0xFF) >> (8 * i) & 0xFF);
@@ -191,13 +167,11 @@ TEST_F(ProgramTest, AppearancePreviewsTheOpacityCancelUndoesItAndOkStoresItsValu
     EXPECT_TRUE(shows(180));
 }
 
-TEST_F(ProgramTest, DecryptsEachSampleKindButNotTwoFilesAtOnceAndTellsWhatIsWrongWithABadFile) {
+// A bad file's message is checked at larger scales.
+TEST_F(ProgramTest, DecryptsEachSampleKindButNotTwoFilesAtOnce) {
     EXPECT_EQ(program_->Drop({In("plain.enc"), In("song.wav")}, 1), 1);
     EXPECT_EQ(program_->CountOtherWindows(), 0);
-    ASSERT_EQ(program_->Drop({In("broken.enc")}), 0);
-    EXPECT_TRUE(ProgramDriver::Answer(program_->WaitForWindow(kNotAnArchive), VK_RETURN));
-    EXPECT_FALSE(Exists(Output("broken")));
-    for (const std::string sample : kSamples) {
+    for (const std::string sample : {"letters.enc", "plain.enc", "photo.png", "picture.bmp", "song.wav"}) {
         SCOPED_TRACE(sample);
         const std::string title = sample.substr(0, sample.find('.'));
         ASSERT_TRUE(DecryptInProcess(In(sample), In("Keys\\"), scratch_.PathOf("expected\\")));
@@ -208,42 +182,32 @@ TEST_F(ProgramTest, DecryptsEachSampleKindButNotTwoFilesAtOnceAndTellsWhatIsWron
     }
 }
 
+// Declined with Escape; a yes is checked at a larger scale.
 TEST_F(ProgramTest, AsksBeforeOverwritingAnOutputFolder) {
     ASSERT_TRUE(DecryptInProcess(In("letters.enc"), In("Keys\\"), In("")));
     const std::string readme = Output("letters") + "readme.txt";
-    const Bytes original = ReadFileBytes(readme);
-    ASSERT_FALSE(original.empty());
     ASSERT_TRUE(WriteFileBytes(readme, BytesOf("changed")));
-    for (const WORD key : {VK_ESCAPE, VK_RETURN}) {
-        SCOPED_TRACE(key == VK_ESCAPE ? "Escape" : "Enter");
-        ASSERT_EQ(program_->Drop({In("letters.enc")}), 0);
-        HWND question = program_->WaitForWindow(kFolderQuestion);
-        ASSERT_NE(question, nullptr);
-        if (key == VK_ESCAPE) {
-            // While the request waits for its answer, another drop and closing are refused.
-            EXPECT_EQ(program_->Drop({In("plain.enc")}, 1), 1);
-            PostMessageA(program_->MainWindow(), WM_CLOSE, 0, 0);
-            Sleep(300);
-            EXPECT_TRUE(program_->IsRunning());
-            EXPECT_TRUE(IsWindowVisible(program_->MainWindow()));
-        }
-        EXPECT_TRUE(ProgramDriver::Answer(question, key));
-        const Bytes wanted = key == VK_ESCAPE ? BytesOf("changed") : original;
-        EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(readme) == wanted; }, 10000));
-    }
+    ASSERT_EQ(program_->Drop({In("letters.enc")}), 0);
+    HWND question = program_->WaitForWindow(kFolderQuestion);
+    // While the request waits for its answer, another drop and closing are refused.
+    EXPECT_EQ(program_->Drop({In("plain.enc")}, 1), 1);
+    PostMessageA(program_->MainWindow(), WM_CLOSE, 0, 0);
+    Sleep(300);
+    EXPECT_TRUE(program_->IsRunning() && IsWindowVisible(program_->MainWindow()));
+    EXPECT_TRUE(ProgramDriver::Answer(question, VK_ESCAPE));
+    Sleep(1500);
+    EXPECT_EQ(ReadFileBytes(readme), BytesOf("changed"));
+    EXPECT_FALSE(Exists(Output("plain")));
 }
 
+// A first import is checked with names of any characters.
 TEST_F(ProgramTest, ImportsADroppedKeyAndAsksBeforeReplacingOne) {
-    const Bytes first = PatternBytes(40, 11);
-    ASSERT_TRUE(WriteFileBytes(In("fresh.key"), first));
-    ASSERT_EQ(program_->Drop({In("fresh.key")}), 0);
-    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(In("Keys\\fresh.key")) == first; }, 10000));
-
-    const Bytes second = PatternBytes(52, 12);
-    ASSERT_TRUE(WriteFileBytes(In("fresh.key"), second));
+    ASSERT_TRUE(WriteFileBytes(In("Keys\\fresh.key"), PatternBytes(40, 11)));
+    const Bytes replacement = PatternBytes(52, 12);
+    ASSERT_TRUE(WriteFileBytes(In("fresh.key"), replacement));
     ASSERT_EQ(program_->Drop({In("fresh.key")}), 0);
     EXPECT_TRUE(ProgramDriver::Answer(program_->WaitForWindow(kKeyExistsQuestion), VK_RETURN));
-    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(In("Keys\\fresh.key")) == second; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(In("Keys\\fresh.key")) == replacement; }, 10000));
 }
 
 TEST_F(LargeDecryptionTest, CancelInTheBusyMenuStopsALongDecryption) {
