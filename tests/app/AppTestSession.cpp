@@ -1,13 +1,12 @@
-// Test support of the application-shell tests; see AppTestSession.h.
-#include "tests/app/AppTestSession.h"
-
+// Test support for the application tests: the toolkit and GDI+ brought up once per program,
+// and the program's settings key emptied before and after the run.
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include "settings/Settings.h"
 #include "toolkit/media/MediaStartup.h"
 #include "toolkit/window/Toolkit.h"
-
-namespace apptest {
 
 namespace {
 
@@ -16,10 +15,10 @@ public:
     void SetUp() override {
         ToolkitInit(GetModuleHandleA(nullptr));
         ASSERT_TRUE(GraphicsStartup());
-        ClearSettings();
+        (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     }
     void TearDown() override {
-        ClearSettings();
+        (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
         GraphicsShutdown();
         ToolkitShutdown(GetModuleHandleA(nullptr));
     }
@@ -28,9 +27,3 @@ public:
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new AppEnvironment);
 
 }  // namespace
-
-void ClearSettings() {
-    (void)RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
-}
-
-}  // namespace apptest

@@ -26,20 +26,27 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
-HANDLE StartProgram(const std::string& buildPath, const std::string& arguments) {
-    const std::string program = WindowsPath(buildPath);
-    const std::string commandLine = "\"" + program + "\" " + arguments;
-    // Wide, so that arguments of any characters reach the program whole.
-    const WideText wideProgram(program.c_str());
-    const WideText wideLine(commandLine.c_str());
-    std::wstring line(wideLine.Text());
-    STARTUPINFOW startup{};
+namespace {
+
+// Starts the program with the arguments (of any characters: the command line goes wide); its
+// process handle, or null when it did not start.
+HANDLE Launch(const std::string& program, const std::string& arguments, STARTUPINFOW& startup, DWORD flags) {
+    std::wstring line(WideText(("\"" + program + "\" " + arguments).c_str()).Text());
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(wideProgram, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    const BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) != 0;
+    if (!CreateProcessW(WideText(program.c_str()), &line[0], nullptr, nullptr, inherit, flags, nullptr, nullptr,
+                        &startup, &process))
         return nullptr;
     CloseHandle(process.hThread);
     return process.hProcess;
+}
+
+}  // namespace
+
+HANDLE StartProgram(const std::string& buildPath, const std::string& arguments) {
+    STARTUPINFOW startup{};
+    return Launch(WindowsPath(buildPath), arguments, startup, 0);
 }
 
 int WaitForExitCode(HANDLE process, DWORD timeoutMs) {
@@ -56,27 +63,20 @@ int RunCaptured(const std::string& program, const std::string& arguments, std::s
         return -1;
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process{};
-    const std::string commandLine = "\"" + program + "\" " + arguments;
-    const WideText wideProgram(program.c_str());
-    std::wstring line(WideText(commandLine.c_str()).Text());
-    const BOOL started = CreateProcessW(wideProgram, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                        nullptr, &startup, &process);
+    const HANDLE process = Launch(program, arguments, startup, CREATE_NO_WINDOW);
     CloseHandle(writeEnd);
     char buffer[256];
     DWORD got = 0;
-    while (started && ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got)
+    while (process && ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got)
         output.append(buffer, got);
     CloseHandle(readEnd);
-    if (!started)
+    if (!process)
         return -1;
-    CloseHandle(process.hThread);
-    const int code = WaitForExitCode(process.hProcess, 30000);
-    CloseHandle(process.hProcess);
+    const int code = WaitForExitCode(process, 30000);
+    CloseHandle(process);
     return code;
 }
 

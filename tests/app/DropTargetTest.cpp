@@ -23,31 +23,6 @@ public:
 
 constexpr POINT kTargetCentre{365, 287};
 
-class DropTargetTest : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
-        window_ = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "target", WS_POPUP | WS_VISIBLE, 300, 200, 130, 175, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(window_, nullptr);
-        target_ = new DropTarget(sink_);
-        ASSERT_TRUE(target_->Register(window_));
-    }
-    void TearDown() override {
-        if (target_) {
-            target_->Revoke();
-            target_->Release();
-        }
-        if (window_)
-            DestroyWindow(window_);
-        OleUninitialize();
-    }
-
-    RecordingSink sink_;
-    HWND window_ = nullptr;
-    DropTarget* target_ = nullptr;
-};
-
 std::string PathOfLength(int length) {
     std::string path = "C:\\";
     while (static_cast<int>(path.size()) < length - 4)
@@ -64,26 +39,36 @@ struct DragCase {
 };
 
 // Two files, and a drop while the program is busy, are refused through the program.
-TEST_F(DropTargetTest, AcceptsOneFileOfAPathThatFitsAndReportsEachStage) {
-    const std::string longest = PathOfLength(MAX_PATH - 1);
+TEST(DropTargetTest, AcceptsOneFileOfAPathThatFitsAndReportsEachStage) {
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "target", WS_POPUP | WS_VISIBLE, 300, 200, 130, 175, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    RecordingSink sink;
+    DropTarget* target = new DropTarget(sink);
+    ASSERT_TRUE(target->Register(window));
     const DragCase cases[] = {
         {"one file dropped", {"C:\\in\\letters.enc"}, false, 0, true},
         {"one file dragged in and out", {"C:\\in\\a key.KEY"}, true, 1, true},
-        {"path of MAX_PATH - 1 characters", {longest}, false, 0, true},
+        {"path of MAX_PATH - 1 characters", {PathOfLength(MAX_PATH - 1)}, false, 0, true},
         {"path of MAX_PATH characters", {PathOfLength(MAX_PATH)}, false, 1, false},
     };
     for (const DragCase& c : cases) {
         SCOPED_TRACE(c.name);
-        sink_.events.clear();
+        sink.events.clear();
         EXPECT_EQ(kvrtest::DragFiles(kTargetCentre, c.files, c.leave), c.expectedExit);
         std::vector<std::string> expected;
         if (c.expectEvents) {
             expected.push_back("enter " + c.files[0]);
             expected.push_back((c.leave ? "leave " : "drop ") + c.files[0]);
         }
-        EXPECT_EQ(sink_.events, expected);
-        EXPECT_FALSE(target_->IsAccepted());
+        EXPECT_EQ(sink.events, expected);
+        EXPECT_FALSE(target->IsAccepted());
     }
+    target->Revoke();
+    target->Release();
+    DestroyWindow(window);
+    OleUninitialize();
 }
 
 }  // namespace

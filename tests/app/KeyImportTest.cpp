@@ -8,17 +8,12 @@
 #include <string>
 
 #include "app/KeyImport.h"
-#include "tests/app/AppTestSession.h"
 #include "tests/support/ArchiveWriter.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/ThreadWindows.h"
 #include "toolkit/window/Toolkit.h"
 
 namespace {
-
-std::string ReadText(const std::string& path) {
-    const kvrtest::Bytes bytes = kvrtest::ReadFileBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
 
 TEST(KeyImport, AnswersAndMessagesOfEachOutcome) {
     kvrtest::ScratchFolder scratch;
@@ -52,8 +47,8 @@ TEST(KeyImport, AnswersAndMessagesOfEachOutcome) {
         EXPECT_EQ(result, c.result) << c.source;
         EXPECT_EQ(shown, c.shown);
     }
-    EXPECT_EQ(ReadText(keys + "friend.key"), "old key");
-    EXPECT_EQ(ReadText(dropped), "new key");
+    EXPECT_EQ(kvrtest::ReadFileBytes(keys + "friend.key"), kvrtest::BytesOf("old key"));
+    EXPECT_EQ(kvrtest::ReadFileBytes(dropped), kvrtest::BytesOf("new key"));
 }
 
 }  // namespace

@@ -5,15 +5,25 @@
 // command line or handed over by a later start, "Decrypt a File...", and Help.
 #include "tests/app/ProgramFixture.h"
 
+#include "toolkit/window/TrayIcon.h"
+
 namespace {
 
 using namespace kvrtest;
 
+// Whether `upper` comes before `lower` in the order of the top-level windows.
+bool IsAbove(HWND upper, HWND lower) {
+    return FindTopWindow([&](HWND window) { return window == upper || window == lower; }) == upper;
+}
+
+// The folder chosen is of a name beyond the test prefix's code page, 1252.
 TEST_F(ProgramTest, UserKeyFolderIsChosenInTheBrowserWhichTheWindowDoesNotLeave) {
+    const std::string keyFolder = In("Keys\\\xE6\x97\xA5\xE6\x9C\xAC\\");  // "日本"
+    ASSERT_TRUE(ScratchFolder::RemoveTree(In("Keys\\friends\\")));
+    ASSERT_TRUE(MakeFolder(keyFolder));
     HWND main = program_->MainWindow();
     program_->Command(CMD_USER_KEY_FOLDER);
-    HWND browser = program_->WaitForWindow("", 10000, kDialogClass);
-    ASSERT_NE(browser, nullptr);
+    HWND browser = program_->WaitForWindow("", kDialogClass);
     EXPECT_EQ(GetWindow(browser, GW_OWNER), main);
     // Closing, quitting and the other dialogs all wait for the browser.
     PostMessageA(main, WM_CLOSE, 0, 0);
@@ -24,10 +34,10 @@ TEST_F(ProgramTest, UserKeyFolderIsChosenInTheBrowserWhichTheWindowDoesNotLeave)
     EXPECT_EQ(program_->CountOtherWindows(kDialogClass), 1);
     EXPECT_EQ(program_->CountOtherWindows(), 0);
 
-    // The browser opens at the active folder: its sub-folder is chosen.
+    // The browser opens at the active folder: its one sub-folder is chosen.
     ProgramDriver::Press(browser, {VK_RIGHT, VK_DOWN, VK_RETURN});
-    EXPECT_TRUE(kvrtest::WaitGone(browser));
-    EXPECT_STRCASEEQ(ReadUserKeyFolder().Text(), In("Keys\\friends\\").c_str());
+    EXPECT_TRUE(WaitGone(browser));
+    EXPECT_STRCASEEQ(ReadUserKeyFolder().Text(), keyFolder.c_str());
     EXPECT_EQ(program_->MenuMarks().substr(kMainKeyFolderItem, 2), "-v");
     program_->Command(CMD_MAIN_KEY_FOLDER);
     EXPECT_EQ(program_->MenuMarks().substr(kMainKeyFolderItem, 2), "v-");
@@ -72,11 +82,11 @@ TEST_F(ProgramTest, TrayClicksRaiseHideShowAndOpenTheMenu) {
         }
     }
     click(WM_RBUTTONUP);
-    EXPECT_TRUE(ProgramDriver::Answer(program_->WaitForWindow("", 5000, kMenuClass), VK_ESCAPE));
+    EXPECT_TRUE(ProgramDriver::Answer(program_->WaitForWindow("", kMenuClass), VK_ESCAPE));
 }
 
 TEST_F(ProgramTest, AlwaysOnTopAndLaunchOnStartupAreStoredAndMarked) {
-    const std::string program = kvrtest::WindowsPath(KVR_PROGRAM_EXE);
+    const std::string program = WindowsPath(KVR_PROGRAM_EXE);
     for (const bool on : {true, false}) {
         program_->Command(CMD_ALWAYS_ON_TOP);
         program_->Command(CMD_LAUNCH_ON_STARTUP);
@@ -93,11 +103,7 @@ TEST_F(ProgramTest, AlwaysOnTopAndLaunchOnStartupAreStoredAndMarked) {
 // none), opens the folder; "Notify When Done" switched off is stored and silences the balloon.
 TEST_F(ProgramTest, ASuccessIsAnnouncedAndItsFolderOffered) {
     // The marks of "Open Last Folder" and "Notify When Done".
-    const auto lastFolderMarks = [this] {
-        const std::string marks = program_->MenuMarks();
-        EXPECT_EQ(marks.size(), kMenuItems) << marks;
-        return marks.substr(std::min(kOpenLastFolderItem, marks.size()), 2);
-    };
+    const auto lastFolderMarks = [this] { return program_->MenuMarks().substr(kOpenLastFolderItem, 2); };
     EXPECT_EQ(lastFolderMarks(), "xv");
     ASSERT_EQ(program_->Drop({In("letters.enc")}), 0);
     EXPECT_TRUE(WaitUntil([] { return TipShown("5 files in letters\\"); }, 20000));
@@ -107,18 +113,18 @@ TEST_F(ProgramTest, ASuccessIsAnnouncedAndItsFolderOffered) {
     ASSERT_NE(tray, nullptr);
     PostMessageA(tray, WM_SWND_TRAYCALLBACK, TrayIcon::kIconId, NIN_BALLOONUSERCLICK);
     HWND folder = nullptr;
-    EXPECT_TRUE(WaitUntil(
-        [&] { return (folder = kvrtest::FindShownWindow(0, "letters", "ExplorerWClass")) != nullptr; }, 15000));
+    EXPECT_TRUE(
+        WaitUntil([&] { return (folder = FindShownWindow(0, "letters", "ExplorerWClass")) != nullptr; }, 15000));
     PostMessageA(folder, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(kvrtest::WaitGone(folder));
-    ASSERT_TRUE(kvrtest::ScratchFolder::RemoveTree(Output("letters")));
+    EXPECT_TRUE(WaitGone(folder));
+    ASSERT_TRUE(ScratchFolder::RemoveTree(Output("letters")));
     EXPECT_EQ(lastFolderMarks(), "xv");
 
     program_->Command(CMD_NOTIFY_WHEN_DONE);
     EXPECT_TRUE(WaitUntil([] { return ReadNumber(HKEY_CURRENT_USER, kSettingsKey, kNotifyDoneValue) == 1; }, 5000));
     EXPECT_EQ(lastFolderMarks(), "x-");
     ASSERT_EQ(program_->Drop({In("plain.enc")}), 0);
-    ASSERT_TRUE(WaitUntil([&] { return kvrtest::Exists(Output("plain") + "story.txt"); }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return Exists(Output("plain") + "story.txt"); }, 20000));
     Sleep(1500);  // time for a balloon that should not come
     EXPECT_FALSE(TipShown("5 files in plain\\"));
     EXPECT_EQ(lastFolderMarks(), "--");
@@ -127,33 +133,15 @@ TEST_F(ProgramTest, ASuccessIsAnnouncedAndItsFolderOffered) {
 // Opening files the Windows way: a file named on the command line, one a later start hands to
 // the running program, the "Decrypt a File..." dialog answered from the keyboard.
 TEST_F(ProgramTest, TakesTheFileNamedOnItsCommandLineAsADrop) {
-    {
-        SCOPED_TRACE("an archive");
-        ASSERT_TRUE(Restart(Quoted("letters.enc")));
-        EXPECT_TRUE(Decrypted("letters"));
-        Quit();
-    }
-    {
-        SCOPED_TRACE("a broken file");
-        ASSERT_TRUE(Restart(Quoted("broken.enc")));
-        EXPECT_TRUE(ProgramDriver::Answer(program_->WaitForWindow(kNotAnArchive), VK_RETURN));
-        Quit();
-    }
-    {
-        SCOPED_TRACE("two files");
-        ASSERT_TRUE(Restart(Quoted("plain.enc") + " " + Quoted("song.wav")));
-        Sleep(3000);
-        EXPECT_FALSE(kvrtest::Exists(In("plain"))) << "two files are refused as a drop of two is";
-        EXPECT_FALSE(kvrtest::Exists(In("song")));
-        EXPECT_EQ(program_->CountOtherWindows(), 0);
-        Quit();
-    }
+    ASSERT_TRUE(Restart(Quoted("letters.enc")));
+    EXPECT_TRUE(Decrypted("letters"));
+    Quit();
 }
 
 TEST_F(ProgramTest, ALaterStartHandsItsFileToTheRunningProgram) {
     const auto secondStart = [&](const std::string& file) {
-        HANDLE second = kvrtest::StartProgram(KVR_PROGRAM_EXE, Quoted(file));
-        const int code = second ? kvrtest::WaitForExitCode(second, 10000) : -2;
+        HANDLE second = StartProgram(KVR_PROGRAM_EXE, Quoted(file));
+        const int code = second ? WaitForExitCode(second, 10000) : -2;
         if (second)
             CloseHandle(second);
         return code;
@@ -167,25 +155,26 @@ TEST_F(ProgramTest, ALaterStartHandsItsFileToTheRunningProgram) {
     Sleep(1500);
     ASSERT_EQ(program_->Drop({In("letters.enc")}), 0);
     HWND question = program_->WaitForWindow(kFolderQuestion);
-    ASSERT_NE(question, nullptr);
     EXPECT_EQ(secondStart("plain.enc"), 0);
     EXPECT_TRUE(ProgramDriver::Answer(question, VK_RETURN));
     Sleep(3000);
-    EXPECT_FALSE(kvrtest::Exists(In("plain"))) << "a file handed over while busy was taken";
+    EXPECT_FALSE(Exists(In("plain"))) << "a file handed over while busy was taken";
     EXPECT_EQ(program_->CountOtherWindows(), 0);
     Quit();
 }
 
 TEST_F(ProgramTest, DecryptAFileFromTheMenuAndTheMenuFromTheKeyboard) {
     ProgramDriver::Press(program_->MainWindow(), {VK_F10 | ProgramDriver::kShifted});
-    ASSERT_TRUE(ProgramDriver::Answer(program_->WaitForWindow("", 5000, kMenuClass), VK_ESCAPE))
+    ASSERT_TRUE(ProgramDriver::Answer(program_->WaitForWindow("", kMenuClass), VK_ESCAPE))
         << "Shift+F10 opened no menu, or Escape left it open";
 
     program_->Command(CMD_DECRYPT_FILE);
-    HWND dialog = program_->WaitForWindow("", 10000, kDialogClass);
-    ASSERT_NE(dialog, nullptr);
+    HWND dialog = program_->WaitForWindow("", kDialogClass);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), program_->MainWindow());
-    ProgramDriver::Type(dialog, In("picture.bmp"));
+    std::vector<WORD> keys;
+    for (const char c : In("picture.bmp"))
+        keys.push_back(static_cast<WORD>(VkKeyScanA(c)));
+    ProgramDriver::Press(dialog, keys, 15);
     ProgramDriver::Press(dialog, {VK_RETURN});
     EXPECT_TRUE(Decrypted("picture"));
     Quit();

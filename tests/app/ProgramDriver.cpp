@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <utility>
-#include <vector>
 
 #include "tests/support/ArchiveWriter.h"
 #include "tests/support/ScratchFolder.h"
@@ -16,48 +14,54 @@ namespace kvrtest {
 
 namespace {
 
-using WindowSearch = std::pair<const std::function<bool(HWND)>*, HWND>;
-
-BOOL CALLBACK VisitWindow(HWND window, LPARAM argument) {
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(argument);
-    search.second = (*search.first)(window) ? window : nullptr;
-    return search.second == nullptr;
-}
-
-std::string TitleOf(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return Utf8FromWide(text).Text();
-}
-
-// A top-level window of the process (of any process for 0) that passes the test.
-HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& test, bool visible = true) {
+// A visible top-level window of the process (of any process for 0) that passes the test.
+HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& test) {
     return FindTopWindow([&](HWND window) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
-        return (processId == 0 || process == processId) && IsWindowVisible(window) == visible && test(window);
+        return (processId == 0 || process == processId) && IsWindowVisible(window) && test(window);
     });
 }
 
-// Real keyboard input to the window brought to the front: each key held down for `holdMs`,
-// then `pauseMs` before the next.
-bool SendKeys(HWND window, const std::vector<WORD>& keys, DWORD holdMs, DWORD pauseMs) {
-    if (!window)
-        return false;
-    SetForegroundWindow(window);
-    Sleep(150);
-    for (const WORD key : keys) {
-        const bool shift = (key & ProgramDriver::kShifted) != 0;
-        if (shift)
-            keybd_event(VK_SHIFT, 0, 0, 0);
-        keybd_event(LOBYTE(key), 0, 0, 0);
-        Sleep(holdMs);
-        keybd_event(LOBYTE(key), 0, KEYEVENTF_KEYUP, 0);
-        if (shift)
-            keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
-        Sleep(pauseMs);
+// An item is a run of rows with text right of the check column, dark or grayed; the frame and
+// the separators are lines across the whole width, which no text row is.
+std::string MarksOf(HWND menu) {
+    constexpr int kTextLeft = 18;
+    constexpr int kInk = 230;  // the background is lighter
+    constexpr int kDark = 64;  // grayed text is lighter
+    int width = 0;
+    const std::vector<COLORREF> pixels = menu ? Snapshot(menu, width) : std::vector<COLORREF>();
+    const int height = width ? static_cast<int>(pixels.size()) / width : 0;
+    const int textRight = width - 3;
+    const auto countBelow = [&](int brightness, int left, int right, int top, int bottom) {
+        int count = 0;
+        for (int y = std::max(top, 0); y < std::min(bottom, height); y++) {
+            for (int x = left; x < right; x++) {
+                const COLORREF pixel = pixels[static_cast<size_t>(y) * width + x];
+                count += int((pixel & 0xFF) + (pixel >> 8 & 0xFF) + (pixel >> 16 & 0xFF)) < 3 * brightness;
+            }
+        }
+        return count;
+    };
+    // A letter's descender may stand apart from the rest by a row: an item ends after three
+    // rows without text.
+    std::string marks;
+    int itemTop = -1;
+    int lastText = -1;
+    for (int y = 0; y <= height; y++) {
+        const int ink = y < height ? countBelow(kInk, kTextLeft, textRight, y, y + 1) : 0;
+        if (ink > 0 && ink < (textRight - kTextLeft) * 4 / 5) {
+            itemTop = itemTop < 0 ? y : itemTop;
+            lastText = y;
+        } else if (itemTop >= 0 && (y - lastText >= 3 || y == height)) {
+            const bool checked = countBelow(kInk, 3, kTextLeft - 2, itemTop - 2, lastText + 3) > 0;
+            const bool enabled = countBelow(kDark, kTextLeft, textRight, itemTop, lastText + 1) > 0;
+            if (lastText - itemTop >= 2)
+                marks += enabled ? (checked ? 'v' : '-') : (checked ? 'X' : 'x');
+            itemTop = -1;
+        }
     }
-    return true;
+    return marks;
 }
 
 }  // namespace
@@ -104,8 +108,8 @@ void CopyTree(const std::string& from, const std::string& to) {
     }
 }
 
-bool WaitGone(HWND window, DWORD timeoutMs) {
-    return WaitUntil([window] { return !IsWindowVisible(window); }, timeoutMs);
+bool WaitGone(HWND window) {
+    return WaitUntil([window] { return !IsWindowVisible(window); }, 10000);
 }
 
 std::string ClassOf(HWND window) {
@@ -115,15 +119,19 @@ std::string ClassOf(HWND window) {
 }
 
 HWND FindTopWindow(const std::function<bool(HWND)>& test) {
-    WindowSearch search{&test, nullptr};
-    EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&search));
-    return search.second;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (test(window))
+            return window;
+    }
+    return nullptr;
 }
 
 HWND FindShownWindow(DWORD processId, const std::string& title, const char* className) {
     return FindProcessWindow(processId, [&](HWND window) {
+        wchar_t text[512] = {};
+        GetWindowTextW(window, text, 512);
         return (!className || ClassOf(window) == className) &&
-               ((className && title.empty()) || TitleOf(window) == title);
+               ((className && title.empty()) || Utf8FromWide(text).Text() == title);
     });
 }
 
@@ -139,7 +147,7 @@ bool ProgramDriver::Start(const std::string& program, const std::string& argumen
     process_ = StartProgram(program, arguments);
     processId_ = GetProcessId(process_);
     // The main window is the program's first skinned window.
-    return process_ && (mainWindow_ = WaitForWindow("", 30000, "CLASS_SWND")) != nullptr;
+    return process_ && (mainWindow_ = WaitForWindow("", "CLASS_SWND")) != nullptr;
 }
 
 int ProgramDriver::Drop(const std::vector<std::string>& files, int attempts) const {
@@ -151,71 +159,27 @@ int ProgramDriver::Drop(const std::vector<std::string>& files, int attempts) con
     return result;
 }
 
-HWND ProgramDriver::WaitForWindow(const std::string& title, DWORD timeoutMs, const char* className) const {
+HWND ProgramDriver::WaitForWindow(const std::string& title, const char* className) const {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindShownWindow(processId_, title, className)) != nullptr; }, timeoutMs);
+    if (!WaitUntil([&] { return (found = FindShownWindow(processId_, title, className)) != nullptr; }, 30000))
+        ADD_FAILURE() << "no window \"" << title << "\" of class " << (className ? className : "any");
     return found;
 }
 
 HWND ProgramDriver::TrayWindow() const {
-    return FindProcessWindow(
-        processId_, [this](HWND window) { return GetWindow(window, GW_OWNER) == mainWindow_; }, false);
-}
-
-HWND ProgramDriver::OpenMenu() const {
-    // The pointer away from where the menu opens: the item under it would be highlighted.
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-    PostMessageA(mainWindow_, WM_RBUTTONDOWN, 0, MAKELPARAM(60, 80));
-    return WaitForWindow("", 5000, "#32768");
+    return FindTopWindow(
+        [this](HWND window) { return GetWindow(window, GW_OWNER) == mainWindow_ && !IsWindowVisible(window); });
 }
 
 std::string ProgramDriver::MenuMarks() const {
-    HWND menu = OpenMenu();
+    // The pointer away from where the menu opens: the item under it would be highlighted.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    PostMessageA(mainWindow_, WM_RBUTTONDOWN, 0, MAKELPARAM(60, 80));
+    HWND menu = WaitForWindow("", kMenuClass);
     Sleep(300);  // drawn
     const std::string marks = MarksOf(menu);
     Press(mainWindow_, {VK_ESCAPE});
-    WaitGone(menu, 5000);
-    return marks;
-}
-
-// An item is a run of rows with text right of the check column, dark or grayed; the frame and
-// the separators are lines across the whole width, which no text row is.
-std::string ProgramDriver::MarksOf(HWND menu) {
-    constexpr int kTextLeft = 18;
-    constexpr int kInk = 230;  // the background is lighter
-    constexpr int kDark = 64;  // grayed text is lighter
-    int width = 0;
-    const std::vector<COLORREF> pixels = menu ? Snapshot(menu, width) : std::vector<COLORREF>();
-    const int height = width ? static_cast<int>(pixels.size()) / width : 0;
-    const int textRight = width - 3;
-    const auto countBelow = [&](int brightness, int left, int right, int top, int bottom) {
-        int count = 0;
-        for (int y = std::max(top, 0); y < std::min(bottom, height); y++) {
-            for (int x = left; x < right; x++) {
-                const COLORREF pixel = pixels[static_cast<size_t>(y) * width + x];
-                count += int((pixel & 0xFF) + (pixel >> 8 & 0xFF) + (pixel >> 16 & 0xFF)) < 3 * brightness;
-            }
-        }
-        return count;
-    };
-    // A letter's descender may stand apart from the rest by a row: an item ends after three
-    // rows without text.
-    std::string marks;
-    int itemTop = -1;
-    int lastText = -1;
-    for (int y = 0; y <= height; y++) {
-        const int ink = y < height ? countBelow(kInk, kTextLeft, textRight, y, y + 1) : 0;
-        if (ink > 0 && ink < (textRight - kTextLeft) * 4 / 5) {
-            itemTop = itemTop < 0 ? y : itemTop;
-            lastText = y;
-        } else if (itemTop >= 0 && (y - lastText >= 3 || y == height)) {
-            const bool checked = countBelow(kInk, 3, kTextLeft - 2, itemTop - 2, lastText + 3) > 0;
-            const bool enabled = countBelow(kDark, kTextLeft, textRight, itemTop, lastText + 1) > 0;
-            if (lastText - itemTop >= 2)
-                marks += enabled ? (checked ? 'v' : '-') : (checked ? 'X' : 'x');
-            itemTop = -1;
-        }
-    }
+    WaitGone(menu);
     return marks;
 }
 
@@ -228,15 +192,35 @@ int ProgramDriver::CountOtherWindows(const char* className) const {
     return count;
 }
 
-bool ProgramDriver::Press(HWND window, std::initializer_list<WORD> keys) {
-    return SendKeys(window, keys, 40, 150);
+bool ProgramDriver::Press(HWND window, const std::vector<WORD>& keys, DWORD pauseMs) {
+    if (!window)
+        return false;
+    SetForegroundWindow(window);
+    Sleep(150);
+    for (const WORD key : keys) {
+        const bool shift = (key & kShifted) != 0;
+        if (shift)
+            keybd_event(VK_SHIFT, 0, 0, 0);
+        keybd_event(LOBYTE(key), 0, 0, 0);
+        Sleep(40);
+        keybd_event(LOBYTE(key), 0, KEYEVENTF_KEYUP, 0);
+        if (shift)
+            keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+        Sleep(pauseMs);
+    }
+    return true;
 }
 
-bool ProgramDriver::Type(HWND window, const std::string& text) {
-    std::vector<WORD> keys;
-    for (const char c : text)
-        keys.push_back(static_cast<WORD>(VkKeyScanA(c)));
-    return SendKeys(window, keys, 0, 15);
+bool ProgramDriver::Answer(HWND window, WORD key) {
+    // The window's thread may not have the keyboard yet when the keys arrive: it is given the
+    // keyboard as a click would give it. A menu keeps the keyboard with its owner.
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (window && ClassOf(window) != kMenuClass && AttachThreadInput(GetCurrentThreadId(), thread, TRUE)) {
+        SetForegroundWindow(window);
+        SetFocus(window);
+        AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+    }
+    return Press(window, {key}) && WaitGone(window);
 }
 
 }  // namespace kvrtest

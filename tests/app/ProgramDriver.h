@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,6 +14,9 @@
 
 namespace kvrtest {
 
+// The class of the system's menu windows.
+inline constexpr char kMenuClass[] = "#32768";
+
 // Relative name (a folder's ends with a backslash) -> content of everything below a folder,
 // each folder before what it holds.
 std::map<std::string, std::string> TreeOf(const std::string& folder);
@@ -22,7 +24,7 @@ std::map<std::string, std::string> TreeOf(const std::string& folder);
 void CopyTree(const std::string& from, const std::string& to);
 
 // Waits until the window is hidden or destroyed.
-bool WaitGone(HWND window, DWORD timeoutMs = 10000);
+bool WaitGone(HWND window);
 
 // The screen's pixels in the window's rectangle, row by row, each 0x00RRGGBB; `width`
 // receives the row length.
@@ -31,7 +33,8 @@ std::vector<COLORREF> Snapshot(HWND window, int& width);
 // The window's class name.
 std::string ClassOf(HWND window);
 
-// The first top-level window that passes the test; null when none.
+// The first top-level window, in the order of the top-level windows, that passes the test;
+// null when none.
 HWND FindTopWindow(const std::function<bool(HWND)>& test);
 
 // A visible top-level window of the process (of any process for 0) with exactly this title and,
@@ -61,29 +64,25 @@ public:
     // that is to be refused.
     int Drop(const std::vector<std::string>& files, int attempts = 6) const;
     // Waits for a visible top-level window of the program with exactly this title (or, with a
-    // class name, of that class); null when none came.
-    HWND WaitForWindow(const std::string& title, DWORD timeoutMs = 15000, const char* className = nullptr) const;
+    // class name, of that class); null, and the test failed, when none came.
+    HWND WaitForWindow(const std::string& title, const char* className = nullptr) const;
     // Number of visible top-level windows of the program of this class besides the main window.
     int CountOtherWindows(const char* className = "CLASS_SWND") const;
     // The hidden window of the tray icon, which the notification area tells of clicks.
     HWND TrayWindow() const;
-    // Opens the window's menu by a right click on it; the menu's window, or null.
-    HWND OpenMenu() const;
-    // The items of the window's menu as the screen shows them, one character per item, top
-    // down: '-' plain, 'v' checked, and grayed 'x', or 'X' checked. The menu is opened and
-    // closed again.
+    // The items of the main window's menu as the screen shows them, one character per item,
+    // top down: '-' plain, 'v' checked, and grayed 'x', or 'X' checked. The menu is opened by
+    // a right click and closed again.
     std::string MenuMarks() const;
-    static std::string MarksOf(HWND menu);
 
     // Added to a key for Press: pressed with Shift held (as VkKeyScan marks it).
     static constexpr WORD kShifted = 0x100;
     // Brings the window to the front and presses the keys there with real keyboard input (mouse
-    // input from this process does not reach Wine's X display); false for a null window.
-    static bool Press(HWND window, std::initializer_list<WORD> keys);
-    // Types the text on the window in the same way, each character as the keyboard layout has it.
-    static bool Type(HWND window, const std::string& text);
-    // Presses the key on the window and waits for the window to go.
-    static bool Answer(HWND window, WORD key) { return Press(window, {key}) && WaitGone(window, 5000); }
+    // input from this process does not reach Wine's X display), `pauseMs` after each; false
+    // for a null window.
+    static bool Press(HWND window, const std::vector<WORD>& keys, DWORD pauseMs = 150);
+    // Gives the window the keyboard, presses the key there and waits for the window to go.
+    static bool Answer(HWND window, WORD key);
 
 private:
     HANDLE process_ = nullptr;

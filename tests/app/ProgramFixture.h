@@ -8,49 +8,37 @@
 
 #include <windows.h>
 
-#include <colordlg.h>
 #include <commctrl.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <map>
 #include <memory>
 #include <string>
 
+#include "app/KeyImport.h"
 #include "app/MainWindow.h"
 #include "engine/DecryptFile.h"
+#include "engine/RequestEvents.h"
 #include "settings/Autostart.h"
 #include "settings/Registry.h"
 #include "settings/Settings.h"
 #include "tests/app/ProgramDriver.h"
 #include "tests/support/ArchiveWriter.h"
 #include "tests/support/ScratchFolder.h"
-#include "toolkit/base/FileSystem.h"
 #include "toolkit/base/TextCodec.h"
-#include "toolkit/media/MediaStartup.h"
 #include "toolkit/window/Messages.h"
-#include "toolkit/window/TrayIcon.h"
 
 namespace kvrtest {
 
-inline const char* const kSamples[] = {"letters.enc", "plain.enc", "photo.png", "picture.bmp", "song.wav"};
+using messages::kNotAnArchive;
 inline constexpr char kFolderQuestion[] = "This folder already exists.\nWould you like to overwrite it?";
-inline constexpr char kKeyQuestion[] = "This key file already exists.\nWould you like to overwrite it?";
-inline constexpr char kNotAnArchive[] = "This is not a valid encrypted archive";
 // Left of where the dialog and the child windows open (all centred), so none covers it.
 inline constexpr int kStartLeft = 40;
 inline constexpr int kStartTop = 40;
-inline constexpr char kMenuClass[] = "#32768";
 // Items of the main menu, top down: each is followed by its partner (the user key folder,
 // "Launch On Startup", "Notify When Done").
 inline constexpr size_t kMainKeyFolderItem = 1;
 inline constexpr size_t kAlwaysOnTopItem = 6;
 inline constexpr size_t kOpenLastFolderItem = 9;
-inline constexpr size_t kMenuItems = 13;
 inline constexpr char kDialogClass[] = "#32770";  // the system's dialogs: folder browser, open file
-inline constexpr int kLargeEntries = 400;
-inline constexpr DWORD kLargeEntryBytes = 1u << 20;
 
 // Top-left corners of the Appearance dialog's controls in its client area.
 inline constexpr POINT kMainSlider{20, 35};
@@ -61,38 +49,55 @@ inline constexpr POINT kDefaultButton{175, 105};
 inline constexpr POINT kOkButton{70, 220};
 inline constexpr POINT kCancelButton{165, 220};
 
-COLORREF ScreenPixel(POINT point);
-int Brightness(COLORREF colour);
-// Without a compositor a layered window reaches the screen blended onto black: every channel
-// scaled by the window's opacity.
-bool ShowsScaled(POINT point, COLORREF full, int opacity);
-HWND ControlAt(HWND dialog, POINT topLeft);
-// Whether `upper` comes before `lower` in the order of the top-level windows.
-bool IsAbove(HWND upper, HWND lower);
-bool Click(HWND dialog, POINT button);
+inline HWND ControlAt(HWND dialog, POINT topLeft) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+        if (rect.left == topLeft.x && rect.top == topLeft.y)
+            return child;
+    }
+    return nullptr;
+}
+
+inline bool Click(HWND dialog, POINT button) {
+    HWND control = ControlAt(dialog, button);
+    return control && PostMessageA(control, BM_CLICK, 0, 0);
+}
+
 // Moves a slider as a drag would: the thumb, then the scroll notification to the dialog.
-void Slide(HWND dialog, POINT slider, int position);
-COLORREF SwatchPixel(HWND dialog);
+inline void Slide(HWND dialog, POINT slider, int position) {
+    HWND control = ControlAt(dialog, slider);
+    SendMessageA(control, TBM_SETPOS, TRUE, position);
+    SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(control));
+}
+
 // Whether a visible tooltip window of any process shows the text: the shell's balloons are
 // such windows.
-bool TipShown(const std::string& wanted);
-int CountTempFiles();
+inline bool TipShown(const std::string& wanted) {
+    return FindTopWindow([&wanted](HWND window) {
+               wchar_t text[300] = {};
+               DWORD_PTR length = 0;
+               return IsWindowVisible(window) && ClassOf(window) == "tooltips_class32" &&
+                      SendMessageTimeoutW(window, WM_GETTEXT, 300, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
+                                          &length) &&
+                      wanted == Utf8FromWide(text).Text();
+           }) != nullptr;
+}
+
 // What the engine itself writes for a source, made in-process as the reference.
-bool DecryptInProcess(const std::string& source, const std::string& keys, const std::string& output);
-// An archive of kLargeEntries stored entries of kLargeEntryBytes zero bytes each, written a
-// block at a time (too large to build in memory): long enough to be cancelled while it is
-// written, with a progress event after every entry where the cancel takes effect.
-bool WriteLargeArchive(const std::string& path, const Bytes& key);
+inline bool DecryptInProcess(const std::string& source, const std::string& keys, const std::string& output) {
+    DecryptRequest request{keys.c_str(), source.c_str(), output.c_str()};
+    return DecryptFile(request);
+}
 
 class ProgramTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(GraphicsStartup()); }
-    static void TearDownTestSuite() { GraphicsShutdown(); }
     void SetUp() override {
         ClearSettings();
         ASSERT_TRUE(scratch_.IsValid());
-        ASSERT_NO_FATAL_FAILURE(CopyTree(kvrtest::WindowsPath(KVR_SOURCE_DIR "/samples/"), In("")));
-        ASSERT_TRUE(kvrtest::WriteFileBytes(In("broken.enc"), kvrtest::BytesOf("this is no archive at all")));
+        ASSERT_NO_FATAL_FAILURE(CopyTree(WindowsPath(KVR_SOURCE_DIR "/samples/"), In("")));
+        ASSERT_TRUE(WriteFileBytes(In("broken.enc"), BytesOf("this is no archive at all")));
         WriteUserKeyFolder(In("Keys\\").c_str());
         WriteWindowPosition(kStartLeft, kStartTop);
         ASSERT_TRUE(Restart());
@@ -109,7 +114,6 @@ protected:
     }
     // Ends the running program, if any, and starts it afresh with the arguments.
     bool Restart(const std::string& arguments = "") {
-        program_.reset();
         program_ = std::make_unique<ProgramDriver>();
         return program_->Start(KVR_PROGRAM_EXE, arguments);
     }
@@ -126,24 +130,17 @@ protected:
     bool Decrypted(const std::string& title) const {
         return WaitUntil([&] { return !TreeOf(Output(title)).empty(); }, 20000);
     }
-
-    // Once the opening animation is over: the brightest point of the opaque main window, the
-    // one the opacity checks watch.
-    void WatchBrightPixel();
-
     // Opens the Appearance dialog by its menu command: modal over the main window.
-    HWND OpenDialog();
-
-    // Drops a large archive and waits until the engine works on it (its temporary files).
-    void StartLargeDecryption(int& tempFilesBefore);
-    bool RanToItsEnd() const {
-        return kvrtest::Exists(Output("large") + "large" + std::to_string(kLargeEntries - 1) + ".bin");
+    HWND OpenDialog() {
+        program_->Command(CMD_APPEARANCE);
+        HWND dialog = program_->WaitForWindow("Appearance");
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), program_->MainWindow());
+        EXPECT_FALSE(IsWindowEnabled(program_->MainWindow()));
+        return dialog;
     }
 
-    kvrtest::ScratchFolder scratch_;
+    ScratchFolder scratch_;
     std::unique_ptr<ProgramDriver> program_;
-    POINT watched_{};
-    COLORREF opaque_ = 0;
 };
 
 }  // namespace kvrtest
