@@ -13,7 +13,9 @@
 #include "toolkit/media/Image.h"
 #include "tools/dialog/DialogPreview.h"
 
+using dialogtest::DialogWith;
 using dialogtest::Lines;
+using dialogtest::Section;
 
 namespace {
 
@@ -60,16 +62,15 @@ TEST(DialogPreview, LoadingRefusesAFileBeyondTheBound) {
 }
 
 TEST(DialogPreview, ControlsRenderWherePositionSaysAndOnlyThere) {
-    const std::string definition = dialogtest::DialogWith(
-        200, 120, "WS_CAPTION",
-        {"[TEXT]\r\nID=1\r\nNAME=RED\r\nPOSITION=30 20 60 40\r\nSTYLE=WS_VISIBLE\r\nBACKCOLOR=#FF0000",
-         "[TEXT]\r\nID=2\r\nNAME=BLUE\r\nPOSITION=120 70 50 30\r\nSTYLE=WS_VISIBLE\r\nBACKCOLOR=#0000FF",
-         "[TEXT]\r\nID=3\r\nNAME=HIDDEN\r\nPOSITION=120 10 50 30\r\nSTYLE=\r\nBACKCOLOR=#0000FF",
-         "[TEXT]\r\nID=4\r\nNAME=FRAMED\r\nPOSITION=10 70 40 40\r\nSTYLE=WS_VISIBLE WS_BORDER\r\nBACKCOLOR=#0000FF"});
-    const std::string text = definition.substr(0, definition.find("[DIALOG]\r\n") + 10) + "BACKCOLOR=#00FF00\r\n" +
-                             definition.substr(definition.find("[DIALOG]\r\n") + 10);
+    const std::string text =
+        DialogWith(200, 120, "WS_CAPTION",
+                   {Section("TEXT", 1, "RED", "30 20 60 40", "BACKCOLOR=#FF0000"),
+                    Section("TEXT", 2, "BLUE", "120 70 50 30", "BACKCOLOR=#0000FF"),
+                    Section("TEXT", 3, "HIDDEN", "120 10 50 30", "STYLE=WS_BORDER\r\nBACKCOLOR=#0000FF"),
+                    Section("TEXT", 4, "FRAMED", "10 70 40 40", "STYLE=WS_VISIBLE WS_BORDER\r\nBACKCOLOR=#0000FF")});
     DialogWindow dialog;
     ASSERT_TRUE(dialogtest::BuildDialog(dialog, text));
+    dialog.background = RGB(0, 255, 0);
     // A grandchild at the framed control's client corner, inside its one-pixel border.
     HWND inner = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 0, 0, 10, 10,
                                  dialog.FindControlByName("FRAMED")->Handle(), nullptr, nullptr, nullptr);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/toolkit/controls/ControlTestSupport.h"
+#include "tests/toolkit/dialogdef/GuiSupport.h"
 #include "toolkit/base/Wildcard.h"
 #include "toolkit/controls/EditControl.h"
 #include "toolkit/controls/GroupControl.h"
@@ -51,8 +51,8 @@ struct EditDialog {
     TestDialog dialog;
     EditControl* edit = nullptr;
 
-    bool Build(const char* lines = "STYLE=WS_VISIBLE WS_BORDER ES_AUTOHSCROLL") {
-        if (!dialog.Build({Section("EDIT", "E", "10 10 150 20", lines)}))
+    bool Build() {
+        if (!dialog.Build({Section("EDIT", 1, "E", "10 10 150 20", "STYLE=WS_VISIBLE WS_BORDER ES_AUTOHSCROLL")}))
             return false;
         edit = static_cast<EditControl*>(dialog.Control(0));
         for (const char* word : kWords)
@@ -72,11 +72,6 @@ struct EditDialog {
         for (; *text; text++)
             Key(VkKeyScanA(*text) & 0xFF, *text);
     }
-    std::string Text() const {
-        char text[64] = {};
-        GetWindowTextA(edit->Handle(), text, sizeof(text));
-        return text;
-    }
     std::string Offered() const {
         std::string words;
         ListControl* popup = edit->CompletionPopup();
@@ -86,55 +81,44 @@ struct EditDialog {
     }
 };
 
-TEST(EditControl, ColoursAndPrint) {
-    EditDialog d;
-    ASSERT_TRUE(d.Build("STYLE=WS_VISIBLE\r\nBACKCOLOR=#FF0000\r\nTEXTCOLOR=#0000FF"));
-    SetWindowTextA(d.edit->Handle(), "WWW");
-    Canvas printed(150, 20);
-    d.edit->Print(printed.Dc(), PRF_CLIENT);
-    EXPECT_EQ(printed.At(1, 1), RGB(255, 0, 0));
-    // The text in its colour (smoothed edges aside).
-    const auto blue = [](COLORREF pixel) { return GetBValue(pixel) > 150 && GetRValue(pixel) < 100; };
-    EXPECT_GT(printed.Count({0, 0, 60, 20}, blue), 0);
-
+// Printed by the edit itself (its colours asked through the real WM_CTLCOLOREDIT path) and by
+// the toolkit's Print: the text keeps its colour over a back colour, over none and over what
+// was there (see-through). A null answer would hand the message to DefWindowProc, which
+// resets the text colour of a control that has no back colour; an opaque text background
+// would show as white cells around the letters.
+TEST(EditControl, TextColourHoldsOverEveryBackground) {
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Build({Section("EDIT", 1, "E", "10 10 150 20", "TEXTCOLOR=#0000FF"),
+                              Section("GROUP", 2, "G", "10 40 150 40", "CAPTION=WWW WWW")}));
+    auto* const edit = static_cast<EditControl*>(dialog.Control(0));
+    SetWindowTextA(edit->Handle(), "WWW WWW");
     const struct {
         uint32_t background;
-        HBRUSH stock;   // the brush expected when it is a stock one
-        COLORREF back;  // the context's background colour afterwards (9, 9, 9: untouched)
-    } cases[] = {
-        {0x00FF00, nullptr, RGB(0, 255, 0)},
-        {Window::kSeeThrough, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)), RGB(9, 9, 9)},
-        {Window::kNoColor, GetSysColorBrush(COLOR_WINDOW), GetSysColor(COLOR_WINDOW)},
-    };
-    for (const auto& c : cases) {
-        d.edit->background = c.background;
-        Canvas canvas(4, 4);
-        SetBkColor(canvas.Dc(), RGB(9, 9, 9));
-        const HBRUSH brush = d.edit->OnEditColor(canvas.Dc());
-        EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(0, 0, 255));
-        EXPECT_EQ(GetBkColor(canvas.Dc()), c.back) << c.background;
-        EXPECT_EQ(c.stock ? brush == c.stock : brush != nullptr, true);
-        EXPECT_EQ(GetBkMode(canvas.Dc()) == TRANSPARENT, c.background == Window::kSeeThrough);
-    }
-}
-
-// Through the real WM_CTLCOLOR* path: a null answer would hand the message to DefWindowProc,
-// which resets the text colour of a control that has no back colour. The edit is read back in
-// pixels; the group box by its answer, since a group box of common controls 6 draws its caption
-// in the theme's colour whatever the answer says.
-TEST(EditControl, TextColourHoldsWithoutABackColour) {
-    TestDialog dialog;
-    ASSERT_TRUE(dialog.Build({Section("EDIT", "E", "10 10 150 20", "STYLE=WS_VISIBLE\r\nTEXTCOLOR=#0000FF"),
-                              Section("GROUP", "G", "10 40 150 40", "STYLE=WS_VISIBLE\r\nCAPTION=WWW WWW")}));
-    auto* const edit = static_cast<EditControl*>(dialog.Control(0));
-    auto* const group = static_cast<GroupControl*>(dialog.Control(1));
-    SetWindowTextA(edit->Handle(), "WWW WWW");
-    edit->background = Window::kNoColor;
-    Canvas printed(150, 40);
-    SendMessageA(edit->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.Dc()), PRF_CLIENT);
+        COLORREF corner;
+    } cases[] = {{RGB(255, 0, 0), RGB(255, 0, 0)},
+                 {Window::kSeeThrough, RGB(0, 0, 0)},
+                 {Window::kNoColor, GetSysColor(COLOR_WINDOW)}};
     const auto blue = [](COLORREF pixel) { return GetBValue(pixel) > 150 && GetRValue(pixel) < 100; };
-    EXPECT_GT(printed.Count({0, 0, 150, 20}, blue), 0);
-
+    const auto white = [](COLORREF pixel) { return pixel == RGB(255, 255, 255); };
+    for (const auto& c : cases) {
+        edit->background = c.background;
+        for (bool own : {true, false}) {
+            SCOPED_TRACE(testing::Message() << std::hex << c.background << (own ? " printed itself" : " by Print"));
+            Canvas printed(150, 20);
+            if (own)
+                SendMessageA(edit->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.Dc()), PRF_CLIENT);
+            else
+                edit->Print(printed.Dc(), PRF_CLIENT);
+            EXPECT_EQ(printed.At(1, 1), c.corner);
+            EXPECT_GT(printed.Count({0, 0, 150, 20}, blue), 0);
+            if (c.background != Window::kNoColor) {
+                EXPECT_EQ(printed.Count({0, 0, 150, 20}, white), 0);
+            }
+        }
+    }
+    // A group box of common controls 6 draws its caption in the theme's colour whatever the
+    // answer says: checked by its answer.
+    auto* const group = static_cast<GroupControl*>(dialog.Control(1));
     group->textColor = 0xFF0000FF;
     group->background = Window::kNoColor;
     Canvas answered(1, 1);
@@ -206,7 +190,7 @@ TEST(EditControl, CompletionOffersAndChoices) {
             ClickAt(typedPopup, {10, (word.top + word.bottom) / 2});
         }
         EXPECT_EQ(d.Offered(), c.offered);
-        EXPECT_EQ(d.Text(), c.text);
+        EXPECT_EQ(WindowText(d.edit->Handle()), c.text);
         const DWORD caret = static_cast<DWORD>(SendMessageA(d.edit->Handle(), EM_GETSEL, 0, 0));
         EXPECT_EQ(LOWORD(caret), strlen(c.text));
         EXPECT_EQ(GetFocus(), d.edit->Handle());

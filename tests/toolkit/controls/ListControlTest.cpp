@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "tests/toolkit/controls/ControlTestSupport.h"
+#include "tests/toolkit/dialogdef/GuiSupport.h"
 #include "toolkit/media/Image.h"
 
 using namespace dialogtest;
@@ -25,8 +25,8 @@ int TextHeight(HFONT font) {
 // definition sets the font afterwards: both must reach LB_SETITEMHEIGHT.
 TEST(ListControl, ItemHeightComesFromFontAndImage) {
     TestDialog dialog;
-    ASSERT_TRUE(dialog.Build({Section("LIST", "BIG", "0 0 140 100", "STYLE=WS_VISIBLE\r\nFONT=Arial, 40, 0"),
-                              Section("LIST", "PLAIN", "150 0 140 100", "STYLE=WS_VISIBLE")}));
+    ASSERT_TRUE(dialog.Build(
+        {Section("LIST", 1, "BIG", "0 0 140 100", "FONT=Arial, 40, 0"), Section("LIST", 2, "PLAIN", "150 0 140 100")}));
     for (const char* name : {"BIG", "PLAIN"}) {
         ListControl& list = *static_cast<ListControl*>(dialog.FindControlByName(name));
         const int text = TextHeight(list.Font());
@@ -45,7 +45,7 @@ TEST(ListControl, ItemsDrawingAndTheFirstClick) {
     for (int imageWidth : {0, 16}) {
         SCOPED_TRACE(imageWidth);
         TestDialog dialog;
-        ASSERT_TRUE(dialog.Build({Section("LIST", "L", "0 0 200 150", "STYLE=WS_VISIBLE LBS_SORT")}));
+        ASSERT_TRUE(dialog.Build({Section("LIST", 1, "L", "0 0 200 150", "STYLE=WS_VISIBLE LBS_SORT")}));
         ListControl& list = *static_cast<ListControl*>(dialog.Control(0));
         Image red(16, 16);
         red.Clear(0x0000FF);
@@ -55,7 +55,6 @@ TEST(ListControl, ItemsDrawingAndTheFirstClick) {
         EXPECT_EQ(list.AddItem("plain", -1), 0);
         EXPECT_EQ(list.AddItem("chosen", 7), 1);  // not sorted
         list.AddItem("lost", 9);                  // no image of that id
-        EXPECT_STREQ(list.GetItemText(1).Text(), "chosen");
         for (int bad : {-1, 3, 1000})
             EXPECT_TRUE(list.GetItemText(bad).IsEmpty()) << bad;
 

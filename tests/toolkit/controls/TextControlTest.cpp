@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/toolkit/controls/ControlTestSupport.h"
+#include "tests/toolkit/dialogdef/GuiSupport.h"
 #include "toolkit/controls/TextControl.h"
 #include "toolkit/window/Toolkit.h"
 
@@ -45,8 +45,7 @@ protected:
 // Each run as "[its text]" with b, i, u, L for bold, italic, underline, link and its colour
 // when that is not the text's own; lines apart by " / ".
 std::string Describe(const TextControl& text) {
-    char content[256] = {};
-    GetWindowTextA(text.Handle(), content, sizeof(content));
+    const std::string content = WindowText(text.Handle());
     std::string out;
     const TextLayout& layout = text.Layout();
     for (int l = 0; l < layout.Lines().Count(); l++) {
@@ -55,7 +54,7 @@ std::string Describe(const TextControl& text) {
         for (int r = line.firstRun; r < line.firstRun + line.runCount; r++) {
             const TextRun& run = layout.Runs()[r];
             // The test texts are ASCII: wide and narrow positions agree.
-            out += "[" + std::string(content + run.start, run.length) + "]";
+            out += "[" + content.substr(run.start, run.length) + "]";
             out += std::string(run.bold ? "b" : "") + (run.italic ? "i" : "") + (run.underline ? "u" : "");
             out += run.link ? "L" : "";
             // Links take the highlight colour.

@@ -145,7 +145,6 @@ TEST(ReadDefinition, KeyLinesAndMalformedValues) {
     EXPECT_EQ(button.textColor, 0xFFu);
     EXPECT_TRUE(button.transparent);
     EXPECT_STREQ(button.properties.Text(), "name=lower\r\nEXTRA=1\r\n");
-    EXPECT_TRUE(definition.IsLoaded());
 }
 
 TEST(ReadDefinition, OutcomesOfWholeFiles) {
@@ -173,7 +172,6 @@ TEST(ReadDefinition, OutcomesOfWholeFiles) {
         EXPECT_EQ(ReadText(definition, c.text), c.read) << c.name;
         EXPECT_EQ(definition.Dialog() != nullptr, c.hasDialog) << c.name;
         EXPECT_EQ(definition.ControlCount(), c.controls) << c.name;
-        EXPECT_EQ(definition.IsLoaded(), c.read) << c.name;
     }
 }
 

@@ -12,8 +12,10 @@
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
 
+using dialogtest::DialogWith;
 using dialogtest::Lines;
 using dialogtest::ReadText;
+using dialogtest::Section;
 using dialogtest::WriteText;
 
 namespace {
@@ -58,33 +60,28 @@ std::string Mutate(const std::string& original, Random& random) {
     return text;
 }
 
+// A definition with one section of every control type, as a dialog editor adds them.
+std::string EveryType() {
+    DialogDefinition definition;
+    ReadText(definition, Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "NAME=EVERY", ""}));
+    for (int type = CT_BUTTON; type < CT_COUNT; type++) {
+        ControlDefinition record;
+        record.type = static_cast<int16_t>(type);
+        definition.AddControlDefinition(&record, true, false);
+    }
+    return WriteText(definition);
+}
+
 TEST(DefinitionMutation, MutantsReadSafelyAndWriteBackStably) {
     const std::vector<std::string> corpus = {
         dialogtest::ProgramDefinition(),
-        dialogtest::EveryType(),
-        Lines({"DIALOG EDITOR v1.00",
-               "",
-               "[DIALOG]",
-               "STYLE=WS_CAPTION",
-               "",
-               "[TAB]",
-               "ID=1",
-               "NAME=T",
-               "TAB_CONTENT=A, B",
-               "TAB_CHILDREN_PRIVATE=0 2 1 3",
-               "",
-               "[CHECK]",
-               "ID=2",
-               "NAME=C",
-               "CHECK_CHECKED=1",
-               "",
-               "[RADIO]",
-               "ID=3",
-               "NAME=R",
-               "FONT=Arial, 14, 15",
-               "HALIGN=4",
-               "VALIGN=64",
-               ""}),
+        EveryType(),
+        // Tab pages with children, a check mark, anchors and a font, and a key that begins with
+        // a NUL byte (no property: written back as "=1" it would not read back).
+        DialogWith(200, 100, "WS_CAPTION",
+                   {Section("TAB", 1, "T", "0 0 90 90", "TAB_CONTENT=A, B\r\nTAB_CHILDREN_PRIVATE=0 2 1 3"),
+                    Section("CHECK", 2, "C", "5 5 20 20", std::string("CHECK_CHECKED=1\r\n") + '\0' + "KEY=1"),
+                    Section("RADIO", 3, "R", "5 30 20 20", "FONT=Arial, 14, 15\r\nHALIGN=4\r\nVALIGN=64")}),
     };
     constexpr int kMutantsPerSample = 3000;
     int readable = 0;

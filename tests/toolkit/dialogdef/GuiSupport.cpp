@@ -30,19 +30,38 @@ bool IsMouseReport(UINT message) {
 
 }  // namespace
 
-bool HostWindow::Create(int width, int height) {
-    const RECT rect{0, 0, width, height};
+bool HostWindow::Create() {
+    const RECT rect{0, 0, 400, 300};
     WindowArgs args;
     args.title = "host";
     args.style = WS_POPUP;
     args.rect = &rect;
-    return Window::Create(args) && SetClientSize(width, height);
+    return Window::Create(args);
 }
 
 LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsMouseReport(message))
         reports.push_back({message, wParam, reinterpret_cast<const MouseEvent*>(lParam)->flags});
     return Window::OnMessage(message, wParam, lParam);
+}
+
+RECT PlaceInParent(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::string WindowText(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+RECT ItemRect(const ListControl& list, int index) {
+    RECT rect{};
+    SendMessageA(list.Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+    return rect;
 }
 
 }  // namespace dialogtest
