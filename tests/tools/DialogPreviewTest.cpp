@@ -13,9 +13,7 @@
 #include "toolkit/media/Image.h"
 #include "tools/dialog/DialogPreview.h"
 
-using dialogtest::DialogWith;
-using dialogtest::Lines;
-using dialogtest::Section;
+using namespace dialogtest;
 
 namespace {
 
@@ -69,7 +67,7 @@ TEST(DialogPreview, ControlsRenderWherePositionSaysAndOnlyThere) {
                     Section("TEXT", 3, "HIDDEN", "120 10 50 30", "STYLE=WS_BORDER\r\nBACKCOLOR=#0000FF"),
                     Section("TEXT", 4, "FRAMED", "10 70 40 40", "STYLE=WS_VISIBLE WS_BORDER\r\nBACKCOLOR=#0000FF")});
     DialogWindow dialog;
-    ASSERT_TRUE(dialogtest::BuildDialog(dialog, text));
+    ASSERT_TRUE(BuildDialog(dialog, text));
     dialog.background = RGB(0, 255, 0);
     // A grandchild at the framed control's client corner, inside its one-pixel border.
     HWND inner = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 0, 0, 10, 10,

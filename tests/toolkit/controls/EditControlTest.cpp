@@ -99,7 +99,8 @@ TEST(EditControl, EnterIsReported) {
         SendMessageA(edit, WM_KEYDOWN, key, 1);
         SendMessageA(edit, WM_KEYUP, key, 0xC0000001);
     }
-    EXPECT_EQ(dialog.reports, std::vector<uint32_t>{WM_SWND_EDITENTER});
+    ASSERT_EQ(dialog.reports.size(), 1u);
+    EXPECT_EQ(dialog.reports[0].message, static_cast<UINT>(WM_SWND_EDITENTER));
 }
 
 }  // namespace

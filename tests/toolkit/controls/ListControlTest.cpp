@@ -66,8 +66,8 @@ TEST(ListControl, ItemsHeightDrawingAndTheFirstClick) {
     EXPECT_EQ(list.GetSelection(), 2);
     // The click once (not the button's down and up), and the change of selection.
     std::vector<uint32_t> clicks, changes;
-    for (uint32_t report : dialog.reports)
-        (report == WM_SWND_LISTSELCHANGE ? changes : clicks).push_back(report);
+    for (const Report& report : dialog.reports)
+        (report.message == WM_SWND_LISTSELCHANGE ? changes : clicks).push_back(report.code);
     EXPECT_EQ(clicks, std::vector<uint32_t>{MOUSE_EVENT_LEFT | MOUSE_EVENT_SINGLE});
     EXPECT_FALSE(changes.empty());
 }

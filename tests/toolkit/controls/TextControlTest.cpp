@@ -26,7 +26,7 @@ protected:
 
 class TextControlTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(host_.Create()); }
+    void SetUp() override { ASSERT_TRUE(host_.Build({})); }
     bool CreateText(TestText& text, const char* content, bool tags, int width = 300, int height = 60) {
         const RECT rect{0, 0, width, height};
         WindowArgs args;
@@ -39,7 +39,7 @@ protected:
         text.SetTags(tags);
         return true;
     }
-    HostWindow host_;
+    TestDialog host_;
 };
 
 // Each run as "[its text]" with b, i, u, L for bold, italic, underline, link and its colour

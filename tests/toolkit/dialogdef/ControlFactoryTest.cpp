@@ -32,14 +32,14 @@ ControlDefinition Record(int16_t type, const char* properties = "") {
     return record;
 }
 
-// Every case builds its controls on one hidden host window.
+// Every case builds its controls on one hidden empty dialog.
 class ControlFactory : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(host.Create()); }
+    void SetUp() override { ASSERT_TRUE(host.Build({})); }
     std::unique_ptr<Window> Build(const ControlDefinition& record, bool live = true) {
         return std::unique_ptr<Window>(BuildControl(nullptr, host.Handle(), &record, nullptr, live));
     }
-    HostWindow host;
+    TestDialog host;
 };
 
 bool Checked(const std::unique_ptr<Window>& button) {

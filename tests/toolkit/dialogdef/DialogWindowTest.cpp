@@ -77,8 +77,8 @@ TEST(DialogWindow, FailedBuildsLeaveNothingBehind) {
 }
 
 TEST(DialogWindow, ModalRunsEndByButtonNameAndByKey) {
-    HostWindow owner;
-    ASSERT_TRUE(owner.Create());
+    TestDialog owner;
+    ASSERT_TRUE(owner.Build({}));
     const struct {
         const char* clicked;  // a button to click first, or null
         WPARAM key;           // then a key, or 0

@@ -30,19 +30,12 @@ bool IsMouseReport(UINT message) {
 
 }  // namespace
 
-bool HostWindow::Create() {
-    const RECT rect{0, 0, 400, 300};
-    WindowArgs args;
-    args.title = "host";
-    args.style = WS_POPUP;
-    args.rect = &rect;
-    return Window::Create(args);
-}
-
-LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TestDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsMouseReport(message))
         reports.push_back({message, wParam, reinterpret_cast<const MouseEvent*>(lParam)->flags});
-    return Window::OnMessage(message, wParam, lParam);
+    else if (message == WM_SWND_LISTSELCHANGE || message == WM_SWND_EDITENTER)
+        reports.push_back({message, wParam, 0});
+    return DialogWindow::OnMessage(message, wParam, lParam);
 }
 
 RECT PlaceInParent(HWND window) {

@@ -1,7 +1,6 @@
 // Support of the dialog and control tests that need windows: the toolkit and GDI+ brought up
-// once per test program, a host window that records what its children report, a dialog built
-// from definition text that records what its controls report, a picture to print controls
-// into, and helpers.
+// once per test program, a dialog that records what its controls report, a picture to print
+// controls into, and helpers.
 #pragma once
 
 #include <windows.h>
@@ -25,21 +24,14 @@ using kvrtest::PumpMessages;
 struct Report {
     UINT message;
     WPARAM control;
-    uint32_t code;  // the mouse event code
+    uint32_t code;  // the mouse event code, 0 for other reports
 };
 
-// A hidden top-level window that records the mouse reports its controls send it.
-class HostWindow : public Window {
-public:
-    bool Create();
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    std::vector<Report> reports;
-};
-
-// A dialog that records the reports of its list and edit controls. It stays hidden (hiding a
-// shown window makes the display driver wait for a window manager that the test display does
-// not have); its controls still draw, take the focus and show the completion popup.
+// A hidden dialog built from definition text, or empty as the parent of controls, that
+// records what its controls report: mouse reports with their event codes, list selection
+// changes and Enter in an edit. It stays hidden (hiding a shown window makes the display
+// driver wait for a window manager that the test display does not have); its controls still
+// draw and take the focus.
 class TestDialog : public DialogWindow {
 public:
     bool Build(const std::vector<std::string>& sections) {
@@ -47,14 +39,8 @@ public:
         PumpMessages();
         return built;
     }
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_SWND_LISTMOUSE)
-            reports.push_back(reinterpret_cast<const MouseEvent*>(lParam)->flags);
-        else if (message == WM_SWND_LISTSELCHANGE || message == WM_SWND_EDITENTER)
-            reports.push_back(message);
-        return DialogWindow::OnMessage(message, wParam, lParam);
-    }
-    std::vector<uint32_t> reports;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::vector<Report> reports;
 };
 
 // A 32-bit picture (black at first) to print controls into.
