@@ -99,8 +99,8 @@ TEST(EditControl, EnterIsReported) {
         SendMessageA(edit, WM_KEYDOWN, key, 1);
         SendMessageA(edit, WM_KEYUP, key, 0xC0000001);
     }
-    ASSERT_EQ(dialog.reports.size(), 1u);
-    EXPECT_EQ(dialog.reports[0].message, static_cast<UINT>(WM_SWND_EDITENTER));
+    EXPECT_EQ(dialog.reports,
+              (std::vector<Report>{{WM_SWND_EDITENTER, reinterpret_cast<WPARAM>(dialog.Control(0)), 0}}));
 }
 
 }  // namespace

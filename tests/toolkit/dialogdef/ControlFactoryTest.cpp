@@ -159,11 +159,8 @@ TEST_F(ControlFactory, ControlsReportMouseInputToTheParent) {
         const std::unique_ptr<Window> control = Build(Record(c.type));
         ASSERT_NE(control, nullptr) << c.type;
         // Middle and right buttons: a left press would start the scroll bar's own modal tracking.
-        const LPARAM at = MAKELPARAM(5, 5);
-        SendMessageA(control->Handle(), WM_MBUTTONDOWN, MK_MBUTTON, at);
-        SendMessageA(control->Handle(), WM_MBUTTONUP, 0, at);
-        SendMessageA(control->Handle(), WM_SWND_MCLICK, 0, at);
-        SendMessageA(control->Handle(), WM_RBUTTONDBLCLK, 0, at);
+        for (UINT message : {UINT(WM_MBUTTONDOWN), UINT(WM_MBUTTONUP), UINT(WM_SWND_MCLICK), UINT(WM_RBUTTONDBLCLK)})
+            SendMessageA(control->Handle(), message, message == WM_MBUTTONDOWN ? MK_MBUTTON : 0, MAKELPARAM(5, 5));
         std::vector<uint32_t> codes;
         for (const Report& report : host.reports) {
             if (report.message == c.mouse) {

@@ -42,15 +42,11 @@ TEST(Tokenizer, SplitsByTheFormatsRules) {
         int count;
     } cases[] = {
         {"", " ", 0, "", 0},
-        {"10 20 30 40", " ", 0, "10|20|30|40", 4},
-        {" 10 20 30 40", " ", 0, "|10|20|30|40", 5},
-        {"10 20 30 40   ", " ", 0, "10|20|30|40", 4},
+        {" 10 20 30 40   ", " ", 0, "|10|20|30|40", 5},
         {"a,,b", ",", 0, "a||b", 3},
         {",a", ",", 0, "|a", 2},
         {"a,b,", ",", 0, "a|b", 2},
-        {"Tahoma, 12, 1", ",", Tokenizer::kTrimSpaces, "Tahoma|12|1", 3},
         {"\tTahoma , 12", ",", Tokenizer::kTrimSpaces, "\tTahoma|12", 2},
-        {"Tab 1, Tab 2", ",", 0, "Tab 1| Tab 2", 2},
         {"a \t b", " \t", 0, "a|b", 2},
         {"\"a b\"", " ", 0, "\"a|b\"", 2},
     };
@@ -66,13 +62,7 @@ TEST(DefinitionValues, DecimalNumbersSaturate) {
     const struct {
         const char* text;
         int value;
-    } numbers[] = {{"12", 12},
-                   {"  -7x", -7},
-                   {"+3", 3},
-                   {"x3", 0},
-                   {"", 0},
-                   {"99999999999", 2147483647},
-                   {"-99999999999", -2147483647 - 1}};
+    } numbers[] = {{"  -7x", -7}, {"+3", 3}, {"x3", 0}, {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}};
     for (const auto& c : numbers)
         EXPECT_EQ(ParseDecimal(c.text), c.value) << c.text;
 }
@@ -140,7 +130,6 @@ TEST(ReadDefinition, KeyLinesAndMalformedValues) {
     EXPECT_EQ(button.fontSize, 12);
     EXPECT_EQ(button.fontFlags, 1u);
     EXPECT_EQ(button.x, 10);  // five fields: ignored
-    EXPECT_EQ(button.width, 150);
     EXPECT_EQ(button.backColor, 0u);
     EXPECT_EQ(button.textColor, 0xFFu);
     EXPECT_TRUE(button.transparent);

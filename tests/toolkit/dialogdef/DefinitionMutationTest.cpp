@@ -28,10 +28,10 @@ const char kSpecial[] = "\r\n=[] ,#\t0-9";
 std::string Mutate(const std::string& original, Random& random) {
     std::string text = original;
     const size_t at = random.Below(text.size() + 1);
-    switch (random.Below(7)) {
+    switch (random.Below(6)) {
         case 0:
             if (!text.empty())
-                text[random.Below(text.size())] ^= static_cast<char>(1u << random.Below(8));
+                text[random.Below(text.size())] = static_cast<char>(random.Below(256));
             break;
         case 1:
             text.insert(at, 1, kSpecial[random.Below(sizeof(kSpecial) - 1)]);
@@ -49,10 +49,6 @@ std::string Mutate(const std::string& original, Random& random) {
             text.insert(random.Below(text.size() + 1), line);
             break;
         }
-        case 5:
-            if (!text.empty())
-                text[random.Below(text.size())] = static_cast<char>(random.Below(256));
-            break;
         default:  // a section run twice
             text += text.substr(random.Below(text.size()));
             break;

@@ -21,17 +21,6 @@ using kvrtest::ThreadWindowCount;
 
 namespace {
 
-// Records the tab reports the dialog sends itself.
-class RecordingDialog : public DialogWindow {
-public:
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_SWND_TABSELCHANGE)
-            tabPages.push_back(static_cast<int>(lParam));
-        return DialogWindow::OnMessage(message, wParam, lParam);
-    }
-    std::vector<int> tabPages;
-};
-
 void Click(const DialogWindow& dialog, const char* button) {
     PostMessageA(dialog.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
                  reinterpret_cast<LPARAM>(dialog.FindControlByName(button)->Handle()));
@@ -110,13 +99,11 @@ TEST(DialogWindow, ModalRunsEndByButtonNameAndByKey) {
 
 TEST(DialogWindow, TabPagesShowTheirControls) {
     // Pairs of page and control id: page 2 does not exist, id 1 is the tab itself, 99 no control.
-    const std::string text =
-        DialogWith(300, 200, "WS_CAPTION",
-                   {Section("TAB", 1, "TABS", "0 0 300 200",
-                            "TAB_CONTENT=A,B\r\nTAB_SELECTION=1\r\nTAB_CHILDREN_PRIVATE=0 5 1 6  2 6 0 1 0 99 1 6"),
-                    Section("BUTTON", 5, "FIVE", "20 40 50 20"), Section("BUTTON", 6, "SIX", "20 70 50 20")});
-    RecordingDialog dialog;
-    ASSERT_TRUE(BuildDialog(dialog, text));
+    TestDialog dialog;
+    ASSERT_TRUE(
+        dialog.Build({Section("TAB", 1, "TABS", "0 0 300 200",
+                              "TAB_CONTENT=A,B\r\nTAB_SELECTION=1\r\nTAB_CHILDREN_PRIVATE=0 5 1 6  2 6 0 1 0 99 1 6"),
+                      Section("BUTTON", 5, "FIVE", "20 40 50 20"), Section("BUTTON", 6, "SIX", "20 70 50 20")}));
     const auto shown = [&dialog] {
         std::vector<bool> visible;
         for (int id : {1, 5, 6})
@@ -125,12 +112,12 @@ TEST(DialogWindow, TabPagesShowTheirControls) {
     };
     EXPECT_EQ(shown(), (std::vector<bool>{true, false, true}));
     // The user picks page 0.
-    HWND tab = dialog.FindControlById(1)->Handle();
-    SendMessageA(tab, TCM_SETCURSEL, 0, 0);
-    NMHDR header{tab, 0, static_cast<UINT>(TCN_SELCHANGE)};
+    Window* tab = dialog.FindControlById(1);
+    SendMessageA(tab->Handle(), TCM_SETCURSEL, 0, 0);
+    NMHDR header{tab->Handle(), 0, static_cast<UINT>(TCN_SELCHANGE)};
     SendMessageA(dialog.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
     EXPECT_EQ(shown(), (std::vector<bool>{true, true, false}));
-    EXPECT_EQ(dialog.tabPages, std::vector<int>{0});
+    EXPECT_EQ(dialog.reports, (std::vector<Report>{{WM_SWND_TABSELCHANGE, reinterpret_cast<WPARAM>(tab), 0}}));
 }
 
 // Resized, the anchored controls follow; moved on to a monitor of twice the scale, the dialog

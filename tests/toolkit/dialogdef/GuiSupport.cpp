@@ -33,8 +33,8 @@ bool IsMouseReport(UINT message) {
 LRESULT TestDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsMouseReport(message))
         reports.push_back({message, wParam, reinterpret_cast<const MouseEvent*>(lParam)->flags});
-    else if (message == WM_SWND_LISTSELCHANGE || message == WM_SWND_EDITENTER)
-        reports.push_back({message, wParam, 0});
+    else if (message == WM_SWND_LISTSELCHANGE || message == WM_SWND_EDITENTER || message == WM_SWND_TABSELCHANGE)
+        reports.push_back({message, wParam, static_cast<uint32_t>(lParam)});
     return DialogWindow::OnMessage(message, wParam, lParam);
 }
 

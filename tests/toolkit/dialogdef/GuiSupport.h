@@ -24,12 +24,15 @@ using kvrtest::PumpMessages;
 struct Report {
     UINT message;
     WPARAM control;
-    uint32_t code;  // the mouse event code, 0 for other reports
+    uint32_t code;  // the mouse event code, or the report's lParam (a tab's new page)
+    bool operator==(const Report& other) const {
+        return message == other.message && control == other.control && code == other.code;
+    }
 };
 
 // A hidden dialog built from definition text, or empty as the parent of controls, that
 // records what its controls report: mouse reports with their event codes, list selection
-// changes and Enter in an edit. It stays hidden (hiding a shown window makes the display
+// changes, tab page changes and Enter in an edit. It stays hidden (hiding a shown window makes the display
 // driver wait for a window manager that the test display does not have); its controls still
 // draw and take the focus.
 class TestDialog : public DialogWindow {
