@@ -24,7 +24,6 @@ TEST(DialogPreview, CheckNamesTheLineAtFault) {
         std::string text;
         const char* error;
     } cases[] = {
-        {Lines({"DIALOG EDITOR", "", "[DIALOG]"}), "line 1: "},
         {Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "NAME=D", "", "[BUTTON]", "ID=1", "no equals sign", ""}),
          "line 8: "},
         {Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "CAPTION=" + std::string(70000, 'x')}), "line 4: "},

@@ -104,16 +104,4 @@ TEST(DefinitionMutation, MutantsReadSafelyAndWriteBackStably) {
     EXPECT_GT(readable, static_cast<int>(corpus.size()) * kMutantsPerSample / 2);
 }
 
-TEST(DefinitionMutation, OversizedInputIsRefusedWithoutReadingIt) {
-    std::string many = Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", ""});
-    for (int i = 0; i <= DialogDefinition::kMaxControls; i++)
-        many += Lines({"[BUTTON]", "NAME=B", ""});
-    DialogDefinition definition;
-    EXPECT_FALSE(ReadText(definition, many));
-    EXPECT_EQ(definition.ControlCount(), 0);
-    std::string huge = Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]"});
-    huge += std::string(DialogDefinition::kMaxDefinitionBytes, 'x');
-    EXPECT_FALSE(ReadText(definition, huge));
-}
-
 }  // namespace
