@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "tests/toolkit/dialogdef/DefinitionSamples.h"
 #include "toolkit/base/MemoryStream.h"
@@ -40,15 +42,9 @@ TEST(DialogPreview, CheckNamesTheLineAtFault) {
 
 // A file larger than any definition is refused before a byte of it is read.
 TEST(DialogPreview, LoadingRefusesAFileBeyondTheBound) {
-    char folder[MAX_PATH] = {}, path[MAX_PATH] = {};
-    ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
-    ASSERT_NE(GetTempFileNameA(folder, "kvr", 0, path), 0u);
+    const char* const path = "oversized-definition.txt";  // in the test's working folder
     for (const int size : {DialogDefinition::kMaxDefinitionBytes, DialogDefinition::kMaxDefinitionBytes + 1}) {
-        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        SetFilePointer(file, size, nullptr, FILE_BEGIN);
-        SetEndOfFile(file);
-        CloseHandle(file);
+        std::ofstream(path, std::ios::binary).seekp(size - 1).put('x');
         MemoryStream text;
         String error;
         const bool within = size <= DialogDefinition::kMaxDefinitionBytes;
@@ -78,8 +74,7 @@ TEST(DialogPreview, ControlsRenderWherePositionSaysAndOnlyThere) {
     ASSERT_TRUE(picture.GetPixel(16, 76, &innerRgb));
     innerRgb &= 0xFFFFFF;
     EXPECT_NE(innerRgb, 0x0000FFu);
-    ASSERT_EQ(picture.Width(), 200);
-    ASSERT_EQ(picture.Height(), 120);
+    ASSERT_EQ((std::vector<int>{picture.Width(), picture.Height()}), (std::vector<int>{200, 120}));
     const uint32_t red = 0xFF0000, blue = 0x0000FF, green = 0x00FF00;
     const struct {
         int x, y;

@@ -83,10 +83,9 @@ TEST(EditControl, TextColourHoldsOverEveryBackground) {
     group->textColor = 0xFF0000FF;
     group->background = Window::kNoColor;
     Canvas answered(1, 1);
-    const LRESULT brush =
-        SendMessageA(GetParent(group->Handle()), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(answered.Dc()),
-                     reinterpret_cast<LPARAM>(group->Handle()));
-    EXPECT_NE(brush, 0);
+    EXPECT_NE(SendMessageA(dialog.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(answered.Dc()),
+                           reinterpret_cast<LPARAM>(group->Handle())),
+              0);
     EXPECT_EQ(GetTextColor(answered.Dc()), RGB(0, 0, 255));
 }
 

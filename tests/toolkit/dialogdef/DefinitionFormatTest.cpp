@@ -11,9 +11,7 @@
 #include "toolkit/dialogdef/DefinitionValues.h"
 #include "toolkit/dialogdef/Tokenizer.h"
 
-using dialogtest::Lines;
-using dialogtest::ReadText;
-using dialogtest::WriteText;
+using namespace dialogtest;
 
 namespace {
 
@@ -24,13 +22,9 @@ std::string Joined(const StringList& fields) {
     return text;
 }
 
-// A definition holding only a dialog and one control section of the given key lines.
-std::string OneControl(const char* type, const std::vector<std::string>& keyLines) {
-    std::vector<std::string> lines = {"DIALOG EDITOR v1.00",        "", "[DIALOG]", "NAME=D", "",
-                                      std::string("[") + type + "]"};
-    lines.insert(lines.end(), keyLines.begin(), keyLines.end());
-    lines.push_back("");
-    return Lines(lines);
+// A definition holding only a dialog and the given control sections.
+std::string Sections(const std::vector<std::string>& sections) {
+    return DialogWith(9, 9, "", sections);
 }
 
 TEST(Tokenizer, SplitsByTheFormatsRules) {
@@ -114,9 +108,10 @@ TEST(PropertyLines, GetSetAndAppend) {
 
 TEST(ReadDefinition, KeyLinesAndMalformedValues) {
     DialogDefinition definition;
-    ASSERT_TRUE(ReadText(definition, OneControl("button", {"ID=7", "NAME=B", "CAPTION=a=b", "FONT=Tahoma, 12, 1",
+    ASSERT_TRUE(ReadText(definition,
+                         Sections({"[button]\r\n" + Lines({"ID=7", "NAME=B", "CAPTION=a=b", "FONT=Tahoma, 12, 1",
                                                            "POSITION= 1 2 3 4", "BACKCOLOR=", "TEXTCOLOR=#FF0000",
-                                                           "name=lower", "=dropped", "TRANSPARENT=2", "EXTRA=1"})));
+                                                           "name=lower", "=dropped", "TRANSPARENT=2", "EXTRA=1"})})));
     ASSERT_EQ(definition.ControlCount(), 1);
     const ControlDefinition& b = *definition.Control(0);
     // Type, id, font size and flags, x (a POSITION of five fields is ignored), the colours
@@ -139,18 +134,17 @@ TEST(ReadDefinition, OutcomesOfWholeFiles) {
         {"wrong header", Lines({"DIALOG EDITOR v1.01", "", "[DIALOG]", ""}), false, false, 0},
         {"header only", Lines({"DIALOG EDITOR v1.00"}), true, false, 0},
         {"no section", Lines({"DIALOG EDITOR v1.00", "", ""}), true, false, 0},
-        {"key line without =", OneControl("BUTTON", {"ID=1", "oops"}), false, false, 0},
-        {"unknown section ends", OneControl("WIDGET", {"ID=1"}) + Lines({"[BUTTON]", ""}), true, true, 0},
+        {"key line without =", Sections({"[BUTTON]\r\nID=1\r\noops"}), false, false, 0},
+        {"unknown section ends", Sections({"[WIDGET]\r\nID=1", "[BUTTON]"}), true, true, 0},
         {"second blank line ends", Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "", "", "[BUTTON]", ""}), true, true,
          0},
-        {"second dialog is a control", OneControl("DIALOG", {"NAME=X"}), true, true, 1},
+        {"second dialog is a control", Sections({"[DIALOG]\r\nNAME=X"}), true, true, 1},
         {"no blank line at the end", Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "", "[EDIT IP]", "ID=1"}), true,
          true, 1},
-        {"line too long", OneControl("BUTTON", {"CAPTION=" + std::string(70000, 'x')}), false, false, 0},
+        {"line too long", Sections({"[BUTTON]\r\nCAPTION=" + std::string(70000, 'x')}), false, false, 0},
         // Beyond the bounds that keep any input from costing without limit.
-        {"too many controls",
-         dialogtest::DialogWith(9, 9, "", std::vector<std::string>(DialogDefinition::kMaxControls + 1, "[BUTTON]")),
-         false, false, 0},
+        {"too many controls", Sections(std::vector<std::string>(DialogDefinition::kMaxControls + 1, "[BUTTON]")), false,
+         false, 0},
         {"too many bytes",
          Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]"}) + std::string(DialogDefinition::kMaxDefinitionBytes, 'x'),
          false, false, 0},
@@ -167,7 +161,7 @@ TEST(ReadDefinition, OutcomesOfWholeFiles) {
 // that the dialog's STYLE line gains its trailing space.
 TEST(ReadDefinition, ProgramDefinitionReadsAndWritesBack) {
     DialogDefinition definition;
-    const std::string text = dialogtest::ProgramDefinition();
+    const std::string text = ProgramDefinition();
     ASSERT_FALSE(text.empty());
     ASSERT_TRUE(ReadText(definition, text));
     std::string expectedText = text;
@@ -180,9 +174,8 @@ TEST(AddControlDefinition, KeepsIdsAndNamesUnique) {
     DialogDefinition definition;
     // Two buttons alike and two IP edits without a name.
     const std::string button = "[BUTTON]\r\nID=1\r\nNAME=OK";
-    ASSERT_TRUE(ReadText(
-        definition, dialogtest::DialogWith(
-                        10, 10, "", {button, button, "[EDIT IP]\r\nID=3\r\nNAME=", "[EDIT IP]\r\nID=4\r\nNAME="})));
+    ASSERT_TRUE(
+        ReadText(definition, Sections({button, button, "[EDIT IP]\r\nID=3\r\nNAME=", "[EDIT IP]\r\nID=4\r\nNAME="})));
     ASSERT_EQ(definition.ControlCount(), 4);
     EXPECT_EQ(definition.Control(1)->id, 2);
     EXPECT_EQ(std::string(definition.Control(1)->name.Text()) + "|" + definition.Control(2)->name.Text() + "|" +

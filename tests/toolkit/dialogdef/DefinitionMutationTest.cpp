@@ -12,11 +12,7 @@
 #include "toolkit/base/MemoryStream.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
 
-using dialogtest::DialogWith;
-using dialogtest::Lines;
-using dialogtest::ReadText;
-using dialogtest::Section;
-using dialogtest::WriteText;
+using namespace dialogtest;
 
 namespace {
 
@@ -70,7 +66,7 @@ std::string EveryType() {
 
 TEST(DefinitionMutation, MutantsReadSafelyAndWriteBackStably) {
     const std::vector<std::string> corpus = {
-        dialogtest::ProgramDefinition(),
+        ProgramDefinition(),
         EveryType(),
         // Tab pages with children, a check mark, anchors and a font, and a key that begins with
         // a NUL byte (no property: written back as "=1" it would not read back).
