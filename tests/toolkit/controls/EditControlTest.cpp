@@ -49,10 +49,9 @@ TEST(Wildcard, MatchesWholeTexts) {
 // would show as white cells around the letters.
 TEST(EditControl, TextColourHoldsOverEveryBackground) {
     TestDialog dialog;
-    ASSERT_TRUE(dialog.Build({Section("EDIT", 1, "E", "10 10 150 20", "TEXTCOLOR=#0000FF"),
+    ASSERT_TRUE(dialog.Build({Section("EDIT", 1, "E", "10 10 150 20", "TEXTCOLOR=#0000FF\r\nCAPTION=WWW WWW"),
                               Section("GROUP", 2, "G", "10 40 150 40", "CAPTION=WWW WWW")}));
     auto* const edit = static_cast<EditControl*>(dialog.Control(0));
-    SetWindowTextA(edit->Handle(), "WWW WWW");
     const struct {
         uint32_t background;
         COLORREF corner;
@@ -77,11 +76,10 @@ TEST(EditControl, TextColourHoldsOverEveryBackground) {
             }
         }
     }
-    // A group box of common controls 6 draws its caption in the theme's colour whatever the
-    // answer says: checked by its answer.
+    // A group box (without a back colour too) of common controls 6 draws its caption in the
+    // theme's colour whatever the answer says: checked by its answer.
     auto* const group = static_cast<GroupControl*>(dialog.Control(1));
     group->textColor = 0xFF0000FF;
-    group->background = Window::kNoColor;
     Canvas answered(1, 1);
     EXPECT_NE(SendMessageA(dialog.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(answered.Dc()),
                            reinterpret_cast<LPARAM>(group->Handle())),

@@ -28,10 +28,8 @@ TEST(ListControl, ItemsHeightDrawingAndTheFirstClick) {
     TestDialog dialog;
     ASSERT_TRUE(dialog.Build({Section("LIST", 1, "L", "0 0 200 150", "STYLE=WS_VISIBLE LBS_SORT"),
                               Section("LIST", 2, "BIG", "210 0 80 100", "FONT=Arial, 40, 0")}));
-    for (int i : {0, 1}) {
-        const HWND list = dialog.Control(i)->Handle();
-        EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), TextHeight(dialog.Control(i)->Font()) + 2) << i;
-    }
+    for (const Window* list : {dialog.Control(0), dialog.Control(1)})
+        EXPECT_EQ(SendMessageA(list->Handle(), LB_GETITEMHEIGHT, 0, 0), TextHeight(list->Font()) + 2);
     EXPECT_GT(TextHeight(dialog.Control(1)->Font()), TextHeight(dialog.Control(0)->Font()));
 
     ListControl& list = *static_cast<ListControl*>(dialog.Control(0));

@@ -156,8 +156,7 @@ TEST(TextControl, AutomaticScrollingLoops) {
     // speeds 0 stop.
     TestText& sideways = dialog.Text(1);
     sideways.StartAutoScroll(-50, 0);
-    EXPECT_EQ(sideways.ScrollY(), 0);
-    EXPECT_EQ(sideways.ScrollX(), 100);
+    EXPECT_EQ((std::vector<int>{sideways.ScrollX(), sideways.ScrollY()}), (std::vector<int>{100, 0}));
     sideways.StartAutoScroll(0, 0);
     EXPECT_FALSE(sideways.IsScrolling());
 }
