@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "tests/toolkit/dialogdef/DefinitionSamples.h"
-#include "toolkit/base/MemoryStream.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/DefinitionValues.h"
 #include "toolkit/dialogdef/Tokenizer.h"

@@ -9,7 +9,6 @@
 
 #include "tests/support/SeededRandom.h"
 #include "tests/toolkit/dialogdef/DefinitionSamples.h"
-#include "toolkit/base/MemoryStream.h"
 #include "toolkit/dialogdef/ControlDefinition.h"
 
 using namespace dialogtest;

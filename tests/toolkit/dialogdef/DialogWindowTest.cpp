@@ -12,7 +12,6 @@
 
 #include "tests/toolkit/dialogdef/DefinitionSamples.h"
 #include "tests/toolkit/dialogdef/GuiSupport.h"
-#include "toolkit/dialogdef/ControlDefinition.h"
 #include "toolkit/dialogdef/DialogWindow.h"
 #include "toolkit/window/Messages.h"
 
