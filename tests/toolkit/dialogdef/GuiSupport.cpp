@@ -30,19 +30,31 @@ bool IsMouseReport(UINT message) {
 
 }  // namespace
 
-bool HostWindow::Create(int width, int height) {
-    const RECT rect{0, 0, width, height};
-    WindowArgs args;
-    args.title = "host";
-    args.style = WS_POPUP;
-    args.rect = &rect;
-    return Window::Create(args) && SetClientSize(width, height);
-}
-
-LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TestDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsMouseReport(message))
         reports.push_back({message, wParam, reinterpret_cast<const MouseEvent*>(lParam)->flags});
-    return Window::OnMessage(message, wParam, lParam);
+    else if (message == WM_SWND_LISTSELCHANGE || message == WM_SWND_EDITENTER || message == WM_SWND_TABSELCHANGE)
+        reports.push_back({message, wParam, static_cast<uint32_t>(lParam)});
+    return DialogWindow::OnMessage(message, wParam, lParam);
+}
+
+RECT PlaceInParent(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::string WindowText(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+RECT ItemRect(const ListControl& list, int index) {
+    RECT rect{};
+    SendMessageA(list.Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+    return rect;
 }
 
 }  // namespace dialogtest
