@@ -3,9 +3,15 @@
 
 #include "toolkit/controls/ControlMessages.h"
 #include "toolkit/controls/MouseReport.h"
+#include "toolkit/media/GdiplusApi.h"
+#include "toolkit/media/Image.h"
+#include "toolkit/media/MediaStartup.h"
 #include "toolkit/window/Toolkit.h"
 
 namespace {
+
+// The gap between the image column and the text.
+constexpr int kImageGap = 4;
 
 bool IsClickMessage(UINT message) {
     return message == WM_SWND_LCLICK || message == WM_SWND_MCLICK || message == WM_SWND_RCLICK;
@@ -57,13 +63,13 @@ int ListControl::ItemHeight() const {
     TEXTMETRICA metrics{};
     HDC dc = GetDC(Handle());
     if (!dc)
-        return 2;
+        return imageHeight_ + 2;
     HGDIOBJ old = Font() ? SelectObject(dc, Font()) : nullptr;
     (void)GetTextMetricsA(dc, &metrics);
     if (old)
         SelectObject(dc, old);
     ReleaseDC(Handle(), dc);
-    return metrics.tmHeight + 2;
+    return (metrics.tmHeight > imageHeight_ ? metrics.tmHeight : imageHeight_) + 2;
 }
 
 void ListControl::UpdateItemHeight() {
@@ -84,11 +90,12 @@ ListItem* ListControl::ItemAt(int index) const {
     return reinterpret_cast<ListItem*>(data);
 }
 
-int ListControl::AddItem(const char* text) {
+int ListControl::AddItem(const char* text, int imageId) {
     if (!Handle())
         return -1;
     ListItem* item = new ListItem;
     item->text = text;
+    item->imageId = imageId;
     const LRESULT index = SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     if (index < 0) {
         delete item;
@@ -134,18 +141,64 @@ void ListControl::Clear() {
     SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
 }
 
+bool ListControl::AddImage(int id, const Image& picture) {
+    Image* copy = new Image;
+    if (!copy->CopyFrom(picture)) {
+        delete copy;
+        return false;
+    }
+    copy->SetTag(static_cast<uint32_t>(id));
+    copy->SetName(picture.Name());
+    copy->SetBackground(picture.Background());
+    copy->SetKey(picture.Key());
+    copy->SetMode(picture.Mode());
+    for (int i = 0; i < images_.Count(); i++) {
+        if (static_cast<int>(images_[i]->Tag()) == id) {
+            images_.RemoveAt(i);
+            images_.InsertAt(copy, i);
+            return true;
+        }
+    }
+    images_.Append(copy);
+    return true;
+}
+
+const Image* ListControl::FindImage(int id) const {
+    for (int i = 0; i < images_.Count(); i++) {
+        if (static_cast<int>(images_[i]->Tag()) == id)
+            return images_[i];
+    }
+    return nullptr;
+}
+
+void ListControl::SetImageSize(int width, int height) {
+    imageWidth_ = width > 0 ? width : 0;
+    imageHeight_ = height > 0 ? height : 0;
+    UpdateItemHeight();
+}
+
 bool ListControl::DrawListItem(const DRAWITEMSTRUCT& draw) {
     if (!(draw.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)))
         return false;
     HDC dc = draw.hDC;
     const RECT& itemRect = draw.rcItem;
     RECT textRect = itemRect;
+    if (imageWidth_ > 0)
+        textRect.left += imageWidth_ + kImageGap;
     const bool selected = (draw.itemState & ODS_SELECTED) != 0;
-    FillRect(dc, &itemRect, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    FillRect(dc, &itemRect, GetSysColorBrush(COLOR_WINDOW));
+    if (selected)
+        FillRect(dc, &textRect, GetSysColorBrush(COLOR_HIGHLIGHT));
     // An entry without an item (never added through AddItem) is drawn empty.
     const ListItem* item = ItemAt(static_cast<int>(draw.itemID));
     if (!item)
         return true;
+    const Image* picture = item->imageId != -1 && textRect.left > itemRect.left ? FindImage(item->imageId) : nullptr;
+    if (picture && IsGraphicsStarted()) {
+        Gdiplus::Graphics graphics(dc);
+        picture->Draw(&graphics, Gdiplus::Rect(itemRect.left, itemRect.top, textRect.left - itemRect.left,
+                                               itemRect.bottom - itemRect.top));
+    }
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     DrawTextA(dc, item->text, -1, &textRect, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);

@@ -1,7 +1,9 @@
-// ListControl: the Win32 "LISTBOX" drawn by the toolkit. Each entry is a ListItem that the
-// list box owns and keeps as the entry's item data; Win32 neither sorts nor stores strings.
-// Items are drawn in the system list colours. The parent hears of clicks (WM_SWND_LISTMOUSE)
-// and of selection changes (WM_SWND_LISTSELCHANGE, sent by the window framework).
+// ListControl: the Win32 "LISTBOX" drawn by the toolkit. Each entry is a ListItem (a text, an
+// optional image from the list's own images, a value for the caller) that the list box owns
+// and keeps as the entry's item data; Win32 neither sorts nor stores strings. Items are drawn
+// in the system list colours with the image column in front of the text. The parent hears
+// of clicks (WM_SWND_LISTMOUSE) and of selection changes (WM_SWND_LISTSELCHANGE, sent by the
+// window framework).
 #pragma once
 
 #include <windows.h>
@@ -12,8 +14,11 @@
 #include "toolkit/base/String.h"
 #include "toolkit/window/ControlHooks.h"
 
+class Image;
+
 struct ListItem {
     String text;
+    int32_t imageId = -1;  // -1: no image
 };
 
 class ListControl : public ListBoxHooks {
@@ -33,7 +38,7 @@ public:
     bool DrawListItem(const DRAWITEMSTRUCT& draw) override;
 
     // The new entry's index, or -1 (nothing kept) when the list box refused it.
-    int AddItem(const char* text);
+    int AddItem(const char* text, int imageId = -1);
     // "" for an index that has no item.
     String GetItemText(int index) const;
     int GetCount() const;
@@ -43,9 +48,20 @@ public:
     // Frees every item and empties the list box.
     void Clear();
 
+    // A copy of the picture (with its draw settings) becomes the image of this id; an image
+    // of the same id is replaced. False when the picture is empty.
+    bool AddImage(int id, const Image& picture);
+    const Image* FindImage(int id) const;
+    // The room reserved in front of every item's text for its image.
+    void SetImageSize(int width, int height);
+
 private:
-    // The font's text height plus 2.
+    // The larger of the font's text height and the image height, plus 2.
     int ItemHeight() const;
     ListItem* ItemAt(int index) const;
     void UpdateItemHeight();
+
+    OwnedArray<Image> images_;
+    int imageWidth_ = 0;
+    int imageHeight_ = 0;
 };

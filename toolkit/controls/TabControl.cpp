@@ -43,6 +43,18 @@ int TabControl::GetSelectedPage() const {
     return static_cast<int>(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0));
 }
 
+bool TabControl::AttachToPage(int page, Window* control) {
+    if (!control || page < 0 || page >= PageCount())
+        return false;
+    for (int i = 0; i < attached_.Count(); i++) {
+        if (attached_[i] == control && pages_[i] == page)
+            return false;
+    }
+    attached_.Append(control);
+    pages_.Append(page);
+    return true;
+}
+
 void TabControl::AttachAll(Array<TabAttachment>& pairs) {
     for (int i = 0; i < attached_.Count(); i++)
         pairs.Append(TabAttachment{pages_[i], attached_[i]});

@@ -24,9 +24,10 @@ public:
     int PageCount() const;
     void SelectPage(int page);
     int GetSelectedPage() const;
-    // Attaches the pairs a dialog definition lists, skipping those without a control, with a
-    // page out of range or already attached: sorted, so that a crafted list costs n log n
-    // rather than n squared.
+    // False for a missing control, a page out of range, or a control already on that page.
+    bool AttachToPage(int page, Window* control);
+    // Attaches many at once (the pairs a dialog definition lists), skipping the ones the
+    // check above refuses: sorted, so that a crafted list costs n log n rather than n squared.
     void AttachAll(Array<TabAttachment>& pairs);
     // Shows the controls of the page and hides the other attached ones.
     void ShowPage(int page);

@@ -89,6 +89,7 @@ public:
     ControlDefinition* Dialog() const { return dialog_; }
     int ControlCount() const { return controls_.Count(); }
     ControlDefinition* Control(int index) const { return controls_[index]; }
+    bool IsLoaded() const { return loaded_; }
     const ControlTypeTable& Types() const { return types_; }
 
 private:
@@ -102,6 +103,7 @@ private:
     Array<ControlDefinition*> controls_;
     bool Fail(Stream* stream, const char* reason);
 
+    bool loaded_ = false;
     const char* failureReason_ = nullptr;
     int failureOffset_ = 0;
 };

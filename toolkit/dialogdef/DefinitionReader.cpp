@@ -156,5 +156,6 @@ bool DialogDefinition::ReadDefinition(Stream* stream, const char* header) {
             return Fail(stream, "too many controls");
         }
     }
+    loaded_ = true;
     return true;
 }

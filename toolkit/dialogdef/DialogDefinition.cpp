@@ -40,6 +40,7 @@ void DialogDefinition::Clear() {
     for (int i = 0; i < controls_.Count(); i++)
         delete controls_[i];
     controls_.Free();
+    loaded_ = false;
 }
 
 bool DialogDefinition::IsIdUsed(int id, const ControlDefinition* except) const {

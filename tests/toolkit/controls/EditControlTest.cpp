@@ -1,5 +1,5 @@
-// Tests of the edit control built from definition text: its colours and printing and the
-// Enter report; and the toolkit's wildcard matcher.
+// Tests of the edit control built from definition text: its colours and printing, the Enter
+// report and the completion popup driven by keys; and the toolkit's wildcard matcher.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -98,6 +98,84 @@ TEST(EditControl, EnterIsReported) {
     }
     EXPECT_EQ(dialog.reports,
               (std::vector<Report>{{WM_SWND_EDITENTER, reinterpret_cast<WPARAM>(dialog.Control(0)), 0}}));
+}
+
+// The popup under the edit offers the words that begin with the typed text (letter case
+// counts), all of them for Down on an empty edit; Down, Up and Enter take a word, Escape keeps
+// the text, keys in the popup are never the edit's Enter report, and the popup goes with the edit.
+TEST(EditControl, CompletionOffersAndTakesWords) {
+    const struct {
+        const char* typed;
+        std::vector<WPARAM> keys;
+        const char* offered;  // afterwards; "" when no popup is open
+        const char* text;
+    } cases[] = {
+        {"", {VK_DOWN}, "apple|Apricot|apex|banana|ap", ""},
+        {"Ap", {}, "Apricot", "Ap"},
+        {"apples", {}, "", "apples"},
+        {"ap", {VK_DOWN, VK_DOWN, VK_UP, VK_DOWN, VK_RETURN}, "", "apex"},
+        {"ap", {VK_ESCAPE}, "", "ap"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        TestDialog dialog;
+        ASSERT_TRUE(
+            dialog.Build({Section("EDIT", 1, "E", "10 10 150 20", "STYLE=WS_VISIBLE WS_BORDER ES_AUTOHSCROLL")}));
+        EditControl& edit = *static_cast<EditControl*>(dialog.Control(0));
+        for (const char* word : {"apple", "Apricot", "apex", "banana", "ap"})
+            edit.CompletionWords().AddString(word);
+        edit.SetCompletion(true);
+        SetFocus(edit.Handle());
+        const auto press = [&edit](WPARAM key, char typed) {
+            SendMessageA(edit.Handle(), WM_KEYDOWN, key, 1);
+            if (typed)
+                SendMessageA(edit.Handle(), WM_CHAR, static_cast<unsigned char>(typed), 1);
+            SendMessageA(edit.Handle(), WM_KEYUP, key, 0xC0000001);
+            PumpMessages();
+        };
+        for (const char* typed = c.typed; *typed; typed++)
+            press(VkKeyScanA(*typed) & 0xFF, *typed);
+        for (WPARAM key : c.keys)
+            press(key, key == VK_RETURN ? '\r' : key == VK_ESCAPE ? 27 : 0);
+        std::string offered;
+        ListControl* popup = edit.CompletionPopup();
+        for (int i = 0; popup && i < popup->GetCount(); i++)
+            offered += (i ? "|" : "") + std::string(popup->GetItemText(i).Text());
+        EXPECT_EQ(offered, c.offered);
+        char text[64] = {};
+        GetWindowTextA(edit.Handle(), text, sizeof(text));
+        EXPECT_STREQ(text, c.text);
+        EXPECT_EQ(GetFocus(), edit.Handle());
+        EXPECT_TRUE(dialog.reports.empty());
+        if (!popup)
+            continue;
+        RECT under{}, shown{};
+        GetWindowRect(edit.Handle(), &under);
+        under = RECT{under.left, under.bottom, under.right, under.bottom + EditControl::kPopupHeight};
+        GetWindowRect(popup->Handle(), &shown);
+        EXPECT_TRUE(EqualRect(&shown, &under));
+        const HWND window = popup->Handle();
+        DestroyWindow(edit.Handle());
+        EXPECT_FALSE(IsWindow(window));
+    }
+}
+
+TEST(EditControl, CompletionPopupStaysOnTheScreen) {
+    const RECT screen{0, 0, 800, 600}, low{0, 0, 800, 300};
+    const struct {
+        RECT work, edit, popup;
+    } cases[] = {
+        {screen, {100, 100, 250, 120}, {100, 120, 250, 320}},  // below
+        {screen, {100, 500, 250, 520}, {100, 300, 250, 500}},  // above
+        {low, {100, 120, 250, 140}, {100, 140, 250, 300}},     // below, cut
+        {low, {100, 170, 250, 190}, {100, 0, 250, 170}},       // above, cut
+        {screen, {700, 100, 850, 120}, {650, 120, 800, 320}},  // pushed left
+        {screen, {-50, 100, 100, 120}, {0, 120, 150, 320}},    // pushed right
+    };
+    for (const auto& c : cases) {
+        const RECT place = EditControl::PlacePopup(c.edit, c.work, EditControl::kPopupHeight);
+        EXPECT_TRUE(EqualRect(&place, &c.popup)) << (&c - cases);
+    }
 }
 
 }  // namespace

@@ -122,6 +122,9 @@ TEST_F(ControlFactory, CheckMarksRadioGroupsAndTabPages) {
     item.cchTextMax = sizeof(caption);
     SendMessageA(tab->Handle(), TCM_GETITEMA, 1, reinterpret_cast<LPARAM>(&item));
     EXPECT_STREQ(caption, " Tab 2");  // the pages split at commas, untrimmed
+    EXPECT_FALSE(pages.AttachToPage(2, first.get()));
+    EXPECT_TRUE(pages.AttachToPage(1, first.get()));
+    EXPECT_FALSE(pages.AttachToPage(1, first.get()));  // once only
 }
 
 // Types without a class of their own are built on an object the owner supplies, or not at

@@ -151,6 +151,7 @@ TEST(ReadDefinition, OutcomesOfWholeFiles) {
     for (const auto& c : cases) {
         DialogDefinition definition;
         EXPECT_EQ(ReadText(definition, c.text), c.read) << c.name;
+        EXPECT_EQ(definition.IsLoaded(), c.read) << c.name;
         EXPECT_EQ(definition.Dialog() != nullptr, c.hasDialog) << c.name;
         EXPECT_EQ(definition.ControlCount(), c.controls) << c.name;
     }
