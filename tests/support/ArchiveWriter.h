@@ -48,8 +48,7 @@ Bytes BuildKeyFreeBody(const ArchiveSpec& spec);
 Bytes BuildRawArchive(const ArchiveSpec& spec);
 
 // Pieces, for hand-made and broken archives.
-Bytes BuildHeader(const ArchiveSpec& spec);  // magic, flag, key-name line, count line
-Bytes AddKey(const Bytes& body, const Bytes& key);
+Bytes AddKey(Bytes body, const Bytes& key);
 // Header of spec followed by the given key-free body with spec.key added.
 Bytes BuildRawArchiveFromBody(const ArchiveSpec& spec, const Bytes& keyFreeBody);
 
