@@ -100,10 +100,10 @@ std::vector<Bytes> LayerMutants(bool compressed, size_t count, uint32_t seed) {
         }
         // Damaged records in sound chunks, or damaged chunks.
         const Bytes damaged = Mutate(BuildEntryStream(spec), random);
-        mutants.push_back(BuildRawArchiveFromBody(spec, !compressed ? damaged
-                                                        : random.Below(2)
-                                                            ? BuildChunkStream(damaged, spec.chunkSize)
-                                                            : Mutate(BuildKeyFreeBody(spec), random, 16)));
+        mutants.push_back(BuildRawArchiveFromBody(
+            spec, !compressed       ? damaged
+                  : random.Below(2) ? BuildChunkStream(damaged, spec.chunkSize)
+                                    : Mutate(BuildChunkStream(BuildEntryStream(spec), spec.chunkSize), random, 16)));
     }
     return mutants;
 }

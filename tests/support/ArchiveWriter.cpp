@@ -95,11 +95,6 @@ Bytes BuildEntryStream(const ArchiveSpec& spec) {
     return out;
 }
 
-Bytes BuildKeyFreeBody(const ArchiveSpec& spec) {
-    const Bytes entries = BuildEntryStream(spec);
-    return spec.compressed ? BuildChunkStream(entries, spec.chunkSize) : entries;
-}
-
 Bytes AddKey(Bytes body, const Bytes& key) {
     for (size_t i = 0; i < body.size() && !key.empty(); i++)
         body[i] = static_cast<uint8_t>(body[i] + key[i % key.size()]);
@@ -114,7 +109,8 @@ Bytes BuildRawArchiveFromBody(const ArchiveSpec& spec, const Bytes& keyFreeBody)
 }
 
 Bytes BuildRawArchive(const ArchiveSpec& spec) {
-    return BuildRawArchiveFromBody(spec, BuildKeyFreeBody(spec));
+    const Bytes entries = BuildEntryStream(spec);
+    return BuildRawArchiveFromBody(spec, spec.compressed ? BuildChunkStream(entries, spec.chunkSize) : entries);
 }
 
 // Through the product's file stream, which takes UTF-8 paths on every system.

@@ -42,9 +42,8 @@ struct ArchiveSpec {
 
 // Layer 3: the entry records.
 Bytes BuildEntryStream(const ArchiveSpec& spec);
-// Layer 2: the key-free body (the chunk stream of layer 3 when spec.compressed).
-Bytes BuildKeyFreeBody(const ArchiveSpec& spec);
-// Layer 1: header followed by BuildKeyFreeBody with the key added.
+// Layers 2 and 1: the header followed by the key-free body (the chunk stream of layer 3 when
+// spec.compressed) with the key added.
 Bytes BuildRawArchive(const ArchiveSpec& spec);
 
 // Pieces, for hand-made and broken archives.
