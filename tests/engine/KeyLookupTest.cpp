@@ -19,8 +19,6 @@ protected:
         ASSERT_TRUE(scratch_.IsValid());
         for (const char* folder : {"Keys", "Keys\\mine", "Source", "Outside", "Keys\\folder.key"})
             ASSERT_TRUE(CreateDirectoryA(scratch_.PathOf(folder).c_str(), nullptr)) << folder;
-        keyFolder_ = scratch_.PathOf("Keys\\");
-        source_ = scratch_.PathOf("Source\\archive.enc");
     }
     void Put(const std::string& relative) {
         ASSERT_TRUE(kvrtest::WriteFileBytes(scratch_.PathOf(relative), kvrtest::BytesOf("key")));
@@ -30,8 +28,8 @@ protected:
     }
 
     kvrtest::ScratchFolder scratch_;
-    std::string keyFolder_;
-    std::string source_;
+    const std::string keyFolder_ = scratch_.PathOf("Keys\\");
+    const std::string source_ = scratch_.PathOf("Source\\archive.enc");
 };
 
 TEST_F(KeyLookupTest, CandidatesInOrder) {

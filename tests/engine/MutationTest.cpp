@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,7 @@ Bytes Mutate(const Bytes& original, SeededRandom& random, size_t headBias = 0) {
                         bytes.begin() + static_cast<std::ptrdiff_t>(std::min(bytes.size(), at + 1 + random.Below(8))));
             break;
         case 4: {
-            const uint32_t value = kLyingValues[random.Below(sizeof kLyingValues / sizeof kLyingValues[0])];
+            const uint32_t value = kLyingValues[random.Below(std::size(kLyingValues))];
             for (size_t k = 0; k < 4 && at + k < bytes.size(); ++k)
                 bytes[at + k] = static_cast<uint8_t>(value >> (8 * k));
             break;
@@ -70,11 +71,6 @@ ArchiveSpec SmallSpec(bool compressed) {
     return spec;
 }
 
-template <size_t N>
-const char* Pick(const char* const (&choices)[N], SeededRandom& random) {
-    return choices[random.Below(N)];
-}
-
 // Raw archives damaged inside their layers: header fields, entry records, chunk headers.
 std::vector<Bytes> LayerMutants(bool compressed, size_t count, uint32_t seed) {
     SeededRandom random(seed);
@@ -89,11 +85,11 @@ std::vector<Bytes> LayerMutants(bool compressed, size_t count, uint32_t seed) {
         ArchiveSpec spec = base;
         const size_t what = random.Below(6);
         if (what == 0)
-            spec.countLine = Pick(countLines, random);
+            spec.countLine = countLines[random.Below(std::size(countLines))];
         if (what == 1)
-            spec.keyName = Pick(keyNames, random);
+            spec.keyName = keyNames[random.Below(std::size(keyNames))];
         if (what == 2)
-            spec.entries[random.Below(spec.entries.size())].name = Pick(hostileNames, random);
+            spec.entries[random.Below(spec.entries.size())].name = hostileNames[random.Below(std::size(hostileNames))];
         if (what == 3) {
             spec.flagByte = static_cast<int>(random.Below(3)) * 127;
             spec.announcedCount = static_cast<int>(random.Below(6));
@@ -104,10 +100,10 @@ std::vector<Bytes> LayerMutants(bool compressed, size_t count, uint32_t seed) {
         }
         // Damaged records in sound chunks, or damaged chunks.
         const Bytes damaged = Mutate(BuildEntryStream(spec), random);
-        mutants.push_back(BuildRawArchiveFromBody(spec, !compressed ? damaged
-                                                        : random.Below(2)
-                                                            ? BuildChunkStream(damaged, spec.chunkSize)
-                                                            : Mutate(BuildKeyFreeBody(spec), random, 16)));
+        mutants.push_back(BuildRawArchiveFromBody(
+            spec, !compressed       ? damaged
+                  : random.Below(2) ? BuildChunkStream(damaged, spec.chunkSize)
+                                    : Mutate(BuildChunkStream(BuildEntryStream(spec), spec.chunkSize), random, 16)));
     }
     return mutants;
 }
@@ -135,12 +131,9 @@ protected:
             recorder.request.outputFolder = (work + "out\\").c_str();
             const bool result = recorder.Run();
             EXPECT_EQ(recorder.Problem(), "") << label;
-            EXPECT_EQ(result, recorder.Count(RE_ERROR) == 0 && !recorder.request.cancelled &&
-                                  recorder.Count(RE_WORK_BEGIN) == 1)
-                << label;
-            EXPECT_EQ(ListNames(work), (std::set<std::string>{"keys", "out", fileName})) << label;
+            EXPECT_EQ(ListNames(work), (std::set<std::string>{"keys\\", "out\\", fileName})) << label;
             const std::set<std::string> outside = ListNames(work + "out\\");
-            EXPECT_TRUE(outside.empty() || outside == std::set<std::string>{"m"}) << label;
+            EXPECT_TRUE(outside.empty() || outside == std::set<std::string>{"m\\"}) << label;
             EXPECT_EQ(ListNames(work + "keys\\"), (std::set<std::string>{"k.key"})) << label;
             EXPECT_TRUE(ScratchFolder::RemoveTree(work)) << label;
             EXPECT_EQ(ListNames(scratch_.Path()), std::set<std::string>()) << label;
@@ -168,7 +161,7 @@ TEST_F(MutationTest, DamagedArchivesAndCarriers) {
                  {SourceKind::kWave, false, 300, 150, 64},         {SourceKind::kBitmapBytes, false, 300, 150, 64},
                  {SourceKind::kBitmapWords, true, 300, 150, 64},   {SourceKind::kPngHandWritten, true, 60, 30, 64},
                  {SourceKind::kPngThroughImage, false, 60, 30, 64}};
-    for (uint32_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+    for (uint32_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
         SeededRandom random(100 + i);
         const Bytes source = SourceOf(c.kind, BuildRawArchive(SmallSpec(c.compressed)), 7);

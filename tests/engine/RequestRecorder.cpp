@@ -21,7 +21,7 @@ bool RequestRecorder::Run() {
     askedFolder.clear();
     cancelSent_ = false;
     callProblem_.clear();
-    return DecryptFile(request);
+    return result_ = DecryptFile(request);
 }
 
 int32_t RequestRecorder::Record(int32_t code, intptr_t value, intptr_t extra, const RequestCallbackBlock* block) {
@@ -69,6 +69,8 @@ std::string RequestRecorder::Problem() const {
     if (!std::is_sorted(progress.begin(), progress.end()) ||
         (!progress.empty() && (progress.front() < 0 || progress.back() > 2000)))
         return "progress falls or leaves 0..2000";
+    if (result_ != (Count(RE_ERROR) == 0 && !request.cancelled && !cancelSent_ && Count(RE_WORK_BEGIN) == 1))
+        return "the result disagrees with the events (an error, a cancel, no work)";
     return "";
 }
 

@@ -20,7 +20,7 @@ public:
     // Clears what was recorded and runs DecryptFile on the request.
     bool Run();
     int Count(int32_t code) const;
-    // "" when the recorded sequence is well formed, else what is wrong with it.
+    // "" when the recorded sequence is well formed and agrees with the result, else what is wrong.
     std::string Problem() const;
 
     DecryptRequest request;
@@ -34,6 +34,7 @@ public:
 private:
     int32_t Record(int32_t code, intptr_t value, intptr_t extra, const RequestCallbackBlock* block);
 
+    bool result_ = false;
     bool cancelSent_ = false;
     std::string callProblem_;
 };

@@ -21,17 +21,17 @@ Bytes PngThroughImage(const Bytes& bitmapFile) {
     MemoryStream encoded;
     if (!image.LoadFromStream(&source) || !image.SaveToStream(&encoded, Image::kFormatPng))
         return Bytes();
-    Bytes png(static_cast<size_t>(encoded.GetSize()));
-    encoded.Seek(0);
-    encoded.Read(png.data(), static_cast<int>(png.size()));
-    return png;
+    return Bytes(encoded.Data(), encoded.Data() + encoded.GetSize());
 }
 
 }  // namespace
 
 std::set<std::string> ListNames(const std::string& folder) {
+    StringList entries;
+    FileSystem().ListFolder((folder + "*").c_str(), entries, FileSystem::kListFiles | FileSystem::kListFolders);
     std::set<std::string> names;
-    ForEachEntry(folder, [&](const std::string& name, bool) { names.insert(name); });
+    for (int i = 0; i < entries.Count(); i++)
+        names.insert(entries.At(i).Text());
     return names;
 }
 
@@ -50,9 +50,7 @@ std::map<std::string, Bytes> ReadTree(const std::string& folder) {
 }
 
 Bytes SourceOf(SourceKind kind, const Bytes& raw, int width) {
-    BitmapCarrierSpec bitmap;
-    bitmap.width = width;
-    bitmap.byteMode = kind != SourceKind::kBitmapWords && kind != SourceKind::kPngThroughImage;
+    const BitmapCarrierSpec bitmap{kind != SourceKind::kBitmapWords && kind != SourceKind::kPngThroughImage, width};
     if (kind == SourceKind::kArchive)
         return raw;
     if (kind == SourceKind::kWave)
@@ -70,22 +68,16 @@ const char* ExtensionOf(SourceKind kind) {
 
 void EngineEnvironment::SetUp() {
     ASSERT_TRUE(GraphicsStartup());
-    const std::string base = FileSystem().TempFolder().Text();
-    ASSERT_FALSE(base.empty());
-    tempFolder_ = base + "kvr-engine-" + std::to_string(GetCurrentProcessId()) + "\\";
-    ASSERT_TRUE(CreateDirectoryA(tempFolder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-    ASSERT_TRUE(SetEnvironmentVariableA("TMP", tempFolder_.c_str()));
-    ASSERT_TRUE(SetEnvironmentVariableA("TEMP", tempFolder_.c_str()));
-    ASSERT_EQ(FileSystem().TempFolder().Text(), tempFolder_);
+    temp_.reset(new ScratchFolder);
+    ASSERT_TRUE(temp_->IsValid());
+    ASSERT_TRUE(SetEnvironmentVariableA("TMP", temp_->Path().c_str()));
+    ASSERT_TRUE(SetEnvironmentVariableA("TEMP", temp_->Path().c_str()));
+    ASSERT_EQ(FileSystem().TempFolder().Text(), temp_->Path());
 }
 
 void EngineEnvironment::TearDown() {
     GraphicsShutdown();
-    if (tempFolder_.empty())
-        return;
-    SetEnvironmentVariableA("TMP", nullptr);
-    SetEnvironmentVariableA("TEMP", nullptr);
-    ScratchFolder::RemoveTree(tempFolder_);
+    temp_.reset();
 }
 
 }  // namespace kvrtest

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -14,7 +15,7 @@
 
 namespace kvrtest {
 
-// Names directly inside folder (files and folders, no "." or "..").
+// Names directly inside folder: files, and folders with a trailing backslash.
 std::set<std::string> ListNames(const std::string& folder);
 // Names directly inside the temporary folder the product uses.
 std::set<std::string> TempNames();
@@ -30,7 +31,7 @@ Bytes SourceOf(SourceKind kind, const Bytes& raw, int width);
 const char* ExtensionOf(SourceKind kind);
 
 // Starts GDI+ for the whole test program (the PNG route needs it) and gives it a temporary
-// folder of its own (TMP and TEMP point into a fresh folder under the system's one), so that
+// folder of its own (TMP and TEMP point to a scratch folder under the system's one), so that
 // listings of it see only this program's files even when other test programs run at the same
 // time. The folder is removed with its content at the end.
 class EngineEnvironment : public testing::Environment {
@@ -39,7 +40,7 @@ public:
     void TearDown() override;
 
 private:
-    std::string tempFolder_;
+    std::unique_ptr<ScratchFolder> temp_;
 };
 
 }  // namespace kvrtest

@@ -3,15 +3,14 @@
 // native kvr-decrypt and as seeds of the fuzz targets. Usage: make-carriers KEYFILE FOLDER
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "tests/support/ArchiveWriter.h"
 #include "tests/support/CarrierWriter.h"
 
-namespace {
+using namespace kvrtest;
 
-using kvrtest::ArchiveSpec;
-using kvrtest::Bytes;
-using kvrtest::BytesOf;
+namespace {
 
 ArchiveSpec Spec(const Bytes& key, bool compressed, size_t fileBytes) {
     ArchiveSpec spec;
@@ -22,7 +21,7 @@ ArchiveSpec Spec(const Bytes& key, bool compressed, size_t fileBytes) {
     spec.entries = {{"readme.txt", BytesOf("made by make-carriers\r\n"), false},
                     {"docs\\", {}, true},
                     {"docs\\deep\\", {}, true},
-                    {"docs\\deep\\data.bin", kvrtest::PatternBytes(fileBytes, 7), false},
+                    {"docs\\deep\\data.bin", PatternBytes(fileBytes, 7), false},
                     {"empty.txt", {}, false}};
     return spec;
 }
@@ -34,27 +33,23 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: make-carriers KEYFILE FOLDER\n");
         return 2;
     }
-    const Bytes key = kvrtest::ReadFileBytes(argv[1]);
+    const Bytes key = ReadFileBytes(argv[1]);
     const std::string folder = std::string(argv[2]) + "/";
-    const Bytes stored = kvrtest::BuildRawArchive(Spec(key, false, 3000));
-    const Bytes packed = kvrtest::BuildRawArchive(Spec(key, true, 20000));
-    const kvrtest::BitmapCarrierSpec words{false, 37};  // word mode, 37 pixels a row
-    const kvrtest::WaveCarrierSpec padded{999};         // bytes after the groups
-    const struct {
-        const char* name;
-        Bytes bytes;
-    } files[] = {
+    const Bytes stored = BuildRawArchive(Spec(key, false, 3000));
+    const Bytes packed = BuildRawArchive(Spec(key, true, 20000));
+    const BitmapCarrierSpec words{false, 37};  // word mode, 37 pixels a row
+    const std::pair<const char*, Bytes> files[] = {
         {"stored.enc", stored},
         {"packed.enc", packed},
-        {"song.wav", kvrtest::BuildWaveCarrier(packed, padded)},
-        {"bitmap-bytes.bmp", kvrtest::BuildBitmapCarrier(stored)},
-        {"bitmap-words.bmp", kvrtest::BuildBitmapCarrier(packed, words)},
-        {"picture-bytes.png", kvrtest::BuildPngCarrier(stored)},
-        {"picture-words.png", kvrtest::BuildPngCarrier(packed, words)},
+        {"song.wav", BuildWaveCarrier(packed, WaveCarrierSpec{999})},  // bytes after the groups
+        {"bitmap-bytes.bmp", BuildBitmapCarrier(stored)},
+        {"bitmap-words.bmp", BuildBitmapCarrier(packed, words)},
+        {"picture-bytes.png", BuildPngCarrier(stored)},
+        {"picture-words.png", BuildPngCarrier(packed, words)},
     };
     for (const auto& file : files) {
-        if (!kvrtest::WriteFileBytes(folder + file.name, file.bytes)) {
-            fprintf(stderr, "make-carriers: cannot write %s%s\n", folder.c_str(), file.name);
+        if (!WriteFileBytes(folder + file.first, file.second)) {
+            fprintf(stderr, "make-carriers: cannot write %s%s\n", folder.c_str(), file.first);
             return 1;
         }
     }

@@ -9,12 +9,19 @@ namespace kvrtest {
 
 namespace {
 
-constexpr uint32_t kFolderSize = 0xFFFFFFFFu;
-
 void AppendLine(Bytes& out, const std::string& text) {
-    out.insert(out.end(), text.begin(), text.end());
-    out.push_back('\r');
-    out.push_back('\n');
+    const std::string line = text + "\r\n";
+    out.insert(out.end(), line.begin(), line.end());
+}
+
+// Magic, flag, key-name line, count line.
+Bytes BuildHeader(const ArchiveSpec& spec) {
+    Bytes out(spec.magic.begin(), spec.magic.end());
+    out.push_back(static_cast<uint8_t>(spec.flagByte >= 0 ? spec.flagByte : spec.compressed));
+    AppendLine(out, spec.keyName);
+    const int count = spec.announcedCount >= 0 ? spec.announcedCount : static_cast<int>(spec.entries.size());
+    AppendLine(out, spec.countLine.empty() ? std::to_string(count) : spec.countLine);
+    return out;
 }
 
 }  // namespace
@@ -62,9 +69,8 @@ Bytes ZlibCompress(const Bytes& plain) {
 }
 
 Bytes BuildChunkStream(const Bytes& plain, size_t chunkSize) {
-    const size_t count = (plain.size() + chunkSize - 1) / chunkSize;
     Bytes out;
-    AppendU32(out, static_cast<uint32_t>(count));
+    AppendU32(out, static_cast<uint32_t>((plain.size() + chunkSize - 1) / chunkSize));
     for (size_t at = 0; at < plain.size(); at += chunkSize) {
         const size_t n = plain.size() - at < chunkSize ? plain.size() - at : chunkSize;
         const Bytes packed = ZlibCompress(Bytes(plain.begin() + at, plain.begin() + at + n));
@@ -77,46 +83,22 @@ Bytes BuildEntryStream(const ArchiveSpec& spec) {
     Bytes out;
     for (size_t i = 0; i < spec.entries.size(); i++) {
         const ArchiveEntry& entry = spec.entries[i];
-        AppendLine(out, entry.name);
-        if (entry.folder) {
-            AppendU32(out, kFolderSize);
-            continue;
-        }
         const int index = static_cast<int>(i);
-        const uint32_t size = static_cast<uint32_t>(entry.data.size()) + (index == spec.lyingSizeOf ? 10 : 0);
-        AppendU32(out, size);
+        AppendLine(out, entry.name);
+        AppendU32(out, entry.folder ? 0xFFFFFFFFu
+                                    : static_cast<uint32_t>(entry.data.size()) + (index == spec.lyingSizeOf ? 10 : 0));
+        if (entry.folder)
+            continue;
         AppendU32(out, Crc32Of(entry.data) ^ (index == spec.corruptCrcOf ? 1u : 0u));
         out.insert(out.end(), entry.data.begin(), entry.data.end());
     }
     return out;
 }
 
-Bytes BuildKeyFreeBody(const ArchiveSpec& spec) {
-    const Bytes entries = BuildEntryStream(spec);
-    return spec.compressed ? BuildChunkStream(entries, spec.chunkSize) : entries;
-}
-
-Bytes BuildHeader(const ArchiveSpec& spec) {
-    Bytes out(spec.magic.begin(), spec.magic.end());
-    const int flag = spec.flagByte >= 0 ? spec.flagByte : (spec.compressed ? 1 : 0);
-    out.push_back(static_cast<uint8_t>(flag));
-    AppendLine(out, spec.keyName);
-    if (!spec.countLine.empty()) {
-        AppendLine(out, spec.countLine);
-        return out;
-    }
-    const int count = spec.announcedCount >= 0 ? spec.announcedCount : static_cast<int>(spec.entries.size());
-    AppendLine(out, std::to_string(count));
-    return out;
-}
-
-Bytes AddKey(const Bytes& body, const Bytes& key) {
-    if (key.empty())
-        return body;
-    Bytes out(body.size());
-    for (size_t i = 0; i < body.size(); i++)
-        out[i] = static_cast<uint8_t>(body[i] + key[i % key.size()]);
-    return out;
+Bytes AddKey(Bytes body, const Bytes& key) {
+    for (size_t i = 0; i < body.size() && !key.empty(); i++)
+        body[i] = static_cast<uint8_t>(body[i] + key[i % key.size()]);
+    return body;
 }
 
 Bytes BuildRawArchiveFromBody(const ArchiveSpec& spec, const Bytes& keyFreeBody) {
@@ -127,7 +109,8 @@ Bytes BuildRawArchiveFromBody(const ArchiveSpec& spec, const Bytes& keyFreeBody)
 }
 
 Bytes BuildRawArchive(const ArchiveSpec& spec) {
-    return BuildRawArchiveFromBody(spec, BuildKeyFreeBody(spec));
+    const Bytes entries = BuildEntryStream(spec);
+    return BuildRawArchiveFromBody(spec, spec.compressed ? BuildChunkStream(entries, spec.chunkSize) : entries);
 }
 
 // Through the product's file stream, which takes UTF-8 paths on every system.

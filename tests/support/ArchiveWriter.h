@@ -42,14 +42,12 @@ struct ArchiveSpec {
 
 // Layer 3: the entry records.
 Bytes BuildEntryStream(const ArchiveSpec& spec);
-// Layer 2: the key-free body (the chunk stream of layer 3 when spec.compressed).
-Bytes BuildKeyFreeBody(const ArchiveSpec& spec);
-// Layer 1: header followed by BuildKeyFreeBody with the key added.
+// Layers 2 and 1: the header followed by the key-free body (the chunk stream of layer 3 when
+// spec.compressed) with the key added.
 Bytes BuildRawArchive(const ArchiveSpec& spec);
 
 // Pieces, for hand-made and broken archives.
-Bytes BuildHeader(const ArchiveSpec& spec);  // magic, flag, key-name line, count line
-Bytes AddKey(const Bytes& body, const Bytes& key);
+Bytes AddKey(Bytes body, const Bytes& key);
 // Header of spec followed by the given key-free body with spec.key added.
 Bytes BuildRawArchiveFromBody(const ArchiveSpec& spec, const Bytes& keyFreeBody);
 

@@ -35,14 +35,6 @@ void AppendU32BigEndian(Bytes& out, uint32_t value) {
         out.push_back(static_cast<uint8_t>(value >> shift));
 }
 
-// L followed by the payload: the bytes a bitmap carrier spreads over its pixels.
-Bytes CarriedBytes(const Bytes& payload) {
-    Bytes carried;
-    AppendU32(carried, static_cast<uint32_t>(payload.size()));
-    carried.insert(carried.end(), payload.begin(), payload.end());
-    return carried;
-}
-
 void PutByteValue(uint8_t* pixel, uint8_t value, SeededRandom& random) {
     pixel[0] = static_cast<uint8_t>((random.Byte() & ~3) | (value & 3));
     pixel[1] = static_cast<uint8_t>((random.Byte() & ~7) | ((value >> 2) & 7));
@@ -85,7 +77,9 @@ Bytes BuildWaveData(const Bytes& payload, const WaveCarrierSpec& spec) {
 
 Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec) {
     SeededRandom random(11, kNoise);
-    const Bytes carried = CarriedBytes(payload);
+    Bytes carried;  // L followed by the payload
+    AppendU32(carried, static_cast<uint32_t>(payload.size()));
+    carried.insert(carried.end(), payload.begin(), payload.end());
     const size_t width = static_cast<size_t>(std::max(1, spec.width));
     // The first row's payload starts at pixel 2 (byte mode) or 1 (word mode); a first row
     // too narrow for that simply carries nothing more, and later rows start at pixel 0.
@@ -101,16 +95,13 @@ Pixels BuildCarrierPixels(const Bytes& payload, const BitmapCarrierSpec& spec) {
         byte = random.Byte();
 
     uint8_t* const first = pixels.rows.data();
-    if (spec.byteMode) {
-        PutByteValue(first, 1, random);
-        for (size_t k = 0; k < carried.size(); ++k)
-            PutByteValue(first + (firstPayloadPixel + k) * 3, carried[k], random);
-        return pixels;
-    }
-    PutByteValue(first, 0, random);
-    for (size_t k = 0; k < carried.size(); k += 2) {
-        const uint8_t second = k + 1 < carried.size() ? carried[k + 1] : random.Byte();
-        PutWordValues(first + (firstPayloadPixel + k / 2) * 3, carried[k], second, random);
+    PutByteValue(first, spec.byteMode ? 1 : 0, random);
+    for (size_t k = 0; k < carried.size(); k += spec.byteMode ? 1 : 2) {
+        uint8_t* const pixel = first + (firstPayloadPixel + (spec.byteMode ? k : k / 2)) * 3;
+        if (spec.byteMode)
+            PutByteValue(pixel, carried[k], random);
+        else
+            PutWordValues(pixel, carried[k], k + 1 < carried.size() ? carried[k + 1] : random.Byte(), random);
     }
     return pixels;
 }
@@ -133,8 +124,7 @@ Bytes BuildBitmapFile(const Pixels& pixels) {
         const auto begin = pixels.rows.begin() + static_cast<std::ptrdiff_t>(row * rowLength);
         file.insert(file.end(), begin, begin + static_cast<std::ptrdiff_t>(rowLength));
         // Padding carries nothing; odd values catch a reader that takes it for pixels.
-        for (size_t pad = rowLength; pad < stride; ++pad)
-            file.push_back(0xA5);
+        file.insert(file.end(), stride - rowLength, 0xA5);
     }
     return file;
 }

@@ -4,27 +4,17 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "toolkit/base/FileSystem.h"
 
 namespace kvrtest {
 
 ScratchFolder::ScratchFolder() {
-    const std::string base = FileSystem().TempFolder().Text();
-    if (base.empty())
-        return;
     static LONG counter = 0;
-    for (int attempt = 0; attempt < 100; attempt++) {
-        char name[96];
-        snprintf(name, sizeof name, "kvrtest-%lu-%ld-%lu\\", GetCurrentProcessId(), InterlockedIncrement(&counter),
-                 GetTickCount());
-        const std::string candidate = base + name;
-        if (CreateDirectoryA(candidate.c_str(), nullptr)) {
-            path_ = candidate;
-            return;
-        }
-    }
+    const std::string base = FileSystem().TempFolder().Text();
+    const std::string name = "kvrtest-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(InterlockedIncrement(&counter)) + "-" + std::to_string(GetTickCount());
+    if (!base.empty() && MakeFolder(base + name))
+        path_ = base + name + "\\";
 }
 
 ScratchFolder::~ScratchFolder() {
@@ -33,19 +23,16 @@ ScratchFolder::~ScratchFolder() {
 }
 
 bool ScratchFolder::RemoveTree(const std::string& folder) {
-    std::string root = folder;
-    if (!root.empty() && root.back() != '\\')
-        root += '\\';
-    ForEachEntry(root, [&root](const std::string& name, bool isFolder) {
-        const std::string path = root + name;
-        if (isFolder) {
-            RemoveTree(path);
-            return;
-        }
-        const WideText widePath(path.c_str());
-        SetFileAttributesW(widePath, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(widePath);
-    });
+    const std::string root = !folder.empty() && folder.back() == '\\' ? folder : folder + "\\";
+    StringList entries;  // every folder before what it holds
+    FileSystem().ListFolder((root + "*").c_str(), entries,
+                            FileSystem::kListFiles | FileSystem::kListFolders | FileSystem::kListRecurse);
+    for (int i = entries.Count() - 1; i >= 0; i--) {
+        const std::string name = entries.At(i).Text();
+        const WideText path((root + name).c_str());
+        SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
+        name.back() == '\\' ? RemoveDirectoryW(path) : DeleteFileW(path);
+    }
     RemoveDirectoryW(WideText(root.c_str()));
     return !Exists(root);
 }

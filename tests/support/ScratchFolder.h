@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "toolkit/base/TextCodec.h"
@@ -19,21 +18,6 @@ inline bool Exists(const std::string& path) {
 // Creates the folder; false when it cannot be made (it exists already, say).
 inline bool MakeFolder(const std::string& path) {
     return CreateDirectoryW(WideText(path.c_str()), nullptr) != FALSE;
-}
-
-// Calls visit(name, isFolder) for every entry of folder (ending with a backslash) but "." and "..".
-template <typename Visit>
-void ForEachEntry(const std::string& folder, Visit visit) {
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW(WideText((folder + "*").c_str()), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (wcscmp(entry.cFileName, L".") != 0 && wcscmp(entry.cFileName, L"..") != 0)
-            visit(std::string(Utf8FromWide(entry.cFileName).Text()),
-                  (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
 }
 
 class ScratchFolder {

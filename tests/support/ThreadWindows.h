@@ -21,10 +21,8 @@ inline void PumpMessages() {
 // Windows of this thread and their children, visible or not.
 inline int ThreadWindowCount() {
     struct Count {
-        static BOOL CALLBACK One(HWND, LPARAM count) {
-            ++*reinterpret_cast<int*>(count);
-            return TRUE;
-        }
+        // Counts the window and goes on (the count is positive after it).
+        static BOOL CALLBACK One(HWND, LPARAM count) { return ++*reinterpret_cast<int*>(count) > 0; }
         static BOOL CALLBACK WithChildren(HWND window, LPARAM count) {
             EnumChildWindows(window, One, count);
             return One(window, count);
