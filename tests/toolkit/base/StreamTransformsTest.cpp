@@ -132,7 +132,7 @@ TEST(InflateChunks, ReadAheadNeverShowsStopsAndFailuresLateOrEarly) {
     for (const auto& c : cases) {
         MemoryStream packed, out;
         Load(packed, c.stream);
-        HookLog log{c.stopAt};
+        HookLog log{c.stopAt, {}};
         packed.decompressionHook = &HookLog::Record;
         EXPECT_EQ(c.succeeds, packed.InflateChunks(&out, &log)) << c.name;
         ASSERT_EQ(c.reports, log.values.size()) << c.name;
