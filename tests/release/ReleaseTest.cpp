@@ -30,13 +30,12 @@ const WPARAM kQuitCommand = 1010;
 
 // The named string of the file's version resource (U.S. English, Unicode block); "" when absent.
 std::string VersionString(const std::string& file, const char* name) {
-    std::vector<char> data(GetFileVersionInfoSizeA(file.c_str(), nullptr));
-    if (data.empty() || !GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(data.size()), data.data()))
-        return std::string();
+    std::vector<char> data(GetFileVersionInfoSizeA(file.c_str(), nullptr) + 1);
     char* text = nullptr;
     UINT length = 0;
     const std::string query = std::string("\\StringFileInfo\\040904B0\\") + name;
-    return VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&text), &length) && length
+    return GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(data.size()), data.data()) &&
+                   VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&text), &length) && length
                ? std::string(text)
                : std::string();
 }

@@ -2,6 +2,7 @@
 // InflateChunks against every way a chunk stream can lie.
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "tests/support/ArchiveWriter.h"
@@ -20,8 +21,8 @@ void Load(MemoryStream& stream, const Bytes& bytes) {
 
 // Records each progress report; answers stop at report number stopAt.
 struct HookLog {
+    int stopAt;
     std::vector<int> values;
-    int stopAt = -1;
 
     static bool Record(int thousandths, void* context) {
         HookLog* log = static_cast<HookLog*>(context);
@@ -31,8 +32,7 @@ struct HookLog {
 };
 
 // A destination that counts what it is given and keeps nothing.
-class CountingSink : public MemoryStream {
-public:
+struct CountingSink : MemoryStream {
     int Write(const void*, int count) override {
         total += count;
         return count;
@@ -42,14 +42,12 @@ public:
 
 // ---- ApplyKey ----
 
-struct KeyCase {
-    const char* name;
-    size_t bodySize;
-    Bytes key;
-};
-
 TEST(ApplyKey, RemovesKeyAcrossBlocks) {
-    const KeyCase cases[] = {
+    const struct {
+        const char* name;
+        size_t bodySize;
+        Bytes key;
+    } cases[] = {
         {"one byte key", 10, {200}},
         {"three byte key over a block border", 2001, {1, 2, 250}},
         {"key longer than a block", 2500, kvrtest::PatternBytes(1500, 9)},
@@ -60,7 +58,7 @@ TEST(ApplyKey, RemovesKeyAcrossBlocks) {
         {"body 1001", 1001, {9, 8, 7}},
         {"empty key changes nothing", 1234, {}},
     };
-    for (const KeyCase& c : cases) {
+    for (const auto& c : cases) {
         const Bytes plain = kvrtest::PatternBytes(c.bodySize, 3);
         MemoryStream data, key, out;
         Load(data, kvrtest::AddKey(plain, c.key));
@@ -86,11 +84,7 @@ TEST(InflateChunks, RejectsLyingOrBrokenChunks) {
     Bytes damaged = packedSmall;
     damaged[packedSmall.size() / 2] ^= 0x55;
     const Bytes twoGood = kvrtest::BuildChunkStream(kvrtest::PatternBytes(200000, 2));
-    struct Case {
-        const char* name;
-        Bytes stream;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, Bytes> cases[] = {
         {"plain size over 100000", OneChunk(100001, packedSize, packedSmall)},
         {"packed size over 110012", OneChunk(5000, 110013, Bytes(110013, 0))},
         {"plain size larger than the data inflates to", OneChunk(5001, packedSize, packedSmall)},
@@ -105,10 +99,10 @@ TEST(InflateChunks, RejectsLyingOrBrokenChunks) {
         {"zero packed size", OneChunk(0, 0, Bytes())},
         {"second of two chunks cut", kvrtest::Truncated(twoGood, twoGood.size() - 1)},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, stream] : cases) {
         MemoryStream packed, out;
-        Load(packed, c.stream);
-        EXPECT_FALSE(packed.InflateChunks(&out, nullptr)) << c.name;
+        Load(packed, stream);
+        EXPECT_FALSE(packed.InflateChunks(&out, nullptr)) << name;
     }
 }
 
@@ -122,25 +116,23 @@ TEST(InflateChunks, ReadAheadNeverShowsStopsAndFailuresLateOrEarly) {
     for (int i = 0; i < 7; i++)
         at += 8 + (damagedSeventh[at + 4] | damagedSeventh[at + 5] << 8);
     damagedSeventh[at + 8 + 20] ^= 0x55;
-    struct Case {
+    const struct {
         const char* name;
         const Bytes& stream;
         int stopAt;
         bool succeeds;
         size_t reports;
         int written;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"all chunks", good, -1, true, 12, 12000},
         {"stop at the sixth report", good, 5, false, 6, 5000},
         {"stop at the last report", good, 11, false, 12, 11000},
         {"eighth chunk damaged", damagedSeventh, -1, false, 8, 7000},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         MemoryStream packed, out;
         Load(packed, c.stream);
-        HookLog log;
-        log.stopAt = c.stopAt;
+        HookLog log{c.stopAt, {}};
         packed.decompressionHook = &HookLog::Record;
         EXPECT_EQ(c.succeeds, packed.InflateChunks(&out, &log)) << c.name;
         ASSERT_EQ(c.reports, log.values.size()) << c.name;

@@ -18,80 +18,65 @@ using Gdiplus::Rect;
 
 namespace {
 
-constexpr uint32_t kRed = 0xFFFF0000;
-constexpr uint32_t kBlue = 0xFF0000FF;
-constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kGreen = 0xFF00FF00;
+using ImageTest = GraphicsTest;
 
-// A 4 x 2 red picture whose pixel (1, 0) is blue, the key colour of the tests.
-void MakeKeyedPicture(Image* picture) {
-    ASSERT_TRUE(picture->Create(4, 2));
-    picture->Clear(0x000000FF);
-    picture->SetPixel(1, 0, kBlue);
-    picture->SetKey(0x00FF0000);         // blue as a colour word
-    picture->SetBackground(0x0000FF00);  // green
-}
-
-using Points = std::vector<POINT>;
-
-class ImageTest : public GraphicsTest {
-protected:
-    // Draws the picture into a white target and checks the pixels that must be red, white or green.
-    void DrawAndCheck(const Image& picture,
-                      const Rect& destination,
-                      const Points& red,
-                      const Points& white,
-                      const Points& green) {
+// A 4 x 2 red picture whose pixel (1, 0) is blue, the key colour, drawn into a white target:
+// the pixels that must be red, white or of the background colour (green here).
+TEST_F(ImageTest, ModesPlaceTheKeyedPictureAndFillTheRest) {
+    using Points = std::vector<POINT>;
+    constexpr uint32_t kGreen = 0x0000FF00;
+    const struct {
+        int mode;
+        uint32_t background;
+        Rect destination;
+        Points red, white, green;
+    } cases[] = {
+        // The keyed pixel is neither drawn nor filled: the target's white shows through.
+        // Centre: (2*0 + 9) / 2 - 4 / 2 = 2 and (2*0 + 7) / 2 - 2 / 2 = 2. Stretch: each source
+        // pixel becomes 2 x 4. Fit: 4 x 2 into 8 x 8 is an 8 x 4 picture from row 2 to row 5.
+        {Image::kModeTopLeft,
+         kGreen,
+         Rect(2, 2, 8, 6),
+         {{2, 2}, {5, 3}},
+         {{3, 2}, {1, 1}, {10, 8}},
+         {{6, 2}, {2, 4}, {9, 7}}},
+        {Image::kModeCentre,
+         kGreen,
+         Rect(0, 0, 9, 7),
+         {{2, 2}, {5, 3}},
+         {{3, 2}, {9, 7}},
+         {{1, 2}, {6, 2}, {2, 1}, {2, 4}, {8, 6}}},
+        {Image::kModeStretch, kGreen, Rect(0, 0, 8, 8), {{0, 0}, {1, 3}, {2, 4}, {7, 7}}, {{2, 0}, {3, 3}, {8, 8}}, {}},
+        {Image::kModeFit, kGreen, Rect(0, 0, 8, 8), {{0, 2}, {7, 5}}, {{2, 2}}, {{4, 0}, {4, 1}, {4, 6}, {4, 7}}},
+        // Special backgrounds are not filled.
+        {Image::kModeTopLeft, Image::kNoColor, Rect(0, 0, 8, 8), {{0, 0}}, {{5, 0}, {0, 5}}, {}},
+        {Image::kModeTopLeft, Image::kSeeThrough, Rect(0, 0, 8, 8), {{0, 0}}, {{5, 0}, {0, 5}}, {}},
+    };
+    for (const auto& c : cases) {
+        Image picture(4, 2);
+        picture.Clear(0x000000FF);
+        picture.SetPixel(1, 0, 0xFF0000FF);
+        picture.SetKey(0x00FF0000);  // blue as a colour word
+        picture.SetBackground(c.background);
+        picture.SetMode(c.mode);
         Image target(16, 16);
         target.Clear(0x00FFFFFF);
         {
             Gdiplus::Graphics graphics(target.Bitmap());
             graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
             graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-            picture.Draw(&graphics, destination);
+            picture.Draw(&graphics, c.destination);
         }
-        const std::pair<const Points*, uint32_t> colours[] = {{&red, kRed}, {&white, kWhite}, {&green, kGreen}};
+        const std::pair<const Points*, uint32_t> colours[] = {
+            {&c.red, 0xFFFF0000}, {&c.white, 0xFFFFFFFF}, {&c.green, 0xFF00FF00}};
         for (const auto& [points, colour] : colours) {
             for (const POINT& p : *points) {
                 uint32_t argb = 0;
                 EXPECT_TRUE(target.GetPixel(p.x, p.y, &argb));
-                EXPECT_EQ(argb, colour) << "mode " << picture.Mode() << " at " << p.x << "," << p.y;
+                EXPECT_EQ(argb, colour) << "mode " << c.mode << " background " << std::hex << c.background << " at "
+                                        << std::dec << p.x << "," << p.y;
             }
         }
-    }
-};
-
-TEST_F(ImageTest, ModesPlaceTheKeyedPictureAndFillTheRest) {
-    struct Case {
-        int mode;
-        Rect destination;
-        Points red, white, green;
-    };
-    // The keyed pixel is neither drawn nor filled: the target's white shows through.
-    // Centre: (2*0 + 9) / 2 - 4 / 2 = 2 and (2*0 + 7) / 2 - 2 / 2 = 2. Stretch: each source
-    // pixel becomes 2 x 4. Fit: 4 x 2 into 8 x 8 is an 8 x 4 picture from row 2 to row 5.
-    const Case cases[] = {
-        {Image::kModeTopLeft, Rect(2, 2, 8, 6), {{2, 2}, {5, 3}}, {{3, 2}, {1, 1}, {10, 8}}, {{6, 2}, {2, 4}, {9, 7}}},
-        {Image::kModeCentre,
-         Rect(0, 0, 9, 7),
-         {{2, 2}, {5, 3}},
-         {{3, 2}, {9, 7}},
-         {{1, 2}, {6, 2}, {2, 1}, {2, 4}, {8, 6}}},
-        {Image::kModeStretch, Rect(0, 0, 8, 8), {{0, 0}, {1, 3}, {2, 4}, {7, 7}}, {{2, 0}, {3, 3}, {8, 8}}, {}},
-        {Image::kModeFit, Rect(0, 0, 8, 8), {{0, 2}, {7, 5}}, {{2, 2}}, {{4, 0}, {4, 1}, {4, 6}, {4, 7}}},
-    };
-    for (const Case& c : cases) {
-        Image picture;
-        MakeKeyedPicture(&picture);
-        picture.SetMode(c.mode);
-        DrawAndCheck(picture, c.destination, c.red, c.white, c.green);
-    }
-    // Special backgrounds are not filled.
-    for (uint32_t background : {Image::kNoColor, Image::kSeeThrough}) {
-        Image picture;
-        MakeKeyedPicture(&picture);
-        picture.SetBackground(background);
-        DrawAndCheck(picture, Rect(0, 0, 8, 8), {{0, 0}}, {{5, 0}, {0, 5}}, {});
     }
 }
 

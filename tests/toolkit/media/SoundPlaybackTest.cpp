@@ -6,9 +6,8 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <functional>
 
-#include "tests/support/ThreadWindows.h"
+#include "tests/app/DragDriver.h"
 #include "tests/toolkit/media/TestSounds.h"
 #include "toolkit/media/MediaStartup.h"
 #include "toolkit/media/Sound.h"
@@ -17,25 +16,12 @@ using namespace mediatest;
 
 namespace {
 
-class CountingSound : public Sound {
-public:
+struct CountingSound : Sound {
     void OnStopped() override { ++stops; }
     std::atomic<int> stops{0};
 };
 
 constexpr uint32_t kRate = 22050;
-
-// Dispatches this thread's messages until done() holds or timeoutMs passed; gives done().
-bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
-    const DWORD start = timeGetTime();
-    while (!done()) {
-        if (timeGetTime() - start > timeoutMs)
-            return false;
-        kvrtest::PumpMessages();
-        Sleep(1);
-    }
-    return true;
-}
 
 class SoundPlaybackTest : public ::testing::Test {
 protected:
@@ -46,33 +32,31 @@ protected:
             GTEST_SKIP() << "run without a sound server";
         ASSERT_NE(GetSoundDevice(), nullptr) << "Wine offers no DirectSound device (is PulseAudio running?)";
     }
-    void TearDown() override { EXPECT_EQ(Sound::PlayingCount(), 0); }
 };
 
 TEST_F(SoundPlaybackTest, PlayingToTheEndStopsByItselfAndReportsOnce) {
-    struct Case {
+    const struct {
         const char* name;
         uint32_t frames;
         uint16_t bits;
         uint16_t channels;
         uint32_t start;
         uint32_t end;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"whole sound of 200 ms", kRate / 5, 16, 1, 0, 0},
         {"8-bit stereo", kRate / 5, 8, 2, 0, 0},
         {"an end not above the start plays to the end", kRate / 2, 16, 1, 1000, 500},
         {"200 ms range of three seconds: the end frame is enforced", kRate * 3, 16, 1, 1000, 1000 + kRate / 5},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         CountingSound sound;
         ASSERT_TRUE(LoadSimpleWave(&sound, WaveFormat{1, c.channels, kRate, c.bits}, c.frames)) << c.name;  // PCM
         const DWORD start = timeGetTime();
         ASSERT_TRUE(sound.Play(c.start, c.end)) << c.name;
         EXPECT_GE(sound.GetPosition(), c.start) << c.name;
-        ASSERT_TRUE(PumpUntil([&] { return sound.stops.load() > 0; }, 3000)) << c.name;
+        ASSERT_TRUE(kvrtest::WaitUntil([&] { return sound.stops.load() > 0; }, 3000)) << c.name;
         EXPECT_LT(timeGetTime() - start, 2000u) << c.name;
-        PumpUntil([] { return false; }, 100);  // further ticks must not report again
+        kvrtest::WaitUntil([] { return false; }, 100);  // further ticks must not report again
         EXPECT_EQ(sound.stops.load(), 1) << c.name;
         EXPECT_FALSE(sound.IsPlaying()) << c.name;
         EXPECT_EQ(Sound::PlayingCount(), 0) << c.name;

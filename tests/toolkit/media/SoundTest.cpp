@@ -100,18 +100,17 @@ HRESULT AnswerFromScript(IDirectSound8** device, void* context) {
 }
 
 TEST(SoundStartupRetry, RetriesOnlyTheTwoTransientErrorsWithPauses) {
-    struct Case {
+    const struct {
         const char* name;
         std::vector<HRESULT> answers;
         int expectedTries;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"busy twelve times gives up after the tenth", std::vector<HRESULT>(12, DSERR_ALLOCATED), 10},
         {"no driver then another error stops", {DSERR_NODRIVER, DSERR_NODRIVER, E_OUTOFMEMORY}, 3},
         {"another error stops at once", {DSERR_GENERIC}, 1},
         {"success on the first try", {S_OK}, 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ScriptedDevice script{c.answers};
         int tries = 0;
         IDirectSound8* device = CreateSoundDeviceWithRetry(AnswerFromScript, &script, 10, 1, &tries);
