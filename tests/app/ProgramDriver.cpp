@@ -9,6 +9,7 @@
 #include "tests/support/ScratchFolder.h"
 #include "toolkit/base/FileSystem.h"
 #include "toolkit/base/TextCodec.h"
+#include "toolkit/window/Messages.h"
 
 namespace kvrtest {
 
@@ -166,9 +167,10 @@ HWND ProgramDriver::WaitForWindow(const std::string& title, const char* classNam
     return found;
 }
 
-HWND ProgramDriver::TrayWindow() const {
-    return FindTopWindow(
+bool ProgramDriver::TrayClick(LPARAM mouseMessage, WPARAM iconId) const {
+    HWND tray = FindTopWindow(
         [this](HWND window) { return GetWindow(window, GW_OWNER) == mainWindow_ && !IsWindowVisible(window); });
+    return tray && PostMessageA(tray, WM_SWND_TRAYCALLBACK, iconId, mouseMessage);
 }
 
 std::string ProgramDriver::MenuMarks() const {

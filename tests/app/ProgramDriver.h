@@ -3,12 +3,7 @@
 // waits for what it shows. Test support only.
 #pragma once
 
-#include <windows.h>
-
-#include <functional>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "tests/app/DragDriver.h"
 
@@ -68,8 +63,9 @@ public:
     HWND WaitForWindow(const std::string& title, const char* className = nullptr) const;
     // Number of visible top-level windows of the program of this class besides the main window.
     int CountOtherWindows(const char* className = "CLASS_SWND") const;
-    // The hidden window of the tray icon, which the notification area tells of clicks.
-    HWND TrayWindow() const;
+    // Tells the hidden window of the tray icon of a mouse message on the icon `iconId` as the
+    // notification area does; false when there is no such window.
+    bool TrayClick(LPARAM mouseMessage, WPARAM iconId = 0) const;
     // The items of the main window's menu as the screen shows them, one character per item,
     // top down: '-' plain, 'v' checked, and grayed 'x', or 'X' checked. The menu is opened by
     // a right click and closed again.

@@ -11,9 +11,7 @@
 #include <commctrl.h>
 
 #include <memory>
-#include <string>
 
-#include "app/KeyImport.h"
 #include "app/MainWindow.h"
 #include "engine/DecryptFile.h"
 #include "engine/RequestEvents.h"
@@ -28,7 +26,6 @@
 
 namespace kvrtest {
 
-using messages::kNotAnArchive;
 inline constexpr char kFolderQuestion[] = "This folder already exists.\nWould you like to overwrite it?";
 // Left of where the dialog and the child windows open (all centred), so none covers it.
 inline constexpr int kStartLeft = 40;
@@ -125,7 +122,6 @@ protected:
         EXPECT_EQ(program_->WaitForExit(20000), 0);
     }
     std::string In(const std::string& name) const { return scratch_.PathOf("in\\" + name); }
-    std::string Quoted(const std::string& name) const { return "\"" + In(name) + "\""; }
     std::string Output(const std::string& title) const { return In(title + "\\"); }
     bool Decrypted(const std::string& title) const {
         return WaitUntil([&] { return !TreeOf(Output(title)).empty(); }, 20000);

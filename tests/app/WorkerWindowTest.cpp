@@ -20,8 +20,6 @@
 
 namespace {
 
-using kvrtest::WaitUntil;
-
 // A worker thread that could not make its window.
 DWORD WINAPI WorkerWithoutWindow(void* start) {
     SetEvent(static_cast<WorkerStart*>(start)->ready);
@@ -74,7 +72,7 @@ TEST_F(WorkerWindowTest, SoundsOffPlaysNothing) {
             EXPECT_EQ(Sound::PlayingCount() > 0, on);
             EXPECT_EQ(application_.SoundsOn(), on);
             window.OnDragLeave("C:\\in\\friend.key");
-            EXPECT_TRUE(WaitUntil([] { return Sound::PlayingCount() == 0; }, 5000));
+            EXPECT_TRUE(kvrtest::WaitUntil([] { return Sound::PlayingCount() == 0; }, 5000));
             SendMessageA(window.Handle(), WM_SWND_COMMAND, 0, CMD_SOUNDS);
         }
     }
