@@ -22,20 +22,20 @@ TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
         bool refused;  // by the modal-init answer
         int expected;
     } cases[] = {
-        {"Enter", WM_KEYDOWN, VK_RETURN, 0, false, 1},
         {"Escape", WM_KEYDOWN, VK_ESCAPE, 0, false, 0},
         {"EndModal from a timer", 0, 0, 7, false, 7},
         {"refused by the modal-init answer", 0, 0, 0, true, 0},
         {"close destroys the window", WM_CLOSE, 0, 0, false, 0},
     };
     for (const auto& c : cases) {
-        RecordingWindow owner, dialog;
+        RecordingWindow owner, sibling, dialog;  // the sibling: another window the owner owns
         ASSERT_TRUE(CreateAt(owner, 0, 0, 300, 300));
+        ASSERT_TRUE(CreateAt(sibling, 10, 10, 40, 40, WS_POPUP, owner.Handle()));
         ASSERT_TRUE(CreateAt(dialog, 50, 50, 150, 100, WS_POPUP | WS_CAPTION | WS_SYSMENU, owner.Handle()));
-        bool ownerEnabledDuringRun = true;
+        bool enabledDuringRun = true;
         dialog.hook = [&](UINT message, WPARAM timer) {
             if (message == WM_SWND_MODALINIT)
-                ownerEnabledDuringRun = IsWindowEnabled(owner.Handle()) != 0;
+                enabledDuringRun = IsWindowEnabled(owner.Handle()) || IsWindowEnabled(sibling.Handle());
             if (message == WM_TIMER && KillTimer(dialog.Handle(), timer))
                 dialog.EndModal(c.endModalFromTimer);
             return message == WM_SWND_MODALINIT && c.refused;
@@ -45,8 +45,8 @@ TEST(ModalRun, EndingsGiveTheirResultAndGiveTheOwnerBack) {
         if (c.endModalFromTimer)
             SetTimer(dialog.Handle(), 1, 10, nullptr);
         EXPECT_EQ(dialog.DoModal(11, 22), c.expected) << c.name;
-        EXPECT_TRUE(IsWindowEnabled(owner.Handle())) << c.name;
-        EXPECT_FALSE(ownerEnabledDuringRun) << c.name;
+        EXPECT_TRUE(IsWindowEnabled(owner.Handle()) && IsWindowEnabled(sibling.Handle())) << c.name;
+        EXPECT_FALSE(enabledDuringRun) << c.name;
         ASSERT_EQ(dialog.Count(WM_SWND_MODALINIT), 1) << c.name;
         EXPECT_EQ(dialog.Last(WM_SWND_MODALINIT)->wParam, 11u) << c.name;
         EXPECT_EQ(dialog.Last(WM_SWND_MODALINIT)->lParam, 22) << c.name;
@@ -85,63 +85,51 @@ TEST(ModalRun, ASecondRunIsRefusedAndLeavesTheFirstAlone) {
     EXPECT_EQ(dialog.Count(WM_SWND_MODALINIT), 1);
 }
 
-TEST(ModalRun, DisablesTheOwnersTreeOnlyOnTheOwnersThread) {
-    for (const bool otherThread : {false, true}) {
-        RecordingWindow owner;
-        ASSERT_TRUE(CreateAt(owner, 0, 0, 80, 80));
-        RecordingWindow sibling;  // another window of the owner's thread, owned by it
-        ASSERT_TRUE(CreateAt(sibling, 10, 10, 40, 40, WS_POPUP, owner.Handle()));
-        RecordingWindow modal;
-        bool ownerEnabled = true, siblingEnabled = false;
-        modal.hook = [&](UINT message, WPARAM) {
-            if (message == WM_SWND_MODALINIT) {
-                ownerEnabled = IsWindowEnabled(owner.Handle()) != 0;
-                siblingEnabled = IsWindowEnabled(sibling.Handle()) != 0;
-            }
-            return false;
-        };
-        int result = -1;
-        int childrenSeen = -1;
-        auto run = [&] {
-            ASSERT_TRUE(CreateAt(modal, 10, 10, 40, 40, WS_POPUP, owner.Handle()));
-            // Objects are handed out only to their own thread.
+// A run on another thread than its owner's disables the owner but not the owner's other windows,
+// and child lookups there hand out objects of that thread only.
+TEST(CrossThread, ModalRunDisablesOnlyWhatItsThreadMay) {
+    RecordingWindow owner, sibling, modal;
+    ASSERT_TRUE(CreateAt(owner, 0, 0, 80, 80));
+    ASSERT_TRUE(CreateAt(sibling, 10, 10, 40, 40, WS_POPUP, owner.Handle()));
+    bool ownerEnabled = true, siblingEnabled = false;
+    modal.hook = [&](UINT message, WPARAM) {
+        if (message == WM_SWND_MODALINIT) {
+            ownerEnabled = IsWindowEnabled(owner.Handle()) != 0;
+            siblingEnabled = IsWindowEnabled(sibling.Handle()) != 0;
+        }
+        return false;
+    };
+    int result = -1, childrenSeen = -1;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        if (CreateAt(modal, 10, 10, 40, 40, WS_POPUP, owner.Handle())) {
             Array<Window*> children;
             childrenSeen = owner.GetChildren(children, nullptr, false);
             PostMessageA(modal.Handle(), WM_KEYDOWN, VK_RETURN, 0);
             result = modal.DoModal();
             modal.Destroy();
-        };
-        if (otherThread) {
-            std::atomic<bool> done{false};
-            std::thread worker([&] {
-                run();
-                done = true;
-            });
-            // This thread answers what the other one sends it while that one runs.
-            while (!done) {
-                MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-                PumpMessages();
-            }
-            worker.join();
-        } else {
-            run();
         }
-        EXPECT_EQ(result, 1) << otherThread;
-        EXPECT_FALSE(ownerEnabled) << otherThread;
-        EXPECT_EQ(siblingEnabled, otherThread) << otherThread;
-        EXPECT_EQ(childrenSeen, otherThread ? 1 : 2) << otherThread;
-        EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
-        EXPECT_TRUE(IsWindowEnabled(sibling.Handle()));
+        done = true;
+    });
+    // This thread answers what the other one sends it while that one runs.
+    while (!done) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
     }
+    worker.join();
+    EXPECT_EQ(result, 1);
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_TRUE(siblingEnabled);
+    EXPECT_EQ(childrenSeen, 1);  // the modal window, not the sibling
+    EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
 }
 
 TEST(CrossThread, VirtualKeyNamesAreBuiltOnceWhoeverAsksFirst) {
     ReleaseVirtualKeyNames();
     const StringList* seen[2] = {};
-    std::thread first([&] { seen[0] = &GetVirtualKeyNames(); });
-    std::thread second([&] { seen[1] = &GetVirtualKeyNames(); });
-    first.join();
-    second.join();
+    std::thread other([&] { seen[0] = &GetVirtualKeyNames(); });
+    seen[1] = &GetVirtualKeyNames();
+    other.join();
     ASSERT_EQ(seen[0], seen[1]);
     ASSERT_EQ(seen[0]->Count(), 256);
     EXPECT_STREQ((*seen[0])[VK_RETURN]->Text(), "RETURN");  // filled, not merely allocated

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "toolkit/media/MediaStartup.h"
 #include "toolkit/window/Toolkit.h"
 
@@ -28,25 +30,21 @@ testing::Environment* const toolkitEnvironment = testing::AddGlobalTestEnvironme
 
 LRESULT RecordingWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= WM_SWND_CREATED && message <= WM_SWND_TREEITEMDBLCLK)
-        received.push_back(Received{message, wParam, lParam});
+        received.push_back(MSG{nullptr, message, wParam, lParam, 0, {}});
     if (hook && hook(message, wParam))
         return 1;
     return Window::OnMessage(message, wParam, lParam);
 }
 
 int RecordingWindow::Count(UINT message) const {
-    int n = 0;
-    for (const Received& r : received)
-        n += r.message == message ? 1 : 0;
-    return n;
+    return static_cast<int>(
+        std::count_if(received.begin(), received.end(), [message](const MSG& r) { return r.message == message; }));
 }
 
-const Received* RecordingWindow::Last(UINT message) const {
-    for (auto it = received.rbegin(); it != received.rend(); ++it) {
-        if (it->message == message)
-            return &*it;
-    }
-    return nullptr;
+const MSG* RecordingWindow::Last(UINT message) const {
+    const auto last =
+        std::find_if(received.rbegin(), received.rend(), [message](const MSG& r) { return r.message == message; });
+    return last == received.rend() ? nullptr : &*last;
 }
 
 WindowArgs ArgsAt(const RECT& rect, DWORD style, HWND parent) {

@@ -12,20 +12,14 @@
 #include "toolkit/window/Messages.h"
 #include "toolkit/window/Window.h"
 
-struct Received {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
 class RecordingWindow : public Window {
 public:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     int Count(UINT message) const;
-    const Received* Last(UINT message) const;
+    const MSG* Last(UINT message) const;
 
-    std::vector<Received> received;
+    std::vector<MSG> received;  // the toolkit's messages, without window, time or point
     // Sees each message after it is recorded; true answers it with 1 instead of the toolkit.
     std::function<bool(UINT message, WPARAM wParam)> hook;
 };

@@ -58,7 +58,6 @@ void Churn(int& failures, int& sounds) {
             failures += windows[i + 1]->Handle() != nullptr;
         }
     }
-    sound.Stop();
     PumpMessages();
 }
 
@@ -69,35 +68,24 @@ TEST(Threads, TwoThreadsCreateUseAndDestroyWindowsAtOnce) {
     std::thread first(Churn, std::ref(failures[0]), std::ref(sounds[0]));
     Churn(failures[1], sounds[1]);
     first.join();
-    for (int i = 0; i < 2; i++) {
-        EXPECT_EQ(failures[i], 0) << i;
-        EXPECT_EQ(sounds[i] > 0, GetSoundDevice() != nullptr) << i;
-    }
+    EXPECT_EQ(failures[0] + failures[1], 0);
+    EXPECT_EQ((sounds[0] > 0) + (sounds[1] > 0), GetSoundDevice() ? 2 : 0);  // each thread played
     EXPECT_EQ(WindowRegistry::Count(), baseline);
     SoundShutdown();
 }
 
-// One cycle: a child window with a control of its own, zones, scroll bar, caret, a region cut from an
-// image, a background erase, clicks; then destruction.
+// One cycle: a child window with a control of its own, a background erase and, every fourth
+// cycle, a region cut from an image; then destruction. (The caret, scroll bars, hot zones and
+// clicks make no GDI object of the toolkit's.)
 bool RunCycle(int iteration, HWND host, HDC canvas) {
     PingWindow window;
-    if (!CreateAt(window, 0, 0, 60, 40, WS_CHILD | WS_VSCROLL, host))
+    if (!CreateAt(window, 0, 0, 60, 40, WS_CHILD, host))
         return false;
     Window button;
     button.kind = KIND_BUTTON;
     const RECT rect{0, 0, 20, 10};
     if (!button.CreateControl("BUTTON", ArgsAt(rect, WS_CHILD | WS_VISIBLE, window.Handle())))
         return false;
-    Array<RECT> zones;
-    zones.Append(RECT{0, 0, 10, 10});
-    window.SetZones(zones);
-    SendMessageA(window.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    SendMessageA(window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageA(window.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    window.SetScrollRange(1, 0, 50, 10, false);
-    SendMessageA(window.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
-    window.CreateCaret(10, 1, 0, 0, true);
-    window.DestroyCaret();
     SendMessageA(window.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas), 0);
     if (iteration % 4 != 0)
         return !window.HasRegion();
