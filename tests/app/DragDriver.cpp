@@ -14,18 +14,6 @@ std::string WindowsPath(const std::string& buildPath) {
     return path[0] == '\\' ? "Z:" + path : path;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
-        // Wakes at once for a message, so calls into this thread wait no poll interval.
-        (void)MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        PumpMessages();
-    }
-    return true;
-}
-
 namespace {
 
 // Starts the program with the arguments (of any characters: the command line goes wide); its

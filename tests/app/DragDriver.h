@@ -9,13 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ThreadWindows.h"
+
 namespace kvrtest {
 
 // The path as Windows sees it (the build names Linux paths).
 std::string WindowsPath(const std::string& buildPath);
-
-// Polls until the condition holds (true) or the time is up (false), pumping this thread.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
 // Starts the program with the arguments; its process handle, or null when it did not start.
 HANDLE StartProgram(const std::string& buildPath, const std::string& arguments);

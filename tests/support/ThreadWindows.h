@@ -1,4 +1,5 @@
-// Test support for tests whose windows live on the test thread: the queue pump, a count of the
+// Test support for tests whose windows live on the test thread: the queue pump, a wait that
+// keeps pumping, a count of the
 // thread's windows (nothing may stay behind), and a dialog answered while the thread runs it
 // modally. Header only, so any test program can use it. Not part of the product.
 #pragma once
@@ -16,6 +17,19 @@ inline void PumpMessages() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+// Polls until the condition holds (true) or the time is up (false), pumping this thread.
+inline bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        // Wakes at once for a message, so calls into this thread wait no poll interval.
+        (void)MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        PumpMessages();
+    }
+    return true;
 }
 
 // Windows of this thread and their children, visible or not.

@@ -7,7 +7,7 @@
 #include <atomic>
 #include <cstdlib>
 
-#include "tests/app/DragDriver.h"
+#include "tests/support/ThreadWindows.h"
 #include "tests/toolkit/media/TestSounds.h"
 #include "toolkit/media/MediaStartup.h"
 #include "toolkit/media/Sound.h"
