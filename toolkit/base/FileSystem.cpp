@@ -2,7 +2,10 @@
 // 1024 bytes; longer ones fail rather than being cut.
 #include "toolkit/base/FileSystem.h"
 
+#include <cstring>
+
 #include "toolkit/base/FileSystemCalls.h"
+#include "toolkit/base/FullPath.h"
 #include "toolkit/base/PathName.h"
 
 namespace {
@@ -19,10 +22,18 @@ bool IsDotEntry(const String& name) {
 
 }  // namespace
 
+FileSystem::FileSystem() {
+    buffer_[0] = 0;
+}
+
 bool FileSystem::FileExists(const String& path) {
     if (path.IsEmpty() || path.Length() >= kMaxPath)
         return false;
-    return filecalls::KindOf(path) != filecalls::Kind::kMissing;
+    if (filecalls::KindOf(path) == filecalls::Kind::kMissing)
+        return false;
+    String full;
+    SetBuffer(MakeFullPath(path.Text(), full) ? full : String());
+    return true;
 }
 
 bool FileSystem::FolderExists(const String& path) {
@@ -52,7 +63,7 @@ bool FileSystem::CreateFolder(const String& path) {
     if (path.IsEmpty() || path.Length() >= kMaxPath)
         return false;
     String folder = path;
-    if (EndsWithSeparator(folder))
+    if (withSeparator_ && EndsWithSeparator(folder))
         folder.SetLength(folder.Length() - 1, true);
     if (folder.IsEmpty())
         return false;
@@ -65,7 +76,8 @@ bool FileSystem::CreateFolder(const String& path) {
     if (cut <= 0)
         return false;
     String parent = folder.Left(cut);
-    parent.Append('\\');
+    if (withSeparator_)
+        parent.Append('\\');
     // A parent that appeared meanwhile (another writer) is as good as one made here.
     if (!CreateFolder(parent) && !FolderExists(parent))
         return false;
@@ -76,16 +88,24 @@ String FileSystem::TempFolder() {
     String folder = filecalls::TemporaryFolder();
     if (folder.IsEmpty() || folder.Length() >= kMaxPath)
         return String();
-    if (!EndsWithSeparator(folder))
+    const bool hasSeparator = EndsWithSeparator(folder);
+    if (withSeparator_ && !hasSeparator)
         folder.Append('\\');
+    if (!withSeparator_ && hasSeparator)
+        folder.SetLength(folder.Length() - 1, true);
+    SetBuffer(folder);
     return folder;
 }
 
 String FileSystem::TempFileName() {
+    const bool saved = withSeparator_;
+    withSeparator_ = false;
     const String folder = TempFolder();
+    withSeparator_ = saved;
     String name;
     if (folder.IsEmpty() || !filecalls::NewTemporaryFile(folder, name) || name.Length() >= kMaxPath)
         return String();
+    SetBuffer(name);
     return name;
 }
 
@@ -138,6 +158,12 @@ void FileSystem::ListInto(const String& folder, const String& mask, const String
             continue;
         ListInto(folder + name.Text() + "\\", mask, prefix + name.Text() + "\\", list, flags);
     }
+}
+
+void FileSystem::SetBuffer(const String& path) {
+    const int length = path.Length() < kMaxPath ? path.Length() : 0;
+    memcpy(buffer_, path.Text(), length);
+    buffer_[length] = 0;
 }
 
 int64_t FileSystem::FileSize(const String& path) {

@@ -1,8 +1,10 @@
 // FileSystem: the few file-system services beyond streams: existence tests, folder
 // creation with missing parents, the temporary folder and fresh temporary files, copying,
 // opening with the shell, and a folder listing. A small value object made on the stack for
-// one job; folder paths handed in and out carry a trailing backslash.
+// one job; its buffer is scratch space for the last path it produced.
 #pragma once
+
+#include <cstdint>
 
 #include <cstdint>
 
@@ -17,6 +19,12 @@ public:
         kListFolders = 2,
         kListRecurse = 4,
     };
+
+    FileSystem();
+
+    // Folder paths handed in and out carry a trailing backslash (true after construction).
+    bool WithSeparator() const { return withSeparator_; }
+    void SetWithSeparator(bool on) { withSeparator_ = on; }
 
     // A file or a folder of that name exists (relative paths against the current folder).
     bool FileExists(const String& path);
@@ -39,8 +47,15 @@ public:
     // pattern's folder ("sub\file.txt"). Order: as the system enumerates.
     void ListFolder(const String& pattern, StringList& list, int flags);
 
+    // The last path a service produced (full path found by FileExists, temporary names).
+    const char* Buffer() const { return buffer_; }
+
 private:
+    void SetBuffer(const String& path);
     void ListInto(const String& folder, const String& mask, const String& prefix, StringList& list, int flags);
+
+    char buffer_[1024];
+    bool withSeparator_ = true;
 };
 
 // Deletes a file; false when it is not there or cannot be deleted.

@@ -12,10 +12,7 @@ int LastPathSeparator(const String& path) {
     return back > slash ? back : slash;
 }
 
-namespace {
-
-// False for no text or a text holding '"', '*', '<', '>', '?' or a byte below 32.
-bool IsValidPathText(const char* text) {
+bool PathName::IsValidPathText(const char* text) {
     if (!text)
         return false;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; p++) {
@@ -25,13 +22,12 @@ bool IsValidPathText(const char* text) {
     return true;
 }
 
-// "://" at position 1 or later.
-bool IsUrl(const char* text) {
+bool PathName::IsUrl(const char* text) {
+    if (!text)
+        return false;
     const char* at = strstr(text, "://");
     return at && at > text;
 }
-
-}  // namespace
 
 bool PathName::IsUnc(const char* text) {
     return text && text[0] == '\\' && text[1] == '\\';
@@ -109,7 +105,19 @@ String PathName::GetFolder() const {
     const int last = full_.ReverseFind(Separator());
     if (last < root)
         return String("");
-    return full_.Mid(root, last - root + 1);
+    return full_.Mid(root, last - root + (trailingSeparator_ ? 1 : 0));
+}
+
+String PathName::GetLastFolderName() const {
+    String folder = GetFolder();
+    if (folder.IsEmpty())
+        return folder;
+    if (folder.GetAt(folder.Length() - 1) == Separator())
+        folder.SetLength(folder.Length() - 1, true);
+    String last = folder.Mid(folder.ReverseFind(Separator()) + 1);
+    if (trailingSeparator_)
+        last.Append(Separator());
+    return last;
 }
 
 String PathName::GetFileName() const {
@@ -132,8 +140,18 @@ String PathName::GetExtension(bool withDot) const {
     return name.Mid(withDot ? dot : dot + 1);
 }
 
+bool PathName::IsFolderPath() const {
+    return kind_ != kNone && GetFileName().IsEmpty();
+}
+
 bool PathName::IsSubFolderPath() const {
     return kind_ != kNone && !GetFolder().IsEmpty() && GetFileName().IsEmpty();
+}
+
+String PathName::GetPath() const {
+    if (!trailingSeparator_ && kind_ != kNone && !GetFileName().IsEmpty())
+        return GetFolderPath();
+    return full_;
 }
 
 String PathName::GetFolderPath() const {

@@ -23,18 +23,26 @@ public:
     // Parses text; gives the kind (kNone for empty or invalid text).
     int SetPath(const char* text);
     int Kind() const { return kind_; }
+    // Folder pieces carry their trailing separator (true at construction).
+    bool TrailingSeparator() const { return trailingSeparator_; }
+    void SetTrailingSeparator(bool on) { trailingSeparator_ = on; }
     const String& Text() const { return text_; }
 
-    // Folder pieces end with their separator.
     String GetRoot() const;
     String GetFolder() const;
+    String GetLastFolderName() const;
     String GetFileName() const;
     String GetTitle() const;
     String GetExtension(bool withDot = false) const;
+    bool IsFolderPath() const;
     bool IsSubFolderPath() const;
-    String GetPath() const { return full_; }
+    String GetPath() const;
     String GetFolderPath() const;
 
+    // False for no text or a text holding '"', '*', '<', '>', '?' or a byte below 32.
+    static bool IsValidPathText(const char* text);
+    // "://" at position 1 or later.
+    static bool IsUrl(const char* text);
     // Begins with two backslashes.
     static bool IsUnc(const char* text);
 
@@ -45,6 +53,7 @@ private:
     // Index where the file name starts in full_.
     int FileNameStart() const;
 
+    bool trailingSeparator_ = true;
     String text_;
     String full_;
     int kind_ = kNone;

@@ -33,6 +33,8 @@ TEST_F(FileSystemTest, FileAndFolderExist) {
     for (const auto& [relative, exists] : files)
         EXPECT_EQ(exists, fileSystem_.FileExists(At(relative))) << relative;
     EXPECT_FALSE(fileSystem_.FileExists(String("")));
+    EXPECT_TRUE(fileSystem_.FileExists(At("file.txt")));
+    EXPECT_STREQ(scratch_.PathOf("file.txt").c_str(), fileSystem_.Buffer());
     // A wildcard names a folder when exactly one folder matches: "sub" is the only one so far.
     const Case folders[] = {{"sub", true},        {"sub\\", true}, {"sub/", true}, {"file.txt", false},
                             {"missing\\", false}, {"su*", true},   {"*", true},    {"x*", false}};
@@ -53,6 +55,9 @@ TEST_F(FileSystemTest, CreateFolderWithParents) {
     EXPECT_FALSE(fileSystem_.CreateFolder(At("file.txt\\inside\\")));  // a file in the way
     EXPECT_TRUE(fileSystem_.CreateFolder(At("mixed/slashes\\here\\")));
     EXPECT_TRUE(fileSystem_.FolderExists(At("mixed\\slashes\\here")));
+    fileSystem_.SetWithSeparator(false);
+    EXPECT_TRUE(fileSystem_.CreateFolder(At("plain\\nested")));
+    EXPECT_FALSE(fileSystem_.FolderExists(At("plain\\neste")));  // the last character was not cut
 }
 
 // Paths are UTF-8 inside and wide at the system: names outside any ANSI code page survive
@@ -85,44 +90,59 @@ TEST(PathName, Pieces) {
         int kind;
         const char* root;
         const char* folder;
+        const char* lastFolder;
         const char* fileName;
         const char* title;
         const char* extension;
+        bool isFolderPath;
         bool isSubFolderPath;
     } cases[] = {
-        {"C:\\a\\b\\file.txt", PathName::kLocal, "C:\\", "a\\b\\", "file.txt", "file", "txt", false},
-        {"C:/a/b/file.txt", PathName::kLocal, "C:\\", "a\\b\\", "file.txt", "file", "txt", false},
-        {"C:\\a\\b\\", PathName::kLocal, "C:\\", "a\\b\\", "", "", "", true},
-        {"C:\\", PathName::kLocal, "C:\\", "", "", "", "", false},
-        {"C:\\x.y.z", PathName::kLocal, "C:\\", "", "x.y.z", "x.y", "z", false},
-        {"C:\\a\\noext", PathName::kLocal, "C:\\", "a\\", "noext", "noext", "", false},
-        {"C:\\a\\..\\b\\f", PathName::kLocal, "C:\\", "b\\", "f", "f", "", false},
+        {"C:\\a\\b\\file.txt", PathName::kLocal, "C:\\", "a\\b\\", "b\\", "file.txt", "file", "txt", false, false},
+        {"C:/a/b/file.txt", PathName::kLocal, "C:\\", "a\\b\\", "b\\", "file.txt", "file", "txt", false, false},
+        {"C:\\a\\b\\", PathName::kLocal, "C:\\", "a\\b\\", "b\\", "", "", "", true, true},
+        {"C:\\", PathName::kLocal, "C:\\", "", "", "", "", "", true, false},
+        {"C:\\x.y.z", PathName::kLocal, "C:\\", "", "", "x.y.z", "x.y", "z", false, false},
+        {"C:\\a\\noext", PathName::kLocal, "C:\\", "a\\", "a\\", "noext", "noext", "", false, false},
+        {"C:\\a\\..\\b\\f", PathName::kLocal, "C:\\", "b\\", "b\\", "f", "f", "", false, false},
         // Bytes above 127 are text.
-        {"C:\\caf\xC3\xA9\\x", PathName::kLocal, "C:\\", "caf\xC3\xA9\\", "x", "x", "", false},
-        {"\\\\server\\share\\x.doc", PathName::kUnc, "\\\\server\\", "share\\", "x.doc", "x", "doc", false},
-        {"\\\\server", PathName::kUnc, "\\\\server\\", "", "", "", "", false},
-        {"\\\\server/share/", PathName::kUnc, "\\\\server\\", "share\\", "", "", "", true},
-        {"a://b/c/d.e", PathName::kUrl, "a://b/", "c/", "d.e", "d", "e", false},
-        {"a://b\\c\\d.e", PathName::kUrl, "a://b/", "c/", "d.e", "d", "e", false},
-        {"http://host", PathName::kUrl, "http://host/", "", "", "", "", false},
-        {"http:/x://y", PathName::kNone, "", "", "", "", "", false},
-        {"", PathName::kNone, "", "", "", "", "", false},
-        {"C:\\a?b", PathName::kNone, "", "", "", "", "", false},
-        {"C:\\*.txt", PathName::kNone, "", "", "", "", "", false},
-        {"C:\\a\"b", PathName::kNone, "", "", "", "", "", false},
-        {"C:\\a<b>", PathName::kNone, "", "", "", "", "", false},
-        {"C:\\a\tb", PathName::kNone, "", "", "", "", "", false},
+        {"C:\\caf\xC3\xA9\\x", PathName::kLocal, "C:\\", "caf\xC3\xA9\\", "caf\xC3\xA9\\", "x", "x", "", false, false},
+        {"\\\\server\\share\\x.doc", PathName::kUnc, "\\\\server\\", "share\\", "share\\", "x.doc", "x", "doc", false,
+         false},
+        {"\\\\server", PathName::kUnc, "\\\\server\\", "", "", "", "", "", true, false},
+        {"\\\\server/share/", PathName::kUnc, "\\\\server\\", "share\\", "share\\", "", "", "", true, true},
+        {"a://b/c/d.e", PathName::kUrl, "a://b/", "c/", "c/", "d.e", "d", "e", false, false},
+        {"a://b\\c\\d.e", PathName::kUrl, "a://b/", "c/", "c/", "d.e", "d", "e", false, false},
+        {"http://host", PathName::kUrl, "http://host/", "", "", "", "", "", true, false},
+        {"http:/x://y", PathName::kNone, "", "", "", "", "", "", false, false},
+        {"", PathName::kNone, "", "", "", "", "", "", false, false},
+        {"C:\\a?b", PathName::kNone, "", "", "", "", "", "", false, false},
+        {"C:\\*.txt", PathName::kNone, "", "", "", "", "", "", false, false},
+        {"C:\\a\"b", PathName::kNone, "", "", "", "", "", "", false, false},
+        {"C:\\a<b>", PathName::kNone, "", "", "", "", "", "", false, false},
+        {"C:\\a\tb", PathName::kNone, "", "", "", "", "", "", false, false},
     };
     for (const auto& c : cases) {
         PathName path;
         EXPECT_EQ(c.kind, path.SetPath(c.text)) << c.text;
         EXPECT_STREQ(c.root, path.GetRoot().Text()) << c.text;
         EXPECT_STREQ(c.folder, path.GetFolder().Text()) << c.text;
+        EXPECT_STREQ(c.lastFolder, path.GetLastFolderName().Text()) << c.text;
         EXPECT_STREQ(c.fileName, path.GetFileName().Text()) << c.text;
         EXPECT_STREQ(c.title, path.GetTitle().Text()) << c.text;
         EXPECT_STREQ(c.extension, path.GetExtension(false).Text()) << c.text;
+        EXPECT_EQ(c.isFolderPath, path.IsFolderPath()) << c.text;
         EXPECT_EQ(c.isSubFolderPath, path.IsSubFolderPath()) << c.text;
     }
+    // Without trailing separators a file's path gives its folder's.
+    PathName bare;
+    bare.SetTrailingSeparator(false);
+    bare.SetPath("C:\\a\\b\\file.txt");
+    EXPECT_STREQ(bare.GetLastFolderName().Text(), "b");
+    EXPECT_STREQ(bare.GetPath().Text(), "C:\\a\\b");
+    EXPECT_FALSE(PathName::IsValidPathText(nullptr));
+    EXPECT_FALSE(PathName::IsValidPathText("a\x1F"));
+    EXPECT_TRUE(PathName::IsUrl("a://"));
+    EXPECT_FALSE(PathName::IsUrl("://a"));
 }
 
 }  // namespace
